@@ -1,0 +1,29 @@
+# The one build entry point. `make run` builds and starts the program, `make test` builds and
+# runs every test; both install what they need first.
+.PHONY: all build run test bench fuzz format format-check clean deps
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@scripts/build.sh win32
+
+run: deps
+	@scripts/run.sh
+
+test: deps
+	@scripts/test.sh
+
+bench: deps
+	@scripts/bench.sh
+
+format:
+	@scripts/format.sh fix
+
+format-check:
+	@scripts/format.sh check
+
+clean:
+	rm -rf build

@@ -1,0 +1,14 @@
+# Benchmark programs of the Win32 tree, built into ${CMAKE_BINARY_DIR}/bench:
+#   MinimalWindow - the smallest program that opens one window (baseline for start-up time)
+#   StartupProbe  - starts a program and measures the time until its main window is shown and idle
+# Standalone: no dependency on the program's own targets. scripts/bench.sh builds and runs them.
+set(BENCH_OUTPUT_DIR ${CMAKE_BINARY_DIR}/bench)
+set(BENCH_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/bench)
+
+add_executable(MinimalWindow WIN32 ${BENCH_SOURCE_DIR}/MinimalWindow.cpp)
+target_link_options(MinimalWindow PRIVATE ${STATIC_RUNTIME})
+
+add_executable(StartupProbe ${BENCH_SOURCE_DIR}/StartupProbe.cpp)
+target_link_options(StartupProbe PRIVATE ${STATIC_RUNTIME})
+
+set_target_properties(MinimalWindow StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

@@ -1,0 +1,55 @@
+# Portable modules: no <windows.h>. They build into both trees.
+set(PORTABLE_SOURCES
+    platform/Shortcut.cpp
+    platform/MenuItem.cpp
+    platform/AlignLayout.cpp
+    platform/TabOrder.cpp
+    platform/FilterList.cpp
+    platform/MessageText.cpp
+    shell/VersionText.cpp
+    shell/CommandLine.cpp
+    shell/ProgramDir.cpp
+)
+
+# Portable tests, run natively in the host tree.
+set(HOST_TEST_SOURCES
+    tests/platform/ShortcutTest.cpp
+    tests/platform/MenuItemTest.cpp
+    tests/platform/AlignLayoutTest.cpp
+    tests/platform/TabOrderTest.cpp
+    tests/platform/FilterListTest.cpp
+    tests/platform/MessageTextTest.cpp
+    tests/shell/VersionTextTest.cpp
+    tests/shell/CommandLineTest.cpp
+    tests/shell/ProgramDirTest.cpp
+)
+
+# The Win32 layer the forms stand on.
+set(PLATFORM_WIN32_SOURCES
+    platform/Application.cpp
+    platform/Window.cpp
+    platform/Controls.cpp
+    platform/ListControls.cpp
+    platform/Form.cpp
+    platform/Menus.cpp
+    platform/MessageDlg.cpp
+    platform/Fonts.cpp
+    platform/Version.cpp
+)
+
+# The program's forms and handlers, by subsystem.
+set(PROGRAM_SOURCES
+    shell/UOpstartScherm.cpp
+    shell/USelect5.cpp
+    shell/USelect5Layout.cpp
+    shell/Categories.cpp
+    shell/Settings.cpp
+    shell/UAbout.cpp
+    shell/StartUp.cpp
+    pictures/UPreview.cpp
+    lists/ListHandlers.cpp
+    lists/BrowserHandlers.cpp
+    lists/ListFile.cpp
+    pictures/PreviewHandlers.cpp
+    system/SystemHandlers.cpp
+)

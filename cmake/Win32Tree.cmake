@@ -1,0 +1,32 @@
+# Cross-compiled tree: the program, its program folder, and the Wine tests.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+include(cmake/Bench.cmake)
+add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
+set(PROGRAM_OUTPUT_DIR ${CMAKE_BINARY_DIR}/program CACHE PATH "Folder that receives the finished program")
+
+add_library(portable STATIC ${PORTABLE_SOURCES})
+target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_library(platform STATIC ${PLATFORM_WIN32_SOURCES})
+target_link_libraries(platform PUBLIC portable comctl32 gdi32 user32 version)
+
+add_library(program STATIC ${PROGRAM_SOURCES})
+target_link_libraries(program PUBLIC platform)
+
+# Everything stored with the forms: icon, splash logo, version information.
+set(PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.rc)
+
+add_executable(QZSelect WIN32 shell/QZSelect.cpp ${PROGRAM_RESOURCES})
+target_link_libraries(QZSelect PRIVATE program)
+# Subsystem version 4.0, so the program also runs on old 32-bit Windows.
+target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4.0
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
+set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
+
+# Wine tests: real forms, controls, registry and files.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+include(cmake/WineTests.cmake)

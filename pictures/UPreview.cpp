@@ -1,0 +1,16 @@
+#include "pictures/UPreview.h"
+
+TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
+    SetCaption("Full screen Preview");
+    ClientWidth = 320;
+    ClientHeight = 200;
+    BorderStyle = TBorderStyle::None;
+    ShowHint = true;
+    SetColor(kSystemColor | COLOR_DESKTOP);
+}
+
+void TFormPreview::BuildControls() {
+    ImgPreview.SetAlign(TAlign::Client);
+    ImgPreview.SetBounds(0, 0, 320, 200);
+    ImgPreview.Create(*this);
+}

@@ -1,0 +1,114 @@
+#include "platform/Application.h"
+
+#include "platform/Form.h"
+#include "platform/MessageDlg.h"
+#include "platform/Window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+TApplication::~TApplication() {
+    DestroyForms();
+}
+
+void TApplication::Initialize(HINSTANCE instance) {
+    if (instance_) return;
+    instance_ = instance ? instance : GetModuleHandleA(nullptr);
+    InitCommonControls();
+    RegisterWindowClasses(instance_);
+}
+
+std::string TApplication::ExeName() const {
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+void TApplication::Adopt(std::unique_ptr<TForm> form) {
+    TForm& ref = *form;
+    forms_.push_back(std::move(form));
+    bool first = !mainForm_;
+    if (first) mainForm_ = &ref;
+    try {
+        ref.Create();
+    } catch (...) {
+        if (first) mainForm_ = nullptr;
+        forms_.pop_back();
+        throw;
+    }
+}
+
+void TApplication::Run() {
+    while (!terminated_ && HandleMessage()) {
+    }
+    DestroyForms();
+}
+
+void TApplication::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::HandleMessage() {
+    MSG msg;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        terminated_ = true;
+        return false;
+    }
+    ProcessMessage(msg);
+    return true;
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
+            bool handled = false;
+            Guard([&] { handled = form->HandleKey(msg); });
+            if (handled) return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void TApplication::DestroyForms() {
+    // The main form goes last, as the other forms may still read it while they close.
+    while (!forms_.empty()) {
+        std::unique_ptr<TForm> form = std::move(forms_.back());
+        forms_.pop_back();
+        Guard([&] { form->Destroy(); });
+        if (form.get() == mainForm_) mainForm_ = nullptr;
+    }
+}
+
+void TApplication::Guard(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowException(error);
+    } catch (...) {
+        ShowException(std::runtime_error("Unknown error"));
+    }
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    try {
+        MessageDlg(error.what(), TMsgDlgType::Error, mbOK);
+    } catch (...) {
+        // Nothing more can be reported.
+    }
+}
+
+bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
+    if (helpHook_) return helpHook_(HelpFile, command, data);
+    HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
+    return WinHelpA(owner, HelpFile.c_str(), command, data) != FALSE;
+}

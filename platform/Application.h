@@ -1,0 +1,68 @@
+#pragma once
+// The application object: names the program, owns its forms, runs the message loop, resolves
+// short-cut keys, shows the general error box, and talks to the help system.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TForm;
+
+class TApplication {
+public:
+    TApplication() = default;
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+    ~TApplication();
+
+    void Initialize(HINSTANCE instance);
+    HINSTANCE Instance() const { return instance_; }
+    // The full path of the running executable.
+    std::string ExeName() const;
+
+    std::string Title;
+    std::string HelpFile;
+
+    // Creates a form owned by the application; the first one becomes the main form. The form's
+    // create step runs, and its first show too when it is visible from creation.
+    template <typename T, typename... Args> T& CreateForm(Args&&... args) {
+        auto form = std::make_unique<T>(std::forward<Args>(args)...);
+        T& ref = *form;
+        Adopt(std::move(form));
+        return ref;
+    }
+    TForm* MainForm() const { return mainForm_; }
+
+    // Runs the message loop until the main form has closed, then destroys the forms.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // One message through the program's key handling; false when the loop must end.
+    bool HandleMessage();
+    void ProcessMessage(MSG& msg);
+    void DestroyForms();
+
+    // Runs an event handler; a failure ends it and is shown in the general error box.
+    void Guard(const std::function<void()>& handler);
+    void ShowException(const std::exception& error);
+
+    // WinHelp with the application's help file. Tests replace the help system through the hook.
+    using HelpHook = std::function<bool(const std::string& helpFile, UINT command, ULONG_PTR data)>;
+    bool HelpCommand(UINT command, ULONG_PTR data);
+    void SetHelpHook(HelpHook hook) { helpHook_ = std::move(hook); }
+
+private:
+    void Adopt(std::unique_ptr<TForm> form);
+
+    HINSTANCE instance_ = nullptr;
+    std::vector<std::unique_ptr<TForm>> forms_;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    HelpHook helpHook_;
+};
+
+// The one application object of the process.
+TApplication& Application();

@@ -1,0 +1,283 @@
+#include "platform/Controls.h"
+
+#include "platform/Application.h"
+
+// Buttons -------------------------------------------------------------------------------------
+
+void TButton::Create(TControl& parent) {
+    CreateHandle(&parent, "BUTTON", WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
+}
+
+void TButton::SetDefault(bool isDefault) {
+    default_ = isDefault;
+    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Click() {
+    if (OnClick) OnClick();
+    if (ModalResult != mrNone)
+        if (TForm* form = Form()) form->ModalResult = ModalResult;
+}
+
+void TButton::CommandNotify(WORD code) {
+    if (code == BN_CLICKED) Click();
+}
+
+void TCheckBox::Create(TControl& parent) {
+    CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_CHECKBOX, 0);
+    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (checked_ == checked) return;
+    checked_ = checked;
+    if (Handle()) SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) OnClick();
+}
+
+void TCheckBox::CommandNotify(WORD code) {
+    if (code == BN_CLICKED) SetChecked(!checked_);
+}
+
+// Labels ---------------------------------------------------------------------------------------
+
+namespace {
+UINT AlignmentFlags(TAlignment alignment) {
+    switch (alignment) {
+    case TAlignment::Right:
+        return DT_RIGHT;
+    case TAlignment::Center:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
+    }
+}
+} // namespace
+
+void TLabel::Create(TControl& parent) {
+    color_ = parent.Color();
+    CreateHandle(&parent, kClassName, 0, 0);
+    AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    alignment_ = alignment;
+    Invalidate();
+}
+
+// An unaligned label takes the size of its text; a right-aligned one keeps its right edge.
+void TLabel::AdjustSize() {
+    if (!Handle() || Align() != TAlign::None) return;
+    WindowDc dc(Handle());
+    SelectObjectScope font(dc.Get(), FontHandle(font_));
+    RECT rc{0, 0, 0, 0};
+    std::string text = caption_.empty() ? " " : caption_;
+    DrawTextA(dc.Get(), text.c_str(), int(text.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
+    int left = bounds_.left;
+    if (alignment_ == TAlignment::Right) left = bounds_.left + bounds_.width - rc.right;
+    if (alignment_ == TAlignment::Center) left = bounds_.left + (bounds_.width - rc.right) / 2;
+    SetBounds(left, bounds_.top, rc.right, rc.bottom);
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    SelectObjectScope font(dc, FontHandle(font_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRgb(font_.color));
+    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, AlignmentFlags(alignment_) | DT_SINGLELINE);
+}
+
+LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A label is painted on its container's colour, so that it looks transparent.
+    if (msg == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(Handle(), &rc);
+        FillRect(HDC(wParam), &rc, ColorBrush(ParentColor()));
+        return 1;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}
+
+// Panels and bevels ------------------------------------------------------------------------------
+
+namespace {
+// One ring of a 3-D frame: top and left in one colour, bottom and right in the other.
+void Frame3D(HDC dc, RECT& rc, COLORREF topLeft, COLORREF bottomRight, int width) {
+    for (int i = 0; i < width; ++i) {
+        UniqueBrush light(CreateSolidBrush(topLeft));
+        UniqueBrush dark(CreateSolidBrush(bottomRight));
+        RECT top{rc.left, rc.top, rc.right - 1, rc.top + 1}, left{rc.left, rc.top, rc.left + 1, rc.bottom - 1};
+        RECT bottom{rc.left, rc.bottom - 1, rc.right, rc.bottom}, right{rc.right - 1, rc.top, rc.right, rc.bottom};
+        FillRect(dc, &top, light.Get());
+        FillRect(dc, &left, light.Get());
+        FillRect(dc, &bottom, dark.Get());
+        FillRect(dc, &right, dark.Get());
+        InflateRect(&rc, -1, -1);
+    }
+}
+
+void DrawBevel(HDC dc, RECT& rc, TBevelCut cut, int width) {
+    if (cut == TBevelCut::None) return;
+    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    if (cut == TBevelCut::Raised)
+        Frame3D(dc, rc, highlight, shadow, width);
+    else
+        Frame3D(dc, rc, shadow, highlight, width);
+}
+} // namespace
+
+void TPanel::Create(TControl& parent) {
+    CreateHandle(&parent, kClassName, WS_CLIPCHILDREN, 0);
+}
+
+int TPanel::ClientInset() const {
+    return BorderWidth + (BevelOuter != TBevelCut::None ? BevelWidth : 0) +
+           (BevelInner != TBevelCut::None ? BevelWidth : 0);
+}
+
+void TPanel::Paint(HDC dc) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    DrawBevel(dc, rc, BevelOuter, BevelWidth);
+    InflateRect(&rc, -BorderWidth, -BorderWidth);
+    DrawBevel(dc, rc, BevelInner, BevelWidth);
+    if (caption_.empty()) return;
+    SelectObjectScope font(dc, FontHandle(font_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRgb(font_.color));
+    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+void TBevel::Create(TControl& parent) {
+    color_ = parent.Color();
+    CreateHandle(&parent, kClassName, 0, 0);
+    // Behind every sibling made before it (later ones go below it anyway), so it never covers them.
+    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TBevel::Paint(HDC dc) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    RECT shadow{0, 0, rc.right, 1}, highlight{0, 1, rc.right, 2};
+    FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+    FillRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+}
+
+LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+    return TControl::WndProc(msg, wParam, lParam);
+}
+
+void TSplitter::Create(TControl& parent) {
+    color_ = parent.Color();
+    CreateHandle(&parent, kClassName, 0, 0);
+}
+
+// Images -----------------------------------------------------------------------------------------
+
+void TImage::Create(TControl& parent) {
+    color_ = parent.Color();
+    CreateHandle(&parent, kClassName, 0, 0);
+}
+
+void TImage::SetPicture(UniqueBitmap bitmap) {
+    picture_ = std::move(bitmap);
+    Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+    if (!picture_) return;
+    BITMAP info = {};
+    GetObjectA(picture_.Get(), sizeof(info), &info);
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    SelectObjectScope select(memory.Get(), picture_.Get());
+    if (Stretch) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    } else {
+        int x = Center ? (rc.right - info.bmWidth) / 2 : 0;
+        int y = Center ? (rc.bottom - info.bmHeight) / 2 : 0;
+        BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+// Speed buttons ----------------------------------------------------------------------------------
+
+void TSpeedButton::Create(TControl& parent) {
+    CreateHandle(&parent, kClassName, 0, 0);
+}
+
+void TSpeedButton::SetDown(bool down) {
+    if (down_ == down) return;
+    if (!down && GroupIndex != 0) return; // one button of a group is always down
+    down_ = down;
+    if (down && GroupIndex != 0 && Parent())
+        for (TControl* sibling : Parent()->Controls())
+            if (auto* other = dynamic_cast<TSpeedButton*>(sibling);
+                other && other != this && other->GroupIndex == GroupIndex) {
+                other->down_ = false;
+                other->Invalidate();
+            }
+    Invalidate();
+}
+
+void TSpeedButton::Click() {
+    if (GroupIndex != 0) SetDown(true);
+    if (OnClick) OnClick();
+}
+
+void TSpeedButton::Paint(HDC dc) {
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    bool sunken = down_ || (pressing_ && mouseInside_);
+    if (down_ && !pressing_) FillRect(dc, &rc, GetSysColorBrush(COLOR_3DLIGHT));
+    DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    if (sunken) OffsetRect(&rc, 1, 1);
+    SelectObjectScope font(dc, FontHandle(font_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRgb(font_.color));
+    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(Handle());
+        pressing_ = mouseInside_ = true;
+        Invalidate();
+        return 0;
+    case WM_MOUSEMOVE:
+        if (pressing_) {
+            RECT rc;
+            GetClientRect(Handle(), &rc);
+            POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
+            bool inside = PtInRect(&rc, pt) != FALSE;
+            if (inside != mouseInside_) {
+                mouseInside_ = inside;
+                Invalidate();
+            }
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        if (pressing_) {
+            bool click = mouseInside_;
+            pressing_ = false;
+            ReleaseCapture();
+            Invalidate();
+            if (click) Click();
+        }
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (pressing_) {
+            pressing_ = false;
+            Invalidate();
+        }
+        return 0;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}

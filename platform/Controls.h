@@ -1,0 +1,120 @@
+#pragma once
+// The controls the forms are made of. Properties may be set before or after Create.
+#include "platform/Form.h"
+#include "platform/Handles.h"
+#include "platform/Window.h"
+
+class TButton : public TControl {
+public:
+    void Create(TControl& parent);
+    // The default button of its form: drawn with the heavy border.
+    void SetDefault(bool isDefault);
+    // Closing a modal form with this result when clicked; mrNone leaves the form open.
+    TModalResult ModalResult = mrNone;
+    void Click();
+
+protected:
+    void CommandNotify(WORD code) override;
+
+private:
+    bool default_ = false;
+};
+
+class TCheckBox : public TControl {
+public:
+    void Create(TControl& parent);
+    bool Checked() const { return checked_; }
+    // A change of state runs OnClick, whether the user or the program made it.
+    void SetChecked(bool checked);
+
+protected:
+    void CommandNotify(WORD code) override;
+
+private:
+    bool checked_ = false;
+};
+
+// Text painted on its container's colour; sized to its text unless aligned.
+class TLabel : public TControl {
+public:
+    void Create(TControl& parent);
+    void SetAlignment(TAlignment alignment);
+    TAlignment Alignment() const { return alignment_; }
+
+protected:
+    void Paint(HDC dc) override;
+    void FontChanged() override { AdjustSize(); }
+    void CaptionChanged() override { AdjustSize(); }
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void AdjustSize();
+    TAlignment alignment_ = TAlignment::Left;
+};
+
+enum class TBevelCut { None, Raised, Lowered };
+
+class TPanel : public TControl {
+public:
+    void Create(TControl& parent);
+    TBevelCut BevelOuter = TBevelCut::Raised;
+    TBevelCut BevelInner = TBevelCut::None;
+    int BevelWidth = 1;
+    int BorderWidth = 0;
+
+protected:
+    int ClientInset() const override;
+    void Paint(HDC dc) override;
+};
+
+// A line along the top edge, under the menu bar; it takes no mouse input.
+class TBevel : public TControl {
+public:
+    void Create(TControl& parent);
+
+protected:
+    void Paint(HDC dc) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+class TSplitter : public TControl {
+public:
+    void Create(TControl& parent);
+};
+
+// Shows a bitmap it owns, at its top left corner, centred, or stretched over its whole area.
+class TImage : public TControl {
+public:
+    void Create(TControl& parent);
+    bool Center = false;
+    bool Stretch = false;
+    void SetPicture(UniqueBitmap bitmap);
+    HBITMAP Picture() const { return picture_.Get(); }
+
+protected:
+    void Paint(HDC dc) override;
+
+private:
+    UniqueBitmap picture_;
+};
+
+// A button of a group: pressing it puts it down and the others of its group up. It never takes
+// the focus, so pressing it leaves the focus where it was.
+class TSpeedButton : public TControl {
+public:
+    void Create(TControl& parent);
+    int GroupIndex = 0;
+    bool Down() const { return down_; }
+    // Puts the button down (raising the others of its group) without a click.
+    void SetDown(bool down);
+    void Click();
+
+protected:
+    void Paint(HDC dc) override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool down_ = false;
+    bool pressing_ = false;
+    bool mouseInside_ = false;
+};

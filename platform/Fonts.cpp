@@ -1,0 +1,28 @@
+#include "platform/Fonts.h"
+
+#include "platform/Handles.h"
+
+#include <map>
+#include <tuple>
+
+COLORREF ColorToRgb(TColor color) {
+    return (color & kSystemColor) ? GetSysColor(int(color & 0xFF)) : COLORREF(color);
+}
+
+HBRUSH ColorBrush(TColor color) {
+    if (color & kSystemColor) return GetSysColorBrush(int(color & 0xFF));
+    static std::map<TColor, UniqueBrush> brushes;
+    UniqueBrush& brush = brushes[color];
+    if (!brush) brush.Reset(CreateSolidBrush(COLORREF(color)));
+    return brush.Get();
+}
+
+HFONT FontHandle(const TFontSpec& font) {
+    static std::map<std::tuple<std::string, int, bool>, UniqueFont> fonts;
+    UniqueFont& handle = fonts[{font.name, font.height, font.bold}];
+    if (!handle)
+        handle.Reset(CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
+    return handle.Get();
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Colours and fonts of the forms. A colour is an RGB value or, with the high bit set, a system
+// colour index, so that "button face" follows the user's scheme.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+using TColor = std::uint32_t;
+constexpr TColor kSystemColor = 0x80000000u;
+constexpr TColor clBtnFace = kSystemColor | COLOR_BTNFACE;
+constexpr TColor clWindowText = kSystemColor | COLOR_WINDOWTEXT;
+constexpr TColor clWindow = kSystemColor | COLOR_WINDOW;
+constexpr TColor clBlack = RGB(0, 0, 0);
+constexpr TColor clWhite = RGB(255, 255, 255);
+constexpr TColor clRed = RGB(255, 0, 0);
+constexpr TColor clNavy = RGB(0, 0, 128);
+
+COLORREF ColorToRgb(TColor color);
+// Brushes are shared and live until the program ends.
+HBRUSH ColorBrush(TColor color);
+
+struct TFontSpec {
+    std::string name = "MS Sans Serif";
+    int height = -11;
+    bool bold = false;
+    TColor color = clWindowText;
+};
+
+// Fonts are shared by every control that asks for the same face, height and weight.
+HFONT FontHandle(const TFontSpec& font);

@@ -1,0 +1,286 @@
+#include "platform/Form.h"
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/Menus.h"
+#include "platform/TabOrder.h"
+
+#include <commctrl.h>
+
+const char* const TForm::kFormClassName = "TVistrelForm";
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
+    if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+} // namespace
+
+void TForm::RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    // The application's icon is resource 1; a program without one gets the system's.
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFormClassName;
+    RegisterClassA(&wc);
+}
+
+TForm::TForm() {
+    visible_ = false;
+}
+
+TForm::~TForm() = default;
+
+void TForm::CreateFormWindow() {
+    DWORD style = WS_CLIPCHILDREN, exStyle = 0;
+    switch (BorderStyle) {
+    case TBorderStyle::Single:
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        break;
+    case TBorderStyle::None:
+        style |= WS_POPUP;
+        break;
+    case TBorderStyle::Dialog:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    RECT rc{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&rc, style, Menu != nullptr, exStyle);
+    int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    if (Position_ScreenCenter)
+        bounds_ = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
+                   height};
+    else
+        bounds_ = {bounds_.left, bounds_.top, width, height};
+
+    TForm* main = Application().MainForm();
+    HWND owner = main && main != this ? main->Handle() : nullptr;
+    CreateHandle(nullptr, kFormClassName, style, exStyle, owner);
+    if (Menu) Menu->Attach(Handle());
+    if (ShowHint) {
+        tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                       Application().Instance(), nullptr));
+    }
+}
+
+void TForm::Create() {
+    CreateFormWindow();
+    BuildControls();
+    Realign();
+    created_ = true;
+    Application().Guard([this] { FormCreate(); });
+    if (VisibleAtCreation) Show();
+}
+
+void TForm::Destroy() {
+    if (!Handle()) return;
+    if (created_) {
+        created_ = false;
+        FormDestroy();
+    }
+    if (Menu) Menu->Detach();
+    tooltip_.Reset();
+    ForgetChildHandles();
+    DestroyWindow(Handle());
+}
+
+void TForm::Show() {
+    if (!Handle() || (visible_ && IsWindowVisible(Handle()))) return;
+    visible_ = true;
+    Application().Guard([this] { FormShow(); });
+    if (!Handle() || !visible_) return;
+    int command = SW_SHOWNORMAL;
+    if (pendingState_ == TWindowState::Minimized) command = SW_SHOWMINNOACTIVE;
+    if (pendingState_ == TWindowState::Maximized) command = SW_SHOWMAXIMIZED;
+    ShowWindow(Handle(), command);
+    // Painted at once, children included, also when no message loop runs yet (the splash screen).
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TForm::Hide() {
+    visible_ = false;
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+}
+
+bool TForm::Showing() const {
+    return Handle() && IsWindowVisible(Handle());
+}
+
+void TForm::Close() {
+    if (modal_) {
+        ModalResult = mrCancel;
+        return;
+    }
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) return;
+    FormClose();
+    if (Application().MainForm() == this)
+        Application().Terminate();
+    else
+        Hide();
+}
+
+TModalResult TForm::ShowModal() {
+    modal_ = true;
+    ModalResult = mrNone;
+    // Every other window of the program waits until the modal form is closed.
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, LPARAM(&disabled));
+    for (HWND hwnd : disabled)
+        EnableWindow(hwnd, FALSE);
+    Show();
+    if (DefaultButton && DefaultButton->CanFocus())
+        DefaultButton->SetFocus();
+    else
+        SelectNext(true);
+    while (ModalResult == mrNone) {
+        if (!Application().HandleMessage()) {
+            PostQuitMessage(0);
+            break;
+        }
+    }
+    for (HWND hwnd : disabled)
+        EnableWindow(hwnd, TRUE);
+    Hide();
+    modal_ = false;
+    return ModalResult;
+}
+
+TWindowState TForm::WindowState() const {
+    if (!Showing()) return pendingState_;
+    if (IsIconic(Handle())) return TWindowState::Minimized;
+    if (IsZoomed(Handle())) return TWindowState::Maximized;
+    return TWindowState::Normal;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    pendingState_ = state;
+    if (!Showing()) return;
+    ShowWindow(Handle(), state == TWindowState::Minimized   ? SW_MINIMIZE
+                         : state == TWindowState::Maximized ? SW_MAXIMIZE
+                                                            : SW_RESTORE);
+}
+
+void TForm::SetLeft(int left) {
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    SetWindowPos(Handle(), nullptr, left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SelectNext(bool forward) {
+    std::vector<bool> canFocus;
+    int current = -1;
+    for (std::size_t i = 0; i < TabOrder.size(); ++i) {
+        canFocus.push_back(TabOrder[i]->CanFocus());
+        if (TabOrder[i]->Focused()) current = int(i);
+    }
+    int next = NextTabStop(canFocus, current, forward);
+    if (next >= 0) TabOrder[next]->SetFocus();
+}
+
+bool TForm::HandleKey(const MSG& msg) {
+    if (!Handle() || !IsWindowEnabled(Handle())) return false;
+    return HandleShortCut(msg) || HandleDialogKey(msg);
+}
+
+bool TForm::HandleShortCut(const MSG& msg) {
+    UINT key = UINT(msg.wParam);
+    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
+    bool alt = (HIWORD(msg.lParam) & KF_ALTDOWN) != 0;
+    TShortCut shortCut = ShortCutFromKey(key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt);
+
+    // The focused control's pop-up menu and those of its containers first, then the main menu.
+    TControl* focused = nullptr;
+    for (HWND hwnd = GetFocus(); hwnd && !focused; hwnd = GetParent(hwnd))
+        focused = FromHandle(hwnd);
+    std::vector<TMenuItem*> menus;
+    for (TControl* c = focused; c; c = c->Parent())
+        if (c->PopupMenu) menus.push_back(&c->PopupMenu->Items);
+    if (Menu) menus.push_back(&Menu->Items);
+
+    ShortCutMatch match = FindShortCut(menus, shortCut);
+    if (!match.item) return false;
+    if (match.acts) match.item->Click();
+    return true;
+}
+
+bool TForm::HandleDialogKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    switch (msg.wParam) {
+    case VK_TAB:
+        if (GetKeyState(VK_CONTROL) < 0) return false;
+        SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    case VK_RETURN:
+        if (auto* button = dynamic_cast<TButton*>(FromHandle(GetFocus()))) {
+            button->Click();
+            return true;
+        }
+        if (DefaultButton && DefaultButton->CanFocus()) {
+            DefaultButton->Click();
+            return true;
+        }
+        return false;
+    case VK_ESCAPE:
+        if (CancelButton && CancelButton->CanFocus()) {
+            CancelButton->Click();
+            return true;
+        }
+        return false;
+    }
+    return false;
+}
+
+void TForm::UpdateHint(TControl& control) {
+    if (!tooltip_ || !control.Handle()) return;
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = Handle();
+    info.uId = UINT_PTR(control.Handle());
+    bool known = SendMessageA(tooltip_.Get(), TTM_GETTOOLINFOA, 0, LPARAM(&info)) != 0;
+    info.lpszText = const_cast<char*>(control.Hint().c_str());
+    if (control.Hint().empty()) {
+        if (known) SendMessageA(tooltip_.Get(), TTM_DELTOOLA, 0, LPARAM(&info));
+    } else {
+        SendMessageA(tooltip_.Get(), known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, LPARAM(&info));
+    }
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_SIZE:
+        Realign();
+        if (created_) FormResize();
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && HIWORD(wParam) == 0 && Menu) {
+            if (TMenuItem* item = Menu->Items.FindCommand(LOWORD(wParam))) item->Click();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_))
+                ::SetFocus(lastFocus_);
+            else
+                SelectNext(true);
+            return 0;
+        }
+        break;
+    }
+    return TControl::WndProc(msg, wParam, lParam);
+}

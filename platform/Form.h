@@ -1,0 +1,81 @@
+#pragma once
+// Top-level windows. A form builds its controls in code, then runs its create step and, when
+// visible from creation, its first show; the handlers are virtual methods named after the events.
+#include "platform/MessageText.h"
+#include "platform/Window.h"
+
+class TMainMenu;
+class TButton;
+
+enum class TBorderStyle { Single, None, Dialog };
+enum class TWindowState { Normal, Minimized, Maximized };
+
+class TForm : public TControl {
+public:
+    TForm();
+    ~TForm() override;
+
+    static const char* const kFormClassName;
+    static void RegisterFormClass(HINSTANCE instance, WNDPROC proc);
+
+    // Builds the window and its controls, runs FormCreate, and shows the form when it is visible
+    // from creation (which runs FormShow inside the creation).
+    void Create();
+    // Runs FormDestroy and destroys the window with all its controls.
+    void Destroy();
+
+    void Show();
+    void Hide();
+    // Asks FormCloseQuery; when allowed runs FormClose and hides the form, or ends the program
+    // when it is the main form. A modal form just ends its modal show with mrCancel.
+    void Close();
+    TModalResult ShowModal();
+    TModalResult ModalResult = mrNone;
+    bool Showing() const;
+
+    TWindowState WindowState() const;
+    void SetWindowState(TWindowState state);
+    void SetLeft(int left);
+
+    // The tab order; hidden and disabled controls are passed over.
+    std::vector<TControl*> TabOrder;
+    void SelectNext(bool forward);
+    // Enter clicks the focused button, else this one; Escape clicks the cancel button.
+    TButton* DefaultButton = nullptr;
+    TButton* CancelButton = nullptr;
+
+    // Short-cut keys and dialog keys; true when the key was used up.
+    bool HandleKey(const MSG& msg);
+    void UpdateHint(TControl& control);
+
+protected:
+    // Set by the derived form before Create.
+    int ClientWidth = 300;
+    int ClientHeight = 200;
+    TBorderStyle BorderStyle = TBorderStyle::Single;
+    bool Position_ScreenCenter = true;
+    bool VisibleAtCreation = false;
+    bool ShowHint = false;
+    TMainMenu* Menu = nullptr;
+
+    virtual void BuildControls() {}
+    virtual void FormCreate() {}
+    virtual void FormShow() {}
+    virtual void FormCloseQuery(bool& /*canClose*/) {}
+    virtual void FormClose() {}
+    virtual void FormDestroy() {}
+    virtual void FormResize() {}
+
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateFormWindow();
+    bool HandleShortCut(const MSG& msg);
+    bool HandleDialogKey(const MSG& msg);
+
+    bool created_ = false;
+    bool modal_ = false;
+    TWindowState pendingState_ = TWindowState::Normal;
+    UniqueWindow tooltip_;
+    HWND lastFocus_ = nullptr;
+};

@@ -1,0 +1,88 @@
+#pragma once
+// Controls that hold lists: drop-down lists, the browser's lists and the report-style list view.
+#include "platform/FilterList.h"
+#include "platform/Window.h"
+
+class TComboBox : public TControl {
+public:
+    void Create(TControl& parent);
+    void SetItems(const std::vector<std::string>& items);
+    const std::vector<std::string>& Items() const { return items_; }
+    int ItemIndex() const;
+    // Selects a row (-1: none) without a change event.
+    void SetItemIndex(int index);
+    std::string Text() const;
+
+protected:
+    void CommandNotify(WORD code) override;
+    virtual void Changed();
+
+private:
+    std::vector<std::string> items_;
+};
+
+class TFileListBox;
+
+// Filter descriptions; the chosen row's mask goes to the linked file list.
+class TFilterComboBox : public TComboBox {
+public:
+    TFileListBox* FileList = nullptr;
+    const std::string& Filter() const { return filter_; }
+    // Giving the box the list it already holds (whatever the case) changes nothing; another list
+    // rebuilds the rows, selects the first, applies its mask and raises the change event.
+    void SetFilter(const std::string& filter);
+    std::string Mask() const;
+
+protected:
+    void Changed() override;
+
+private:
+    std::string filter_;
+    std::vector<FilterRow> rows_;
+};
+
+class TDriveComboBox : public TComboBox {};
+
+class TListBoxBase : public TControl {
+public:
+    int Count() const;
+    int ItemIndex() const;
+
+protected:
+    void CommandNotify(WORD code) override;
+};
+
+class TDirectoryListBox : public TListBoxBase {
+public:
+    void Create(TControl& parent);
+};
+
+// Several files may be selected at once.
+class TFileListBox : public TListBoxBase {
+public:
+    void Create(TControl& parent);
+    const std::string& Mask() const { return mask_; }
+    void SetMask(const std::string& mask) { mask_ = mask; }
+
+private:
+    std::string mask_ = "*.*";
+};
+
+// Report view with whole-row selection that stays visible when the list loses the focus.
+class TListView : public TControl {
+public:
+    void Create(TControl& parent);
+    void AddColumn(const std::string& caption, int width);
+    int AddItem(const std::vector<std::string>& cells);
+    int Count() const;
+    int SelCount() const;
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    void Clear();
+
+protected:
+    LRESULT NotifyNotify(const NMHDR* hdr) override;
+
+private:
+    int columns_ = 0;
+};

@@ -1,0 +1,281 @@
+#include "platform/Window.h"
+
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/Menus.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+const char* const kObjectProp = "Vistrel.Object";
+} // namespace
+
+const char* const TControl::kClassName = "TVistrelControl";
+
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TControl* control = nullptr;
+    if (msg == WM_NCCREATE) {
+        control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (control) {
+            SetPropA(hwnd, kObjectProp, control);
+            control->handle_.Reset(hwnd);
+        }
+    } else {
+        control = TControl::FromHandle(hwnd);
+    }
+    if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+    LRESULT result = 0;
+    // No exception may cross the system's code: a failing handler ends here and is reported.
+    Application().Guard([&] { result = control->WndProc(msg, wParam, lParam); });
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kObjectProp);
+        control->handle_.Release();
+    }
+    return result;
+}
+
+void RegisterWindowClasses(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ObjectWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = TControl::kClassName;
+    RegisterClassA(&wc);
+    TForm::RegisterFormClass(instance, ObjectWindowProc);
+}
+
+void TControl::ForgetChildHandles() {
+    for (TControl* child : children_) {
+        child->ForgetChildHandles();
+        if (child->handle_) {
+            RemovePropA(child->handle_.Get(), kObjectProp);
+            child->handle_.Release();
+        }
+    }
+}
+
+TControl::~TControl() {
+    // The children's windows die with this one: forget their handles so nothing is destroyed
+    // twice, and forget this container so no child reaches back into it.
+    ForgetChildHandles();
+    for (TControl* child : children_)
+        child->parent_ = nullptr;
+    if (parent_) {
+        auto& siblings = parent_->children_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    if (handle_) {
+        RemovePropA(handle_.Get(), kObjectProp);
+        handle_.Reset();
+    }
+}
+
+TControl* TControl::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+}
+
+TForm* TControl::Form() const {
+    const TControl* c = this;
+    while (c->parent_)
+        c = c->parent_;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner) {
+    ownClass_ = className == kClassName || className == TForm::kFormClassName;
+    parent_ = parent;
+    HWND parentHwnd = owner;
+    if (parent) {
+        style |= WS_CHILD | WS_CLIPSIBLINGS;
+        parentHwnd = parent->Handle();
+        parent->children_.push_back(this);
+        if (visible_) style |= WS_VISIBLE;
+    }
+    if (!enabled_) style |= WS_DISABLED;
+    HWND hwnd = CreateWindowExA(exStyle, className, caption_.c_str(), style, bounds_.left, bounds_.top, bounds_.width,
+                                bounds_.height, parentHwnd, nullptr, Application().Instance(), this);
+    if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
+    if (handle_.Get() != hwnd) {
+        SetPropA(hwnd, kObjectProp, this);
+        handle_.Reset(hwnd);
+    }
+    SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
+    if (parent && align_ != TAlign::None) parent->Realign();
+    if (!hint_.empty())
+        if (TForm* form = Form()) form->UpdateHint(*this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    bounds_ = {left, top, width, height};
+    if (handle_) MoveWindow(handle_.Get(), left, top, width, height, TRUE);
+}
+
+void TControl::SetAlign(TAlign align) {
+    align_ = align;
+    if (parent_) parent_->Realign();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
+    if (parent_ && align_ != TAlign::None) parent_->Realign();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled) return;
+    enabled_ = enabled;
+    if (handle_) EnableWindow(handle_.Get(), enabled);
+}
+
+bool TControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->parent_)
+        if (!c->visible_ || !c->enabled_) return false;
+    return handle_ && IsWindowVisible(handle_.Get()) && IsWindowEnabled(handle_.Get());
+}
+
+bool TControl::Focused() const {
+    HWND focus = GetFocus();
+    return handle_ && focus && (focus == handle_.Get() || IsChild(handle_.Get(), focus));
+}
+
+void TControl::SetFocus() {
+    if (handle_) ::SetFocus(handle_.Get());
+}
+
+std::string TControl::Caption() const {
+    return caption_;
+}
+
+void TControl::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (handle_) {
+        SetWindowTextA(handle_.Get(), caption.c_str());
+        if (ownClass_) Invalidate();
+    }
+    CaptionChanged();
+}
+
+void TControl::SetHint(const std::string& hint) {
+    if (hint_ == hint) return;
+    hint_ = hint;
+    if (handle_)
+        if (TForm* form = Form()) form->UpdateHint(*this);
+}
+
+void TControl::SetFont(const TFontSpec& font) {
+    font_ = font;
+    if (handle_) {
+        SendMessageA(handle_.Get(), WM_SETFONT, WPARAM(FontHandle(font_)), TRUE);
+        Invalidate();
+    }
+    FontChanged();
+}
+
+void TControl::SetColor(TColor color) {
+    if (color_ == color) return;
+    color_ = color;
+    Invalidate();
+}
+
+TColor TControl::ParentColor() const {
+    return parent_ ? parent_->color_ : clBtnFace;
+}
+
+void TControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_.Get(), nullptr, TRUE);
+}
+
+void TControl::Realign() {
+    if (!handle_) return;
+    RECT rc;
+    GetClientRect(handle_.Get(), &rc);
+    TBounds client = InsetBounds({0, 0, int(rc.right), int(rc.bottom)}, ClientInset());
+    std::vector<AlignItem> items;
+    std::vector<TControl*> aligned;
+    for (TControl* child : children_) {
+        if (child->align_ == TAlign::None) continue;
+        items.push_back({child->align_, child->bounds_, child->visible_});
+        aligned.push_back(child);
+    }
+    if (items.empty()) return;
+    AlignControls(client, items);
+    for (std::size_t i = 0; i < aligned.size(); ++i) {
+        const TBounds& b = items[i].bounds;
+        if (!(b == aligned[i]->bounds_)) aligned[i]->SetBounds(b.left, b.top, b.width, b.height);
+    }
+}
+
+bool TControl::ShowContextMenu(HWND clicked, LPARAM position) {
+    for (TControl* c = FromHandle(clicked); c; c = c->parent_) {
+        if (!c->PopupMenu) continue;
+        POINT pt{short(LOWORD(position)), short(HIWORD(position))};
+        if (position == LPARAM(-1)) { // from the keyboard: below the control's top left corner
+            pt = {0, 0};
+            ClientToScreen(c->Handle(), &pt);
+        }
+        TForm* form = c->Form();
+        c->PopupMenu->Popup(form ? form->Handle() : c->Handle(), pt.x, pt.y);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(handle_.Get(), msg, wParam, lParam);
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_ERASEBKGND: {
+        RECT rc;
+        GetClientRect(handle_.Get(), &rc);
+        FillRect(HDC(wParam), &rc, ColorBrush(color_));
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle_.Get(), &ps);
+        Paint(dc);
+        EndPaint(handle_.Get(), &ps);
+        return 0;
+    }
+    case WM_SIZE:
+        Realign();
+        return 0;
+    case WM_COMMAND:
+        if (lParam) {
+            if (TControl* child = FromHandle(HWND(lParam))) child->CommandNotify(HIWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (TControl* child = FromHandle(hdr->hwndFrom); child && child != this) return child->NotifyNotify(hdr);
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        SetBkColor(HDC(wParam), ColorToRgb(color_));
+        return LRESULT(ColorBrush(color_));
+    case WM_CONTEXTMENU:
+        if (ShowContextMenu(HWND(wParam), lParam)) return 0;
+        break;
+    case WM_SETCURSOR:
+        if (cursor_ && HWND(wParam) == handle_.Get() && LOWORD(lParam) == HTCLIENT) {
+            ::SetCursor(LoadCursor(nullptr, cursor_));
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (OnClick) OnClick();
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick();
+        return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The base of every window the program creates: forms and their controls. One window procedure
+// serves the program's own window classes; it finds the object bound to the window and lets it
+// handle the message. Standard controls (buttons, lists) report to their container, which passes
+// the notice to the control's object.
+#include "platform/AlignLayout.h"
+#include "platform/Fonts.h"
+#include "platform/Handles.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TForm;
+class TPopupMenu;
+
+enum class TAlignment { Left, Right, Center };
+
+class TControl {
+public:
+    TControl() = default;
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+    virtual ~TControl();
+
+    HWND Handle() const { return handle_.Get(); }
+    TControl* Parent() const { return parent_; }
+    TForm* Form() const;
+    const std::vector<TControl*>& Controls() const { return children_; }
+    static TControl* FromHandle(HWND hwnd);
+    static const char* const kClassName; // the program's own window class
+
+    TBounds Bounds() const { return bounds_; }
+    void SetBounds(int left, int top, int width, int height);
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    // Shown and enabled, up through its containers.
+    bool CanFocus() const;
+    bool Focused() const;
+    void SetFocus();
+
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+
+    const TFontSpec& Font() const { return font_; }
+    void SetFont(const TFontSpec& font);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    // The cursor over the control; null keeps the class cursor (the arrow).
+    void SetCursor(LPCSTR cursorId) { cursor_ = cursorId; }
+
+    TPopupMenu* PopupMenu = nullptr;
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+    std::function<void()> OnChange;
+
+    // Lays the aligned children out in the client area.
+    void Realign();
+    void Invalidate();
+
+protected:
+    // Creates the window as a child of `parent` (or a top-level window when parent is null).
+    void CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner = nullptr);
+    // Size taken off each edge of the client area before aligning children (borders, bevels).
+    virtual int ClientInset() const { return 0; }
+    // Messages of the program's own window classes.
+    virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    virtual void Paint(HDC) {}
+    // Notices from standard controls, passed on by their container.
+    virtual void CommandNotify(WORD) {}
+    virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
+    virtual void FontChanged() {}
+    virtual void CaptionChanged() {}
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    TColor ParentColor() const;
+
+    TBounds bounds_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    TFontSpec font_;
+    TColor color_ = clBtnFace;
+
+private:
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend class TForm;
+    bool ShowContextMenu(HWND clicked, LPARAM position);
+    void ForgetChildHandles();
+
+    UniqueWindow handle_;
+    bool ownClass_ = false;
+    TControl* parent_ = nullptr;
+    std::vector<TControl*> children_;
+    TAlign align_ = TAlign::None;
+    std::string hint_;
+    LPCSTR cursor_ = nullptr;
+};
+
+// Registers the program's window classes; called once by the application.
+void RegisterWindowClasses(HINSTANCE instance);

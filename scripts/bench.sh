@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2317 # the benchmark functions are called by name
+# Benchmarks of the program under Wine, in the private prefix of scripts/wine-env.sh.
+#   bench.sh            builds the Win32 tree and runs every benchmark
+#   bench.sh startup    runs only the named benchmarks
+# BENCH_RUNS sets the number of timed runs per measurement (default 7).
+# Each benchmark is a function bench_<name> that prints its own section; add new ones to
+# all_benchmarks. The figures are informative: the script fails only when a measurement failed.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+runs="${BENCH_RUNS:-7}"
+program_exe="$root/build/program/QZSelect.exe"
+program_title="Vistrel Selector 2.92"
+bench_bin="$root/build/win32/bench"
+scratch="$root/build/bench-program" # fresh program folder: a benchmark never touches a user's folder
+logs="$root/build/bench-logs"
+all_benchmarks=(startup)
+
+# Runs StartupProbe through Wine: probe <log name> <exe> <window title> [args for the program...]
+# Shows its output, keeps it in build/bench-logs/<log name>.log and leaves the median in $probe_median.
+probe() {
+    local log="$logs/$1.log" exe title
+    exe="$(winepath -w "$2" | tr -d '\r')"
+    title="$3"
+    shift 3
+    probe_median=""
+    if ! wine "$bench_bin/StartupProbe.exe" "$exe" "$title" "$runs" "$@" 2>&1 | tr -d '\r' | tee "$log" |
+        sed 's/^/    /'; then
+        echo "    measurement failed (see $log)" >&2
+        return 1
+    fi
+    probe_median="$(sed -n 's/^median_ms=//p' "$log")"
+    [ -n "$probe_median" ]
+}
+
+# Start-up time: process start until the main window is shown and idle, against a minimal Win32 program.
+bench_startup() {
+    echo "== Start-up time (process start until the main window is shown and idle), $runs runs each"
+    rm -rf "$scratch"
+    mkdir -p "$scratch"
+    cp "$program_exe" "$scratch/"
+
+    local program_ms minimal_ms ratio verdict
+    echo "  QZSelect.exe:"
+    probe startup-program "$scratch/QZSelect.exe" "$program_title" || return 1
+    program_ms="$probe_median"
+    echo "  MinimalWindow.exe:"
+    probe startup-minimal "$bench_bin/MinimalWindow.exe" "Minimal Window" || return 1
+    minimal_ms="$probe_median"
+
+    ratio="$(awk -v a="$program_ms" -v b="$minimal_ms" 'BEGIN { printf "%.2f", a / b }')"
+    verdict="$(awk -v r="$ratio" 'BEGIN { print (r <= 1.5 ? "PASS" : "FAIL") }')"
+    echo
+    printf '  %-32s %10s\n' "start-up, median" "ms"
+    printf '  %-32s %10s\n' "QZSelect.exe" "$program_ms"
+    printf '  %-32s %10s\n' "MinimalWindow.exe" "$minimal_ms"
+    printf '  %-32s %10s   target: ratio <= 1.5   %s\n' "ratio QZSelect/minimal" "$ratio" "$verdict"
+    echo
+}
+
+benchmarks=("$@")
+[ ${#benchmarks[@]} -eq 0 ] && benchmarks=("${all_benchmarks[@]}")
+for name in "${benchmarks[@]}"; do
+    if ! declare -F "bench_$name" >/dev/null; then
+        echo "unknown benchmark: $name (known: ${all_benchmarks[*]})" >&2
+        exit 2
+    fi
+done
+
+scripts/build.sh win32
+if ! cmake --build build/win32 --target MinimalWindow StartupProbe >/dev/null; then
+    echo "The benchmark programs are missing from the Win32 tree: it must include cmake/Bench.cmake." >&2
+    exit 1
+fi
+[ -f "$program_exe" ] || { echo "The program was not built: $program_exe" >&2; exit 1; }
+mkdir -p "$logs"
+
+source scripts/wine-env.sh
+trap wine_env_stop EXIT
+wine_env_start
+
+failed=0
+for name in "${benchmarks[@]}"; do
+    "bench_$name" || { echo "benchmark $name: measurement failed" >&2; failed=1; }
+done
+exit "$failed"

@@ -1,0 +1,58 @@
+#include "shell/UAbout.h"
+
+#include "platform/Application.h"
+#include "shell/USelect5.h"
+
+#include <tuple>
+
+TAboutBox::TAboutBox(const TFormSelect& main) : main_(main) {
+    SetCaption("About");
+    ClientWidth = 298;
+    ClientHeight = 320;
+    BorderStyle = TBorderStyle::Dialog;
+}
+
+void TAboutBox::BuildControls() {
+    Panel1.BevelOuter = TBevelCut::Lowered;
+    Panel1.BevelInner = TBevelCut::Raised;
+    Panel1.SetBounds(8, 4, 281, 277);
+    Panel1.Create(*this);
+
+    ProgramIcon.Center = true;
+    ProgramIcon.SetBounds(36, 20, 32, 32);
+    ProgramIcon.Create(Panel1);
+    // The icon is drawn into a bitmap of the panel's colour, so the image shows it like any picture.
+    if (HICON icon = LoadIconA(Application().Instance(), MAKEINTRESOURCEA(1))) {
+        WindowDc screen(nullptr);
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.Get(), 32, 32));
+        UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
+        {
+            SelectObjectScope select(dc.Get(), bitmap.Get());
+            RECT rc{0, 0, 32, 32};
+            FillRect(dc.Get(), &rc, ColorBrush(Panel1.Color()));
+            DrawIconEx(dc.Get(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+        }
+        ProgramIcon.SetPicture(std::move(bitmap));
+    }
+
+    for (auto [label, left, top, text] :
+         {std::tuple{&ProductName, 88, 16, kMainCaption}, std::tuple{&Version, 88, 40, "Version "},
+          std::tuple{&LBuild, 163, 40, "Build "}}) {
+        label->SetBounds(left, top, 0, 0);
+        label->SetCaption(text);
+        label->Create(Panel1);
+    }
+
+    OKButton.SetBounds(120, 288, 75, 24);
+    OKButton.SetCaption("O&K");
+    OKButton.SetDefault(true);
+    OKButton.ModalResult = mrOk;
+    OKButton.Create(*this);
+    DefaultButton = &OKButton;
+    TabOrder = {&OKButton};
+}
+
+void TAboutBox::FormCreate() {
+    Version.SetCaption("Version " + main_.VersionText);
+    LBuild.SetCaption("Build " + main_.BuildText);
+}

@@ -1,0 +1,61 @@
+#include "shell/UOpstartScherm.h"
+
+#include "platform/Application.h"
+#include "platform/Version.h"
+#include "shell/VersionText.h"
+#include "shell/res/ResourceIds.h"
+
+namespace {
+constexpr const char* kFileVersionKey = "\\StringFileInfo\\041304E4\\FileVersion";
+
+void Fill(TPanel& panel, TControl& parent, TColor color, TBevelCut bevel, int bevelWidth, int borderWidth) {
+    panel.SetColor(color);
+    panel.BevelOuter = bevel;
+    panel.BevelWidth = bevelWidth;
+    panel.BorderWidth = borderWidth;
+    panel.SetAlign(TAlign::Client);
+    panel.Create(parent);
+}
+} // namespace
+
+TFormOpstartScherm::TFormOpstartScherm(std::string exeName) : exeName_(std::move(exeName)) {
+    ClientWidth = 221;
+    ClientHeight = 141;
+    BorderStyle = TBorderStyle::None;
+}
+
+void TFormOpstartScherm::BuildControls() {
+    Fill(PBorder_Out, *this, clBlack, TBevelCut::Raised, 1, 1);
+    Fill(PBevel, PBorder_Out, clWhite, TBevelCut::Raised, 3, 0);
+    Fill(PBorder_In, PBevel, clBlack, TBevelCut::None, 1, 1);
+    Fill(Panel4, PBorder_In, clWhite, TBevelCut::None, 1, 0);
+
+    Image1.Center = true;
+    Image1.SetBounds(0, 0, 211, 96);
+    Image1.Create(Panel4);
+    Image1.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+
+    TFontSpec bold;
+    bold.bold = true;
+    LStatus.SetFont(bold);
+    LStatus.SetAlign(TAlign::Bottom);
+    LStatus.SetAlignment(TAlignment::Center);
+    LStatus.SetBounds(0, 0, 209, 23);
+    LStatus.SetCaption("Loading...");
+    LStatus.Create(Panel4);
+
+    bold.color = clRed;
+    LVersion.SetFont(bold);
+    LVersion.SetAlign(TAlign::Bottom);
+    LVersion.SetAlignment(TAlignment::Center);
+    LVersion.SetBounds(0, 0, 209, 13);
+    LVersion.Create(Panel4);
+}
+
+void TFormOpstartScherm::FormCreate() {
+    VersionAndBuild cut = CutVersion(ReadVersionString(exeName_, kFileVersionKey));
+    VersionText = cut.version;
+    BuildText = cut.build;
+    LVersion.SetCaption("Version : " + VersionText);
+}

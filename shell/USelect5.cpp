@@ -1,0 +1,140 @@
+// The main window's life: creation, first show, closing, destruction, help and the extend panel.
+#include "shell/USelect5.h"
+
+#include "platform/Application.h"
+#include "platform/MessageDlg.h"
+#include "shell/CommandLine.h"
+#include "shell/ProgramDir.h"
+#include "shell/UAbout.h"
+
+#include <stdexcept>
+
+namespace {
+constexpr const char* kSaveQuestion = "Changes not saved!\n\rSave before exit?";
+
+std::vector<std::string> CommandLineParameters() {
+    return SplitCommandLine(GetCommandLineA());
+}
+} // namespace
+
+TListView& TFormSelect::ListOfCategory(int code) {
+    switch (code) {
+    case kCategoryStart:
+        return ListStart;
+    case kCategoryWait:
+        return ListWait;
+    case kCategoryShut:
+        return ListShut;
+    case kCategoryWall:
+        return ListWall;
+    }
+    throw std::logic_error("No list for category " + std::to_string(code));
+}
+
+TSpeedButton& TFormSelect::ButtonOfCategory(int code) {
+    switch (code) {
+    case kCategoryWait:
+        return sbtnWait;
+    case kCategoryShut:
+        return sbtnShut;
+    case kCategoryWall:
+        return sbtnWall;
+    default:
+        return sbtnStart;
+    }
+}
+
+std::string TFormSelect::GetWindowsDir() {
+    char buffer[MAX_PATH] = {};
+    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    return std::string(buffer, length < MAX_PATH ? length : 0);
+}
+
+void TFormSelect::FormCreate() {
+    SelectionTracking = false;
+    ListsChanged = false;
+    Uninstalled = false;
+    CategoryCode = kCategoryStart;
+    ProgramDir = ProgramDirFromExePath(Application().ExeName());
+    for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall})
+        list->SetAlign(TAlign::Client);
+    Application().HelpFile = ProgramDir + Application().HelpFile;
+}
+
+void TFormSelect::FormShow() {
+    UninstallStart = HasUninstallParameter(CommandLineParameters());
+    if (UninstallStart) {
+        Uninstall2Click();
+        SetWindowState(TWindowState::Minimized);
+        return;
+    }
+    ReadSettings();
+    LoadListFile();
+    // A remembered code that names no category starts in the start-up category.
+    if (CategoryCode != kCategoryWait && CategoryCode != kCategoryShut && CategoryCode != kCategoryWall)
+        CategoryCode = kCategoryStart;
+    TSpeedButton& button = ButtonOfCategory(CategoryCode);
+    button.SetDown(true);
+    Change_Screen_Button(&button);
+    Setascurrentwallpaper1.SetVisible(CategoryCode == kCategoryWall);
+    SetascurrentScreen1.SetVisible(CategoryCode != kCategoryWall);
+    SelectionTracking = true;
+}
+
+void TFormSelect::FormCloseQuery(bool& canClose) {
+    SelectionTracking = false;
+    if (ListsChanged) {
+        switch (MessageDlg(kSaveQuestion, TMsgDlgType::Confirmation, mbYesNoCancel)) {
+        case mrYes:
+            SaveToFile();
+            break;
+        case mrNo:
+            break;
+        default:
+            canClose = false;
+            break;
+        }
+    }
+    SelectionTracking = true;
+}
+
+void TFormSelect::Close1Click() {
+    SelectionTracking = false;
+    Close();
+}
+
+void TFormSelect::FormDestroy() {
+    Application().HelpCommand(HELP_QUIT, 0);
+}
+
+void TFormSelect::Help2Click() {
+    Application().HelpCommand(HELP_FINDER, 0);
+}
+
+void TFormSelect::About1Click() {
+    if (AboutBox) AboutBox->ShowModal();
+}
+
+void TFormSelect::PnlExtendClick() {
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    SetWindowState(WindowState() == TWindowState::Maximized ? TWindowState::Normal : TWindowState::Maximized);
+    SetLeft(rc.left);
+}
+
+// A maximized window keeps its normal width: only the list area grows, downwards.
+void TFormSelect::FormResize() {
+    RECT rc;
+    GetWindowRect(Handle(), &rc);
+    if (WindowState() == TWindowState::Maximized) {
+        if (SavedWidth > 0 && rc.right - rc.left != SavedWidth)
+            SetWindowPos(Handle(), nullptr, 0, 0, SavedWidth, rc.bottom - rc.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (WindowState() == TWindowState::Normal) {
+        SavedWidth = rc.right - rc.left;
+    }
+}
+
+void TFormSelect::ChangeErrorReport() {
+    ErrorReportOn1.SetChecked(!ErrorReportOn1.Checked());
+}

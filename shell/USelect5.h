@@ -1,0 +1,153 @@
+#pragma once
+// The main window: the four screen categories, the file browser, the preview pane, the lists and
+// the menus through which everything is reached. Its handlers are defined in the folder of the
+// subsystem they belong to.
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include "platform/ListControls.h"
+#include "platform/Menus.h"
+
+#include <string>
+
+class TAboutBox;
+class TFormPreview;
+
+// Category codes: start-up, waiting and shut-down screen, wallpaper.
+constexpr int kCategoryStart = 10;
+constexpr int kCategoryWait = 20;
+constexpr int kCategoryShut = 30;
+constexpr int kCategoryWall = 40;
+
+class TFormSelect : public TForm {
+public:
+    TFormSelect();
+
+    // Set by the start-up once the window exists.
+    std::string VersionText;
+    std::string BuildText;
+    // The program's other windows, created after this one.
+    TAboutBox* AboutBox = nullptr;
+    TFormPreview* FormPreview = nullptr;
+
+    int CategoryCode = kCategoryStart;
+    std::string ProgramDir;
+    bool ListsChanged = false;
+    bool SelectionTracking = false;
+    bool UninstallStart = false;
+    bool Uninstalled = false;
+    int SavedWidth = 0;
+
+    // The list view of a category code.
+    TListView& ListOfCategory(int code);
+    TListView& ActiveList() { return ListOfCategory(CategoryCode); }
+    TSpeedButton& ButtonOfCategory(int code);
+    static std::string GetWindowsDir();
+
+    // Controls, as the window lays them out.
+    TSpeedButton sbtnStart, sbtnWait, sbtnShut, sbtnWall;
+    TLabel Label3, Label5, Label6, Label2, Label4, Label1, LblStyle, LblNumber;
+    TDriveComboBox DriveComboBox1;
+    TDirectoryListBox DirectoryListBox1;
+    TFilterComboBox FilterComboBox1;
+    TFileListBox FileListBox1;
+    TPanel pnlPreview, PnlPreviewName;
+    TImage ImgPreview;
+    TButton BtnAdd, btnRemove;
+    TCheckBox chkbStartUpRun;
+    TComboBox CBStyle;
+    TBevel Bevel1;
+    TSplitter Splitter1, Splitter4;
+    TListView ListStart, ListWait, ListShut, ListWall;
+    TPanel PnlExtend;
+
+    // Menus.
+    TMainMenu MainMenu1;
+    TMenuItem File1{"&File"}, Save1{"&Save", CtrlKey('S')}, N3{TMenuItem::kSeparator}, Close1{"&Exit", CtrlKey('X')};
+    TMenuItem Options1{"&Options"}, Runrandomizeratstartup1{"&Run Randomizer at Start-Up"},
+        miPlusStretch{"Uses stretch from plus "}, ErrorReportOn1{"Report Add &Errors"}, PreviewNone1{"Preview &None"},
+        PreviewChooseOnly1{"Preview &Choose Only"}, PreviewSelectedOnly1{"Preview &Selected Only"},
+        PreviewBoth1{"Preview &Both"};
+    TMenuItem Edit1{"&Edit"}, Removenonexistingfiles1{"&Remove non existing files from lists"};
+    TMenuItem Uninstall1{"&Uninstall"}, OriginalScreens1{"&Set Original Screens Back"}, Uninstall2{"&Uninstall"};
+    TMenuItem Help1{"&Help"}, Help2{"&Help", ShortCut(vk::F1)}, About1{"&About ..."};
+    // Never shown; its short-cuts act from anywhere in the window.
+    TMenuItem NietZichtbaar1{"Niet Zichtbaar"}, FullScreenPreview2{"Full Screen Preview", ShortCut(vk::F3)},
+        Setascurrent1{"&Set as current", ShortCut(vk::F4)}, Refresh1{"Re&fresh", CtrlKey('R')};
+
+    TPopupMenu PopMFile;
+    TMenuItem Add1{"&Add", ShortCut(vk::Insert)}, SelectAll1{"&Select All", CtrlKey('A')},
+        InvertSelection1{"&Invert Selection", CtrlKey('I')}, Refresh2{"&Refresh", ShortCut(vk::F5)},
+        N5{TMenuItem::kSeparator}, ViewFullScreen1{"View &Full Screen", ShortCut(vk::F3)};
+
+    TPopupMenu PopMSelected;
+    TMenuItem View2{"&Full Screen Preview", ShortCut(vk::F3)}, Remove1{"&Remove", ShortCut(vk::Delete)},
+        Findfile1{"Find File &Directory", CtrlKey('D')}, N7{TMenuItem::kSeparator},
+        SelectAll2{"Select &All", CtrlKey('A')}, InvertSelection2{"&Invert Selection", CtrlKey('I')};
+
+    TPopupMenu PopMFileInfo;
+    TMenuItem SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
+        Setascurrentwallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
+        FullScreenPreview1{"Full Screen &Preview", ShortCut(vk::F3)}, Size{"Info about file"};
+
+    // Shell: window, categories, closing, help, extend panel.
+    void FormCreate() override;
+    void FormShow() override;
+    void FormCloseQuery(bool& canClose) override;
+    void FormClose() override;
+    void FormDestroy() override;
+    void FormResize() override;
+    void Change_Screen_Button(TSpeedButton* pressed);
+    void Close1Click();
+    void Help2Click();
+    void About1Click();
+    void PnlExtendClick();
+    void ChangeErrorReport();
+    void ReadSettings();
+
+    // Lists and browser.
+    void BtnAddClick();
+    void btnRemoveClick();
+    void btnAllFilesClick();
+    void BtnInvFilesClick();
+    void btnAllSelectClick();
+    void btnInvSelectClick();
+    void LstVSelectedChange();
+    void PopMSelectedPopup();
+    void Findfile1Click();
+    void Removenonexistingfiles1Click();
+    void DirectoryListBox1Change();
+    void FilterComboBox1Change();
+    void Refresh1Click();
+    void LoadListFile();
+    void SaveToFile();
+
+    // Pictures and preview.
+    void ViewChooseBox();
+    void ViewSelected();
+    void ImgPreviewDblClick();
+    void pnlPreviewDblClick();
+    void ChangePreviewOn(TMenuItem* sender);
+    void SizeClick();
+    void PopMFileInfoPopup();
+    void CBStyleChange();
+    void miPlusStretchClick();
+
+    // System integration.
+    void SetasCurrentClick();
+    void OriginalScreens1Click();
+    void Uninstall2Click();
+    void Runrandomizeratstartup1Click();
+
+protected:
+    void BuildControls() override;
+
+private:
+    void BuildMenus();
+    void BindEvents();
+    void UpdateCounter();
+};
+
+// The list file's name, in the program directory.
+inline constexpr const char* kListFileName = "QZDATA.QZD";
+// The main window's caption before the version is added to it.
+inline constexpr const char* kMainCaption = "Vistrel Selector";
