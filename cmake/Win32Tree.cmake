@@ -30,3 +30,4 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 include(cmake/WineTests.cmake)
+include(cmake/EndToEndTests.cmake OPTIONAL)

@@ -1,9 +1,12 @@
 # Wine tests: GoogleTest programs run by CTest through Wine.
 set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
+    tests/platform/FormKeysTest.cpp
+    tests/shell/MainWindowTest.cpp
 )
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES})
 target_link_libraries(wine_tests PRIVATE program gtest)
+target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 include(GoogleTest)
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)

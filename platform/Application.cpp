@@ -89,6 +89,14 @@ void TApplication::DestroyForms() {
     }
 }
 
+void TApplication::Reset() {
+    DestroyForms();
+    terminated_ = false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 void TApplication::Guard(const std::function<void()>& handler) {
     try {
         handler();

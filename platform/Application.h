@@ -44,6 +44,8 @@ public:
     bool HandleMessage();
     void ProcessMessage(MSG& msg);
     void DestroyForms();
+    // Back to the state after Initialize: no forms, not terminated, no quit message waiting.
+    void Reset();
 
     // Runs an event handler; a failure ends it and is shown in the general error box.
     void Guard(const std::function<void()>& handler);

@@ -1,0 +1,21 @@
+# End-to-end tests: a GoogleTest program that starts the finished QZSelect.exe under Wine and
+# drives it from outside through its windows. The program is copied beside the test program,
+# where the tests find it; each test runs it from a fresh folder of its own.
+set(E2E_OUTPUT_DIR ${CMAKE_BINARY_DIR}/e2e)
+
+add_executable(e2e_tests
+    tests/e2e/Driver.cpp
+    tests/e2e/StartUpTest.cpp
+)
+target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 kernel32)
+target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
+set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${E2E_OUTPUT_DIR})
+add_dependencies(e2e_tests QZSelect)
+add_custom_command(TARGET e2e_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QZSelect> $<TARGET_FILE_DIR:e2e_tests>/
+    COMMENT "Copying QZSelect.exe beside the end-to-end tests")
+
+include(GoogleTest)
+gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${E2E_OUTPUT_DIR} PROPERTIES TIMEOUT 60)

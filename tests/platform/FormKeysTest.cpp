@@ -1,0 +1,123 @@
+// Short-cut keys, tab order and dialog keys of a real form, through the message loop's key handling.
+#include "platform/Controls.h"
+#include "platform/ListControls.h"
+#include "platform/Menus.h"
+#include "tests/support/WineFixture.h"
+
+namespace {
+class KeyForm : public TForm {
+public:
+    KeyForm() {
+        ClientWidth = 300;
+        ClientHeight = 200;
+        VisibleAtCreation = true;
+        Menu = &MainMenu;
+        MainMenu.Items.Add(FileMenu).Add(Hidden);
+        FileMenu.Add(Save);
+        Hidden.Add(FullScreen).Add(MainSelectAll);
+        Hidden.SetVisible(false);
+        FilePopup.Items.Add(SelectAll).Add(Remove);
+        PanelPopup.Items.Add(PanelEntry);
+        for (TMenuItem* item : {&Save, &FullScreen, &MainSelectAll, &SelectAll, &Remove, &PanelEntry})
+            item->OnClick = [this, item] { clicks.push_back(item->Caption()); };
+    }
+
+    TMainMenu MainMenu;
+    TMenuItem FileMenu{"&File"}, Save{"&Save", CtrlKey('S')}, Hidden{"Hidden"};
+    TMenuItem FullScreen{"Full", ShortCut(vk::F3)}, MainSelectAll{"Main all", CtrlKey('A')};
+    TPopupMenu FilePopup, PanelPopup;
+    TMenuItem SelectAll{"Popup all", CtrlKey('A')}, Remove{"Remove", ShortCut(vk::Delete)};
+    TMenuItem PanelEntry{"Panel entry", CtrlKey('P')};
+
+    TPanel Panel;
+    TFileListBox Files;
+    TButton First, Hiddenbutton, Disabled, Last;
+    std::vector<std::string> clicks;
+
+protected:
+    void BuildControls() override {
+        Panel.SetBounds(0, 0, 150, 150);
+        Panel.Create(*this);
+        Panel.PopupMenu = &PanelPopup;
+        Files.SetBounds(5, 5, 100, 100);
+        Files.Create(Panel);
+        Files.PopupMenu = &FilePopup;
+        int top = 0;
+        for (TButton* button : {&First, &Hiddenbutton, &Disabled, &Last}) {
+            button->SetBounds(160, top += 30, 80, 25);
+            button->Create(*this);
+            button->OnClick = [this, button] { clicks.push_back(button == &Last ? "Last" : "First"); };
+        }
+        Hiddenbutton.SetVisible(false);
+        Disabled.SetEnabled(false);
+        TabOrder = {&Files, &First, &Hiddenbutton, &Disabled, &Last};
+    }
+};
+
+class FormKeys : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        form = &Application().CreateForm<KeyForm>();
+        form->Files.SetFocus();
+    }
+    KeyForm* form = nullptr;
+};
+} // namespace
+
+TEST_F(FormKeys, FocusedControlsPopupMenuComesFirst) {
+    PressKey('A', true);
+    EXPECT_EQ(form->clicks, std::vector<std::string>{"Popup all"});
+}
+
+TEST_F(FormKeys, ContainersPopupMenuIsSearchedToo) {
+    PressKey('P', true);
+    EXPECT_EQ(form->clicks, std::vector<std::string>{"Panel entry"});
+}
+
+TEST_F(FormKeys, MainMenuAndItsHiddenMenuAct) {
+    PressKey(vk::F3);
+    PressKey('S', true);
+    EXPECT_EQ(form->clicks, (std::vector<std::string>{"Full", "&Save"}));
+    // With the focus outside the file list its pop-up menu is not asked.
+    form->First.SetFocus();
+    PressKey('A', true);
+    EXPECT_EQ(form->clicks.back(), "Main all");
+}
+
+TEST_F(FormKeys, DisabledEntryUsesTheKeyUpWithoutActing) {
+    form->Remove.SetEnabled(false);
+    PressKey(VK_DELETE);
+    EXPECT_TRUE(form->clicks.empty());
+    form->FileMenu.SetEnabled(false);
+    PressKey('S', true);
+    EXPECT_TRUE(form->clicks.empty());
+}
+
+TEST_F(FormKeys, TabSkipsHiddenAndDisabledControls) {
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form->First.Focused());
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form->Last.Focused()) << "hidden and disabled buttons must be passed over";
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form->Files.Focused()) << "the order wraps round";
+}
+
+TEST_F(FormKeys, EnterClicksTheFocusedButton) {
+    form->Last.SetFocus();
+    PressKey(VK_RETURN);
+    EXPECT_EQ(form->clicks, std::vector<std::string>{"Last"});
+}
+
+TEST_F(FormKeys, RealMenuBarShowsVisibleMenusWithShortCutTexts) {
+    HMENU bar = GetMenu(form->Handle());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 1) << "the hidden menu is not on the bar";
+    char text[64] = {};
+    GetMenuStringA(GetSubMenu(bar, 0), 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Save\tCtrl+S");
+    // A change of state reaches the real menu.
+    form->Save.SetChecked(true);
+    bar = GetMenu(form->Handle());
+    EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 0, MF_BYPOSITION) & MF_CHECKED);
+}

@@ -1,0 +1,350 @@
+// The main window under Wine: layout, categories, counter, focus, closing, help and the extend panel.
+#include "shell/USelect5.h"
+#include "tests/support/WineFixture.h"
+
+namespace {
+class MainWindow : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        Application().HelpFile = "tanu.hlp";
+        form = &Application().CreateForm<TFormSelect>();
+        PumpMessages();
+    }
+
+    // Presses a category button with the mouse, as the user does.
+    void Press(TSpeedButton& button) {
+        SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    }
+
+    static RECT RectIn(const TControl& control, HWND parent) {
+        RECT rc;
+        GetWindowRect(control.Handle(), &rc);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
+
+    static std::string Text(const TControl& control) {
+        char text[256] = {};
+        GetWindowTextA(control.Handle(), text, sizeof(text));
+        return text;
+    }
+
+    static bool Shown(const TControl& control) { return IsWindowVisible(control.Handle()) != FALSE; }
+    static bool Enabled(const TControl& control) { return IsWindowEnabled(control.Handle()) != FALSE; }
+
+    void ExpectCategory(int code) {
+        SCOPED_TRACE("category " + std::to_string(code));
+        EXPECT_EQ(form->CategoryCode, code);
+        const std::pair<TSpeedButton*, int> buttons[] = {
+            {&form->sbtnStart, 10}, {&form->sbtnWait, 20}, {&form->sbtnShut, 30}, {&form->sbtnWall, 40}};
+        for (auto [button, buttonCode] : buttons) {
+            bool active = buttonCode == code;
+            EXPECT_EQ(button->Down(), active) << button->Caption();
+            EXPECT_EQ(button->Font().bold, active) << button->Caption();
+            EXPECT_EQ(button->Font().color, active ? clNavy : clBlack) << button->Caption();
+            EXPECT_EQ(Shown(form->ListOfCategory(buttonCode)), active) << "list of " << buttonCode;
+        }
+        bool wall = code == 40;
+        EXPECT_EQ(Shown(form->CBStyle), wall);
+        EXPECT_EQ(Enabled(form->CBStyle), wall);
+        EXPECT_EQ(form->CBStyle.ItemIndex(), wall ? 0 : -1);
+        EXPECT_EQ(Shown(form->LblStyle), wall);
+        EXPECT_EQ(Shown(form->chkbStartUpRun), !wall);
+        EXPECT_EQ(form->Setascurrentwallpaper1.Visible(), wall);
+        EXPECT_EQ(form->SetascurrentScreen1.Visible(), !wall);
+        EXPECT_EQ(form->FilterComboBox1.Items().size(), 4u);
+        EXPECT_EQ(form->FilterComboBox1.Items()[0].find(".jpg") != std::string::npos, wall);
+        EXPECT_TRUE(form->SelectionTracking);
+    }
+
+    TFormSelect* form = nullptr;
+};
+} // namespace
+
+TEST_F(MainWindow, LayoutMatchesTheForm) {
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, 444);
+    EXPECT_EQ(client.bottom, 414);
+    EXPECT_EQ(Text(*form), "Vistrel Selector");
+    EXPECT_EQ(form->ProgramDir.back(), '\\');
+
+    struct Placed {
+        TControl* control;
+        RECT rect; // left, top, right, bottom in the client area
+        const char* text;
+    } controls[] = {
+        {&form->sbtnStart, {4, 8, 109, 33}, "StartUp Screen"},
+        {&form->sbtnWait, {112, 8, 217, 33}, "Waiting Screen"},
+        {&form->sbtnShut, {220, 8, 333, 33}, "Shut Down Screen"},
+        {&form->sbtnWall, {336, 8, 441, 33}, "Wallpaper"},
+        {&form->DirectoryListBox1, {4, 92, 149, 225}, ""},
+        {&form->FileListBox1, {156, 52, 269, 265}, ""},
+        {&form->pnlPreview, {276, 52, 440, 172}, ""},
+        {&form->BtnAdd, {276, 180, 441, 205}, "Add Chosen File(s)"},
+        {&form->btnRemove, {276, 212, 441, 237}, "Remove Selected File(s)"},
+        {&form->chkbStartUpRun, {276, 248, 433, 265}, "Run Randomizer at Start-Up"},
+        {&form->ListStart, {4, 291, 440, 409}, ""},
+        {&form->PnlExtend, {0, 409, 444, 414}, ""},
+        {&form->Splitter1, {0, 291, 4, 409}, ""},
+        {&form->Splitter4, {440, 291, 444, 409}, ""},
+    };
+    for (const Placed& p : controls) {
+        SCOPED_TRACE(p.control->Caption().empty() ? std::to_string(p.rect.left) + "," + std::to_string(p.rect.top)
+                                                  : p.control->Caption());
+        RECT rc = RectIn(*p.control, form->Handle());
+        EXPECT_EQ(rc.left, p.rect.left);
+        EXPECT_EQ(rc.top, p.rect.top);
+        EXPECT_EQ(rc.right, p.rect.right);
+        EXPECT_EQ(rc.bottom, p.rect.bottom);
+        if (*p.text) {
+            EXPECT_EQ(Text(*p.control), p.text);
+        }
+    }
+    RECT preview = RectIn(form->PnlPreviewName, form->pnlPreview.Handle());
+    EXPECT_EQ(preview.left, 2);
+    EXPECT_EQ(preview.top, 2);
+    EXPECT_EQ(preview.right - preview.left, 160);
+    EXPECT_EQ(Text(form->PnlPreviewName), "No File Selected");
+    EXPECT_FALSE(Shown(form->ImgPreview));
+
+    const std::pair<TLabel*, const char*> labels[] = {
+        {&form->Label3, "Drive:"},
+        {&form->Label5, "Directory:"},
+        {&form->Label6, "Filters:"},
+        {&form->Label2, "Choose Files:"},
+        {&form->Label4, "Preview:"},
+        {&form->Label1, "Selected Files:"},
+        {&form->LblStyle, "Wallpaper Style:"},
+        {&form->LblNumber, "0 / 0"},
+    };
+    for (auto [label, text] : labels)
+        EXPECT_EQ(Text(*label), text);
+    EXPECT_EQ(RectIn(form->LblNumber, form->Handle()).right, 437) << "the counter is right-aligned at 437";
+    EXPECT_EQ(RectIn(form->LblStyle, form->Handle()).left, 276);
+    EXPECT_EQ(form->CBStyle.Items(),
+              (std::vector<std::string>{"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"}));
+}
+
+TEST_F(MainWindow, MenusAndTheirInitialCheckMarks) {
+    HMENU bar = GetMenu(form->Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 5) << "the hidden menu is never shown";
+    const char* menus[] = {"&File", "&Options", "&Edit", "&Uninstall", "&Help"};
+    for (int i = 0; i < 5; ++i) {
+        char text[64] = {};
+        GetMenuStringA(bar, i, text, sizeof(text), MF_BYPOSITION);
+        EXPECT_STREQ(text, menus[i]);
+    }
+    HMENU file = GetSubMenu(bar, 0), options = GetSubMenu(bar, 1), help = GetSubMenu(bar, 4);
+    auto entry = [](HMENU menu, int position) {
+        char text[128] = {};
+        GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+        return std::string(text);
+    };
+    auto checked = [](HMENU menu, int position) {
+        return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
+    };
+    EXPECT_EQ(entry(file, 0), "&Save\tCtrl+S");
+    EXPECT_EQ(entry(file, 2), "&Exit\tCtrl+X");
+    EXPECT_EQ(entry(help, 0), "&Help\tF1");
+    EXPECT_EQ(entry(help, 1), "&About ...");
+    EXPECT_EQ(GetMenuItemCount(options), 9);
+    EXPECT_EQ(entry(options, 1), "Uses stretch from plus ");
+    EXPECT_TRUE(checked(options, 0)) << "Run Randomizer at Start-Up";
+    EXPECT_FALSE(checked(options, 1)) << "Uses stretch from plus";
+    EXPECT_TRUE(checked(options, 3)) << "Report Add Errors";
+    EXPECT_FALSE(checked(options, 5));
+    EXPECT_TRUE(checked(options, 8)) << "Preview Both";
+    EXPECT_TRUE(form->chkbStartUpRun.Checked());
+}
+
+TEST_F(MainWindow, StartsInTheStartUpCategory) {
+    ExpectCategory(10);
+    EXPECT_EQ(Text(form->LblNumber), "0 / 0");
+    EXPECT_FALSE(Enabled(form->btnRemove));
+    EXPECT_FALSE(form->ListsChanged);
+    EXPECT_EQ(form->FileListBox1.Mask(), "*.bmp;*.sys;");
+}
+
+TEST_F(MainWindow, SwitchesCategoriesInEachDirection) {
+    Press(form->sbtnWall);
+    ExpectCategory(40);
+    Press(form->sbtnWait);
+    ExpectCategory(20);
+    Press(form->sbtnShut);
+    ExpectCategory(30);
+    Press(form->sbtnStart);
+    ExpectCategory(10);
+    Press(form->sbtnWall);
+    Press(form->sbtnShut);
+    ExpectCategory(30);
+    EXPECT_FALSE(form->ListsChanged);
+}
+
+TEST_F(MainWindow, PressingTheActiveWallpaperButtonResetsTheStyleOnly) {
+    Press(form->sbtnWall);
+    form->CBStyle.SetItemIndex(2);
+    Press(form->sbtnWall);
+    ExpectCategory(40);
+    EXPECT_EQ(form->CBStyle.ItemIndex(), 0);
+    EXPECT_FALSE(form->ListsChanged);
+}
+
+TEST_F(MainWindow, FilterRowSurvivesSwitchesBetweenScreenCategories) {
+    form->FilterComboBox1.SetItemIndex(2);
+    Press(form->sbtnWait);
+    EXPECT_EQ(form->FilterComboBox1.ItemIndex(), 2);
+    EXPECT_EQ(form->FilterComboBox1.Text(), "System Files (*.sys)");
+    Press(form->sbtnWall);
+    EXPECT_EQ(form->FilterComboBox1.ItemIndex(), 0);
+    EXPECT_EQ(form->FileListBox1.Mask(), "*.bmp;*.jpg;*.jpeg;*.jif;*.gif;*.dib;*.rle;*.tga;*.pcx;*.sys;");
+    EXPECT_EQ(form->FilterComboBox1.Hint(),
+              "All usable files (*.bmp, *.jpg, *.jpeg, *.gif, *.dib, *.rle, *.tga, *.pcx, *.sys)");
+    Press(form->sbtnStart);
+    EXPECT_EQ(form->FilterComboBox1.ItemIndex(), 0);
+    EXPECT_EQ(form->FileListBox1.Mask(), "*.bmp;*.sys;");
+    EXPECT_EQ(form->FilterComboBox1.Hint(), "All usable files (*.bmp, *.sys)");
+}
+
+TEST_F(MainWindow, CounterAndRemoveButtonFollowTheActiveList) {
+    for (int i = 0; i < 7; ++i)
+        form->ListWait.AddItem({"pic" + std::to_string(i) + ".bmp", "C:\\PICS"});
+    form->ListWait.SetSelected(1, true);
+    form->ListWait.SetSelected(5, true);
+    Press(form->sbtnWait);
+    EXPECT_EQ(Text(form->LblNumber), "2 / 7");
+    EXPECT_TRUE(Enabled(form->btnRemove));
+    EXPECT_EQ(RectIn(form->LblNumber, form->Handle()).right, 437);
+    Press(form->sbtnStart);
+    EXPECT_EQ(Text(form->LblNumber), "0 / 0");
+    EXPECT_FALSE(Enabled(form->btnRemove));
+}
+
+TEST_F(MainWindow, FocusMovesToTheNewListOnlyWhenTheOldListHadIt) {
+    form->ListStart.SetFocus();
+    Press(form->sbtnWait);
+    EXPECT_TRUE(form->ListWait.Focused());
+    form->FileListBox1.SetFocus();
+    Press(form->sbtnShut);
+    EXPECT_TRUE(form->FileListBox1.Focused()) << "the category buttons never take the focus";
+}
+
+TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
+    auto walk = [&] {
+        std::vector<TControl*> order;
+        form->DriveComboBox1.SetFocus();
+        for (int i = 0; i < 12; ++i) {
+            PressKey(VK_TAB);
+            TControl* focused = nullptr;
+            for (TControl* c : form->TabOrder)
+                if (c->Focused()) focused = c;
+            order.push_back(focused);
+            if (focused == &form->DriveComboBox1) break;
+        }
+        return order;
+    };
+    std::vector<TControl*> start = {
+        &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
+        &form->chkbStartUpRun,    &form->ListStart,    &form->DriveComboBox1};
+    EXPECT_EQ(walk(), start);
+    Press(form->sbtnWall);
+    std::vector<TControl*> wall = {&form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
+                                   &form->ListWall,          &form->CBStyle,      &form->DriveComboBox1};
+    EXPECT_EQ(walk(), wall);
+}
+
+TEST_F(MainWindow, ClosingWithoutChangesAsksNothing) {
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(MainWindow, CloseQuestionCancelKeepsTheWindowAndTheChanges) {
+    form->ListsChanged = true;
+    answers = {mrCancel};
+    form->Close();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, std::string("Changes not saved!") + "\x0A\x0D" + "Save before exit?");
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Confirmation);
+    EXPECT_EQ(boxes[0].buttons, unsigned(mbYes | mbNo | mbCancel));
+    EXPECT_FALSE(Application().Terminated());
+    EXPECT_TRUE(form->ListsChanged);
+    EXPECT_TRUE(form->Showing());
+    EXPECT_TRUE(form->SelectionTracking);
+}
+
+TEST_F(MainWindow, CloseQuestionNoAndYesBothClose) {
+    form->ListsChanged = true;
+    answers = {mrNo};
+    form->Close();
+    EXPECT_TRUE(Application().Terminated());
+    Application().Reset();
+
+    Application().HelpFile = "tanu.hlp";
+    form = &Application().CreateForm<TFormSelect>();
+    form->ListsChanged = true;
+    answers = {mrYes};
+    form->Close();
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(MainWindow, ExitShortCutClosesThroughTheQuestion) {
+    form->ListsChanged = true;
+    answers = {mrCancel};
+    form->FileListBox1.SetFocus();
+    PressKey('X', true);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(Application().Terminated());
+    answers = {mrNo};
+    PressKey('X', true);
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(MainWindow, HelpOpensTheContentsAndClosesWithTheWindow) {
+    form->FileListBox1.SetFocus();
+    PressKey(VK_F1);
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].command, UINT(HELP_FINDER));
+    EXPECT_EQ(helpCalls[0].file, form->ProgramDir + "tanu.hlp");
+    Application().DestroyForms();
+    ASSERT_EQ(helpCalls.size(), 2u);
+    EXPECT_EQ(helpCalls[1].command, UINT(HELP_QUIT));
+}
+
+TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
+    RECT normal;
+    GetWindowRect(form->Handle(), &normal);
+    int listHeight = form->ListStart.Height();
+    EXPECT_EQ(form->SavedWidth, normal.right - normal.left);
+
+    SendMessageA(form->PnlExtend.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
+    SendMessageA(form->PnlExtend.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 2));
+    PumpMessages();
+    RECT extended;
+    GetWindowRect(form->Handle(), &extended);
+    EXPECT_EQ(form->WindowState(), TWindowState::Maximized);
+    EXPECT_EQ(extended.right - extended.left, normal.right - normal.left) << "the width stays";
+    EXPECT_EQ(extended.left, normal.left) << "the left edge stays";
+    EXPECT_GT(extended.bottom - extended.top, normal.bottom - normal.top);
+    EXPECT_GT(form->ListStart.Height(), listHeight) << "the extra height goes to the list area";
+
+    form->PnlExtendClick();
+    PumpMessages();
+    RECT back;
+    GetWindowRect(form->Handle(), &back);
+    EXPECT_EQ(form->WindowState(), TWindowState::Normal);
+    EXPECT_TRUE(EqualRect(&back, &normal));
+    EXPECT_EQ(form->ListStart.Height(), listHeight);
+}
+
+TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
+    form->ChangeErrorReport();
+    EXPECT_FALSE(form->ErrorReportOn1.Checked());
+    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(form->Handle()), 1), 3, MF_BYPOSITION) & MF_CHECKED);
+    form->ChangeErrorReport();
+    EXPECT_TRUE(form->ErrorReportOn1.Checked());
+}

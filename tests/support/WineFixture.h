@@ -1,0 +1,76 @@
+#pragma once
+// Wine test support: every message box is recorded and answered from a queue, the help system
+// is recorded instead of opened, and the application is back to its start state after each test.
+#include "platform/Application.h"
+#include "platform/MessageDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct HelpCall {
+    std::string file;
+    UINT command;
+};
+
+class WineFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        SetMessageResponder([this](const MessageBoxCall& call) {
+            boxes.push_back(call);
+            if (answers.empty()) {
+                ADD_FAILURE() << "Unexpected message box: " << call.text;
+                return mrCancel;
+            }
+            TModalResult answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        Application().SetHelpHook([this](const std::string& file, UINT command, ULONG_PTR) {
+            helpCalls.push_back({file, command});
+            return true;
+        });
+    }
+
+    void TearDown() override {
+        Application().Reset();
+        SetMessageResponder(nullptr);
+        Application().SetHelpHook(nullptr);
+        EXPECT_TRUE(answers.empty()) << answers.size() << " prepared answer(s) were not used";
+    }
+
+    // Lets the windows handle what is waiting for them (painting, posted messages).
+    static void PumpMessages() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(int(msg.wParam));
+                return;
+            }
+            Application().ProcessMessage(msg);
+        }
+    }
+
+    // A key press as the message loop receives it, sent to the focused window.
+    static void PressKey(UINT key, bool ctrl = false) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        BYTE saved = state[VK_CONTROL];
+        state[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(state);
+        MSG msg = {};
+        msg.hwnd = GetFocus();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = 1;
+        Application().ProcessMessage(msg);
+        state[VK_CONTROL] = saved;
+        SetKeyboardState(state);
+    }
+
+    std::vector<MessageBoxCall> boxes;
+    std::deque<TModalResult> answers;
+    std::vector<HelpCall> helpCalls;
+};
