@@ -3,6 +3,8 @@ set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
     tests/platform/FormKeysTest.cpp
     tests/shell/MainWindowTest.cpp
+    tests/shell/StartUpTest.cpp
+    tests/platform/MessageDlgTest.cpp
 )
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES})
 target_link_libraries(wine_tests PRIVATE program gtest)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,10 @@ struct UninstallCase {
     const char* answer;
     const char* name;
 };
+
+void PrintTo(const UninstallCase& param, std::ostream* out) {
+    *out << param.parameter << ", answered " << param.answer;
+}
 
 class UninstallStartTest : public StartUpTest, public testing::WithParamInterface<UninstallCase> {};
 
