@@ -11,10 +11,14 @@ target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(e2e_tests PRIVATE gtest_main gtest user32 kernel32)
 target_link_options(e2e_tests PRIVATE ${STATIC_RUNTIME})
 set_target_properties(e2e_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${E2E_OUTPUT_DIR})
-add_dependencies(e2e_tests QZSelect)
-add_custom_command(TARGET e2e_tests POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QZSelect> $<TARGET_FILE_DIR:e2e_tests>/
+# The copy follows every new build of the program, also when the tests themselves are unchanged.
+add_custom_command(OUTPUT ${E2E_OUTPUT_DIR}/QZSelect.exe
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${E2E_OUTPUT_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:QZSelect> ${E2E_OUTPUT_DIR}/QZSelect.exe
+    DEPENDS QZSelect
     COMMENT "Copying QZSelect.exe beside the end-to-end tests")
+add_custom_target(e2e_program ALL DEPENDS ${E2E_OUTPUT_DIR}/QZSelect.exe)
+add_dependencies(e2e_tests QZSelect e2e_program)
 
 include(GoogleTest)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST

@@ -1,6 +1,7 @@
 # Cross-compiled tree: the program, its program folder, and the Wine tests.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 include(cmake/Bench.cmake)
+include(cmake/Tools.cmake)
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
 set(PROGRAM_OUTPUT_DIR ${CMAKE_BINARY_DIR}/program CACHE PATH "Folder that receives the finished program")
 
