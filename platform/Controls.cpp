@@ -55,8 +55,7 @@ UINT AlignmentFlags(TAlignment alignment) {
 } // namespace
 
 void TLabel::Create(TControl& parent) {
-    color_ = parent.Color();
-    CreateHandle(&parent, kClassName, 0, 0);
+    CreateGraphic(parent);
     AdjustSize();
 }
 
@@ -67,8 +66,8 @@ void TLabel::SetAlignment(TAlignment alignment) {
 
 // An unaligned label takes the size of its text; a right-aligned one keeps its right edge.
 void TLabel::AdjustSize() {
-    if (!Handle() || Align() != TAlign::None) return;
-    WindowDc dc(Handle());
+    if (!IsGraphic() || Align() != TAlign::None) return;
+    WindowDc dc(nullptr);
     SelectObjectScope font(dc.Get(), FontHandle(font_));
     RECT rc{0, 0, 0, 0};
     std::string text = caption_.empty() ? " " : caption_;
@@ -80,23 +79,11 @@ void TLabel::AdjustSize() {
 }
 
 void TLabel::Paint(HDC dc) {
-    RECT rc;
-    GetClientRect(Handle(), &rc);
+    RECT rc = ClientRect();
     SelectObjectScope font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRgb(font_.color));
     DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, AlignmentFlags(alignment_) | DT_SINGLELINE);
-}
-
-LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // A label is painted on its container's colour, so that it looks transparent.
-    if (msg == WM_ERASEBKGND) {
-        RECT rc;
-        GetClientRect(Handle(), &rc);
-        FillRect(HDC(wParam), &rc, ColorBrush(ParentColor()));
-        return 1;
-    }
-    return TControl::WndProc(msg, wParam, lParam);
 }
 
 // Panels and bevels ------------------------------------------------------------------------------
@@ -151,35 +138,25 @@ void TPanel::Paint(HDC dc) {
 }
 
 void TBevel::Create(TControl& parent) {
-    color_ = parent.Color();
-    CreateHandle(&parent, kClassName, 0, 0);
-    // Behind every sibling made before it (later ones go below it anyway), so it never covers them.
-    SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetEnabled(false); // the mouse passes through it
+    CreateGraphic(parent);
 }
 
 void TBevel::Paint(HDC dc) {
-    RECT rc;
-    GetClientRect(Handle(), &rc);
+    RECT rc = ClientRect();
     RECT shadow{0, 0, rc.right, 1}, highlight{0, 1, rc.right, 2};
     FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
     FillRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
 }
 
-LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCHITTEST) return HTTRANSPARENT;
-    return TControl::WndProc(msg, wParam, lParam);
-}
-
 void TSplitter::Create(TControl& parent) {
-    color_ = parent.Color();
-    CreateHandle(&parent, kClassName, 0, 0);
+    CreateGraphic(parent);
 }
 
 // Images -----------------------------------------------------------------------------------------
 
 void TImage::Create(TControl& parent) {
-    color_ = parent.Color();
-    CreateHandle(&parent, kClassName, 0, 0);
+    CreateGraphic(parent);
 }
 
 void TImage::SetPicture(UniqueBitmap bitmap) {
@@ -191,8 +168,7 @@ void TImage::Paint(HDC dc) {
     if (!picture_) return;
     BITMAP info = {};
     GetObjectA(picture_.Get(), sizeof(info), &info);
-    RECT rc;
-    GetClientRect(Handle(), &rc);
+    RECT rc = ClientRect();
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     SelectObjectScope select(memory.Get(), picture_.Get());
     if (Stretch) {
@@ -231,8 +207,7 @@ void TSpeedButton::Click() {
 }
 
 void TSpeedButton::Paint(HDC dc) {
-    RECT rc;
-    GetClientRect(Handle(), &rc);
+    RECT rc = ClientRect();
     bool sunken = down_ || (pressing_ && mouseInside_);
     if (down_ && !pressing_) FillRect(dc, &rc, GetSysColorBrush(COLOR_3DLIGHT));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
@@ -245,16 +220,14 @@ void TSpeedButton::Paint(HDC dc) {
 
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: // the container holds the mouse for the button until it is released
     case WM_LBUTTONDBLCLK:
-        SetCapture(Handle());
         pressing_ = mouseInside_ = true;
         Invalidate();
         return 0;
     case WM_MOUSEMOVE:
         if (pressing_) {
-            RECT rc;
-            GetClientRect(Handle(), &rc);
+            RECT rc = ClientRect();
             POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
             bool inside = PtInRect(&rc, pt) != FALSE;
             if (inside != mouseInside_) {
@@ -267,7 +240,6 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (pressing_) {
             bool click = mouseInside_;
             pressing_ = false;
-            ReleaseCapture();
             Invalidate();
             if (click) Click();
         }

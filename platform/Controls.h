@@ -34,7 +34,7 @@ private:
     bool checked_ = false;
 };
 
-// Text painted on its container's colour; sized to its text unless aligned.
+// Text on its container's background; sized to its text unless aligned.
 class TLabel : public TControl {
 public:
     void Create(TControl& parent);
@@ -45,7 +45,6 @@ protected:
     void Paint(HDC dc) override;
     void FontChanged() override { AdjustSize(); }
     void CaptionChanged() override { AdjustSize(); }
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void AdjustSize();
@@ -74,7 +73,6 @@ public:
 
 protected:
     void Paint(HDC dc) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 class TSplitter : public TControl {

@@ -238,19 +238,38 @@ bool TForm::HandleDialogKey(const MSG& msg) {
     return false;
 }
 
+// A windowed control is a tool by its window; a graphic control by its area in its container.
 void TForm::UpdateHint(TControl& control) {
-    if (!tooltip_ || !control.Handle()) return;
+    if (!tooltip_) return;
     TOOLINFOA info = {};
     info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = Handle();
-    info.uId = UINT_PTR(control.Handle());
-    bool known = SendMessageA(tooltip_.Get(), TTM_GETTOOLINFOA, 0, LPARAM(&info)) != 0;
-    info.lpszText = const_cast<char*>(control.Hint().c_str());
-    if (control.Hint().empty()) {
-        if (known) SendMessageA(tooltip_.Get(), TTM_DELTOOLA, 0, LPARAM(&info));
+    info.uFlags = TTF_SUBCLASS;
+    if (control.IsGraphic()) {
+        if (!control.Parent() || !control.Parent()->Handle()) return;
+        info.hwnd = control.Parent()->Handle();
+        info.uId = UINT_PTR(&control);
+        const TBounds& b = control.Bounds();
+        info.rect = {b.left, b.top, b.left + b.width, b.top + b.height};
     } else {
-        SendMessageA(tooltip_.Get(), known ? TTM_UPDATETIPTEXTA : TTM_ADDTOOLA, 0, LPARAM(&info));
+        if (!control.Handle()) return;
+        info.uFlags |= TTF_IDISHWND;
+        info.hwnd = Handle();
+        info.uId = UINT_PTR(control.Handle());
+    }
+    bool known = SendMessageA(tooltip_.Get(), TTM_GETTOOLINFOA, 0, LPARAM(&info)) != 0;
+    if (control.IsGraphic()) {
+        const TBounds& b = control.Bounds();
+        info.rect = {b.left, b.top, b.left + b.width, b.top + b.height};
+    }
+    info.lpszText = const_cast<char*>(control.Hint().c_str());
+    bool wanted = !control.Hint().empty() && control.Visible();
+    if (!wanted) {
+        if (known) SendMessageA(tooltip_.Get(), TTM_DELTOOLA, 0, LPARAM(&info));
+    } else if (!known) {
+        SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, LPARAM(&info));
+    } else {
+        SendMessageA(tooltip_.Get(), TTM_UPDATETIPTEXTA, 0, LPARAM(&info));
+        if (control.IsGraphic()) SendMessageA(tooltip_.Get(), TTM_NEWTOOLRECTA, 0, LPARAM(&info));
     }
 }
 

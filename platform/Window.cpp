@@ -5,6 +5,7 @@
 #include "platform/Menus.h"
 
 #include <algorithm>
+#include <utility>
 #include <stdexcept>
 
 namespace {
@@ -64,6 +65,8 @@ TControl::~TControl() {
     for (TControl* child : children_)
         child->parent_ = nullptr;
     if (parent_) {
+        if (parent_->mouseTarget_ == this) parent_->mouseTarget_ = nullptr;
+        if (graphic_) InvalidateInParent();
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
@@ -108,9 +111,40 @@ void TControl::CreateHandle(TControl* parent, const char* className, DWORD style
         if (TForm* form = Form()) form->UpdateHint(*this);
 }
 
+void TControl::CreateGraphic(TControl& parent) {
+    graphic_ = true;
+    parent_ = &parent;
+    parent.children_.push_back(this);
+    if (align_ != TAlign::None) parent.Realign();
+    InvalidateInParent();
+    if (!hint_.empty())
+        if (TForm* form = Form()) form->UpdateHint(*this);
+}
+
+RECT TControl::ClientRect() const {
+    if (handle_) {
+        RECT rc;
+        GetClientRect(handle_.Get(), &rc);
+        return rc;
+    }
+    return {0, 0, bounds_.width, bounds_.height};
+}
+
+void TControl::InvalidateInParent() {
+    if (!parent_ || !parent_->handle_) return;
+    RECT rc{bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
+    InvalidateRect(parent_->handle_.Get(), &rc, TRUE);
+}
+
 void TControl::SetBounds(int left, int top, int width, int height) {
+    if (graphic_) InvalidateInParent();
     bounds_ = {left, top, width, height};
     if (handle_) MoveWindow(handle_.Get(), left, top, width, height, TRUE);
+    if (graphic_) {
+        InvalidateInParent();
+        if (!hint_.empty())
+            if (TForm* form = Form()) form->UpdateHint(*this);
+    }
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -122,6 +156,11 @@ void TControl::SetVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;
     if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
+    if (graphic_) {
+        InvalidateInParent();
+        if (!hint_.empty())
+            if (TForm* form = Form()) form->UpdateHint(*this);
+    }
     if (parent_ && align_ != TAlign::None) parent_->Realign();
 }
 
@@ -129,6 +168,7 @@ void TControl::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
     if (handle_) EnableWindow(handle_.Get(), enabled);
+    if (graphic_) InvalidateInParent();
 }
 
 bool TControl::CanFocus() const {
@@ -156,13 +196,14 @@ void TControl::SetCaption(const std::string& caption) {
         SetWindowTextA(handle_.Get(), caption.c_str());
         if (ownClass_) Invalidate();
     }
+    if (graphic_) InvalidateInParent();
     CaptionChanged();
 }
 
 void TControl::SetHint(const std::string& hint) {
     if (hint_ == hint) return;
     hint_ = hint;
-    if (handle_)
+    if (handle_ || graphic_)
         if (TForm* form = Form()) form->UpdateHint(*this);
 }
 
@@ -172,6 +213,7 @@ void TControl::SetFont(const TFontSpec& font) {
         SendMessageA(handle_.Get(), WM_SETFONT, WPARAM(FontHandle(font_)), TRUE);
         Invalidate();
     }
+    if (graphic_) InvalidateInParent();
     FontChanged();
 }
 
@@ -187,6 +229,53 @@ TColor TControl::ParentColor() const {
 
 void TControl::Invalidate() {
     if (handle_) InvalidateRect(handle_.Get(), nullptr, TRUE);
+    if (graphic_) InvalidateInParent();
+}
+
+TControl* TControl::GraphicChildAt(POINT pt) const {
+    // Later controls lie on top of earlier ones.
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+        TControl* child = *it;
+        const TBounds& b = child->bounds_;
+        if (child->graphic_ && child->visible_ && child->enabled_ && pt.x >= b.left && pt.x < b.left + b.width &&
+            pt.y >= b.top && pt.y < b.top + b.height)
+            return child;
+    }
+    return nullptr;
+}
+
+void TControl::PaintGraphicChildren(HDC dc) {
+    for (TControl* child : children_) {
+        if (!child->graphic_ || !child->visible_) continue;
+        int saved = SaveDC(dc);
+        const TBounds& b = child->bounds_;
+        IntersectClipRect(dc, b.left, b.top, b.left + b.width, b.top + b.height);
+        OffsetViewportOrgEx(dc, b.left, b.top, nullptr);
+        child->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+// Mouse messages over a graphic child go to it; from a button press to its release the child
+// keeps the mouse, through this window's capture.
+bool TControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_CAPTURECHANGED) {
+        if (TControl* target = std::exchange(mouseTarget_, nullptr)) target->WndProc(msg, 0, 0);
+        return false;
+    }
+    if (msg < WM_MOUSEMOVE || msg > WM_MBUTTONDBLCLK) return false;
+    POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
+    TControl* target = mouseTarget_ ? mouseTarget_ : GraphicChildAt(pt);
+    if (!target) return false;
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
+        mouseTarget_ = target;
+        SetCapture(handle_.Get());
+    } else if (msg == WM_LBUTTONUP && mouseTarget_) {
+        mouseTarget_ = nullptr;
+        ReleaseCapture();
+    }
+    result = target->WndProc(msg, wParam, MAKELPARAM(pt.x - target->bounds_.left, pt.y - target->bounds_.top));
+    return true;
 }
 
 void TControl::Realign() {
@@ -210,12 +299,18 @@ void TControl::Realign() {
 }
 
 bool TControl::ShowContextMenu(HWND clicked, LPARAM position) {
-    for (TControl* c = FromHandle(clicked); c; c = c->parent_) {
+    TControl* start = FromHandle(clicked);
+    if (start && position != LPARAM(-1)) {
+        POINT pt{short(LOWORD(position)), short(HIWORD(position))};
+        ScreenToClient(clicked, &pt);
+        if (TControl* graphic = start->GraphicChildAt(pt)) start = graphic;
+    }
+    for (TControl* c = start; c; c = c->parent_) {
         if (!c->PopupMenu) continue;
         POINT pt{short(LOWORD(position)), short(HIWORD(position))};
-        if (position == LPARAM(-1)) { // from the keyboard: below the control's top left corner
-            pt = {0, 0};
-            ClientToScreen(c->Handle(), &pt);
+        if (position == LPARAM(-1)) { // from the keyboard: at the control's top left corner
+            pt = {c->graphic_ ? c->bounds_.left : 0, c->graphic_ ? c->bounds_.top : 0};
+            ClientToScreen(c->graphic_ ? c->parent_->Handle() : c->Handle(), &pt);
         }
         TForm* form = c->Form();
         c->PopupMenu->Popup(form ? form->Handle() : c->Handle(), pt.x, pt.y);
@@ -225,10 +320,12 @@ bool TControl::ShowContextMenu(HWND clicked, LPARAM position) {
 }
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(handle_.Get(), msg, wParam, lParam);
+    return handle_ ? DefWindowProcA(handle_.Get(), msg, wParam, lParam) : 0;
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT routed = 0;
+    if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
     switch (msg) {
     case WM_ERASEBKGND: {
         RECT rc;
@@ -240,6 +337,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_.Get(), &ps);
         Paint(dc);
+        PaintGraphicChildren(dc);
         EndPaint(handle_.Get(), &ps);
         return 0;
     }

@@ -1,8 +1,10 @@
 #pragma once
-// The base of every window the program creates: forms and their controls. One window procedure
+// The base of every control: forms, windowed controls and graphic controls. One window procedure
 // serves the program's own window classes; it finds the object bound to the window and lets it
 // handle the message. Standard controls (buttons, lists) report to their container, which passes
-// the notice to the control's object.
+// the notice to the control's object. Graphic controls (labels, speed buttons, bevels, images)
+// have no window of their own: their container paints them and passes them the mouse, which keeps
+// the number of windows, and so the start-up time, down.
 #include "platform/AlignLayout.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
@@ -23,7 +25,11 @@ public:
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl();
 
+    // Null for a graphic control.
     HWND Handle() const { return handle_.Get(); }
+    bool IsGraphic() const { return graphic_; }
+    // The control's own area, from 0, 0.
+    RECT ClientRect() const;
     TControl* Parent() const { return parent_; }
     TForm* Form() const;
     const std::vector<TControl*>& Controls() const { return children_; }
@@ -72,10 +78,14 @@ public:
 protected:
     // Creates the window as a child of `parent` (or a top-level window when parent is null).
     void CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner = nullptr);
+    // Makes the control a graphic control of `parent`, which must be one of the program's own windows.
+    void CreateGraphic(TControl& parent);
     // Size taken off each edge of the client area before aligning children (borders, bevels).
     virtual int ClientInset() const { return 0; }
-    // Messages of the program's own window classes.
+    // Messages of the program's own window classes; a graphic control gets its mouse messages here,
+    // in its own coordinates.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Paints the control; a graphic control paints in its own coordinates on its container's DC.
     virtual void Paint(HDC) {}
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
@@ -97,9 +107,15 @@ private:
     friend class TForm;
     bool ShowContextMenu(HWND clicked, LPARAM position);
     void ForgetChildHandles();
+    TControl* GraphicChildAt(POINT pt) const;
+    void PaintGraphicChildren(HDC dc);
+    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void InvalidateInParent();
 
     UniqueWindow handle_;
     bool ownClass_ = false;
+    bool graphic_ = false;
+    TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up
     TControl* parent_ = nullptr;
     std::vector<TControl*> children_;
     TAlign align_ = TAlign::None;

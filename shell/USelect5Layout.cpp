@@ -122,8 +122,7 @@ void TFormSelect::BuildControls() {
         list->PopupMenu = &PopMSelected;
     }
 
-    // Made last, so it lies behind everything: the line under the menu bar, whose height marks off
-    // the list area.
+    // The line under the menu bar, whose height marks off the list area.
     Bevel1.SetAlign(TAlign::Top);
     Place(Bevel1, *this, 0, 0, 444, 291);
 

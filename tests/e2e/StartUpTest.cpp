@@ -14,7 +14,6 @@ using namespace e2e;
 
 namespace {
 constexpr const char* kFormClass = "TVistrelForm";
-constexpr const char* kControlClass = "TVistrelControl";
 const std::string kPlainCaption = "Vistrel Selector";
 const std::string kVersionedCaption = "Vistrel Selector 2.92";
 
@@ -115,14 +114,8 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
     EXPECT_EQ(splash.clientWidth, 221);
     EXPECT_EQ(splash.clientHeight, 141);
 
-    // The controls, as they are at the start.
-    std::vector<std::string> categories;
-    for (const WindowInfo& child : ChildrenOf(main))
-        if (child.className == kControlClass) categories.push_back(child.text);
-    for (const char* category : {"StartUp Screen", "Waiting Screen", "Shut Down Screen", "Wallpaper"})
-        EXPECT_NE(std::find(categories.begin(), categories.end(), category), categories.end())
-            << "no category button \"" << category << "\"";
-
+    // The windowed controls, as they are at the start (the category buttons and labels are painted
+    // by the window itself and are checked by the Wine tests).
     HWND add = FindChild(main, "Button", "Add Chosen File(s)");
     HWND remove = FindChild(main, "Button", "Remove Selected File(s)");
     HWND randomizer = FindChild(main, "Button", "Run Randomizer at Start-Up");

@@ -13,26 +13,7 @@ protected:
     }
 
     // Presses a category button with the mouse, as the user does.
-    void Press(TSpeedButton& button) {
-        SendMessageA(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        SendMessageA(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    }
-
-    static RECT RectIn(const TControl& control, HWND parent) {
-        RECT rc;
-        GetWindowRect(control.Handle(), &rc);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-        return rc;
-    }
-
-    static std::string Text(const TControl& control) {
-        char text[256] = {};
-        GetWindowTextA(control.Handle(), text, sizeof(text));
-        return text;
-    }
-
-    static bool Shown(const TControl& control) { return IsWindowVisible(control.Handle()) != FALSE; }
-    static bool Enabled(const TControl& control) { return IsWindowEnabled(control.Handle()) != FALSE; }
+    static void Press(TSpeedButton& button) { ClickAt(button, 5, 5); }
 
     void ExpectCategory(int code) {
         SCOPED_TRACE("category " + std::to_string(code));
@@ -321,8 +302,7 @@ TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
     int listHeight = form->ListStart.Height();
     EXPECT_EQ(form->SavedWidth, normal.right - normal.left);
 
-    SendMessageA(form->PnlExtend.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 2));
-    SendMessageA(form->PnlExtend.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 2));
+    ClickAt(form->PnlExtend, 10, 2);
     PumpMessages();
     RECT extended;
     GetWindowRect(form->Handle(), &extended);

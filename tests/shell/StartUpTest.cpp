@@ -9,12 +9,6 @@
 #include <fstream>
 
 namespace {
-std::string TextOf(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
-}
-
 BOOL CALLBACK CountForm(HWND hwnd, LPARAM counter) {
     char name[64] = {};
     GetClassNameA(hwnd, name, sizeof(name));
@@ -37,8 +31,8 @@ TEST_F(StartUpTest, SplashReadsVersionAndBuildFromTheProgram) {
     splash.Create();
     EXPECT_EQ(splash.VersionText, "2.92");
     EXPECT_EQ(splash.BuildText, "12");
-    EXPECT_EQ(TextOf(splash.LVersion.Handle()), "Version : 2.92");
-    EXPECT_EQ(TextOf(splash.LStatus.Handle()), "Loading...");
+    EXPECT_EQ(Text(splash.LVersion), "Version : 2.92");
+    EXPECT_EQ(Text(splash.LStatus), "Loading...");
 
     RECT client;
     GetClientRect(splash.Handle(), &client);
@@ -68,14 +62,14 @@ TEST_F(StartUpTest, SplashFallsBackWithoutVersionResource) {
     splash.Create();
     EXPECT_EQ(splash.VersionText, "2.7");
     EXPECT_EQ(splash.BuildText, "");
-    EXPECT_EQ(TextOf(splash.LVersion.Handle()), "Version : 2.7");
+    EXPECT_EQ(Text(splash.LVersion), "Version : 2.7");
     splash.Destroy();
     DeleteFileA(file.c_str());
 }
 
 TEST_F(StartUpTest, CaptionGetsTheVersionAndTheSplashIsGone) {
     TFormSelect& main = StartUp(Application());
-    EXPECT_EQ(TextOf(main.Handle()), "Vistrel Selector 2.92");
+    EXPECT_EQ(Text(main), "Vistrel Selector 2.92");
     EXPECT_EQ(main.VersionText, "2.92");
     EXPECT_EQ(main.BuildText, "12");
     EXPECT_EQ(Application().MainForm(), &main);
@@ -86,18 +80,18 @@ TEST_F(StartUpTest, CaptionGetsTheVersionAndTheSplashIsGone) {
     EXPECT_FALSE(main.FormPreview->Showing());
     EXPECT_FALSE(main.AboutBox->Showing());
     EXPECT_TRUE(main.Showing());
-    EXPECT_EQ(TextOf(main.FormPreview->Handle()), "Full screen Preview");
+    EXPECT_EQ(Text(*main.FormPreview), "Full screen Preview");
     EXPECT_EQ(CountForms(), 3) << "main window, full-screen preview and About box; the splash is destroyed";
 }
 
 TEST_F(StartUpTest, AboutBoxShowsVersionAndBuildAndClosesWithEnter) {
     TFormSelect& main = StartUp(Application());
     TAboutBox& about = *main.AboutBox;
-    EXPECT_EQ(TextOf(about.Handle()), "About");
-    EXPECT_EQ(TextOf(about.ProductName.Handle()), "Vistrel Selector");
-    EXPECT_EQ(TextOf(about.Version.Handle()), "Version 2.92");
-    EXPECT_EQ(TextOf(about.LBuild.Handle()), "Build 12");
-    EXPECT_EQ(TextOf(about.OKButton.Handle()), "O&K");
+    EXPECT_EQ(Text(about), "About");
+    EXPECT_EQ(Text(about.ProductName), "Vistrel Selector");
+    EXPECT_EQ(Text(about.Version), "Version 2.92");
+    EXPECT_EQ(Text(about.LBuild), "Build 12");
+    EXPECT_EQ(Text(about.OKButton), "O&K");
     RECT client;
     GetClientRect(about.Handle(), &client);
     EXPECT_EQ(client.right, 298);
@@ -124,8 +118,8 @@ TEST_F(StartUpTest, AboutBoxWithoutVersionShowsAnEmptyBuild) {
     main.VersionText = "2.7";
     main.BuildText = "";
     TAboutBox& about = Application().CreateForm<TAboutBox>(main);
-    EXPECT_EQ(TextOf(about.Version.Handle()), "Version 2.7");
-    EXPECT_EQ(TextOf(about.LBuild.Handle()), "Build ");
+    EXPECT_EQ(Text(about.Version), "Version 2.7");
+    EXPECT_EQ(Text(about.LBuild), "Build ");
 }
 
 TEST_F(StartUpTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {

@@ -3,6 +3,7 @@
 // is recorded instead of opened, and the application is back to its start state after each test.
 #include "platform/Application.h"
 #include "platform/MessageDlg.h"
+#include "platform/Window.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,53 @@ protected:
         Application().ProcessMessage(msg);
         state[VK_CONTROL] = saved;
         SetKeyboardState(state);
+    }
+
+    // What the user sees of a control: the window's own text, or for a graphic control the text
+    // its container paints.
+    static std::string Text(const TControl& control) {
+        if (control.IsGraphic()) return control.Caption();
+        char text[256] = {};
+        GetWindowTextA(control.Handle(), text, sizeof(text));
+        return text;
+    }
+
+    static bool Shown(const TControl& control) {
+        if (!control.IsGraphic()) return IsWindowVisible(control.Handle()) != FALSE;
+        return control.Visible() && IsWindowVisible(control.Parent()->Handle());
+    }
+
+    static bool Enabled(const TControl& control) {
+        return control.IsGraphic() ? control.Enabled() : IsWindowEnabled(control.Handle()) != FALSE;
+    }
+
+    // The control's rectangle in the client coordinates of `window`.
+    static RECT RectIn(const TControl& control, HWND window) {
+        RECT rc;
+        if (control.IsGraphic()) {
+            const TBounds& b = control.Bounds();
+            rc = {b.left, b.top, b.left + b.width, b.top + b.height};
+            MapWindowPoints(control.Parent()->Handle(), window, reinterpret_cast<POINT*>(&rc), 2);
+        } else {
+            GetWindowRect(control.Handle(), &rc);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+        }
+        return rc;
+    }
+
+    // A click with the mouse at a point of the control, sent to the window under the mouse.
+    static void ClickAt(const TControl& control, int x, int y, bool twice = false) {
+        HWND window = control.IsGraphic() ? control.Parent()->Handle() : control.Handle();
+        if (control.IsGraphic()) {
+            x += control.Left();
+            y += control.Top();
+        }
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        if (twice) {
+            SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+            SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        }
     }
 
     std::vector<MessageBoxCall> boxes;
