@@ -1,5 +1,6 @@
 # Benchmark programs of the Win32 tree, built into ${CMAKE_BINARY_DIR}/bench:
 #   MinimalWindow - the smallest program that opens one window (baseline for start-up time)
+#   SameWindows   - a bare program making the windows the program must make at its start (reference)
 #   StartupProbe  - starts a program and measures the time until its main window is shown and idle
 # Standalone: no dependency on the program's own targets. scripts/bench.sh builds and runs them.
 set(BENCH_OUTPUT_DIR ${CMAKE_BINARY_DIR}/bench)
@@ -8,7 +9,11 @@ set(BENCH_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR}/../tests/bench)
 add_executable(MinimalWindow WIN32 ${BENCH_SOURCE_DIR}/MinimalWindow.cpp)
 target_link_options(MinimalWindow PRIVATE ${STATIC_RUNTIME})
 
+add_executable(SameWindows WIN32 ${BENCH_SOURCE_DIR}/SameWindows.cpp)
+target_link_options(SameWindows PRIVATE ${STATIC_RUNTIME})
+target_link_libraries(SameWindows PRIVATE comctl32)
+
 add_executable(StartupProbe ${BENCH_SOURCE_DIR}/StartupProbe.cpp)
 target_link_options(StartupProbe PRIVATE ${STATIC_RUNTIME})
 
-set_target_properties(MinimalWindow StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+set_target_properties(MinimalWindow SameWindows StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

@@ -2,6 +2,7 @@
 set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
     tests/platform/FormKeysTest.cpp
+    tests/platform/ControlsTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/shell/StartUpTest.cpp
     tests/platform/MessageDlgTest.cpp

@@ -184,7 +184,7 @@ void TImage::Paint(HDC dc) {
 // Speed buttons ----------------------------------------------------------------------------------
 
 void TSpeedButton::Create(TControl& parent) {
-    CreateHandle(&parent, kClassName, 0, 0);
+    CreateGraphic(parent);
 }
 
 void TSpeedButton::SetDown(bool down) {

@@ -62,10 +62,19 @@ void TForm::CreateFormWindow() {
     HWND owner = main && main != this ? main->Handle() : nullptr;
     CreateHandle(nullptr, kFormClassName, style, exStyle, owner);
     if (Menu) Menu->Attach(Handle());
-    if (ShowHint) {
-        tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                       Application().Instance(), nullptr));
+}
+
+// Hints need a window of their own; it is made when first needed, not at start-up.
+void TForm::CreateHintWindow() {
+    tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   Application().Instance(), nullptr));
+    std::vector<TControl*> stack(Controls().begin(), Controls().end());
+    while (!stack.empty()) {
+        TControl* control = stack.back();
+        stack.pop_back();
+        if (!control->Hint().empty()) UpdateHint(*control);
+        stack.insert(stack.end(), control->Controls().begin(), control->Controls().end());
     }
 }
 
@@ -95,7 +104,7 @@ void TForm::Show() {
     visible_ = true;
     Application().Guard([this] { FormShow(); });
     if (!Handle() || !visible_) return;
-    int command = SW_SHOWNORMAL;
+    int command = ActivateOnShow ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
     if (pendingState_ == TWindowState::Minimized) command = SW_SHOWMINNOACTIVE;
     if (pendingState_ == TWindowState::Maximized) command = SW_SHOWMAXIMIZED;
     ShowWindow(Handle(), command);
@@ -278,6 +287,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_SETCURSOR: // the mouse is over the form or one of its controls
+        if (ShowHint && !tooltip_ && created_) CreateHintWindow();
+        break;
     case WM_SIZE:
         Realign();
         if (created_) FormResize();

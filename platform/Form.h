@@ -47,6 +47,8 @@ public:
     // Short-cut keys and dialog keys; true when the key was used up.
     bool HandleKey(const MSG& msg);
     void UpdateHint(TControl& control);
+    // The tooltip window, made when the mouse first comes over the form.
+    HWND HintWindow() const { return tooltip_.Get(); }
 
 protected:
     // Set by the derived form before Create.
@@ -56,6 +58,8 @@ protected:
     bool Position_ScreenCenter = true;
     bool VisibleAtCreation = false;
     bool ShowHint = false;
+    // A splash screen shows without taking the activation from the program's other windows.
+    bool ActivateOnShow = true;
     TMainMenu* Menu = nullptr;
 
     virtual void BuildControls() {}
@@ -72,6 +76,7 @@ private:
     void CreateFormWindow();
     bool HandleShortCut(const MSG& msg);
     bool HandleDialogKey(const MSG& msg);
+    void CreateHintWindow();
 
     bool created_ = false;
     bool modal_ = false;

@@ -6,13 +6,19 @@
 
 void TComboBox::Create(TControl& parent) {
     CreateHandle(&parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0);
+}
+
+void TComboBox::HandleCreated() {
     // The height given is that of the closed box; the window also holds the dropped-down list.
     MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.width, bounds_.height + 200, FALSE);
+    int index = itemIndex_;
     SetItems(std::vector<std::string>(items_));
+    SetItemIndex(index);
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
     items_ = items;
+    itemIndex_ = -1;
     if (!Handle()) return;
     SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
     for (const std::string& item : items_)
@@ -20,11 +26,12 @@ void TComboBox::SetItems(const std::vector<std::string>& items) {
 }
 
 int TComboBox::ItemIndex() const {
-    return Handle() ? int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : -1;
+    return Handle() ? int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : itemIndex_;
 }
 
 void TComboBox::SetItemIndex(int index) {
-    if (Handle()) SendMessageA(Handle(), CB_SETCURSEL, WPARAM(index), 0);
+    itemIndex_ = index >= 0 && index < int(items_.size()) ? index : -1;
+    if (Handle()) SendMessageA(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
 }
 
 std::string TComboBox::Text() const {

@@ -3,8 +3,10 @@
 #include "platform/FilterList.h"
 #include "platform/Window.h"
 
+// Created when first shown, so a hidden drop-down list costs nothing at start-up.
 class TComboBox : public TControl {
 public:
+    TComboBox() { deferWhileHidden_ = true; }
     void Create(TControl& parent);
     void SetItems(const std::vector<std::string>& items);
     const std::vector<std::string>& Items() const { return items_; }
@@ -14,11 +16,13 @@ public:
     std::string Text() const;
 
 protected:
+    void HandleCreated() override;
     void CommandNotify(WORD code) override;
     virtual void Changed();
 
 private:
     std::vector<std::string> items_;
+    int itemIndex_ = -1; // kept while there is no window
 };
 
 class TFileListBox;

@@ -90,23 +90,33 @@ TForm* TControl::Form() const {
 void TControl::CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner) {
     ownClass_ = className == kClassName || className == TForm::kFormClassName;
     parent_ = parent;
-    HWND parentHwnd = owner;
-    if (parent) {
+    if (parent) parent->children_.push_back(this);
+    pending_ = {className, style, exStyle, owner};
+    if (parent && !visible_ && deferWhileHidden_) return;
+    CreateWindowNow();
+}
+
+void TControl::CreateWindowNow() {
+    DWORD style = pending_.style;
+    HWND parentHwnd = pending_.owner;
+    if (parent_) {
         style |= WS_CHILD | WS_CLIPSIBLINGS;
-        parentHwnd = parent->Handle();
-        parent->children_.push_back(this);
+        parentHwnd = parent_->Handle();
         if (visible_) style |= WS_VISIBLE;
     }
     if (!enabled_) style |= WS_DISABLED;
-    HWND hwnd = CreateWindowExA(exStyle, className, caption_.c_str(), style, bounds_.left, bounds_.top, bounds_.width,
-                                bounds_.height, parentHwnd, nullptr, Application().Instance(), this);
+    const char* className = pending_.className;
+    pending_.className = nullptr;
+    HWND hwnd = CreateWindowExA(pending_.exStyle, className, caption_.c_str(), style, bounds_.left, bounds_.top,
+                                bounds_.width, bounds_.height, parentHwnd, nullptr, Application().Instance(), this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
     if (handle_.Get() != hwnd) {
         SetPropA(hwnd, kObjectProp, this);
         handle_.Reset(hwnd);
     }
     SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
-    if (parent && align_ != TAlign::None) parent->Realign();
+    HandleCreated();
+    if (parent_ && align_ != TAlign::None) parent_->Realign();
     if (!hint_.empty())
         if (TForm* form = Form()) form->UpdateHint(*this);
 }
@@ -155,6 +165,7 @@ void TControl::SetAlign(TAlign align) {
 void TControl::SetVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;
+    if (visible && pending_.className && parent_ && parent_->Handle()) CreateWindowNow();
     if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
     if (graphic_) {
         InvalidateInParent();

@@ -80,6 +80,11 @@ protected:
     void CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner = nullptr);
     // Makes the control a graphic control of `parent`, which must be one of the program's own windows.
     void CreateGraphic(TControl& parent);
+    // A control that sets this before Create gets its window only when it is first shown: hidden
+    // controls then cost nothing at start-up. Such a control keeps its state until it has a window.
+    bool deferWhileHidden_ = false;
+    // Runs once the window exists.
+    virtual void HandleCreated() {}
     // Size taken off each edge of the client area before aligning children (borders, bevels).
     virtual int ClientInset() const { return 0; }
     // Messages of the program's own window classes; a graphic control gets its mouse messages here,
@@ -112,7 +117,14 @@ private:
     bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void InvalidateInParent();
 
+    void CreateWindowNow();
+
     UniqueWindow handle_;
+    struct PendingWindow {
+        const char* className = nullptr;
+        DWORD style = 0, exStyle = 0;
+        HWND owner = nullptr;
+    } pending_;
     bool ownClass_ = false;
     bool graphic_ = false;
     TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up

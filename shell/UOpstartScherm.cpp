@@ -22,6 +22,7 @@ TFormOpstartScherm::TFormOpstartScherm(std::string exeName) : exeName_(std::move
     ClientWidth = 221;
     ClientHeight = 141;
     BorderStyle = TBorderStyle::None;
+    ActivateOnShow = false;
 }
 
 void TFormOpstartScherm::BuildControls() {

@@ -1,0 +1,110 @@
+// Controls under Wine: graphic controls, drop-down lists made when first shown, hints.
+#include "platform/Controls.h"
+#include "platform/ListControls.h"
+#include "tests/support/WineFixture.h"
+
+#include <commctrl.h>
+
+namespace {
+class ControlForm : public TForm {
+public:
+    ControlForm() {
+        ClientWidth = 300;
+        ClientHeight = 200;
+        VisibleAtCreation = true;
+        ShowHint = true;
+    }
+    TSpeedButton One, Two;
+    TLabel Left, Right;
+    TComboBox Hidden;
+    TButton Button;
+    std::vector<std::string> clicks;
+
+protected:
+    void BuildControls() override {
+        int left = 0;
+        for (TSpeedButton* b : {&One, &Two}) {
+            b->GroupIndex = 1;
+            b->SetBounds(left += 50, 10, 40, 20);
+            b->Create(*this);
+            b->OnClick = [this, b] { clicks.push_back(b == &One ? "One" : "Two"); };
+        }
+        One.SetDown(true);
+        Left.SetBounds(10, 50, 0, 0);
+        Left.SetCaption("Drive:");
+        Left.SetHint("a label's hint");
+        Left.Create(*this);
+        Right.SetAlignment(TAlignment::Right);
+        Right.SetBounds(100, 80, 100, 13);
+        Right.Create(*this);
+        Right.SetCaption("12 / 345");
+        Hidden.SetVisible(false);
+        Hidden.SetBounds(10, 120, 80, 21);
+        Hidden.Create(*this);
+        Hidden.SetItems({"Centred", "Stretched"});
+        Hidden.SetItemIndex(1);
+        Button.SetBounds(200, 120, 80, 25);
+        Button.SetHint("a button's hint");
+        Button.Create(*this);
+    }
+};
+
+class Controls : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        form = &Application().CreateForm<ControlForm>();
+    }
+    ControlForm* form = nullptr;
+};
+} // namespace
+
+TEST_F(Controls, SpeedButtonsAreDrawnByTheFormAndTakeTheMouse) {
+    EXPECT_EQ(form->One.Handle(), nullptr);
+    ClickAt(form->Two, 5, 5);
+    EXPECT_TRUE(form->Two.Down());
+    EXPECT_FALSE(form->One.Down()) << "one button of a group is down";
+    ClickAt(form->Two, 5, 5);
+    EXPECT_TRUE(form->Two.Down()) << "pressing the down button leaves it down";
+    EXPECT_EQ(form->clicks, (std::vector<std::string>{"Two", "Two"}));
+
+    // Pressed, then released away from the button: no click.
+    SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 15));
+    EXPECT_EQ(GetCapture(), form->Handle()) << "the form holds the mouse for the button";
+    SendMessageA(form->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 150));
+    SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(250, 150));
+    EXPECT_EQ(form->clicks.size(), 2u);
+    EXPECT_TRUE(form->Two.Down());
+    EXPECT_NE(GetCapture(), form->Handle());
+}
+
+TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
+    EXPECT_GT(form->Left.Width(), 10);
+    EXPECT_EQ(form->Left.Left(), 10);
+    int right = 100 + 100;
+    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
+    form->Right.SetCaption("1 / 2");
+    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right);
+}
+
+TEST_F(Controls, HiddenDropDownListGetsItsWindowWhenShown) {
+    EXPECT_EQ(form->Hidden.Handle(), nullptr);
+    EXPECT_EQ(form->Hidden.ItemIndex(), 1);
+    form->Hidden.SetVisible(true);
+    ASSERT_NE(form->Hidden.Handle(), nullptr);
+    EXPECT_EQ(SendMessageA(form->Hidden.Handle(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(form->Hidden.ItemIndex(), 1);
+    EXPECT_EQ(form->Hidden.Text(), "Stretched");
+    EXPECT_TRUE(Shown(form->Hidden));
+}
+
+TEST_F(Controls, HintsAreRegisteredWhenTheMouseFirstComes) {
+    EXPECT_EQ(form->HintWindow(), nullptr);
+    SendMessageA(form->Handle(), WM_SETCURSOR, WPARAM(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    ASSERT_NE(form->HintWindow(), nullptr);
+    EXPECT_EQ(SendMessageA(form->HintWindow(), TTM_GETTOOLCOUNT, 0, 0), 2) << "the label and the button";
+    form->Left.SetVisible(false);
+    EXPECT_EQ(SendMessageA(form->HintWindow(), TTM_GETTOOLCOUNT, 0, 0), 1) << "a hidden control shows no hint";
+    form->Button.SetHint("");
+    EXPECT_EQ(SendMessageA(form->HintWindow(), TTM_GETTOOLCOUNT, 0, 0), 0);
+}
