@@ -309,6 +309,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 ::SetFocus(lastFocus_);
             else
                 SelectNext(true);
+            if (created_) FormActivate();
             return 0;
         }
         break;

@@ -69,6 +69,7 @@ protected:
     virtual void FormClose() {}
     virtual void FormDestroy() {}
     virtual void FormResize() {}
+    virtual void FormActivate() {}
 
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

@@ -108,3 +108,22 @@ TEST_F(Controls, HintsAreRegisteredWhenTheMouseFirstComes) {
     form->Button.SetHint("");
     EXPECT_EQ(SendMessageA(form->HintWindow(), TTM_GETTOOLCOUNT, 0, 0), 0);
 }
+
+namespace {
+class ActivatedForm : public TForm {
+public:
+    ActivatedForm() { VisibleAtCreation = true; }
+    int activations = 0;
+
+protected:
+    void FormActivate() override { ++activations; }
+};
+} // namespace
+
+TEST_F(Controls, ActivationRunsTheFormsHandler) {
+    auto& other = Application().CreateForm<ActivatedForm>();
+    int before = other.activations;
+    SetActiveWindow(form->Handle());
+    SetActiveWindow(other.Handle());
+    EXPECT_EQ(other.activations, before + 1);
+}
