@@ -2,22 +2,6 @@
 
 namespace e2e {
 
-UniqueHandle& UniqueHandle::operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) Reset(other.Release());
-    return *this;
-}
-
-HANDLE UniqueHandle::Release() {
-    HANDLE handle = handle_;
-    handle_ = nullptr;
-    return handle;
-}
-
-void UniqueHandle::Reset(HANDLE handle) {
-    if (*this) CloseHandle(handle_);
-    handle_ = handle;
-}
-
 std::string OwnFolder() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -202,7 +186,7 @@ bool ProgramRun::Start(const std::string& parameters) {
         error_ = "cannot start " + exePath_ + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    UniqueHandle thread(created.hThread);
+    UniqueKernelHandle thread(created.hThread);
     process_.Reset(created.hProcess);
     processId_ = created.dwProcessId;
     return true;

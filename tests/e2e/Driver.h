@@ -2,6 +2,8 @@
 // Drives the finished program from outside, as a person at the desktop would: starts it in a
 // fresh program folder, finds its windows, reads their texts and states, answers its message
 // boxes, closes it and waits for its end. Everything goes through the ANSI Win32 API.
+#include "platform/Handles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -19,26 +21,6 @@ constexpr DWORD kDeadlineMs = 10000;
 constexpr DWORD kPollMs = 15;
 // How often a WindowWatch looks: often enough to see a window that is shown only briefly.
 constexpr DWORD kWatchPollMs = 3;
-
-// Closes a kernel handle when it goes out of scope.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept;
-    ~UniqueHandle() { Reset(); }
-
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Release();
-    void Reset(HANDLE handle = nullptr);
-
-private:
-    HANDLE handle_ = nullptr;
-};
 
 // Polls the condition every kPollMs until it holds or the deadline has passed; true when it held.
 template <typename Condition> bool WaitFor(Condition condition, DWORD timeoutMs = kDeadlineMs) {
@@ -147,7 +129,7 @@ private:
     TempFolder folder_;
     std::string exePath_;
     std::string error_;
-    UniqueHandle process_;
+    UniqueKernelHandle process_;
     DWORD processId_ = 0;
 };
 
