@@ -1,7 +1,7 @@
-# Native build of the portable modules with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Native build of the portable modules and their tests with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Fuzz targets add the fuzzer; benchmarks build optimised, without
+# sanitizers, so their figures mean something.
 set(SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
-add_compile_options(${SANITIZE})
-add_link_options(${SANITIZE})
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -9,8 +9,16 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(portable PUBLIC ${SANITIZE})
+target_link_options(portable PUBLIC ${SANITIZE})
 
 add_executable(host_tests ${HOST_TEST_SOURCES})
 target_link_libraries(host_tests PRIVATE portable GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(host_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)
+
+# Fuzz targets and benchmarks of the modules, each from its own file.
+file(GLOB HOST_EXTRAS ${CMAKE_CURRENT_LIST_DIR}/host-extra/*.cmake)
+foreach(extra ${HOST_EXTRAS})
+    include(${extra})
+endforeach()

@@ -53,3 +53,9 @@ set(PROGRAM_SOURCES
     pictures/PreviewHandlers.cpp
     system/SystemHandlers.cpp
 )
+
+# Each module of the program may add its portable sources and host tests from its own file.
+file(GLOB MODULE_LISTS ${CMAKE_CURRENT_LIST_DIR}/modules/*.cmake)
+foreach(module ${MODULE_LISTS})
+    include(${module})
+endforeach()

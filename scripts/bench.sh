@@ -17,6 +17,10 @@ bench_bin="$root/build/win32/bench"
 scratch="$root/build/bench-program" # fresh program folder: a benchmark never touches a user's folder
 logs="$root/build/bench-logs"
 all_benchmarks=(startup)
+# Further benchmarks live in scripts/bench.d/*.sh: each defines bench_<name> and appends <name>.
+for extra in "$root"/scripts/bench.d/*.sh; do
+    [ -f "$extra" ] && source "$extra"
+done
 
 # Runs StartupProbe through Wine: probe <log name> <exe> <window title> [args for the program...]
 # Shows its output, keeps it in build/bench-logs/<log name>.log and leaves the median in $probe_median.
