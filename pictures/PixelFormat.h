@@ -1,0 +1,18 @@
+#pragma once
+// Pixel formats of bitmaps and the rule a start-up, waiting or shut-down screen must meet.
+#include <string>
+
+// In this order: ordinals 0 to 8.
+enum class PixelFormat { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits24, Bits32, Custom };
+
+// "Device", "1", "4", "8", "15", "16", "24", "32", "Custom"; an ordinal above 8 gives "".
+std::string PixelFormatName(int ordinal);
+inline std::string PixelFormatName(PixelFormat format) { return PixelFormatName(int(format)); }
+
+// A screen must be exactly 320 x 400 pixels with 8 bits per pixel; the size is tested first,
+// the width before the height.
+enum class ScreenCheck { Fits, WrongSize, WrongDepth };
+ScreenCheck CheckScreenPicture(int width, int height, PixelFormat format);
+
+constexpr int kScreenWidth = 320;
+constexpr int kScreenHeight = 400;
