@@ -30,6 +30,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Window.cpp
     platform/Controls.cpp
     platform/ListControls.cpp
+    platform/BrowserControls.cpp
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp

@@ -4,6 +4,7 @@ set(WINE_TEST_SOURCES
     tests/platform/FormKeysTest.cpp
     tests/platform/ControlsTest.cpp
     tests/shell/MainWindowTest.cpp
+    tests/lists/BrowserTest.cpp
     tests/shell/StartUpTest.cpp
     tests/platform/MessageDlgTest.cpp
 )

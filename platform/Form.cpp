@@ -222,6 +222,7 @@ bool TForm::HandleShortCut(const MSG& msg) {
 
 bool TForm::HandleDialogKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
+    if (TControl* focused = FromHandle(GetFocus()); focused && focused->DialogKey(UINT(msg.wParam))) return true;
     switch (msg.wParam) {
     case VK_TAB:
         if (GetKeyState(VK_CONTROL) < 0) return false;

@@ -1,5 +1,7 @@
 #include "platform/ListControls.h"
 
+#include "platform/BrowserControls.h"
+
 #include <commctrl.h>
 
 // Drop-down lists --------------------------------------------------------------------------------
@@ -67,30 +69,6 @@ std::string TFilterComboBox::Mask() const {
 void TFilterComboBox::Changed() {
     if (FileList) FileList->SetMask(Mask());
     TComboBox::Changed();
-}
-
-// Browser lists ----------------------------------------------------------------------------------
-
-int TListBoxBase::Count() const {
-    return Handle() ? int(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)) : 0;
-}
-
-int TListBoxBase::ItemIndex() const {
-    return Handle() ? int(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0)) : -1;
-}
-
-void TListBoxBase::CommandNotify(WORD code) {
-    if (code == LBN_SELCHANGE && OnChange) OnChange();
-    if (code == LBN_DBLCLK && OnDblClick) OnDblClick();
-}
-
-void TDirectoryListBox::Create(TControl& parent) {
-    CreateHandle(&parent, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
-}
-
-void TFileListBox::Create(TControl& parent) {
-    CreateHandle(&parent, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL,
-                 WS_EX_CLIENTEDGE);
 }
 
 // List views -------------------------------------------------------------------------------------

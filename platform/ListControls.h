@@ -45,33 +45,6 @@ private:
     std::vector<FilterRow> rows_;
 };
 
-class TDriveComboBox : public TComboBox {};
-
-class TListBoxBase : public TControl {
-public:
-    int Count() const;
-    int ItemIndex() const;
-
-protected:
-    void CommandNotify(WORD code) override;
-};
-
-class TDirectoryListBox : public TListBoxBase {
-public:
-    void Create(TControl& parent);
-};
-
-// Several files may be selected at once.
-class TFileListBox : public TListBoxBase {
-public:
-    void Create(TControl& parent);
-    const std::string& Mask() const { return mask_; }
-    void SetMask(const std::string& mask) { mask_ = mask; }
-
-private:
-    std::string mask_ = "*.*";
-};
-
 // Report view with whole-row selection that stays visible when the list loses the focus.
 class TListView : public TControl {
 public:

@@ -366,6 +366,11 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (TControl* child = FromHandle(hdr->hwndFrom); child && child != this) return child->NotifyNotify(hdr);
         break;
     }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (TControl* child = FromHandle(item->hwndItem); child && child->DrawItem(*item)) return TRUE;
+        break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         SetBkColor(HDC(wParam), ColorToRgb(color_));

@@ -95,6 +95,10 @@ protected:
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
     virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
+    // A key the form's dialog keys would take, offered to the focused control first; true when used.
+    virtual bool DialogKey(UINT) { return false; }
+    // Owner-drawn items of standard controls, passed on by their container.
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual void FontChanged() {}
     virtual void CaptionChanged() {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,7 @@
 // subsystem they belong to.
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "platform/BrowserControls.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
 
@@ -36,6 +37,8 @@ public:
     bool UninstallStart = false;
     bool Uninstalled = false;
     int SavedWidth = 0;
+    // The browser's last folder per category; StartDir also holds the last folder of all.
+    std::string StartDir, WaitDir, ShutDir, WallDir;
 
     // The list view of a category code.
     TListView& ListOfCategory(int code);
@@ -120,6 +123,8 @@ public:
     void Refresh1Click();
     void LoadListFile();
     void SaveToFile();
+    // Points the browser at a folder; fails with an error when the folder does not exist.
+    void ApplyBrowserPath(const std::string& path);
 
     // Pictures and preview.
     void ViewChooseBox();

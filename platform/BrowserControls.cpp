@@ -1,0 +1,246 @@
+#include "platform/BrowserControls.h"
+
+#include "lists/DirectoryPath.h"
+#include "lists/FileMask.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+// Folders and files of a folder, as FindFirstFile reports them.
+template <typename Visit> void ForEachEntry(const std::string& folder, Visit visit) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(JoinPath(folder, "*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (std::strcmp(data.cFileName, ".") != 0 && std::strcmp(data.cFileName, "..") != 0)
+            visit(data.cFileName, data.dwFileAttributes);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+constexpr DWORD kNotListed = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool NameLess(const std::string& a, const std::string& b) {
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+}
+
+std::string FullPath(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : path;
+}
+} // namespace
+
+// Drives ---------------------------------------------------------------------------------------
+
+void TDriveComboBox::Create(TControl& parent) {
+    TComboBox::Create(parent);
+    char drives[128] = {};
+    GetLogicalDriveStringsA(sizeof(drives) - 1, drives);
+    std::vector<std::string> texts;
+    for (const char* drive = drives; *drive; drive += std::strlen(drive) + 1) {
+        char letter = char(std::tolower(static_cast<unsigned char>(drive[0])));
+        std::string text = std::string(1, letter) + ":";
+        UINT type = GetDriveTypeA(drive);
+        char label[MAX_PATH] = {};
+        if ((type == DRIVE_FIXED || type == DRIVE_RAMDISK) &&
+            GetVolumeInformationA(drive, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0) && *label)
+            text += std::string(" [") + label + "]";
+        letters_.push_back(letter);
+        texts.push_back(text);
+    }
+    SetItems(texts);
+}
+
+void TDriveComboBox::SetDrive(char letter) {
+    letter = char(std::tolower(static_cast<unsigned char>(letter)));
+    auto it = std::find(letters_.begin(), letters_.end(), letter);
+    SetItemIndex(it == letters_.end() ? -1 : int(it - letters_.begin()));
+}
+
+char TDriveComboBox::Drive() const {
+    int index = ItemIndex();
+    return index >= 0 && index < int(letters_.size()) ? letters_[std::size_t(index)] : '\0';
+}
+
+void TDriveComboBox::Changed() {
+    if (DirList && Drive()) {
+        try {
+            DirList->SetDirectory(FullPath(std::string(1, Drive()) + ":"));
+        } catch (...) {
+            SetDrive(DirList->Directory().empty() ? '\0' : DirList->Directory()[0]);
+            throw;
+        }
+    }
+    TComboBox::Changed();
+}
+
+// Folders --------------------------------------------------------------------------------------
+
+void TDirectoryListBox::Create(TControl& parent) {
+    CreateHandle(&parent, "LISTBOX",
+                 WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                 WS_EX_CLIENTEDGE);
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 16);
+}
+
+void TDirectoryListBox::SetDirectory(const std::string& path) {
+    std::string full = BrowserPath(FullPath(path));
+    DWORD attributes = GetFileAttributesA(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw std::runtime_error("Cannot open folder " + path);
+    directory_ = full;
+    Update();
+}
+
+void TDirectoryListBox::Update() {
+    Fill();
+    if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
+    if (FileList) FileList->SetDirectory(directory_);
+    if (OnChange) OnChange();
+}
+
+void TDirectoryListBox::Fill() {
+    rows_.clear();
+    std::vector<std::string> levels = PathLevels(directory_);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        std::string text = levels[i];
+        if (i == 0)
+            std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        rows_.push_back({text, PathOfLevels(levels, i + 1), int(i), true});
+    }
+    std::vector<std::string> folders;
+    ForEachEntry(directory_, [&](const char* name, DWORD attributes) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & kNotListed)) folders.push_back(name);
+    });
+    std::sort(folders.begin(), folders.end(), NameLess);
+    for (const std::string& folder : folders)
+        rows_.push_back({folder, JoinPath(directory_, folder), int(levels.size()), false});
+
+    if (!Handle()) return;
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    for (const Row& row : rows_)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(row.text.c_str()));
+    SendMessageA(Handle(), LB_SETCURSEL, WPARAM(levels.empty() ? -1 : int(levels.size()) - 1), 0);
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+std::string TDirectoryListBox::RowText(int index) const {
+    return index >= 0 && index < Count() ? rows_[std::size_t(index)].text : std::string();
+}
+
+void TDirectoryListBox::OpenRow(int index) {
+    if (index >= 0 && index < Count()) SetDirectory(rows_[std::size_t(index)].path);
+}
+
+void TDirectoryListBox::CommandNotify(WORD code) {
+    if (code == LBN_DBLCLK) OpenRow(int(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)));
+}
+
+bool TDirectoryListBox::DialogKey(UINT key) {
+    if (key != VK_RETURN) return false;
+    OpenRow(int(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)));
+    return true;
+}
+
+// A folder glyph, open for the levels of the path, then the name, indented by level.
+bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == UINT(-1) || item.itemID >= rows_.size()) return true;
+    const Row& row = rows_[item.itemID];
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    int x = rc.left + 2 + row.level * 7;
+    int y = rc.top + (rc.bottom - rc.top - 11) / 2;
+    UniqueBrush yellow(CreateSolidBrush(RGB(255, 223, 96)));
+    UniqueBrush outline(CreateSolidBrush(RGB(128, 96, 0)));
+    RECT tab{x, y, x + 6, y + 2}, body{x, y + 2, x + 14, y + 11};
+    FillRect(dc, &tab, outline.Get());
+    FillRect(dc, &body, outline.Get());
+    InflateRect(&body, -1, -1);
+    FillRect(dc, &body, yellow.Get());
+    if (row.open) {
+        RECT front{x + 2, y + 5, x + 14, y + 10};
+        FrameRect(dc, &front, outline.Get());
+    }
+    SelectObjectScope font(dc, FontHandle(Font()));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text = rc;
+    text.left = x + 18;
+    DrawTextA(dc, row.text.c_str(), int(row.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+    return true;
+}
+
+// Files ----------------------------------------------------------------------------------------
+
+void TFileListBox::Create(TControl& parent) {
+    CreateHandle(&parent, "LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL,
+                 WS_EX_CLIENTEDGE);
+    Update();
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+    if (mask_ == mask) return;
+    mask_ = mask;
+    Update();
+}
+
+void TFileListBox::SetDirectory(const std::string& path) {
+    directory_ = BrowserPath(path);
+    Update();
+}
+
+void TFileListBox::Update() {
+    names_.clear();
+    if (!directory_.empty())
+        ForEachEntry(directory_, [&](const char* name, DWORD attributes) {
+            if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotListed)) && MatchesMask(name, mask_))
+                names_.push_back(name);
+        });
+    std::sort(names_.begin(), names_.end(), NameLess);
+    if (!Handle()) return;
+    std::size_t bytes = 0;
+    for (const std::string& name : names_)
+        bytes += name.size() + 1;
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+    SendMessageA(Handle(), LB_INITSTORAGE, names_.size(), bytes);
+    for (const std::string& name : names_)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(name.c_str()));
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int TFileListBox::ItemIndex() const {
+    if (!Handle() || names_.empty()) return -1;
+    return int(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
+}
+
+void TFileListBox::SetItemIndex(int index) {
+    if (Handle()) SendMessageA(Handle(), LB_SETCARETINDEX, WPARAM(index), FALSE);
+}
+
+bool TFileListBox::Selected(int index) const {
+    return Handle() && SendMessageA(Handle(), LB_GETSEL, WPARAM(index), 0) > 0;
+}
+
+void TFileListBox::SetSelected(int index, bool selected) {
+    if (Handle()) SendMessageA(Handle(), LB_SETSEL, selected, LPARAM(index));
+}
+
+int TFileListBox::SelCount() const {
+    return Handle() ? int(SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0)) : 0;
+}
+
+void TFileListBox::CommandNotify(WORD code) {
+    if (code == LBN_SELCHANGE && OnChange) OnChange();
+    if (code == LBN_DBLCLK && OnDblClick) OnDblClick();
+}

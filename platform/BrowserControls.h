@@ -1,0 +1,90 @@
+#pragma once
+// The file browser's linked controls: drive box, directory list and file list.
+#include "platform/ListControls.h"
+
+class TDirectoryListBox;
+class TFileListBox;
+
+// The computer's drives; choosing one moves the directory list to that drive's current folder.
+class TDriveComboBox : public TComboBox {
+public:
+    TDirectoryListBox* DirList = nullptr;
+    void Create(TControl& parent);
+    // Selects the drive's row without moving the directory list.
+    void SetDrive(char letter);
+    char Drive() const;
+
+protected:
+    void Changed() override;
+
+private:
+    std::vector<char> letters_;
+};
+
+// The current folder's path, one row per level, and its subfolders below it. A double click (or
+// Enter) on a row moves there; every change of folder points the file list at it and then raises
+// the change event.
+class TDirectoryListBox : public TControl {
+public:
+    TFileListBox* FileList = nullptr;
+    TDriveComboBox* DriveCombo = nullptr;
+
+    void Create(TControl& parent);
+    // "C:\" at a root, else without a trailing backslash.
+    const std::string& Directory() const { return directory_; }
+    // Fails with an error when the folder does not exist.
+    void SetDirectory(const std::string& path);
+    // Reads the folders from the disk again and announces the folder again.
+    void Update();
+
+    int Count() const { return int(rows_.size()); }
+    std::string RowText(int index) const;
+    // Moves to the folder of a row, as a double click on it does.
+    void OpenRow(int index);
+
+protected:
+    void CommandNotify(WORD code) override;
+    bool DialogKey(UINT key) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+private:
+    struct Row {
+        std::string text;
+        std::string path;
+        int level;
+        bool open; // a level of the current path, not a subfolder
+    };
+    void Fill();
+    std::string directory_;
+    std::vector<Row> rows_;
+};
+
+// The files of a folder that match the mask, sorted by name: ordinary files only (no folders,
+// no hidden or system files). Several files may be selected at once.
+class TFileListBox : public TControl {
+public:
+    void Create(TControl& parent);
+    const std::string& Mask() const { return mask_; }
+    void SetMask(const std::string& mask);
+    const std::string& Directory() const { return directory_; }
+    void SetDirectory(const std::string& path);
+    // Reads the folder again.
+    void Update();
+
+    int Count() const { return int(names_.size()); }
+    const std::string& Item(int index) const { return names_[std::size_t(index)]; }
+    // The row with the focus rectangle, which need not be selected; -1 when the list is empty.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    int SelCount() const;
+
+protected:
+    void CommandNotify(WORD code) override;
+
+private:
+    std::string mask_ = "*.*";
+    std::string directory_;
+    std::vector<std::string> names_;
+};

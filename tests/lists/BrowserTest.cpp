@@ -1,0 +1,143 @@
+// The file browser under Wine: real folders and files in a fresh temporary folder.
+#include "shell/USelect5.h"
+#include "tests/support/WineFixture.h"
+
+#include <fstream>
+
+namespace {
+class Browser : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        char folder[MAX_PATH] = {};
+        GetTempFileNameA(temp, "vsb", 0, folder);
+        DeleteFileA(folder);
+        CreateDirectoryA(folder, nullptr);
+        root = folder;
+        for (const char* name : {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp"})
+            Touch(name);
+        SetFileAttributesA((root + "\\logo.sys").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        SetFileAttributesA((root + "\\s.bmp").c_str(), FILE_ATTRIBUTE_SYSTEM);
+        CreateDirectoryA((root + "\\Sub").c_str(), nullptr);
+        CreateDirectoryA((root + "\\Hidden").c_str(), nullptr);
+        SetFileAttributesA((root + "\\Hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+        Application().HelpFile = "tanu.hlp";
+        form = &Application().CreateForm<TFormSelect>();
+    }
+
+    void TearDown() override {
+        Application().Reset();
+        for (const char* name :
+             {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp", "new.bmp"}) {
+            SetFileAttributesA((root + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((root + "\\" + name).c_str());
+        }
+        RemoveDirectoryA((root + "\\Sub").c_str());
+        SetFileAttributesA((root + "\\Hidden").c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA((root + "\\Hidden").c_str());
+        RemoveDirectoryA(root.c_str());
+        WineFixture::TearDown();
+    }
+
+    void Touch(const std::string& name) { std::ofstream(root + "\\" + name) << "x"; }
+
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < form->FileListBox1.Count(); ++i) {
+            char text[MAX_PATH] = {};
+            SendMessageA(form->FileListBox1.Handle(), LB_GETTEXT, WPARAM(i), LPARAM(text));
+            names.push_back(text);
+        }
+        return names;
+    }
+
+    // Chooses a filter row as the user does.
+    void ChooseFilter(int row) {
+        SendMessageA(form->FilterComboBox1.Handle(), CB_SETCURSEL, WPARAM(row), 0);
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->FilterComboBox1.Handle()));
+    }
+
+    // A double click on a row of the directory list.
+    void OpenFolderRow(const std::string& text) {
+        for (int i = 0; i < form->DirectoryListBox1.Count(); ++i)
+            if (form->DirectoryListBox1.RowText(i) == text) {
+                SendMessageA(form->DirectoryListBox1.Handle(), LB_SETCURSEL, WPARAM(i), 0);
+                SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
+                             LPARAM(form->DirectoryListBox1.Handle()));
+                return;
+            }
+        ADD_FAILURE() << "no folder row " << text;
+    }
+
+    std::string root;
+    TFormSelect* form = nullptr;
+};
+} // namespace
+
+TEST_F(Browser, ListsOrdinaryMatchingFilesSortedByName) {
+    form->ApplyBrowserPath(root + "\\");
+    EXPECT_EQ(form->DirectoryListBox1.Directory(), root) << "no trailing backslash below the root";
+    EXPECT_EQ(form->FileListBox1.Directory(), root);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}))
+        << "hidden logo.sys and system s.bmp are never listed";
+
+    ChooseFilter(3);
+    EXPECT_EQ(form->FilterComboBox1.Hint(), "All files (*.*)");
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys", "photo.jif", "readme.txt"}));
+    ChooseFilter(0);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"})) << "photo.jif is no screen file";
+
+    ClickAt(form->sbtnWall, 5, 5);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys", "photo.jif"}));
+}
+
+TEST_F(Browser, DirectoryListShowsThePathAndVisibleSubfolders) {
+    form->ApplyBrowserPath(root);
+    int n = form->DirectoryListBox1.Count();
+    ASSERT_GE(n, 2);
+    EXPECT_EQ(form->DirectoryListBox1.RowText(0).substr(1), ":\\") << "the drive's root comes first";
+    EXPECT_EQ(form->DirectoryListBox1.RowText(n - 1), "Sub") << "the hidden folder is not listed";
+    OpenFolderRow("Sub");
+    EXPECT_EQ(form->DirectoryListBox1.Directory(), root + "\\Sub");
+    EXPECT_TRUE(Files().empty());
+    // Enter opens the chosen row too.
+    form->DirectoryListBox1.SetFocus();
+    SendMessageA(form->DirectoryListBox1.Handle(), LB_SETCURSEL, 0, 0);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(form->DirectoryListBox1.Directory().substr(1), ":\\");
+    EXPECT_EQ(form->StartDir.substr(1), ":\\") << "a root is recorded with its backslash";
+}
+
+TEST_F(Browser, EachCategoryRemembersItsFolderAndStartDirTheLastOfAll) {
+    form->ApplyBrowserPath(root);
+    EXPECT_EQ(form->StartDir, root);
+    ClickAt(form->sbtnWait, 5, 5);
+    OpenFolderRow("Sub");
+    EXPECT_EQ(form->WaitDir, root + "\\Sub");
+    EXPECT_EQ(form->StartDir, root + "\\Sub") << "the start-up slot always holds the last folder";
+    EXPECT_EQ(form->ShutDir, "");
+    EXPECT_EQ(form->WallDir, "");
+}
+
+TEST_F(Browser, RefreshFindsNewFilesWithCtrlRAndF5) {
+    form->ApplyBrowserPath(root);
+    Touch("new.bmp");
+    EXPECT_EQ(Files().size(), 3u);
+    form->DirectoryListBox1.SetFocus();
+    PressKey('R', true);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys", "new.bmp"}));
+    DeleteFileA((root + "\\new.bmp").c_str());
+    form->FileListBox1.SetFocus();
+    PressKey(VK_F5);
+    EXPECT_EQ(Files().size(), 3u);
+    EXPECT_EQ(form->StartDir, root) << "the refresh records the folder again";
+}
+
+TEST_F(Browser, MissingFolderFailsAndEmptyPathChangesNothing) {
+    form->ApplyBrowserPath(root);
+    EXPECT_THROW(form->ApplyBrowserPath(root + "\\gone"), std::runtime_error);
+    form->ApplyBrowserPath("");
+    EXPECT_EQ(form->DirectoryListBox1.Directory(), root);
+}
