@@ -31,6 +31,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Controls.cpp
     platform/ListControls.cpp
     platform/BrowserControls.cpp
+    platform/Bitmaps.cpp
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp

@@ -3,6 +3,7 @@ set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
     tests/platform/FormKeysTest.cpp
     tests/platform/ControlsTest.cpp
+    tests/platform/BitmapsTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
     tests/shell/StartUpTest.cpp

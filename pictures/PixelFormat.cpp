@@ -9,3 +9,23 @@ ScreenCheck CheckScreenPicture(int width, int height, PixelFormat format) {
     if (width != kScreenWidth || height != kScreenHeight) return ScreenCheck::WrongSize;
     return format == PixelFormat::Bits8 ? ScreenCheck::Fits : ScreenCheck::WrongDepth;
 }
+
+PixelFormat ClassifyBits(int bitsPerPixel, bool hasMasks, unsigned greenMask) {
+    switch (bitsPerPixel) {
+    case 1:
+        return PixelFormat::Bits1;
+    case 4:
+        return PixelFormat::Bits4;
+    case 8:
+        return PixelFormat::Bits8;
+    case 16:
+        if (!hasMasks) return PixelFormat::Bits15;
+        return greenMask == 0x07E0 ? PixelFormat::Bits16 : PixelFormat::Custom;
+    case 24:
+        return PixelFormat::Bits24;
+    case 32:
+        return hasMasks ? PixelFormat::Custom : PixelFormat::Bits32;
+    default:
+        return PixelFormat::Custom;
+    }
+}

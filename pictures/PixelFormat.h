@@ -7,7 +7,14 @@ enum class PixelFormat { Device, Bits1, Bits4, Bits8, Bits15, Bits16, Bits24, Bi
 
 // "Device", "1", "4", "8", "15", "16", "24", "32", "Custom"; an ordinal above 8 gives "".
 std::string PixelFormatName(int ordinal);
-inline std::string PixelFormatName(PixelFormat format) { return PixelFormatName(int(format)); }
+inline std::string PixelFormatName(PixelFormat format) {
+    return PixelFormatName(int(format));
+}
+
+// The pixel format of a device-independent bitmap from its depth and colour masks: 16 bits
+// without masks is "15", with a green mask of 07E0 "16"; 32 bits without masks "32"; 16 or 32
+// bits with any other masks, and any unknown depth, "Custom".
+PixelFormat ClassifyBits(int bitsPerPixel, bool hasMasks, unsigned greenMask);
 
 // A screen must be exactly 320 x 400 pixels with 8 bits per pixel; the size is tested first,
 // the width before the height.

@@ -1,0 +1,62 @@
+#include "platform/Bitmaps.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture) {
+    if (picture.Empty() || picture.bitsPerPixel == 0) return UniqueBitmap();
+    // Header, then three masks or up to 256 colours.
+    std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = picture.width;
+    header->biHeight = picture.height;
+    header->biPlanes = 1;
+    header->biBitCount = WORD(picture.bitsPerPixel);
+    header->biCompression = BI_RGB;
+    std::uint8_t* table = info.data() + sizeof(BITMAPINFOHEADER);
+    // The implied masks of a 16- or 32-bit picture stored without masks stay implied, so the
+    // bitmap keeps its pixel format.
+    bool explicitMasks = picture.hasMasks && picture.format != PixelFormat::Bits15 &&
+                         picture.format != PixelFormat::Bits32 && picture.bitsPerPixel >= 16;
+    if (explicitMasks) {
+        header->biCompression = BI_BITFIELDS;
+        std::memcpy(table, picture.masks.data(), 3 * sizeof(std::uint32_t));
+    } else if (picture.bitsPerPixel <= 8) {
+        std::size_t colours = std::min<std::size_t>(picture.palette.size(), std::size_t(1) << picture.bitsPerPixel);
+        header->biClrUsed = DWORD(colours);
+        for (std::size_t i = 0; i < colours; ++i) {
+            std::uint32_t rgb = picture.palette[i];
+            RGBQUAD quad{BYTE(rgb & 0xFF), BYTE((rgb >> 8) & 0xFF), BYTE((rgb >> 16) & 0xFF), 0};
+            std::memcpy(table + i * sizeof(RGBQUAD), &quad, sizeof(RGBQUAD));
+        }
+    }
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(
+        CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return UniqueBitmap();
+    std::size_t bytes = std::min(picture.pixels.size(), picture.Stride() * std::size_t(picture.height));
+    std::memcpy(bits, picture.pixels.data(), bytes);
+    return bitmap;
+}
+
+BitmapFacts QueryBitmap(HBITMAP bitmap) {
+    BitmapFacts facts;
+    if (!bitmap) return facts;
+    DIBSECTION section = {};
+    int size = GetObjectA(bitmap, sizeof(section), &section);
+    if (size == int(sizeof(DIBSECTION))) {
+        const BITMAPINFOHEADER& header = section.dsBmih;
+        facts.width = header.biWidth;
+        facts.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+        bool masks = header.biCompression == BI_BITFIELDS;
+        facts.format = ClassifyBits(header.biBitCount, masks, masks ? section.dsBitfields[1] : 0);
+    } else if (size >= int(sizeof(BITMAP))) {
+        facts.width = section.dsBm.bmWidth;
+        facts.height = section.dsBm.bmHeight;
+        facts.format = PixelFormat::Device;
+    }
+    return facts;
+}

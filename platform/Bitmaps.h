@@ -1,0 +1,18 @@
+#pragma once
+// Bitmaps: a decoded picture becomes a DIB section of its own depth, and any bitmap handle tells
+// its size and pixel format.
+#include "pictures/DecodedPicture.h"
+#include "platform/Handles.h"
+
+// A DIB section holding the picture; null for the empty picture or when the system refuses.
+UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture);
+
+struct BitmapFacts {
+    int width = 0;
+    int height = 0;
+    PixelFormat format = PixelFormat::Device;
+};
+// Of a null handle: 0 x 0, "Device". A bitmap without a device-independent part is "Device".
+// Under Wine a 16-bit section made without masks reports the 5-5-5 masks ("Custom"), so the
+// program keeps the format of the pictures it decodes itself.
+BitmapFacts QueryBitmap(HBITMAP bitmap);
