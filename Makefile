@@ -19,6 +19,10 @@ test: deps
 bench: deps
 	@scripts/bench.sh
 
+fuzz: deps
+	@scripts/build.sh host
+	@scripts/fuzz.sh $(or $(SECONDS),60)
+
 format:
 	@scripts/format.sh fix
 

@@ -17,3 +17,9 @@ add_executable(StartupProbe ${BENCH_SOURCE_DIR}/StartupProbe.cpp)
 target_link_options(StartupProbe PRIVATE ${STATIC_RUNTIME})
 
 set_target_properties(MinimalWindow SameWindows StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
+# The browser's file list against a bare FindFirstFileA loop over a folder of 20,000 files.
+add_executable(FileListBench ${BENCH_SOURCE_DIR}/FileListBench.cpp)
+target_link_libraries(FileListBench PRIVATE platform)
+target_link_options(FileListBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(FileListBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

@@ -32,6 +32,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/ListControls.cpp
     platform/BrowserControls.cpp
     platform/Bitmaps.cpp
+    platform/Files.cpp
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp
@@ -53,6 +54,8 @@ set(PROGRAM_SOURCES
     lists/BrowserHandlers.cpp
     lists/ListFile.cpp
     pictures/PreviewHandlers.cpp
+    pictures/PictureLoading.cpp
+    pictures/PictureLibrary.cpp
     system/SystemHandlers.cpp
 )
 

@@ -23,6 +23,7 @@ target_link_libraries(QZSelect PRIVATE program)
 target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
+include(cmake/NViewLib.cmake)
 
 # Wine tests: real forms, controls, registry and files.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

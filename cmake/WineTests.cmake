@@ -6,6 +6,7 @@ set(WINE_TEST_SOURCES
     tests/platform/BitmapsTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
+    tests/pictures/PreviewTest.cpp
     tests/shell/StartUpTest.cpp
     tests/platform/MessageDlgTest.cpp
 )
@@ -15,3 +16,8 @@ target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 include(GoogleTest)
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+
+# The wine tests are a program too: the picture library lies beside them.
+add_custom_command(TARGET wine_tests POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:NViewLib> $<TARGET_FILE_DIR:wine_tests>)
+add_dependencies(wine_tests NViewLib)

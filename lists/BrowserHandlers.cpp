@@ -5,16 +5,25 @@
 void TFormSelect::DirectoryListBox1Change() {
     const std::string& folder = DirectoryListBox1.Directory();
     switch (CategoryCode) {
-    case kCategoryWait: WaitDir = folder; break;
-    case kCategoryShut: ShutDir = folder; break;
-    case kCategoryWall: WallDir = folder; break;
-    default: break;
+    case kCategoryWait:
+        WaitDir = folder;
+        break;
+    case kCategoryShut:
+        ShutDir = folder;
+        break;
+    case kCategoryWall:
+        WallDir = folder;
+        break;
+    default:
+        break;
     }
     StartDir = folder;
 }
 
 // A description too long for the box can be read in full in its tooltip.
-void TFormSelect::FilterComboBox1Change() { FilterComboBox1.SetHint(FilterComboBox1.Text()); }
+void TFormSelect::FilterComboBox1Change() {
+    FilterComboBox1.SetHint(FilterComboBox1.Text());
+}
 
 void TFormSelect::Refresh1Click() {
     DriveComboBox1.Invalidate();

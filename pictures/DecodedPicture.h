@@ -10,8 +10,8 @@
 
 struct DecodedPicture {
     int width = 0;
-    int height = 0;         // rows, always positive; pixels are stored bottom-up
-    int bitsPerPixel = 0;   // 1, 4, 8, 16, 24 or 32; 0 for the empty 0 x 0 picture
+    int height = 0;       // rows, always positive; pixels are stored bottom-up
+    int bitsPerPixel = 0; // 1, 4, 8, 16, 24 or 32; 0 for the empty 0 x 0 picture
     PixelFormat format = PixelFormat::Device;
     // Colour table for 1, 4 and 8 bits per pixel: 0x00RRGGBB, as an RGBQUAD reads in memory.
     std::vector<std::uint32_t> palette;

@@ -1,12 +1,96 @@
-// The preview pane and the picture commands.
+// The preview pane: the browser's file or the active list's entry, reduced, with its name.
+#include "lists/DirectoryPath.h"
+#include "pictures/PictureText.h"
+#include "pictures/UPreview.h"
+#include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::ViewChooseBox() {}
-void TFormSelect::ViewSelected() {}
-void TFormSelect::ImgPreviewDblClick() {}
-void TFormSelect::pnlPreviewDblClick() {}
-void TFormSelect::ChangePreviewOn(TMenuItem*) {}
-void TFormSelect::SizeClick() {}
-void TFormSelect::PopMFileInfoPopup() {}
+void TFormSelect::ResetPreview() {
+    PnlPreviewName.SetCaption(kNoFileSelected);
+    ImgPreview.SetVisible(false);
+    ImgPreview.SetHint("");
+    PnlPreviewName.SetColor(clBtnFace);
+}
+
+void TFormSelect::ViewChooseBox() {
+    BtnAdd.SetEnabled(FileListBox1.SelCount() > 0);
+    if (PreviewMode != kPreviewChooseOnly && PreviewMode != kPreviewBoth) return;
+    if (FileListBox1.SelCount() == 0 || FileListBox1.ItemIndex() < 0) {
+        ResetPreview();
+    } else {
+        ImgPreview.SetVisible(true);
+        std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(FileListBox1.ItemIndex()));
+        if (path != PnlPreviewName.Caption()) {
+            try {
+                LoadPicture(path, ImgPreview.Picture());
+                ImgPreview.Invalidate();
+                UpdateSizeHint();
+                PnlPreviewName.SetCaption(path);
+                const TPicture& picture = ImgPreview.Picture();
+                bool wrongSize = picture.Width() != kScreenWidth || picture.Height() != kScreenHeight;
+                PnlPreviewName.SetColor(CategoryCode != kCategoryWall && wrongSize ? clRed : clBtnFace);
+            } catch (...) {
+                ResetPreview();
+            }
+        }
+    }
+    PnlPreviewName.SetHint(PnlPreviewName.Caption());
+}
+
+void TFormSelect::ViewSelected() {
+    TListView& list = ActiveList();
+    if (PreviewMode == kPreviewSelectedOnly || PreviewMode == kPreviewBoth) {
+        if (list.SelCount() > 0) {
+            ImgPreview.SetVisible(true);
+            int entry = list.FocusedIndex();
+            if (entry < 0) entry = list.FirstSelected();
+            std::string path = JoinPath(list.ItemText(entry, 1), list.ItemText(entry, 0));
+            if (path != PnlPreviewName.Caption()) {
+                LoadPicture(path, ImgPreview.Picture());
+                ImgPreview.Invalidate();
+            }
+            UpdateSizeHint();
+            PnlPreviewName.SetCaption(path);
+        } else {
+            ResetPreview();
+        }
+        PnlPreviewName.SetHint(PnlPreviewName.Caption());
+        PnlPreviewName.SetColor(clBtnFace);
+    }
+    if (CategoryCode == kCategoryWall) {
+        SelectionTracking = false;
+        if (list.SelCount() > 0) {
+            const std::vector<std::string>& styles = CBStyle.Items();
+            std::string style = list.ItemText(list.FirstSelected(), 2);
+            for (std::size_t i = 0; i < styles.size(); ++i)
+                if (styles[i] == style) CBStyle.SetItemIndex(int(i));
+        }
+        SelectionTracking = true;
+    }
+}
+
+void TFormSelect::ChangePreviewOn(TMenuItem* sender) {
+    const std::pair<TMenuItem*, int> modes[] = {{&PreviewNone1, kPreviewNone},
+                                                {&PreviewChooseOnly1, kPreviewChooseOnly},
+                                                {&PreviewSelectedOnly1, kPreviewSelectedOnly},
+                                                {&PreviewBoth1, kPreviewBoth}};
+    for (auto [item, mode] : modes) {
+        item->SetChecked(item == sender);
+        if (item == sender) PreviewMode = mode;
+    }
+}
+
+void TFormSelect::ImgPreviewDblClick() {
+    if (ImgPreview.Visible() && FormPreview)
+        FormPreview->Show();
+    else
+        pnlPreviewDblClick();
+}
+
+void TFormSelect::pnlPreviewDblClick() {
+    MessageDlg(kNoPreviewMessage, TMsgDlgType::Information, mbOK);
+}
+
+// Placing a chosen style on wallpaper entries and the stretch option come with the wallpaper styles.
 void TFormSelect::CBStyleChange() {}
 void TFormSelect::miPlusStretchClick() {}

@@ -1,5 +1,7 @@
 #include "pictures/UPreview.h"
 
+#include "shell/USelect5.h"
+
 TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     SetCaption("Full screen Preview");
     ClientWidth = 320;
@@ -13,4 +15,10 @@ void TFormPreview::BuildControls() {
     ImgPreview.SetAlign(TAlign::Client);
     ImgPreview.SetBounds(0, 0, 320, 200);
     ImgPreview.Create(*this);
+    ImgPreview.OnClick = [this] { Returntomain1Click(); };
+}
+
+void TFormPreview::Returntomain1Click() {
+    if (main_.CategoryCode == kCategoryWall) main_.CBStyleChange();
+    Close();
 }

@@ -10,6 +10,10 @@ public:
 
     TImage ImgPreview;
 
+    // Back to the main window; in the wallpaper category the chosen style goes to the selected
+    // wallpaper entries first.
+    void Returntomain1Click();
+
 protected:
     void BuildControls() override;
 

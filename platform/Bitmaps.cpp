@@ -60,3 +60,13 @@ BitmapFacts QueryBitmap(HBITMAP bitmap) {
     }
     return facts;
 }
+
+void TPicture::Assign(UniqueBitmap bitmap) {
+    facts_ = QueryBitmap(bitmap.Get());
+    bitmap_ = std::move(bitmap);
+}
+
+void TPicture::Assign(UniqueBitmap bitmap, PixelFormat format) {
+    Assign(std::move(bitmap));
+    facts_.format = format;
+}

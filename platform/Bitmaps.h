@@ -16,3 +16,21 @@ struct BitmapFacts {
 // Under Wine a 16-bit section made without masks reports the 5-5-5 masks ("Custom"), so the
 // program keeps the format of the pictures it decodes itself.
 BitmapFacts QueryBitmap(HBITMAP bitmap);
+
+// A bitmap with the size and pixel format it holds; empty (0 x 0) when it holds none.
+class TPicture {
+public:
+    HBITMAP Handle() const { return bitmap_.Get(); }
+    int Width() const { return facts_.width; }
+    int Height() const { return facts_.height; }
+    PixelFormat Format() const { return facts_.format; }
+    // Takes the bitmap; its format is read from the handle.
+    void Assign(UniqueBitmap bitmap);
+    // Takes the bitmap with the format it was decoded in.
+    void Assign(UniqueBitmap bitmap, PixelFormat format);
+    void Clear() { Assign(UniqueBitmap()); }
+
+private:
+    UniqueBitmap bitmap_;
+    BitmapFacts facts_;
+};

@@ -82,6 +82,7 @@ public:
 
 protected:
     void CommandNotify(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     std::string mask_ = "*.*";

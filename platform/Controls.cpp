@@ -160,17 +160,17 @@ void TImage::Create(TControl& parent) {
 }
 
 void TImage::SetPicture(UniqueBitmap bitmap) {
-    picture_ = std::move(bitmap);
+    picture_.Assign(std::move(bitmap));
     Invalidate();
 }
 
 void TImage::Paint(HDC dc) {
-    if (!picture_) return;
+    if (!picture_.Handle()) return;
     BITMAP info = {};
-    GetObjectA(picture_.Get(), sizeof(info), &info);
+    GetObjectA(picture_.Handle(), sizeof(info), &info);
     RECT rc = ClientRect();
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    SelectObjectScope select(memory.Get(), picture_.Get());
+    SelectObjectScope select(memory.Get(), picture_.Handle());
     if (Stretch) {
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);

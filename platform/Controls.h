@@ -1,5 +1,6 @@
 #pragma once
 // The controls the forms are made of. Properties may be set before or after Create.
+#include "platform/Bitmaps.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
@@ -87,13 +88,14 @@ public:
     bool Center = false;
     bool Stretch = false;
     void SetPicture(UniqueBitmap bitmap);
-    HBITMAP Picture() const { return picture_.Get(); }
+    TPicture& Picture() { return picture_; }
+    const TPicture& Picture() const { return picture_; }
 
 protected:
     void Paint(HDC dc) override;
 
 private:
-    UniqueBitmap picture_;
+    TPicture picture_;
 };
 
 // A button of a group: pressing it puts it down and the others of its group up. It never takes

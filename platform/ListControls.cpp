@@ -115,6 +115,25 @@ bool TListView::Selected(int index) const {
     return SendMessageA(Handle(), LVM_GETITEMSTATE, WPARAM(index), LVIS_SELECTED) != 0;
 }
 
+int TListView::FocusedIndex() const {
+    return Handle() ? int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)) : -1;
+}
+
+int TListView::FirstSelected() const {
+    return Handle() ? int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)) : -1;
+}
+
+std::string TListView::ItemText(int index, int column) const {
+    if (!Handle() || index < 0) return "";
+    char text[MAX_PATH + 1] = {};
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), LPARAM(&item));
+    return text;
+}
+
 void TListView::SetSelected(int index, bool selected) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;

@@ -54,6 +54,10 @@ public:
     int Count() const;
     int SelCount() const;
     bool Selected(int index) const;
+    // The row with the focus rectangle, and the first selected row; -1 when there is none.
+    int FocusedIndex() const;
+    int FirstSelected() const;
+    std::string ItemText(int index, int column) const;
     void SetSelected(int index, bool selected);
     void Clear();
 

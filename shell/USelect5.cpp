@@ -5,6 +5,7 @@
 #include "platform/MessageDlg.h"
 #include "shell/CommandLine.h"
 #include "shell/ProgramDir.h"
+#include "pictures/PictureLibrary.h"
 #include "shell/UAbout.h"
 
 #include <stdexcept>
@@ -16,6 +17,8 @@ std::vector<std::string> CommandLineParameters() {
     return SplitCommandLine(GetCommandLineA());
 }
 } // namespace
+
+TFormSelect::~TFormSelect() = default;
 
 TListView& TFormSelect::ListOfCategory(int code) {
     switch (code) {

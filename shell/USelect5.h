@@ -4,14 +4,27 @@
 // subsystem they belong to.
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "pictures/PictureLibrary.h"
 #include "platform/BrowserControls.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
 
+#include <memory>
 #include <string>
 
 class TAboutBox;
 class TFormPreview;
+
+// Picture result codes.
+constexpr int kPictureLoaded = 0;
+constexpr int kPictureNotOpened = 10;
+constexpr int kPictureFailed = 100;
+
+// Preview modes: what the preview pane follows.
+constexpr int kPreviewNone = 0;
+constexpr int kPreviewChooseOnly = 10;
+constexpr int kPreviewSelectedOnly = 20;
+constexpr int kPreviewBoth = 30;
 
 // Category codes: start-up, waiting and shut-down screen, wallpaper.
 constexpr int kCategoryStart = 10;
@@ -22,6 +35,7 @@ constexpr int kCategoryWall = 40;
 class TFormSelect : public TForm {
 public:
     TFormSelect();
+    ~TFormSelect() override;
 
     // Set by the start-up once the window exists.
     std::string VersionText;
@@ -39,6 +53,9 @@ public:
     int SavedWidth = 0;
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
+    int PreviewMode = kPreviewBoth;
+    // NViewLib.dll, loaded when the first wallpaper is read.
+    std::unique_ptr<TPictureLibrary> PictureLibrary;
 
     // The list view of a category code.
     TListView& ListOfCategory(int code);
@@ -127,6 +144,9 @@ public:
     void ApplyBrowserPath(const std::string& path);
 
     // Pictures and preview.
+    int LoadPicture(const std::string& path, TPicture& picture);
+    void UpdateSizeHint();
+    void ResetPreview();
     void ViewChooseBox();
     void ViewSelected();
     void ImgPreviewDblClick();

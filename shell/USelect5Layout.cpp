@@ -1,6 +1,8 @@
 // The main window's form: its controls, menus and event bindings, top to bottom.
 #include "lists/Filters.h"
+#include "platform/Application.h"
 #include "shell/USelect5.h"
+#include "shell/res/ResourceIds.h"
 
 namespace {
 template <typename C>
@@ -96,6 +98,9 @@ void TFormSelect::BuildControls() {
     ImgPreview.SetVisible(false);
     Place(ImgPreview, pnlPreview, 2, 18, 160, 100);
     ImgPreview.PopupMenu = &PopMFileInfo;
+    // Stored with the form: the preview picture until a load succeeds.
+    ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
 
     Place(BtnAdd, *this, 276, 180, 165, 25, "Add Chosen File(s)");
     Place(btnRemove, *this, 276, 212, 165, 25, "Remove Selected File(s)");

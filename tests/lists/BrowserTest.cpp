@@ -45,11 +45,9 @@ protected:
 
     std::vector<std::string> Files() const {
         std::vector<std::string> names;
-        for (int i = 0; i < form->FileListBox1.Count(); ++i) {
-            char text[MAX_PATH] = {};
-            SendMessageA(form->FileListBox1.Handle(), LB_GETTEXT, WPARAM(i), LPARAM(text));
-            names.push_back(text);
-        }
+        EXPECT_EQ(SendMessageA(form->FileListBox1.Handle(), LB_GETCOUNT, 0, 0), form->FileListBox1.Count());
+        for (int i = 0; i < form->FileListBox1.Count(); ++i)
+            names.push_back(form->FileListBox1.Item(i));
         return names;
     }
 

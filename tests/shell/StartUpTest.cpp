@@ -45,8 +45,8 @@ TEST_F(StartUpTest, SplashReadsVersionAndBuildFromTheProgram) {
     EXPECT_EQ(splash.LStatus.Bounds(), (TBounds{0, 106, 209, 23}));
     EXPECT_EQ(splash.LVersion.Bounds(), (TBounds{0, 93, 209, 13}));
     BITMAP logo = {};
-    ASSERT_TRUE(splash.Image1.Picture());
-    GetObjectA(splash.Image1.Picture(), sizeof(logo), &logo);
+    ASSERT_TRUE(splash.Image1.Picture().Handle());
+    GetObjectA(splash.Image1.Picture().Handle(), sizeof(logo), &logo);
     EXPECT_EQ(logo.bmWidth, 195);
     EXPECT_EQ(logo.bmHeight, 75);
     EXPECT_EQ(logo.bmBitsPixel, 8);
@@ -96,7 +96,7 @@ TEST_F(StartUpTest, AboutBoxShowsVersionAndBuildAndClosesWithEnter) {
     GetClientRect(about.Handle(), &client);
     EXPECT_EQ(client.right, 298);
     EXPECT_EQ(client.bottom, 320);
-    EXPECT_TRUE(about.ProgramIcon.Picture()) << "the program's icon";
+    EXPECT_TRUE(about.ProgramIcon.Picture().Handle()) << "the program's icon";
 
     // Enter, waiting in the queue, is handled by the modal loop and closes the box.
     PostMessageA(about.OKButton.Handle(), WM_KEYDOWN, VK_RETURN, 1);

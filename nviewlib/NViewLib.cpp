@@ -1,0 +1,21 @@
+// NViewLib.dll: the program's picture library. NViewLibLoad reads a picture file of any of the
+// wallpaper formats into a new bitmap that the caller owns, or returns 0.
+#include "nviewlib/DecodePicture.h"
+#include "platform/Bitmaps.h"
+#include "platform/Files.h"
+
+#include <vector>
+
+extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibLoad(const char* path, BOOL /*flag*/) {
+    try {
+        if (!path) return nullptr;
+        std::vector<std::uint8_t> bytes;
+        if (!ReadWholeFile(path, bytes)) return nullptr;
+        DecodedPicture picture;
+        if (!DecodePicture(bytes.data(), bytes.size(), path, picture)) return nullptr;
+        return CreateBitmapFromPicture(picture).Release();
+    } catch (...) {
+        // No failure may cross into the caller.
+        return nullptr;
+    }
+}

@@ -1,0 +1,14 @@
+# The browser's file list reading a folder of 20,000 files, against a bare FindFirstFileA loop.
+bench_filelist() {
+    echo "== File list of a folder with 20,000 files, $runs runs"
+    cmake --build "$root/build/win32" --target FileListBench >/dev/null || return 1
+    local folder log="$logs/filelist.log"
+    folder="$(winepath -w "$root/build/bench-files" | tr -d '\r')"
+    wine "$bench_bin/FileListBench.exe" "$folder" 20000 "$runs" 2>&1 | tr -d '\r' | tee "$log" | sed 's/^/    /'
+    local ratio
+    ratio="$(sed -n 's/^ratio=//p' "$log")"
+    [ -n "$ratio" ] || return 1
+    echo "  target: file list at most 2x the bare loop   $(awk -v r="$ratio" 'BEGIN { print (r <= 2 ? "PASS" : "FAIL") }')"
+    echo
+}
+all_benchmarks+=(filelist)
