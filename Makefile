@@ -21,7 +21,7 @@ bench: deps
 
 fuzz: deps
 	@scripts/build.sh host
-	@scripts/fuzz.sh $(or $(SECONDS),60)
+	@scripts/fuzz.sh $(or $(FUZZ_SECONDS),60)
 
 format:
 	@scripts/format.sh fix
