@@ -62,11 +62,6 @@ void TDriveComboBox::Create(TControl& parent) {
     for (const char* drive = drives; *drive; drive += std::strlen(drive) + 1) {
         char letter = char(std::tolower(static_cast<unsigned char>(drive[0])));
         std::string text = std::string(1, letter) + ":";
-        UINT type = GetDriveTypeA(drive);
-        char label[MAX_PATH] = {};
-        if ((type == DRIVE_FIXED || type == DRIVE_RAMDISK) &&
-            GetVolumeInformationA(drive, label, sizeof(label), nullptr, nullptr, nullptr, nullptr, 0) && *label)
-            text += std::string(" [") + label + "]";
         letters_.push_back(letter);
         texts.push_back(text);
     }

@@ -5,7 +5,9 @@
 class TDirectoryListBox;
 class TFileListBox;
 
-// The computer's drives; choosing one moves the directory list to that drive's current folder.
+// The computer's drives, by letter (no volume labels: reading them would touch every drive at
+// start-up, and a network or removable one can keep the program waiting); choosing one moves the
+// directory list to that drive's current folder.
 class TDriveComboBox : public TComboBox {
 public:
     TDirectoryListBox* DirList = nullptr;
