@@ -16,6 +16,7 @@ declare -A seeds=(
     [bmp_fuzz]="$shared/bmpsuite/g $shared/bmpsuite/q $shared/bmpsuite/b $shared/bmpsuite/x"
     [pcx_fuzz]="$root/tests/nviewlib/data"
     [stb_fuzz]="$root/tests/nviewlib/data"
+    [listfile_fuzz]="$root/tests/lists/data"
 )
 
 [ -f "$host/CMakeCache.txt" ] || "$root/scripts/build.sh" host >/dev/null

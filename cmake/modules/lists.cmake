@@ -1,2 +1,3 @@
-list(APPEND PORTABLE_SOURCES lists/FileMask.cpp lists/DirectoryPath.cpp)
-list(APPEND HOST_TEST_SOURCES tests/lists/FileMaskTest.cpp tests/lists/DirectoryPathTest.cpp)
+list(APPEND PORTABLE_SOURCES lists/FileMask.cpp lists/DirectoryPath.cpp lists/ListFileFormat.cpp)
+list(APPEND HOST_TEST_SOURCES tests/lists/FileMaskTest.cpp tests/lists/DirectoryPathTest.cpp
+    tests/lists/ListFileFormatTest.cpp)

@@ -1,0 +1,35 @@
+#pragma once
+// The list file "QZDATA.QZD": the four screen lists, as the randomizer reads them. The writer
+// produces the layout byte for byte; the reader also takes the tolerances of older and hand-made
+// files (CR line ends with an optional LF, 1A as the end, sections in any order and repeated).
+#include <array>
+#include <string>
+#include <vector>
+
+struct ListEntry {
+    std::string fileName;
+    std::string path;  // as held by the list: with or without a trailing backslash
+    std::string style; // wallpaper entries only
+};
+
+// Start-up, waiting, shut-down and wallpaper lists, in this order.
+enum ListSection { kStartSection, kWaitSection, kShutSection, kWallSection, kSectionCount };
+using ListSet = std::array<std::vector<ListEntry>, kSectionCount>;
+
+inline constexpr const char* kSectionHeaders[kSectionCount] = {"[START]", "[WAIT]", "[SHUT]", "[WALLPAPER]"};
+// The styles in the order the reader tries them.
+inline constexpr const char* kStyleNames[] = {"Centred", "Tiled", "Stretched", "Fit 2 Screen", "Mirror"};
+
+// The entry's full path, and for a wallpaper ", " and its style.
+std::string EntryLine(const ListEntry& entry, bool withStyle);
+
+// The whole file: each section's header, its entry lines, an empty line between sections; CR LF
+// after every line, nothing after the wallpaper section.
+std::string WriteListFile(const ListSet& lists);
+
+// Adds the file's entries to the lists. A bare file name gets programDir as its path.
+void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists);
+
+// A wallpaper line's style: the text after its last comma, matched without regard to case and
+// surrounding blanks; "Centred" when nothing matches. The line loses the comma and what follows.
+std::string TakeWallpaperStyle(std::string& line);
