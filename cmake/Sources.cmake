@@ -6,6 +6,7 @@ set(PORTABLE_SOURCES
     platform/TabOrder.cpp
     platform/FilterList.cpp
     platform/MessageText.cpp
+    platform/SettingsText.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -19,6 +20,7 @@ set(HOST_TEST_SOURCES
     tests/platform/TabOrderTest.cpp
     tests/platform/FilterListTest.cpp
     tests/platform/MessageTextTest.cpp
+    tests/platform/SettingsTextTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp
@@ -33,6 +35,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/BrowserControls.cpp
     platform/Bitmaps.cpp
     platform/Files.cpp
+    platform/Registry.cpp
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp

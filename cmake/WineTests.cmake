@@ -4,6 +4,7 @@ set(WINE_TEST_SOURCES
     tests/platform/FormKeysTest.cpp
     tests/platform/ControlsTest.cpp
     tests/platform/BitmapsTest.cpp
+    tests/platform/RegistryTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
     tests/pictures/PreviewTest.cpp
