@@ -9,6 +9,7 @@ set(WINE_TEST_SOURCES
     tests/lists/BrowserTest.cpp
     tests/pictures/PreviewTest.cpp
     tests/shell/StartUpTest.cpp
+    tests/shell/SettingsTest.cpp
     tests/platform/MessageDlgTest.cpp
 )
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES})

@@ -69,15 +69,17 @@ void TFormSelect::ViewSelected() {
     }
 }
 
+int TFormSelect::PreviewModeOf(const TMenuItem* item) const {
+    if (item == &PreviewNone1) return kPreviewNone;
+    if (item == &PreviewChooseOnly1) return kPreviewChooseOnly;
+    if (item == &PreviewSelectedOnly1) return kPreviewSelectedOnly;
+    return kPreviewBoth;
+}
+
 void TFormSelect::ChangePreviewOn(TMenuItem* sender) {
-    const std::pair<TMenuItem*, int> modes[] = {{&PreviewNone1, kPreviewNone},
-                                                {&PreviewChooseOnly1, kPreviewChooseOnly},
-                                                {&PreviewSelectedOnly1, kPreviewSelectedOnly},
-                                                {&PreviewBoth1, kPreviewBoth}};
-    for (auto [item, mode] : modes) {
+    for (TMenuItem* item : {&PreviewNone1, &PreviewChooseOnly1, &PreviewSelectedOnly1, &PreviewBoth1})
         item->SetChecked(item == sender);
-        if (item == sender) PreviewMode = mode;
-    }
+    PreviewMode = PreviewModeOf(sender);
 }
 
 void TFormSelect::ImgPreviewDblClick() {

@@ -1,11 +1,59 @@
-// The settings kept between runs: read at the first show, written on closing.
+// The settings kept between runs in the registry: read at the first show, written on closing.
+#include "platform/Registry.h"
+#include "platform/SettingsText.h"
 #include "shell/USelect5.h"
 
-// Reading the remembered category, preview mode, folders and options comes with the settings
-// store; until then the window starts with its creation values.
-void TFormSelect::ReadSettings() {}
+namespace {
+constexpr const char* kMainSection = "Vistrel Selector";
+constexpr const char* kOriginalInfo = "Original Info";
+} // namespace
+
+void TFormSelect::ReadSettings() {
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+
+    bool firstRun = !settings.ReadBool(kOriginalInfo, "FilesBackedUp", false);
+    if (firstRun) MakeFirstRunBackup();
+
+    PreviewMode = settings.ReadInteger(kMainSection, "PreviewShow", kPreviewBoth);
+    for (TMenuItem* item : {&PreviewNone1, &PreviewChooseOnly1, &PreviewSelectedOnly1, &PreviewBoth1})
+        if (PreviewModeOf(item) == PreviewMode) ChangePreviewOn(item);
+
+    ReadAutostartState();
+    ErrorReportOn1.SetChecked(settings.ReadBool(kMainSection, "Report Add Errors", true));
+
+    // Only the run that makes the first backup starts the browser in the program's own folder.
+    const std::string folderDefault = firstRun ? ProgramDir : std::string();
+    StartDir = settings.ReadString(kMainSection, "StartDir", folderDefault);
+    WaitDir = settings.ReadString(kMainSection, "WaitDir", folderDefault);
+    ShutDir = settings.ReadString(kMainSection, "ShutDir", folderDefault);
+    WallDir = settings.ReadString(kMainSection, "WallDir", folderDefault);
+
+    // A text that is no whole number reads as the start-up category; the reading goes on.
+    CategoryCode =
+        ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10")).value_or(kCategoryStart);
+    miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
+
+    // A remembered folder that is gone: the default, else the browser stays where it is.
+    for (const std::string& folder : {StartDir, folderDefault}) {
+        try {
+            ApplyBrowserPath(folder);
+            break;
+        } catch (const std::exception&) {
+        }
+    }
+}
 
 void TFormSelect::FormClose() {
-    // An uninstall start never read the settings, so it must not write the start values over them.
-    if (UninstallStart || Uninstalled) return;
+    // After an uninstall nothing of the settings key may come back; an uninstall start never read
+    // the settings, so it must not write the start values over them either.
+    if (Uninstalled || UninstallStart) return;
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+    settings.WriteInteger(kMainSection, "PreviewShow", PreviewMode);
+    settings.WriteString(kMainSection, "StartDir", StartDir);
+    settings.WriteString(kMainSection, "WaitDir", WaitDir);
+    settings.WriteString(kMainSection, "ShutDir", ShutDir);
+    settings.WriteString(kMainSection, "WallDir", WallDir);
+    settings.WriteInteger(kMainSection, "Selected Screen Button", CategoryCode);
+    settings.WriteBool(kMainSection, "Report Add Errors", ErrorReportOn1.Checked());
+    settings.WriteBool(kMainSection, "PlusStretch", miPlusStretch.Checked());
 }

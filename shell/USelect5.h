@@ -123,6 +123,8 @@ public:
     void PnlExtendClick();
     void ChangeErrorReport();
     void ReadSettings();
+    // The preview mode a menu item stands for.
+    int PreviewModeOf(const TMenuItem* item) const;
 
     // Lists and browser.
     void BtnAddClick();
@@ -162,6 +164,9 @@ public:
     void OriginalScreens1Click();
     void Uninstall2Click();
     void Runrandomizeratstartup1Click();
+    // Steps of the start-up reading that belong to the backup and the autostart option.
+    void MakeFirstRunBackup();
+    void ReadAutostartState();
 
 protected:
     void BuildControls() override;
@@ -172,6 +177,8 @@ private:
     void UpdateCounter();
 };
 
+// The settings key under HKEY_CURRENT_USER.
+inline constexpr const char* kSettingsKey = "Software\\Orvandel\\Vistrel";
 // The list file's name, in the program directory.
 inline constexpr const char* kListFileName = "QZDATA.QZD";
 // The main window's caption before the version is added to it.

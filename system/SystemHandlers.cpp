@@ -13,6 +13,11 @@ void TFormSelect::SetasCurrentClick() {}
 void TFormSelect::OriginalScreens1Click() {}
 void TFormSelect::Runrandomizeratstartup1Click() {}
 
+// The backup of the original screens and wallpaper, and the randomizer's autostart entry, come
+// with the system integration; until then the start-up reading leaves both as they are.
+void TFormSelect::MakeFirstRunBackup() {}
+void TFormSelect::ReadAutostartState() {}
+
 void TFormSelect::Uninstall2Click() {
     if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) {
         // Restoring the screens and removing the registry entries come with the system integration.

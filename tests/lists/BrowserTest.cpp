@@ -109,14 +109,15 @@ TEST_F(Browser, DirectoryListShowsThePathAndVisibleSubfolders) {
 }
 
 TEST_F(Browser, EachCategoryRemembersItsFolderAndStartDirTheLastOfAll) {
+    const std::string shut = form->ShutDir, wall = form->WallDir;
     form->ApplyBrowserPath(root);
     EXPECT_EQ(form->StartDir, root);
     ClickAt(form->sbtnWait, 5, 5);
     OpenFolderRow("Sub");
     EXPECT_EQ(form->WaitDir, root + "\\Sub");
     EXPECT_EQ(form->StartDir, root + "\\Sub") << "the start-up slot always holds the last folder";
-    EXPECT_EQ(form->ShutDir, "");
-    EXPECT_EQ(form->WallDir, "");
+    EXPECT_EQ(form->ShutDir, shut) << "the other categories keep theirs";
+    EXPECT_EQ(form->WallDir, wall);
 }
 
 TEST_F(Browser, RefreshFindsNewFilesWithCtrlRAndF5) {

@@ -3,6 +3,7 @@
 // is recorded instead of opened, and the application is back to its start state after each test.
 #include "platform/Application.h"
 #include "platform/MessageDlg.h"
+#include "platform/Registry.h"
 #include "platform/Window.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ struct HelpCall {
 class WineFixture : public testing::Test {
 protected:
     void SetUp() override {
+        ClearProgramSettings();
         SetMessageResponder([this](const MessageBoxCall& call) {
             boxes.push_back(call);
             if (answers.empty()) {
@@ -37,9 +39,16 @@ protected:
 
     void TearDown() override {
         Application().Reset();
+        ClearProgramSettings();
         SetMessageResponder(nullptr);
         Application().SetHelpHook(nullptr);
         EXPECT_TRUE(answers.empty()) << answers.size() << " prepared answer(s) were not used";
+    }
+
+    // Every test starts and ends without the program's settings key.
+    static void ClearProgramSettings() {
+        if (auto company = TRegistryKey::Open(HKEY_CURRENT_USER, "Software\\Orvandel"))
+            company->DeleteKeyTree("Vistrel");
     }
 
     // Lets the windows handle what is waiting for them (painting, posted messages).

@@ -1,0 +1,105 @@
+// The settings in Wine's real registry: read at the first show, written on closing.
+#include "platform/Registry.h"
+#include "shell/USelect5.h"
+#include "tests/support/WineFixture.h"
+
+namespace {
+const std::string kSection = std::string(kSettingsKey) + "\\Vistrel Selector";
+
+class Settings : public WineFixture {
+protected:
+    void Plant(const std::string& name, const std::string& value, const std::string& section = kSection) {
+        TRegistryKey::Create(HKEY_CURRENT_USER, section).WriteString(name, value);
+    }
+
+    std::optional<std::string> Stored(const std::string& name) {
+        std::optional<TRegistryKey> key = TRegistryKey::Open(HKEY_CURRENT_USER, kSection);
+        return key ? key->ReadString(name) : std::nullopt;
+    }
+
+    TFormSelect& Start() {
+        Application().HelpFile = "tanu.hlp";
+        return Application().CreateForm<TFormSelect>();
+    }
+};
+} // namespace
+
+TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
+    TFormSelect& form = Start();
+    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_TRUE(form.PreviewBoth1.Checked());
+    EXPECT_TRUE(form.ErrorReportOn1.Checked());
+    EXPECT_FALSE(form.miPlusStretch.Checked());
+    EXPECT_EQ(form.CategoryCode, 10);
+    EXPECT_TRUE(form.sbtnStart.Down());
+    // No backup yet: this is the first run, so the folders default to the program's own.
+    EXPECT_EQ(form.WaitDir, form.ProgramDir);
+    EXPECT_EQ(form.DirectoryListBox1.Directory() + "\\", form.ProgramDir);
+    EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey)) << "the settings key is created";
+}
+
+TEST_F(Settings, OddStoredValues) {
+    Plant("PreviewShow", "abc");
+    Plant("Report Add Errors", "2");
+    Plant("PlusStretch", "x");
+    Plant("Selected Screen Button", "abc");
+    TFormSelect& form = Start();
+    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_TRUE(form.ErrorReportOn1.Checked()) << "any whole number but 0 is on";
+    EXPECT_FALSE(form.miPlusStretch.Checked()) << "no number: the default";
+    EXPECT_EQ(form.CategoryCode, 10) << "no number: the start-up category, and the reading goes on";
+}
+
+TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
+    Plant("PreviewShow", "15");
+    Plant("Selected Screen Button", "40");
+    TFormSelect& form = Start();
+    EXPECT_EQ(form.PreviewMode, 15);
+    EXPECT_TRUE(form.PreviewBoth1.Checked());
+    EXPECT_FALSE(form.PreviewNone1.Checked());
+    EXPECT_EQ(form.CategoryCode, 40);
+    EXPECT_TRUE(form.sbtnWall.Down());
+    EXPECT_TRUE(Shown(form.ListWall));
+    EXPECT_FALSE(Shown(form.ListStart)) << "only the active category's list is seen";
+}
+
+TEST_F(Settings, RememberedFolderGoneFallsBack) {
+    Plant("FilesBackedUp", "1", std::string(kSettingsKey) + "\\Original Info"); // a later run
+    Plant("StartDir", "C:\\no such folder");
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    TFormSelect& form = Start();
+    EXPECT_EQ(form.WaitDir, "") << "on later runs the folder defaults are empty";
+    EXPECT_EQ(form.DirectoryListBox1.Directory(), std::string(current)) << "the browser stays where it was";
+}
+
+TEST_F(Settings, ClosingWritesTheFiveValuesAsStrings) {
+    TFormSelect& form = Start();
+    form.ChangePreviewOn(&form.PreviewSelectedOnly1);
+    form.ChangeErrorReport();
+    form.miPlusStretch.SetChecked(true);
+    ClickAt(form.sbtnShut, 5, 5);
+    form.Close();
+    EXPECT_EQ(Stored("PreviewShow"), "20");
+    EXPECT_EQ(Stored("Selected Screen Button"), "30");
+    EXPECT_EQ(Stored("Report Add Errors"), "0");
+    EXPECT_EQ(Stored("PlusStretch"), "1");
+    EXPECT_EQ(Stored("StartDir"), form.StartDir);
+    EXPECT_EQ(Stored("WallDir"), form.WallDir);
+    std::optional<TRegistryKey> key = TRegistryKey::Open(HKEY_CURRENT_USER, kSection);
+    ASSERT_TRUE(key);
+    for (const char* name : {"PreviewShow", "StartDir", "WaitDir", "ShutDir", "WallDir", "Selected Screen Button",
+                             "Report Add Errors", "PlusStretch"}) {
+        DWORD type = 0;
+        EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
+        EXPECT_EQ(type, DWORD(REG_SZ)) << name;
+    }
+}
+
+TEST_F(Settings, AfterAnUninstallClosingWritesNothing) {
+    TFormSelect& form = Start();
+    ClearProgramSettings();
+    form.Uninstalled = true;
+    form.Close();
+    EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
+}
