@@ -5,6 +5,7 @@ set(WINE_TEST_SOURCES
     tests/platform/ControlsTest.cpp
     tests/platform/BitmapsTest.cpp
     tests/platform/RegistryTest.cpp
+    tests/platform/FilesTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
     tests/pictures/PreviewTest.cpp

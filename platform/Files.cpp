@@ -18,3 +18,41 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
         throw std::runtime_error("Error reading " + path);
     return true;
 }
+
+namespace {
+std::string FolderOf(const std::string& path) {
+    auto cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string(".") : path.substr(0, cut + 1);
+}
+
+// Moves the new file over the old one; old Windows versions without MoveFileEx delete first.
+bool MoveOver(const std::string& from, const std::string& to) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    DeleteFileA(to.c_str());
+    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+} // namespace
+
+ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    ReplaceResult result;
+    char temp[MAX_PATH] = {};
+    if (!GetTempFileNameA(FolderOf(path).c_str(), "QZ", 0, temp)) return {ReplaceResult::Creating, GetLastError()};
+    {
+        UniqueFile file(
+            CreateFileA(temp, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            result = {ReplaceResult::Creating, GetLastError()};
+            DeleteFileA(temp);
+            return result;
+        }
+        DWORD written = 0;
+        bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                                    written == bytes.size());
+        if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
+        if (!ok) result = {ReplaceResult::Writing, GetLastError()};
+    }
+    if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Writing, GetLastError()};
+    if (!result.Ok()) DeleteFileA(temp);
+    return result;
+}

@@ -10,3 +10,13 @@ constexpr std::uint32_t kMaxReadBytes = 512u << 20;
 // The file's bytes; false when it cannot be opened. Fails with an error when it cannot be read
 // or is larger than kMaxReadBytes.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+// Replaces a file's contents so that it is never left half written: the bytes go to a new file in
+// the same folder, which takes the old one's place only after every byte was written and flushed.
+// On any failure the old file stays as it was and the new one is removed.
+struct ReplaceResult {
+    enum Stage { Done, Creating, Writing } stage = Done;
+    unsigned long error = 0; // the system's error code
+    bool Ok() const { return stage == Done; }
+};
+ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes);

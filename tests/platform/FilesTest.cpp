@@ -1,0 +1,78 @@
+// Reading and replacing files under Wine, in a fresh folder.
+#include "platform/Files.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+class Files : public testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        GetTempFileNameA(temp, "vsf", 0, folder);
+        DeleteFileA(folder);
+        CreateDirectoryA(folder, nullptr);
+        root = std::string(folder) + "\\";
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((root + "*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((root + data.cFileName).c_str());
+            while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        RemoveDirectoryA(root.c_str());
+    }
+    std::string Contents(const std::string& name) {
+        std::ifstream file(root + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    int FileCount() {
+        int count = 0;
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((root + "*.*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return 0;
+        do
+            count += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+        while (FindNextFileA(find, &data));
+        FindClose(find);
+        return count;
+    }
+    std::string root;
+};
+} // namespace
+
+TEST_F(Files, ReplacingWritesEveryByteAndLeavesNoTemporaryFile) {
+    std::string bytes("[START]\r\n\r\n[WAIT]\r\n\x1A\0end", 24);
+    ASSERT_TRUE(ReplaceFileContents(root + "QZDATA.QZD", bytes).Ok());
+    EXPECT_EQ(Contents("QZDATA.QZD"), bytes);
+    ASSERT_TRUE(ReplaceFileContents(root + "QZDATA.QZD", "new").Ok());
+    EXPECT_EQ(Contents("QZDATA.QZD"), "new");
+    EXPECT_EQ(FileCount(), 1);
+    std::vector<std::uint8_t> read;
+    ASSERT_TRUE(ReadWholeFile(root + "QZDATA.QZD", read));
+    EXPECT_EQ(std::string(read.begin(), read.end()), "new");
+    EXPECT_FALSE(ReadWholeFile(root + "missing.qzd", read));
+}
+
+TEST_F(Files, AFailureLeavesTheOldFileAsItWas) {
+    ASSERT_TRUE(ReplaceFileContents(root + "QZDATA.QZD", "old lists").Ok());
+    // The target's place is taken by a folder: the new file cannot take it.
+    CreateDirectoryA((root + "BUSY.QZD").c_str(), nullptr);
+    ReplaceResult result = ReplaceFileContents(root + "BUSY.QZD", "new lists");
+    EXPECT_FALSE(result.Ok());
+    EXPECT_NE(result.error, 0ul);
+    RemoveDirectoryA((root + "BUSY.QZD").c_str());
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+    EXPECT_EQ(FileCount(), 1) << "no temporary file is left behind";
+
+    result = ReplaceFileContents(root + "no such folder\\QZDATA.QZD", "x");
+    EXPECT_EQ(result.stage, ReplaceResult::Creating);
+}
