@@ -6,6 +6,7 @@ set(WINE_TEST_SOURCES
     tests/platform/BitmapsTest.cpp
     tests/platform/RegistryTest.cpp
     tests/platform/FilesTest.cpp
+    tests/platform/ListViewTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
     tests/pictures/PreviewTest.cpp

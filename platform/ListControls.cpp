@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 // Drop-down lists --------------------------------------------------------------------------------
 
 void TComboBox::Create(TControl& parent) {
@@ -74,7 +76,7 @@ void TFilterComboBox::Changed() {
 // List views -------------------------------------------------------------------------------------
 
 void TListView::Create(TControl& parent) {
-    CreateHandle(&parent, WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE);
+    CreateHandle(&parent, WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE);
     SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
@@ -88,23 +90,51 @@ void TListView::AddColumn(const std::string& caption, int width) {
     ++columns_;
 }
 
-int TListView::AddItem(const std::vector<std::string>& cells) {
+// A virtual view keeps its selection by row number: after rows come or go it is set again.
+void TListView::Resize(const std::vector<int>& selectedAfter) {
+    if (!Handle()) return;
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
     LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = Count();
-    item.pszText = const_cast<char*>(cells.empty() ? "" : cells[0].c_str());
-    int index = int(SendMessageA(Handle(), LVM_INSERTITEMA, 0, LPARAM(&item)));
-    for (std::size_t i = 1; i < cells.size(); ++i) {
-        LVITEMA sub = {};
-        sub.iSubItem = int(i);
-        sub.pszText = const_cast<char*>(cells[i].c_str());
-        SendMessageA(Handle(), LVM_SETITEMTEXTA, WPARAM(index), LPARAM(&sub));
-    }
+    item.stateMask = LVIS_SELECTED;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&item));
+    item.state = LVIS_SELECTED;
+    for (int index : selectedAfter)
+        SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int TListView::AddItem(const std::vector<std::string>& cells) {
+    std::vector<int> selected = SelectedRows();
+    rows_.push_back(cells);
+    Resize(selected);
+    return Count() - 1;
+}
+
+int TListView::InsertSorted(const std::vector<std::string>& cells) {
+    const char* key = cells.empty() ? "" : cells[0].c_str();
+    auto at = std::upper_bound(rows_.begin(), rows_.end(), key, [](const char* k, const std::vector<std::string>& row) {
+        return lstrcmpA(k, row.empty() ? "" : row[0].c_str()) < 0;
+    });
+    int index = int(at - rows_.begin());
+    std::vector<int> selected = SelectedRows();
+    for (int& s : selected)
+        if (s >= index) ++s;
+    rows_.insert(at, cells);
+    Resize(selected);
     return index;
 }
 
-int TListView::Count() const {
-    return Handle() ? int(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0)) : 0;
+void TListView::RemoveRows(std::vector<int> indices) {
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    std::vector<int> selected = SelectedRows(), kept;
+    for (int s : selected) {
+        if (std::binary_search(indices.begin(), indices.end(), s)) continue;
+        kept.push_back(s - int(std::lower_bound(indices.begin(), indices.end(), s) - indices.begin()));
+    }
+    for (auto it = indices.rbegin(); it != indices.rend(); ++it)
+        if (*it >= 0 && *it < Count()) rows_.erase(rows_.begin() + *it);
+    Resize(kept);
 }
 
 int TListView::SelCount() const {
@@ -112,7 +142,16 @@ int TListView::SelCount() const {
 }
 
 bool TListView::Selected(int index) const {
-    return SendMessageA(Handle(), LVM_GETITEMSTATE, WPARAM(index), LVIS_SELECTED) != 0;
+    return Handle() && SendMessageA(Handle(), LVM_GETITEMSTATE, WPARAM(index), LVIS_SELECTED) != 0;
+}
+
+std::vector<int> TListView::SelectedRows() const {
+    std::vector<int> selected;
+    if (!Handle()) return selected;
+    for (int i = int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); i >= 0 && i < Count();
+         i = int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(i), LVNI_SELECTED)))
+        selected.push_back(i);
+    return selected;
 }
 
 int TListView::FocusedIndex() const {
@@ -124,34 +163,46 @@ int TListView::FirstSelected() const {
 }
 
 std::string TListView::ItemText(int index, int column) const {
-    if (!Handle() || index < 0) return "";
-    char text[MAX_PATH + 1] = {};
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), LPARAM(&item));
-    return text;
+    if (index < 0 || index >= Count() || column < 0) return "";
+    const std::vector<std::string>& row = rows_[std::size_t(index)];
+    return std::size_t(column) < row.size() ? row[std::size_t(column)] : std::string();
 }
 
 void TListView::SetSelected(int index, bool selected) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;
     item.state = selected ? LVIS_SELECTED : 0;
-    SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+    if (Handle()) SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
 }
 
 void TListView::Clear() {
-    if (Handle()) SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0);
+    rows_.clear();
+    Resize({});
 }
 
 LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
-    if (hdr->code == LVN_ITEMCHANGED) {
+    switch (hdr->code) {
+    case LVN_GETDISPINFOA: {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(hdr));
+        LVITEMA& item = info->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            std::string text = ItemText(item.iItem, item.iSubItem);
+            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+        }
+        return 0;
+    }
+    case LVN_ITEMCHANGED: {
         auto* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
         if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) && OnChange)
             OnChange();
-    } else if (hdr->code == NM_CLICK && OnClick) {
-        OnClick();
+        return 0;
+    }
+    case LVN_ODSTATECHANGED:
+        if (OnChange) OnChange();
+        return 0;
+    case NM_CLICK:
+        if (OnClick) OnClick();
+        return 0;
     }
     return 0;
 }

@@ -50,10 +50,18 @@ class TListView : public TControl {
 public:
     void Create(TControl& parent);
     void AddColumn(const std::string& caption, int width);
+    // Appends a row; returns its index.
     int AddItem(const std::vector<std::string>& cells);
-    int Count() const;
+    // Inserts a row after every row whose first cell is not greater (lstrcmpA); returns its index.
+    int InsertSorted(const std::vector<std::string>& cells);
+    // Removes rows; the selection of the others stays with them.
+    void RemoveRows(std::vector<int> indices);
+    const std::vector<std::string>& Row(int index) const { return rows_[std::size_t(index)]; }
+    int Count() const { return int(rows_.size()); }
     int SelCount() const;
     bool Selected(int index) const;
+    // The selected rows, first to last.
+    std::vector<int> SelectedRows() const;
     // The row with the focus rectangle, and the first selected row; -1 when there is none.
     int FocusedIndex() const;
     int FirstSelected() const;
@@ -65,5 +73,8 @@ protected:
     LRESULT NotifyNotify(const NMHDR* hdr) override;
 
 private:
+    // The view shows rows_ (it holds no texts of its own), so even 100,000 rows cost nothing to show.
+    void Resize(const std::vector<int>& selectedAfter);
+    std::vector<std::vector<std::string>> rows_;
     int columns_ = 0;
 };

@@ -1,0 +1,81 @@
+// The report list view under Wine: a virtual view over its own rows, sorted as lstrcmpA sorts.
+#include "platform/Form.h"
+#include "platform/ListControls.h"
+#include "tests/support/WineFixture.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+class ListForm : public TForm {
+public:
+    ListForm() { VisibleAtCreation = true; }
+    TListView List;
+
+protected:
+    void BuildControls() override {
+        List.SetBounds(0, 0, 300, 200);
+        List.Create(*this);
+        List.AddColumn("Filename", 100);
+        List.AddColumn("Path", 100);
+    }
+};
+
+class ListView : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        form = &Application().CreateForm<ListForm>();
+    }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < form->List.Count(); ++i)
+            names.push_back(form->List.ItemText(i, 0));
+        return names;
+    }
+    ListForm* form = nullptr;
+};
+} // namespace
+
+TEST_F(ListView, RowsAreSortedAsLstrcmpASortsThemAndDuplicatesStay) {
+    std::vector<std::string> names = {"b.bmp",         "B.bmp",   "a.bmp", "_x.bmp",
+                                      "\xE9t\xE9.bmp", "Zed.bmp", "a.bmp", "10.bmp"};
+    for (const std::string& name : names)
+        form->List.InsertSorted({name, "C:\\PICS"});
+    std::vector<std::string> expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) { return lstrcmpA(a.c_str(), b.c_str()) < 0; });
+    EXPECT_EQ(Names(), expected);
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), "a.bmp"), 2) << "duplicates are allowed";
+    auto position = [&](const char* name) {
+        return std::find(expected.begin(), expected.end(), name) - expected.begin();
+    };
+    EXPECT_LT(position("a.bmp"), position("B.bmp")) << "letters compare without regard to case first";
+
+    // The view shows the rows' texts.
+    char text[64] = {};
+    LVITEMA item = {};
+    item.iSubItem = 1;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(form->List.Handle(), LVM_GETITEMTEXTA, 0, LPARAM(&item));
+    EXPECT_STREQ(text, "C:\\PICS");
+    EXPECT_EQ(SendMessageA(form->List.Handle(), LVM_GETITEMCOUNT, 0, 0), 8);
+}
+
+TEST_F(ListView, SelectionStaysWithItsRowsWhenRowsComeAndGo) {
+    for (const char* name : {"b.bmp", "d.bmp", "f.bmp", "h.bmp", "j.bmp"})
+        form->List.InsertSorted({name, "C:\\"});
+    form->List.SetSelected(1, true); // d
+    form->List.SetSelected(3, true); // h
+    form->List.InsertSorted({"a.bmp", "C:\\"});
+    EXPECT_EQ(form->List.SelectedRows(), (std::vector<int>{2, 4}));
+    form->List.RemoveRows({0, 2, 3}); // a, d, f
+    EXPECT_EQ(Names(), (std::vector<std::string>{"b.bmp", "h.bmp", "j.bmp"}));
+    EXPECT_EQ(form->List.SelectedRows(), std::vector<int>{1}) << "h stays selected, d is gone";
+    EXPECT_EQ(form->List.SelCount(), 1);
+    form->List.Clear();
+    EXPECT_EQ(form->List.Count(), 0);
+    EXPECT_EQ(form->List.SelCount(), 0);
+}
