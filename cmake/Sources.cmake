@@ -36,6 +36,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Bitmaps.cpp
     platform/Files.cpp
     platform/Registry.cpp
+    platform/SortKeys.cpp
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp

@@ -9,6 +9,7 @@ set(WINE_TEST_SOURCES
     tests/platform/ListViewTest.cpp
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
+    tests/lists/ListFileTest.cpp
     tests/pictures/PreviewTest.cpp
     tests/shell/StartUpTest.cpp
     tests/shell/SettingsTest.cpp

@@ -1,5 +1,56 @@
 // The list file that carries the four lists to the randomizer.
+#include "lists/ListFileFormat.h"
+#include "platform/Files.h"
+#include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::LoadListFile() {}
-void TFormSelect::SaveToFile() {}
+#include <commctrl.h>
+
+namespace {
+constexpr const char* kReadError = "Error Reading file";
+constexpr const char* kWriteError = "Error writing to file";
+} // namespace
+
+void TFormSelect::LoadListFile() {
+    std::vector<std::uint8_t> bytes;
+    bool opened = false;
+    try {
+        opened = ReadWholeFile(ProgramDir + kListFileName, bytes);
+    } catch (const std::exception&) {
+        MessageDlg(kReadError, TMsgDlgType::Error, mbOK);
+    }
+    if (opened) {
+        ListSet lists;
+        ReadListFile(std::string(bytes.begin(), bytes.end()), ProgramDir, lists);
+        for (int section = 0; section < kSectionCount; ++section) {
+            std::vector<std::vector<std::string>> rows;
+            rows.reserve(lists[section].size());
+            for (ListEntry& entry : lists[section]) {
+                if (section == kWallSection)
+                    rows.push_back({std::move(entry.fileName), std::move(entry.path), std::move(entry.style)});
+                else
+                    rows.push_back({std::move(entry.fileName), std::move(entry.path)});
+            }
+            ListOfCategory((section + 1) * 10).SetRows(std::move(rows));
+        }
+    }
+    // The style column, the last one, reaches to the view's right edge.
+    SendMessageA(ListWall.Handle(), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+void TFormSelect::SaveToFile() {
+    ListSet lists;
+    for (int section = 0; section < kSectionCount; ++section) {
+        const TListView& list = ListOfCategory((section + 1) * 10);
+        for (int i = 0; i < list.Count(); ++i)
+            lists[section].push_back({list.ItemText(i, 0), list.ItemText(i, 1), list.ItemText(i, 2)});
+    }
+    // The old file stays whole until the new one is complete.
+    ReplaceResult result = ReplaceFileContents(ProgramDir + kListFileName, WriteListFile(lists));
+    if (result.stage == ReplaceResult::Creating)
+        MessageDlg("Error " + std::to_string(result.error) + " creating file", TMsgDlgType::Error, mbOK);
+    else if (result.stage == ReplaceResult::Writing)
+        MessageDlg(kWriteError, TMsgDlgType::Error, mbOK);
+    else
+        ListsChanged = false;
+}

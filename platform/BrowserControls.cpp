@@ -2,6 +2,7 @@
 
 #include "lists/DirectoryPath.h"
 #include "lists/FileMask.h"
+#include "platform/SortKeys.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,25 +24,15 @@ template <typename Visit> void ForEachEntry(const std::string& folder, Visit vis
 
 constexpr DWORD kNotListed = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Sorts names as the system compares them without regard to case (lstrcmpi): each name's sort key
-// is made once, so a folder of many thousand files sorts fast.
+// Names in the order lstrcmpiA gives them.
 void SortNames(std::vector<std::string>& names) {
-    std::vector<std::pair<std::string, std::size_t>> keys(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& name = names[i];
-        int length = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), int(name.size()),
-                                  nullptr, 0);
-        std::string key(std::size_t(length > 0 ? length : 0), '\0');
-        if (length > 0)
-            LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.c_str(), int(name.size()), &key[0],
-                         length);
-        keys[i] = {std::move(key), i};
-    }
-    std::sort(keys.begin(), keys.end());
+    std::vector<const std::string*> texts;
+    for (const std::string& name : names)
+        texts.push_back(&name);
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
-    for (const auto& key : keys)
-        sorted.push_back(std::move(names[key.second]));
+    for (std::size_t i : SortedOrder(texts, true))
+        sorted.push_back(std::move(names[i]));
     names = std::move(sorted);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ListControls.h"
 
 #include "platform/BrowserControls.h"
+#include "platform/SortKeys.h"
 
 #include <commctrl.h>
 
@@ -122,6 +123,18 @@ int TListView::InsertSorted(const std::vector<std::string>& cells) {
     rows_.insert(at, cells);
     Resize(selected);
     return index;
+}
+
+void TListView::SetRows(std::vector<std::vector<std::string>> rows) {
+    static const std::string kEmpty;
+    std::vector<const std::string*> keys;
+    for (const auto& row : rows)
+        keys.push_back(row.empty() ? &kEmpty : &row[0]);
+    rows_.clear();
+    rows_.reserve(rows.size());
+    for (std::size_t i : SortedOrder(keys, false))
+        rows_.push_back(std::move(rows[i]));
+    Resize({});
 }
 
 void TListView::RemoveRows(std::vector<int> indices) {

@@ -54,6 +54,8 @@ public:
     int AddItem(const std::vector<std::string>& cells);
     // Inserts a row after every row whose first cell is not greater (lstrcmpA); returns its index.
     int InsertSorted(const std::vector<std::string>& cells);
+    // Replaces all rows, sorted by their first cell as InsertSorted would place them.
+    void SetRows(std::vector<std::vector<std::string>> rows);
     // Removes rows; the selection of the others stays with them.
     void RemoveRows(std::vector<int> indices);
     const std::vector<std::string>& Row(int index) const { return rows_[std::size_t(index)]; }

@@ -90,6 +90,8 @@ void TFormSelect::FormCloseQuery(bool& canClose) {
         switch (MessageDlg(kSaveQuestion, TMsgDlgType::Confirmation, mbYesNoCancel)) {
         case mrYes:
             SaveToFile();
+            // A failed save keeps the window open, so the unsaved lists are not lost.
+            canClose = !ListsChanged;
             break;
         case mrNo:
             break;

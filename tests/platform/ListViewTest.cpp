@@ -79,3 +79,16 @@ TEST_F(ListView, SelectionStaysWithItsRowsWhenRowsComeAndGo) {
     EXPECT_EQ(form->List.Count(), 0);
     EXPECT_EQ(form->List.SelCount(), 0);
 }
+
+TEST_F(ListView, SetRowsSortsLikeInsertingOneByOne) {
+    std::vector<std::string> names = {"b.bmp", "B.bmp", "a.bmp", "_x.bmp", "\xE9t\xE9.bmp", "Zed.bmp", "10.bmp"};
+    for (const std::string& name : names)
+        form->List.InsertSorted({name, "1"});
+    std::vector<std::string> oneByOne = Names();
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& name : names)
+        rows.push_back({name, "2"});
+    form->List.SetRows(rows);
+    EXPECT_EQ(Names(), oneByOne);
+    EXPECT_EQ(form->List.ItemText(0, 1), "2");
+}

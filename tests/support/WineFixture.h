@@ -45,10 +45,17 @@ protected:
         EXPECT_TRUE(answers.empty()) << answers.size() << " prepared answer(s) were not used";
     }
 
-    // Every test starts and ends without the program's settings key.
+    // Every test starts and ends without the program's settings key and list file.
     static void ClearProgramSettings() {
+        DeleteFileA((ProgramFolder() + "QZDATA.QZD").c_str());
         if (auto company = TRegistryKey::Open(HKEY_CURRENT_USER, "Software\\Orvandel"))
             company->DeleteKeyTree("Vistrel");
+    }
+
+    // The folder of the test program, which is the program folder of the forms it makes.
+    static std::string ProgramFolder() {
+        std::string exe = Application().ExeName();
+        return exe.substr(0, exe.find_last_of('\\') + 1);
     }
 
     // Lets the windows handle what is waiting for them (painting, posted messages).

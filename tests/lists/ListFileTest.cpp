@@ -1,0 +1,93 @@
+// The list file under Wine: read at start-up, saved with Ctrl+S and on closing, never damaged.
+#include "shell/USelect5.h"
+#include "tests/support/WineFixture.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+const std::string kEmptyFile = "[START]\r\n\r\n[WAIT]\r\n\r\n[SHUT]\r\n\r\n[WALLPAPER]\r\n";
+
+class ListFile : public WineFixture {
+protected:
+    std::string Path() const { return ProgramFolder() + "QZDATA.QZD"; }
+    void WriteFile(const std::string& bytes) { std::ofstream(Path(), std::ios::binary) << bytes; }
+    std::string ReadFile() const {
+        std::ifstream file(Path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    TFormSelect& Start() {
+        Application().HelpFile = "tanu.hlp";
+        return Application().CreateForm<TFormSelect>();
+    }
+};
+} // namespace
+
+TEST_F(ListFile, MissingFileGivesEmptyListsAndSaveMakesTheFortyFourBytes) {
+    TFormSelect& form = Start();
+    for (int code : {10, 20, 30, 40})
+        EXPECT_EQ(form.ListOfCategory(code).Count(), 0);
+    EXPECT_TRUE(boxes.empty()) << "a missing file is no error";
+    form.ListsChanged = true;
+    form.SaveToFile();
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+    EXPECT_FALSE(form.ListsChanged);
+}
+
+TEST_F(ListFile, LoadsAtStartUpSortedAndSavesInTheNormalForm) {
+    WriteFile("[WALLPAPER]\r\nC:\\A,B\\sea.jpg, fit 2 screen \r\nC:\\PICS\\dune.jpg\r\n"
+              "[START]\r\nC:\\PICS\\zebra.bmp\r\nclouds.bmp\r\n[nothing]\r\nskipped.bmp\r\n");
+    TFormSelect& form = Start();
+    EXPECT_FALSE(form.ListsChanged) << "reading the file is no change";
+    ASSERT_EQ(form.ListStart.Count(), 2);
+    EXPECT_EQ(form.ListStart.ItemText(0, 0), "clouds.bmp");
+    EXPECT_EQ(form.ListStart.ItemText(0, 1), form.ProgramDir);
+    EXPECT_EQ(form.ListStart.ItemText(1, 0), "zebra.bmp");
+    ASSERT_EQ(form.ListWall.Count(), 2);
+    EXPECT_EQ(form.ListWall.ItemText(1, 2), "Fit 2 Screen");
+    EXPECT_EQ(form.ListWall.ItemText(1, 1), "C:\\A,B\\") << "a comma in a folder survives";
+
+    form.SaveToFile();
+    EXPECT_EQ(ReadFile(), "[START]\r\n" + form.ProgramDir +
+                              "clouds.bmp\r\nC:\\PICS\\zebra.bmp\r\n\r\n"
+                              "[WAIT]\r\n\r\n[SHUT]\r\n\r\n[WALLPAPER]\r\nC:\\PICS\\dune.jpg, Centred\r\n"
+                              "C:\\A,B\\sea.jpg, Fit 2 Screen\r\n");
+}
+
+TEST_F(ListFile, SavedWithCtrlSTheCloseAsksNothing) {
+    TFormSelect& form = Start();
+    form.ListsChanged = true;
+    form.FileListBox1.SetFocus();
+    PressKey('S', true);
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+    form.Close();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(Application().Terminated());
+}
+
+TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
+    WriteFile(kEmptyFile);
+    TFormSelect& form = Start();
+    form.ListStart.InsertSorted({"new.bmp", "C:\\PICS"});
+    form.ListsChanged = true;
+    std::string folder = ProgramFolder() + "no such folder\\";
+    std::string programDir = form.ProgramDir;
+    form.ProgramDir = folder;
+    answers = {mrOk};
+    form.SaveToFile();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(boxes[0].text.substr(0, 6), "Error ");
+    EXPECT_EQ(boxes[0].text.substr(boxes[0].text.size() - 14), " creating file");
+    EXPECT_TRUE(form.ListsChanged);
+
+    // On closing: Yes, the save fails, the window stays open; then No closes without saving.
+    answers = {mrYes, mrOk, mrNo};
+    form.Close();
+    EXPECT_FALSE(Application().Terminated()) << "the unsaved lists are not lost";
+    EXPECT_TRUE(form.ListsChanged);
+    form.Close();
+    EXPECT_TRUE(Application().Terminated());
+    form.ProgramDir = programDir;
+    EXPECT_EQ(ReadFile(), kEmptyFile) << "the old file is untouched";
+}
