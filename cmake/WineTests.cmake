@@ -10,6 +10,7 @@ set(WINE_TEST_SOURCES
     tests/shell/MainWindowTest.cpp
     tests/lists/BrowserTest.cpp
     tests/lists/ListFileTest.cpp
+    tests/lists/ListCommandsTest.cpp
     tests/pictures/PreviewTest.cpp
     tests/shell/StartUpTest.cpp
     tests/shell/SettingsTest.cpp

@@ -1,13 +1,125 @@
-// Commands of the four selection lists. They act once the lists hold entries of their own.
+// Commands of the four selection lists.
+#include "lists/DirectoryPath.h"
+#include "lists/ListMessages.h"
+#include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::BtnAddClick() {}
-void TFormSelect::btnRemoveClick() {}
-void TFormSelect::btnAllFilesClick() {}
-void TFormSelect::BtnInvFilesClick() {}
-void TFormSelect::btnAllSelectClick() {}
-void TFormSelect::btnInvSelectClick() {}
-void TFormSelect::LstVSelectedChange() {}
-void TFormSelect::PopMSelectedPopup() {}
-void TFormSelect::Findfile1Click() {}
-void TFormSelect::Removenonexistingfiles1Click() {}
+void TFormSelect::AddChosenFile(int index) {
+    SelectionTracking = false;
+    const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
+    bool add = true;
+    if (CategoryCode != kCategoryWall) {
+        // Each file is tested against its own picture, read apart from the preview.
+        TPicture picture;
+        std::string refusal;
+        if (LoadPicture(path, picture) != kPictureLoaded) {
+            refusal = LoadErrorText(path);
+        } else {
+            switch (CheckScreenPicture(picture.Width(), picture.Height(), picture.Format())) {
+            case ScreenCheck::WrongSize:
+                refusal = SizeErrorText(path, picture.Width(), picture.Height());
+                break;
+            case ScreenCheck::WrongDepth:
+                refusal = DepthErrorText(path, PixelFormatName(picture.Format()));
+                break;
+            case ScreenCheck::Fits:
+                break;
+            }
+        }
+        if (!refusal.empty()) {
+            add = false;
+            if (ErrorReportOn1.Checked()) MessageDlg(refusal, TMsgDlgType::Error, mbOK);
+        }
+    }
+    if (add) {
+        std::vector<std::string> row = {FileListBox1.Item(index), FileListBox1.Directory()};
+        if (CategoryCode == kCategoryWall) row.push_back(CBStyle.Text());
+        ActiveList().InsertSorted(row);
+        FileListBox1.SetSelected(index, false);
+        ListsChanged = true;
+    }
+    SelectionTracking = true;
+}
+
+void TFormSelect::BtnAddClick() {
+    const int count = FileListBox1.Count();
+    for (int i = 0; i < count; ++i)
+        if (FileListBox1.Selected(i)) AddChosenFile(i);
+    UpdateCounter();
+}
+
+// The counter and the Remove button follow at once.
+void TFormSelect::btnRemoveClick() {
+    std::vector<int> selected = ActiveList().SelectedRows();
+    if (selected.empty()) return;
+    ActiveList().RemoveRows(selected);
+    ListsChanged = true;
+    UpdateCounter();
+}
+
+void TFormSelect::btnAllFilesClick() {
+    for (int i = 0; i < FileListBox1.Count(); ++i)
+        FileListBox1.SetSelected(i, true);
+}
+
+void TFormSelect::BtnInvFilesClick() {
+    for (int i = 0; i < FileListBox1.Count(); ++i)
+        FileListBox1.SetSelected(i, !FileListBox1.Selected(i));
+}
+
+void TFormSelect::btnAllSelectClick() {
+    ActiveList().SetSelected(-1, true);
+    UpdateCounter();
+}
+
+void TFormSelect::btnInvSelectClick() {
+    TListView& list = ActiveList();
+    std::vector<int> selected = list.SelectedRows();
+    std::vector<bool> was(std::size_t(list.Count()), false);
+    for (int i : selected)
+        was[std::size_t(i)] = true;
+    for (int i = 0; i < list.Count(); ++i)
+        list.SetSelected(i, !was[std::size_t(i)]);
+    UpdateCounter();
+}
+
+void TFormSelect::LstVSelectedChange() {
+    btnRemove.SetEnabled(ActiveList().SelCount() > 0);
+    if (SelectionTracking) ViewSelected();
+    UpdateCounter();
+}
+
+void TFormSelect::PopMSelectedPopup() {
+    const TListView& list = ActiveList();
+    const bool some = list.SelCount() > 0, all = some && list.SelCount() == list.Count();
+    for (TMenuItem* item : {&View2, &Remove1, &InvertSelection2})
+        item->SetEnabled(some);
+    SelectAll2.SetEnabled(some && !all);
+}
+
+void TFormSelect::Findfile1Click() {
+    const TListView& list = ActiveList();
+    int first = list.FirstSelected();
+    if (first >= 0) ApplyBrowserPath(list.ItemText(first, 1));
+}
+
+int TFormSelect::RemoveMissingEntries(TListView& list) {
+    std::vector<int> missing;
+    for (int i = 0; i < list.Count(); ++i) {
+        DWORD attributes = GetFileAttributesA(JoinPath(list.ItemText(i, 1), list.ItemText(i, 0)).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) missing.push_back(i);
+    }
+    if (missing.empty()) return 0;
+    list.RemoveRows(missing);
+    ListsChanged = true;
+    return int(missing.size());
+}
+
+void TFormSelect::Removenonexistingfiles1Click() {
+    int start = RemoveMissingEntries(ListStart), wait = RemoveMissingEntries(ListWait);
+    int shut = RemoveMissingEntries(ListShut), wall = RemoveMissingEntries(ListWall);
+    TSpeedButton& button = ButtonOfCategory(CategoryCode);
+    button.SetDown(true);
+    Change_Screen_Button(&button);
+    MessageDlg(RemovedCountsText(start, wait, shut, wall), TMsgDlgType::Information, mbOK);
+}

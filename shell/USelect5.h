@@ -127,6 +127,8 @@ public:
     int PreviewModeOf(const TMenuItem* item) const;
 
     // Lists and browser.
+    void AddChosenFile(int index);
+    int RemoveMissingEntries(TListView& list);
     void BtnAddClick();
     void btnRemoveClick();
     void btnAllFilesClick();
@@ -171,10 +173,12 @@ public:
 protected:
     void BuildControls() override;
 
+    // The counter and the Remove button, from the active list.
+    void UpdateCounter();
+
 private:
     void BuildMenus();
     void BindEvents();
-    void UpdateCounter();
 };
 
 // The settings key under HKEY_CURRENT_USER.

@@ -1,6 +1,7 @@
 // The preview pane under Wine: real bitmap files in a fresh folder, chosen in the real browser.
 #include "pictures/UPreview.h"
 #include "shell/USelect5.h"
+#include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
 
 #include <commctrl.h>
@@ -9,32 +10,6 @@
 #include <fstream>
 
 namespace {
-// A bottom-up Windows bitmap file of 8 (grey palette) or 24 bits per pixel.
-std::string BitmapFile(int width, int height, int bits) {
-    int stride = ((width * bits + 31) / 32) * 4;
-    int colours = bits == 8 ? 256 : 0;
-    int offset = 14 + 40 + colours * 4;
-    std::string file(std::size_t(offset + stride * height), '\0');
-    auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, std::uint32_t(file.size()), 4);
-    put(10, std::uint32_t(offset), 4);
-    put(14, 40, 4);
-    put(18, std::uint32_t(width), 4);
-    put(22, std::uint32_t(height), 4);
-    put(26, 1, 2);
-    put(28, std::uint32_t(bits), 2);
-    for (int i = 0; i < colours; ++i)
-        put(std::size_t(54 + i * 4), std::uint32_t(i * 0x010101), 4);
-    for (std::size_t i = std::size_t(offset); i < file.size(); ++i)
-        file[i] = char(i % 251);
-    return file;
-}
-
 class Preview : public WineFixture {
 protected:
     void SetUp() override {
