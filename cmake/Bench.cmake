@@ -23,3 +23,9 @@ add_executable(FileListBench ${BENCH_SOURCE_DIR}/FileListBench.cpp)
 target_link_libraries(FileListBench PRIVATE platform)
 target_link_options(FileListBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(FileListBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
+# The selection lists at scale in the real main window.
+add_executable(ListBench ${BENCH_SOURCE_DIR}/ListBench.cpp ${PROGRAM_RESOURCES})
+target_link_libraries(ListBench PRIVATE program psapi)
+target_link_options(ListBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(ListBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

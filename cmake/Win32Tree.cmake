@@ -1,6 +1,5 @@
 # Cross-compiled tree: the program, its program folder, and the Wine tests.
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
-include(cmake/Bench.cmake)
 include(cmake/Tools.cmake)
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
 set(PROGRAM_OUTPUT_DIR ${CMAKE_BINARY_DIR}/program CACHE PATH "Folder that receives the finished program")
@@ -24,6 +23,7 @@ target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
 include(cmake/NViewLib.cmake)
+include(cmake/Bench.cmake)
 
 # Wine tests: real forms, controls, registry and files.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
