@@ -68,18 +68,12 @@ void TFormSelect::BtnInvFilesClick() {
 }
 
 void TFormSelect::btnAllSelectClick() {
-    ActiveList().SetSelected(-1, true);
+    ActiveList().SelectAll();
     UpdateCounter();
 }
 
 void TFormSelect::btnInvSelectClick() {
-    TListView& list = ActiveList();
-    std::vector<int> selected = list.SelectedRows();
-    std::vector<bool> was(std::size_t(list.Count()), false);
-    for (int i : selected)
-        was[std::size_t(i)] = true;
-    for (int i = 0; i < list.Count(); ++i)
-        list.SetSelected(i, !was[std::size_t(i)]);
+    ActiveList().InvertSelection();
     UpdateCounter();
 }
 

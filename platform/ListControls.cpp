@@ -92,16 +92,55 @@ void TListView::AddColumn(const std::string& caption, int width) {
 }
 
 // A virtual view keeps its selection by row number: after rows come or go it is set again.
-void TListView::Resize(const std::vector<int>& selectedAfter) {
-    if (!Handle()) return;
-    SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), 0);
+void TListView::SetState(int index, bool selected) {
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;
-    SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&item));
-    item.state = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+}
+
+// A virtual view keeps its selection by row number: after rows come or go it is set again.
+void TListView::Resize(const std::vector<int>& selectedAfter) {
+    if (!Handle()) return;
+    ++quiet_;
+    bool anySelected = SelCount() > 0;
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
+    if (anySelected) SetState(-1, false);
     for (int index : selectedAfter)
-        SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+        SetState(index, true);
+    --quiet_;
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TListView::SelectAll() {
+    if (!Handle()) return;
+    ++quiet_;
+    SetState(-1, true);
+    --quiet_;
+    if (OnChange) OnChange();
+}
+
+void TListView::InvertSelection() {
+    if (!Handle()) return;
+    std::vector<int> selected = SelectedRows();
+    ++quiet_;
+    // Whichever is fewer: deselect the selected rows, or select the unselected ones.
+    if (selected.size() * 2 <= rows_.size()) {
+        SetState(-1, true);
+        for (int index : selected)
+            SetState(index, false);
+    } else {
+        SetState(-1, false);
+        std::size_t next = 0;
+        for (int index = 0; index < Count(); ++index) {
+            if (next < selected.size() && selected[next] == index)
+                ++next;
+            else
+                SetState(index, true);
+        }
+    }
+    --quiet_;
+    if (OnChange) OnChange();
 }
 
 int TListView::AddItem(const std::vector<std::string>& cells) {
@@ -160,7 +199,8 @@ bool TListView::Selected(int index) const {
 
 std::vector<int> TListView::SelectedRows() const {
     std::vector<int> selected;
-    if (!Handle()) return selected;
+    // Looking for the next selected row walks the rows: ask for the count first.
+    if (!Handle() || SelCount() == 0) return selected;
     for (int i = int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); i >= 0 && i < Count();
          i = int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(i), LVNI_SELECTED)))
         selected.push_back(i);
@@ -182,10 +222,7 @@ std::string TListView::ItemText(int index, int column) const {
 }
 
 void TListView::SetSelected(int index, bool selected) {
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
-    if (Handle()) SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+    if (Handle()) SetState(index, selected);
 }
 
 void TListView::Clear() {
@@ -205,13 +242,14 @@ LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
         return 0;
     }
     case LVN_ITEMCHANGED: {
+        if (quiet_) return 0;
         auto* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
         if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED) && OnChange)
             OnChange();
         return 0;
     }
     case LVN_ODSTATECHANGED:
-        if (OnChange) OnChange();
+        if (OnChange && !quiet_) OnChange();
         return 0;
     case NM_CLICK:
         if (OnClick) OnClick();

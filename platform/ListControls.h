@@ -62,6 +62,9 @@ public:
     int Count() const { return int(rows_.size()); }
     int SelCount() const;
     bool Selected(int index) const;
+    // Select every row, or turn every row's selection over; one change event afterwards.
+    void SelectAll();
+    void InvertSelection();
     // The selected rows, first to last.
     std::vector<int> SelectedRows() const;
     // The row with the focus rectangle, and the first selected row; -1 when there is none.
@@ -77,6 +80,9 @@ protected:
 private:
     // The view shows rows_ (it holds no texts of its own), so even 100,000 rows cost nothing to show.
     void Resize(const std::vector<int>& selectedAfter);
+    void SetState(int index, bool selected);
     std::vector<std::vector<std::string>> rows_;
+    // While the view changes selections of its own accord, its change events are held back.
+    int quiet_ = 0;
     int columns_ = 0;
 };
