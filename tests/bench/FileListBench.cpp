@@ -2,6 +2,7 @@
 // times the browser's file list reading it against a bare FindFirstFileA loop over the same
 // folder, and prints the medians and their ratio.
 #include "platform/Application.h"
+#include "tests/bench/BenchClock.h"
 #include "platform/BrowserControls.h"
 #include "platform/Form.h"
 
@@ -12,13 +13,6 @@
 #include <vector>
 
 namespace {
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -62,7 +56,7 @@ int main(int argc, char** argv) {
     std::vector<double> bare, list;
     std::size_t found = 0;
     for (int run = 0; run <= runs; ++run) { // the first round warms the caches and is not counted
-        double start = Now();
+        double start = NowMs();
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
@@ -72,9 +66,9 @@ int main(int argc, char** argv) {
             while (FindNextFileA(find, &data));
             FindClose(find);
         }
-        double middle = Now();
+        double middle = NowMs();
         form.Files.SetDirectory(folder);
-        double end = Now();
+        double end = NowMs();
         found = names.size();
         if (run > 0) {
             bare.push_back(middle - start);

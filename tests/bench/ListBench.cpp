@@ -5,6 +5,7 @@
 // invert, and reports the working set.
 #include "lists/ListFileFormat.h"
 #include "platform/Application.h"
+#include "tests/bench/BenchClock.h"
 #include "platform/Files.h"
 #include "shell/USelect5.h"
 
@@ -14,17 +15,10 @@
 #include <fstream>
 
 namespace {
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 template <typename Work> double Time(Work work) {
-    double start = Now();
+    double start = NowMs();
     work();
-    return Now() - start;
+    return NowMs() - start;
 }
 
 std::string Name(int i) {
