@@ -7,6 +7,7 @@ set(PORTABLE_SOURCES
     platform/FilterList.cpp
     platform/MessageText.cpp
     platform/SettingsText.cpp
+    platform/ListRows.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -21,6 +22,7 @@ set(HOST_TEST_SOURCES
     tests/platform/FilterListTest.cpp
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
+    tests/platform/ListRowsTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp

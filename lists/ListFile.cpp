@@ -38,15 +38,28 @@ void TFormSelect::LoadListFile() {
     SendMessageA(ListWall.Handle(), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-void TFormSelect::SaveToFile() {
-    ListSet lists;
+// Written straight from the rows the list views show.
+std::string TFormSelect::ListFileBytes() const {
+    std::size_t size = 64;
     for (int section = 0; section < kSectionCount; ++section) {
         const TListView& list = ListOfCategory((section + 1) * 10);
         for (int i = 0; i < list.Count(); ++i)
-            lists[section].push_back({list.ItemText(i, 0), list.ItemText(i, 1), list.ItemText(i, 2)});
+            size += list.CellText(i, 0).size() + list.CellText(i, 1).size() + list.CellText(i, 2).size() + 5;
     }
+    std::string file;
+    file.reserve(size);
+    for (int section = 0; section < kSectionCount; ++section) {
+        AppendSectionHeader(file, ListSection(section));
+        const TListView& list = ListOfCategory((section + 1) * 10);
+        for (int i = 0; i < list.Count(); ++i)
+            AppendEntry(file, list.CellText(i, 0), list.CellText(i, 1), list.CellText(i, 2), section == kWallSection);
+    }
+    return file;
+}
+
+void TFormSelect::SaveToFile() {
     // The old file stays whole until the new one is complete.
-    ReplaceResult result = ReplaceFileContents(ProgramDir + kListFileName, WriteListFile(lists));
+    ReplaceResult result = ReplaceFileContents(ProgramDir + kListFileName, ListFileBytes());
     if (result.stage == ReplaceResult::Creating)
         MessageDlg("Error " + std::to_string(result.error) + " creating file", TMsgDlgType::Error, mbOK);
     else if (result.stage == ReplaceResult::Writing)

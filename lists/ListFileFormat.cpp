@@ -32,22 +32,43 @@ void AddEntry(std::string line, ListSection section, const std::string& programD
 }
 } // namespace
 
+namespace {
+void AppendEntryLine(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
+                     bool withStyle) {
+    file += path;
+    if (path.empty() || path.back() != '\\') file += '\\';
+    file += fileName;
+    if (withStyle) {
+        file += ", ";
+        file += style;
+    }
+}
+} // namespace
+
 std::string EntryLine(const ListEntry& entry, bool withStyle) {
-    std::string line = entry.path;
-    if (line.empty() || line.back() != '\\') line += '\\';
-    line += entry.fileName;
-    if (withStyle) line += ", " + entry.style;
+    std::string line;
+    AppendEntryLine(line, entry.fileName, entry.path, entry.style, withStyle);
     return line;
+}
+
+void AppendSectionHeader(std::string& file, ListSection section) {
+    if (section > 0) file += kLineEnd; // the empty line that closes the section before
+    file += kSectionHeaders[section];
+    file += kLineEnd;
+}
+
+void AppendEntry(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
+                 bool withStyle) {
+    AppendEntryLine(file, fileName, path, style, withStyle);
+    file += kLineEnd;
 }
 
 std::string WriteListFile(const ListSet& lists) {
     std::string file;
     for (int section = 0; section < kSectionCount; ++section) {
-        if (section > 0) file += kLineEnd; // the empty line that closes the section before
-        file += kSectionHeaders[section];
-        file += kLineEnd;
+        AppendSectionHeader(file, ListSection(section));
         for (const ListEntry& entry : lists[section])
-            file += EntryLine(entry, section == kWallSection) + kLineEnd;
+            AppendEntry(file, entry.fileName, entry.path, entry.style, section == kWallSection);
     }
     return file;
 }

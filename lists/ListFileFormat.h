@@ -4,6 +4,7 @@
 // files (CR line ends with an optional LF, 1A as the end, sections in any order and repeated).
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ListEntry {
@@ -26,6 +27,12 @@ std::string EntryLine(const ListEntry& entry, bool withStyle);
 // The whole file: each section's header, its entry lines, an empty line between sections; CR LF
 // after every line, nothing after the wallpaper section.
 std::string WriteListFile(const ListSet& lists);
+
+// The same file written piece by piece from texts held elsewhere, without copying them into a
+// ListSet first: the sections in their order, each followed by its entries.
+void AppendSectionHeader(std::string& file, ListSection section);
+void AppendEntry(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
+                 bool withStyle);
 
 // Adds the file's entries to the lists. A bare file name gets programDir as its path.
 void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists);

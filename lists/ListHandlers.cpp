@@ -43,8 +43,11 @@ void TFormSelect::AddChosenFile(int index) {
 
 void TFormSelect::BtnAddClick() {
     const int count = FileListBox1.Count();
-    for (int i = 0; i < count; ++i)
-        if (FileListBox1.Selected(i)) AddChosenFile(i);
+    {
+        TListUpdate update(ActiveList()); // the list view takes all the new rows at once
+        for (int i = 0; i < count; ++i)
+            if (FileListBox1.Selected(i)) AddChosenFile(i);
+    }
     UpdateCounter();
 }
 

@@ -91,114 +91,167 @@ void TListView::AddColumn(const std::string& caption, int width) {
     ++columns_;
 }
 
-// A virtual view keeps its selection by row number: after rows come or go it is set again.
-void TListView::SetState(int index, bool selected) {
+void TListView::SetState(int index, UINT state, UINT mask) {
     LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED;
-    item.state = selected ? LVIS_SELECTED : 0;
+    item.stateMask = mask;
+    item.state = state;
     SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
 }
 
-// A virtual view keeps its selection by row number: after rows come or go it is set again.
-void TListView::Resize(const std::vector<int>& selectedAfter) {
-    if (!Handle()) return;
+template <typename Work> void TListView::Bulk(Work work) {
     ++quiet_;
-    bool anySelected = SelCount() > 0;
-    SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
-    if (anySelected) SetState(-1, false);
-    for (int index : selectedAfter)
-        SetState(index, true);
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    work();
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     --quiet_;
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void TListView::BeginUpdate() {
+    ++updating_;
+}
+
+void TListView::EndUpdate() {
+    if (updating_ > 0 && --updating_ == 0) ShowHeld();
+}
+
+// A virtual view keeps its selection by row number, so the batch keeps it by row.
+void TListView::Hold() {
+    if (held_) return;
+    heldSelected_.assign(rows_.Size(), 0);
+    for (int index : SelectedRows())
+        heldSelected_[std::size_t(index)] = 1;
+    heldFocus_ = FocusedIndex();
+    held_ = true;
+}
+
+void TListView::ShowHeld() {
+    if (!held_) return;
+    held_ = false;
+    if (!Handle()) return;
+    Bulk([&] {
+        SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
+        if (SelCount() > 0) SetState(-1, 0, LVIS_SELECTED);
+        for (std::size_t index = 0; index < heldSelected_.size(); ++index)
+            if (heldSelected_[index]) SetState(int(index), LVIS_SELECTED, LVIS_SELECTED);
+        const int shown = FocusedIndex();
+        if (heldFocus_ >= 0 && heldFocus_ != shown)
+            SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
+        else if (heldFocus_ < 0 && shown >= 0)
+            SetState(shown, 0, LVIS_FOCUSED);
+    });
+    heldSelected_.clear();
+}
+
 void TListView::SelectAll() {
     if (!Handle()) return;
-    ++quiet_;
-    SetState(-1, true);
-    --quiet_;
+    ShowHeld();
+    Bulk([&] { SetState(-1, LVIS_SELECTED, LVIS_SELECTED); });
     if (OnChange) OnChange();
 }
 
 void TListView::InvertSelection() {
     if (!Handle()) return;
+    ShowHeld();
     std::vector<int> selected = SelectedRows();
-    ++quiet_;
-    // Whichever is fewer: deselect the selected rows, or select the unselected ones.
-    if (selected.size() * 2 <= rows_.size()) {
-        SetState(-1, true);
-        for (int index : selected)
-            SetState(index, false);
-    } else {
-        SetState(-1, false);
-        std::size_t next = 0;
-        for (int index = 0; index < Count(); ++index) {
-            if (next < selected.size() && selected[next] == index)
-                ++next;
-            else
-                SetState(index, true);
+    Bulk([&] {
+        // Whichever is fewer: deselect the selected rows, or select the unselected ones.
+        if (selected.size() * 2 <= rows_.Size()) {
+            SetState(-1, LVIS_SELECTED, LVIS_SELECTED);
+            for (int index : selected)
+                SetState(index, 0, LVIS_SELECTED);
+        } else {
+            SetState(-1, 0, LVIS_SELECTED);
+            std::size_t next = 0;
+            for (int index = 0; index < Count(); ++index) {
+                if (next < selected.size() && selected[next] == index)
+                    ++next;
+                else
+                    SetState(index, LVIS_SELECTED, LVIS_SELECTED);
+            }
         }
-    }
-    --quiet_;
+    });
     if (OnChange) OnChange();
 }
 
 int TListView::AddItem(const std::vector<std::string>& cells) {
-    std::vector<int> selected = SelectedRows();
-    rows_.push_back(cells);
-    Resize(selected);
+    BeginUpdate();
+    Hold();
+    rows_.Insert(rows_.Size(), cells);
+    heldSelected_.push_back(0);
+    EndUpdate();
     return Count() - 1;
 }
 
 int TListView::InsertSorted(const std::vector<std::string>& cells) {
     const char* key = cells.empty() ? "" : cells[0].c_str();
-    auto at = std::upper_bound(rows_.begin(), rows_.end(), key, [](const char* k, const std::vector<std::string>& row) {
-        return lstrcmpA(k, row.empty() ? "" : row[0].c_str()) < 0;
-    });
-    int index = int(at - rows_.begin());
-    std::vector<int> selected = SelectedRows();
-    for (int& s : selected)
-        if (s >= index) ++s;
-    rows_.insert(at, cells);
-    Resize(selected);
+    // After every row whose first cell is not greater.
+    std::size_t low = 0, high = rows_.Size();
+    while (low < high) {
+        std::size_t middle = low + (high - low) / 2;
+        if (lstrcmpA(key, rows_.Cell(middle, 0).c_str()) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    int index = int(low);
+    BeginUpdate();
+    Hold();
+    rows_.Insert(low, cells);
+    heldSelected_.insert(heldSelected_.begin() + index, 0);
+    if (heldFocus_ >= index) ++heldFocus_;
+    EndUpdate();
     return index;
 }
 
 void TListView::SetRows(std::vector<std::vector<std::string>> rows) {
     static const std::string kEmpty;
     std::vector<const std::string*> keys;
+    keys.reserve(rows.size());
     for (const auto& row : rows)
         keys.push_back(row.empty() ? &kEmpty : &row[0]);
-    rows_.clear();
-    rows_.reserve(rows.size());
-    for (std::size_t i : SortedOrder(keys, false))
-        rows_.push_back(std::move(rows[i]));
-    Resize({});
+    std::vector<std::size_t> order = SortedOrder(keys, false);
+    BeginUpdate();
+    Hold();
+    rows_.Assign(std::move(rows), order);
+    heldSelected_.assign(rows_.Size(), 0);
+    heldFocus_ = -1;
+    EndUpdate();
 }
 
-void TListView::RemoveRows(std::vector<int> indices) {
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    std::vector<int> selected = SelectedRows(), kept;
-    for (int s : selected) {
-        if (std::binary_search(indices.begin(), indices.end(), s)) continue;
-        kept.push_back(s - int(std::lower_bound(indices.begin(), indices.end(), s) - indices.begin()));
+void TListView::RemoveRows(const std::vector<int>& indices) {
+    BeginUpdate();
+    Hold();
+    std::vector<char> erase(rows_.Size(), 0);
+    for (int index : indices)
+        if (index >= 0 && index < Count()) erase[std::size_t(index)] = 1;
+    if (heldFocus_ >= 0 && heldFocus_ < Count()) {
+        // The focus stays with its row, and is gone with it.
+        int before = int(std::count(erase.begin(), erase.begin() + heldFocus_, 1));
+        heldFocus_ = erase[std::size_t(heldFocus_)] ? -1 : heldFocus_ - before;
     }
-    for (auto it = indices.rbegin(); it != indices.rend(); ++it)
-        if (*it >= 0 && *it < Count()) rows_.erase(rows_.begin() + *it);
-    Resize(kept);
+    rows_.Erase(erase);
+    EraseFlagged(heldSelected_, erase);
+    EndUpdate();
 }
 
 int TListView::SelCount() const {
+    if (held_) return int(std::count(heldSelected_.begin(), heldSelected_.end(), 1));
     return Handle() ? int(SendMessageA(Handle(), LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
 }
 
 bool TListView::Selected(int index) const {
+    if (held_) return index >= 0 && index < Count() && heldSelected_[std::size_t(index)];
     return Handle() && SendMessageA(Handle(), LVM_GETITEMSTATE, WPARAM(index), LVIS_SELECTED) != 0;
 }
 
 std::vector<int> TListView::SelectedRows() const {
     std::vector<int> selected;
+    if (held_) {
+        for (std::size_t index = 0; index < heldSelected_.size(); ++index)
+            if (heldSelected_[index]) selected.push_back(int(index));
+        return selected;
+    }
     // Looking for the next selected row walks the rows: ask for the count first.
     if (!Handle() || SelCount() == 0) return selected;
     for (int i = int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)); i >= 0 && i < Count();
@@ -208,26 +261,28 @@ std::vector<int> TListView::SelectedRows() const {
 }
 
 int TListView::FocusedIndex() const {
+    if (held_) return heldFocus_;
     return Handle() ? int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED)) : -1;
 }
 
 int TListView::FirstSelected() const {
+    if (held_) {
+        auto first = std::find(heldSelected_.begin(), heldSelected_.end(), 1);
+        return first == heldSelected_.end() ? -1 : int(first - heldSelected_.begin());
+    }
     return Handle() ? int(SendMessageA(Handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED)) : -1;
 }
 
-std::string TListView::ItemText(int index, int column) const {
-    if (index < 0 || index >= Count() || column < 0) return "";
-    const std::vector<std::string>& row = rows_[std::size_t(index)];
-    return std::size_t(column) < row.size() ? row[std::size_t(column)] : std::string();
-}
-
 void TListView::SetSelected(int index, bool selected) {
-    if (Handle()) SetState(index, selected);
+    if (held_) {
+        if (index >= 0 && index < Count()) heldSelected_[std::size_t(index)] = selected;
+    } else if (Handle()) {
+        SetState(index, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    }
 }
 
 void TListView::Clear() {
-    rows_.clear();
-    Resize({});
+    SetRows({});
 }
 
 LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
@@ -235,10 +290,8 @@ LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
     case LVN_GETDISPINFOA: {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(hdr));
         LVITEMA& item = info->item;
-        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            std::string text = ItemText(item.iItem, item.iSubItem);
-            lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
-        }
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            lstrcpynA(item.pszText, CellText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
         return 0;
     }
     case LVN_ITEMCHANGED: {

@@ -1,6 +1,7 @@
 #pragma once
 // Controls that hold lists: drop-down lists, the browser's lists and the report-style list view.
 #include "platform/FilterList.h"
+#include "platform/ListRows.h"
 #include "platform/Window.h"
 
 // Created when first shown, so a hidden drop-down list costs nothing at start-up.
@@ -50,16 +51,19 @@ class TListView : public TControl {
 public:
     void Create(TControl& parent);
     void AddColumn(const std::string& caption, int width);
+    // Changes made between BeginUpdate and EndUpdate reach the window once, at the last EndUpdate;
+    // meanwhile the view answers from its own rows and held selection. Pairs may nest.
+    void BeginUpdate();
+    void EndUpdate();
     // Appends a row; returns its index.
     int AddItem(const std::vector<std::string>& cells);
     // Inserts a row after every row whose first cell is not greater (lstrcmpA); returns its index.
     int InsertSorted(const std::vector<std::string>& cells);
     // Replaces all rows, sorted by their first cell as InsertSorted would place them.
     void SetRows(std::vector<std::vector<std::string>> rows);
-    // Removes rows; the selection of the others stays with them.
-    void RemoveRows(std::vector<int> indices);
-    const std::vector<std::string>& Row(int index) const { return rows_[std::size_t(index)]; }
-    int Count() const { return int(rows_.size()); }
+    // Removes rows; the selection and focus of the others stay with them.
+    void RemoveRows(const std::vector<int>& indices);
+    int Count() const { return int(rows_.Size()); }
     int SelCount() const;
     bool Selected(int index) const;
     // Select every row, or turn every row's selection over; one change event afterwards.
@@ -70,7 +74,10 @@ public:
     // The row with the focus rectangle, and the first selected row; -1 when there is none.
     int FocusedIndex() const;
     int FirstSelected() const;
-    std::string ItemText(int index, int column) const;
+    // A cell's text; empty past the rows or the row's cells.
+    std::string ItemText(int index, int column) const { return CellText(index, column); }
+    // The same without a copy, for reading many rows; valid until the rows change.
+    const std::string& CellText(int index, int column) const { return rows_.Cell(std::size_t(index), column); }
     void SetSelected(int index, bool selected);
     void Clear();
 
@@ -78,11 +85,34 @@ protected:
     LRESULT NotifyNotify(const NMHDR* hdr) override;
 
 private:
+    // Takes the window's selection and focus before a batch first changes the rows.
+    void Hold();
+    // Gives the window the row count, selection and focus held for the batch.
+    void ShowHeld();
+    void SetState(int index, UINT state, UINT mask);
+    // Runs a change of many states with the view's drawing and change events held back: each
+    // state change of a drawn view costs a round trip to the window system.
+    template <typename Work> void Bulk(Work work);
+
     // The view shows rows_ (it holds no texts of its own), so even 100,000 rows cost nothing to show.
-    void Resize(const std::vector<int>& selectedAfter);
-    void SetState(int index, bool selected);
-    std::vector<std::vector<std::string>> rows_;
+    ListRows rows_;
+    int updating_ = 0;
+    bool held_ = false;
+    std::vector<char> heldSelected_; // one flag per row while held_
+    int heldFocus_ = -1;
     // While the view changes selections of its own accord, its change events are held back.
     int quiet_ = 0;
     int columns_ = 0;
+};
+
+// Holds a list view's window work back for the life of a scope.
+class TListUpdate {
+public:
+    explicit TListUpdate(TListView& list) : list_(list) { list_.BeginUpdate(); }
+    ~TListUpdate() { list_.EndUpdate(); }
+    TListUpdate(const TListUpdate&) = delete;
+    TListUpdate& operator=(const TListUpdate&) = delete;
+
+private:
+    TListView& list_;
 };

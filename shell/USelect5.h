@@ -59,6 +59,7 @@ public:
 
     // The list view of a category code.
     TListView& ListOfCategory(int code);
+    const TListView& ListOfCategory(int code) const { return const_cast<TFormSelect*>(this)->ListOfCategory(code); }
     TListView& ActiveList() { return ListOfCategory(CategoryCode); }
     TSpeedButton& ButtonOfCategory(int code);
     static std::string GetWindowsDir();
@@ -144,6 +145,8 @@ public:
     void Refresh1Click();
     void LoadListFile();
     void SaveToFile();
+    // The four lists as the list file holds them.
+    std::string ListFileBytes() const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 

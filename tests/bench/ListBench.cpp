@@ -1,8 +1,9 @@
 // ListBench: the selection lists at scale, in the real main window. Writes a list file of
 // 4 x 25,000 entries into its own folder, then times loading it and showing the active list
-// (next to merely reading its bytes), saving it (next to one buffered write of the same bytes),
-// adding 1,000 entries to a list of 100,000, removing 1,000 selected entries, select all and
-// invert, and reports the working set.
+// (next to merely reading its bytes), saving it (next to one buffered write of the same bytes,
+// without and with a flush), adding 1,000 chosen files to a list of 100,000 with the Add button,
+// removing 1,000 selected entries, select all and invert, and reports the working set before and
+// after loading, and at the end.
 #include "lists/ListFileFormat.h"
 #include "platform/Application.h"
 #include "tests/bench/BenchClock.h"
@@ -26,6 +27,12 @@ std::string Name(int i) {
     std::snprintf(name, sizeof(name), "p%06d.bmp", (i * 7919) % 1000003);
     return name;
 }
+double WorkingSetMb() {
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    return double(memory.WorkingSetSize) / (1024.0 * 1024.0);
+}
 } // namespace
 
 int main() {
@@ -33,57 +40,80 @@ int main() {
     std::string exe = Application().ExeName();
     std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
 
-    ListSet lists;
-    for (int section = 0; section < kSectionCount; ++section)
-        for (int i = 0; i < 25000; ++i)
-            lists[section].push_back({Name(i), "C:\\PICTURES\\SET" + std::to_string(section), "Tiled"});
-    const std::string bytes = WriteListFile(lists);
+    std::string bytes;
+    {
+        ListSet lists;
+        for (int section = 0; section < kSectionCount; ++section)
+            for (int i = 0; i < 25000; ++i)
+                lists[section].push_back({Name(i), "C:\\PICTURES\\SET" + std::to_string(section), "Tiled"});
+        bytes = WriteListFile(lists);
+    }
     std::ofstream(folder + kListFileName, std::ios::binary) << bytes;
 
     std::vector<std::uint8_t> read;
     double readMs = Time([&] { ReadWholeFile(folder + kListFileName, read); });
+    read = {};
+    const double emptyMb = WorkingSetMb();
     TFormSelect* form = nullptr;
     double loadMs = Time([&] {
         form = &Application().CreateForm<TFormSelect>(); // the first show loads the list file
         UpdateWindow(form->Handle());
     });
+    const double loadedMb = WorkingSetMb();
     std::printf("entries=%d\nread_bytes_ms=%.1f\nload_and_show_ms=%.1f\n", form->ListStart.Count() * 4, readMs, loadMs);
+    std::printf("working_set_before_load_mb=%.1f\nworking_set_with_100000_mb=%.1f\n", emptyMb, loadedMb);
 
-    double writeMs = Time([&] {
-        HANDLE file = CreateFileA((folder + "plain.qzd").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
-        CloseHandle(file);
-    });
+    // A plain write of the same bytes, without and with flushing them to the disk.
+    auto plainWrite = [&](bool flush) {
+        return Time([&] {
+            HANDLE file = CreateFileA((folder + "plain.qzd").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+            if (flush) FlushFileBuffers(file);
+            CloseHandle(file);
+        });
+    };
+    double writeMs = plainWrite(false), flushedMs = plainWrite(true);
+    double composeMs = Time([&] { form->ListFileBytes(); });
+    double replaceMs = Time([&] { ReplaceFileContents(folder + "plain.qzd", bytes); });
     double saveMs = Time([&] { form->SaveToFile(); });
-    std::printf("plain_write_ms=%.1f\nsave_ms=%.1f\nsave_ratio=%.2f\n", writeMs, saveMs, saveMs / writeMs);
+    std::printf(
+        "plain_write_ms=%.1f\nplain_write_flushed_ms=%.1f\nsave_compose_ms=%.1f\nsafe_replace_ms=%.1f\nsave_ms=%.1f\n"
+        "save_ratio=%.2f\nsave_ratio_to_flushed=%.2f\n",
+        writeMs, flushedMs, composeMs, replaceMs, saveMs, saveMs / writeMs, saveMs / flushedMs);
 
-    // One list of 100,000 entries.
+    // The wallpaper list with 100,000 entries; 1,000 files are added through the Add button.
+    form->sbtnWall.SetDown(true);
+    form->Change_Screen_Button(&form->sbtnWall);
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < 100000; ++i)
-        rows.push_back({Name(i), "C:\\PICTURES"});
-    form->ListStart.SetRows(rows);
-    double addMs = Time([&] {
-        for (int i = 0; i < 1000; ++i)
-            form->ListStart.InsertSorted({"added" + std::to_string(i) + ".bmp", "C:\\"});
-    });
+        rows.push_back({Name(i), "C:\\PICTURES", "Tiled"});
+    form->ListWall.SetRows(std::move(rows));
+    const std::string added = folder + "added";
+    CreateDirectoryA(added.c_str(), nullptr);
+    for (int i = 0; i < 1000; ++i)
+        std::ofstream(added + "\\added" + std::to_string(i) + ".jpg") << "x";
+    form->ApplyBrowserPath(added);
+    form->btnAllFilesClick();
+    double addMs = Time([&] { form->BtnAddClick(); });
+    std::printf("added=%d\n", form->ListWall.Count() - 100000);
     std::vector<int> remove;
     for (int i = 0; i < 1000; ++i)
         remove.push_back(i * 100);
     for (int row : remove)
-        form->ListStart.SetSelected(row, true);
+        form->ListWall.SetSelected(row, true);
     double removeMs = Time([&] { form->btnRemoveClick(); });
     double allMs = Time([&] { form->btnAllSelectClick(); });
     double invertMs = Time([&] { form->btnInvSelectClick(); });
-    PROCESS_MEMORY_COUNTERS memory = {};
-    memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
     std::printf("add_1000_to_100000_ms=%.1f\nremove_1000_selected_ms=%.1f\nselect_all_ms=%.1f\ninvert_ms=%.1f\n"
-                "working_set_mb=%.1f\n",
-                addMs, removeMs, allMs, invertMs, double(memory.WorkingSetSize) / (1024.0 * 1024.0));
+                "working_set_end_mb=%.1f\n",
+                addMs, removeMs, allMs, invertMs, WorkingSetMb());
     DeleteFileA((folder + kListFileName).c_str());
     DeleteFileA((folder + "plain.qzd").c_str());
+    for (int i = 0; i < 1000; ++i)
+        DeleteFileA((added + "\\added" + std::to_string(i) + ".jpg").c_str());
+    RemoveDirectoryA(added.c_str());
     Application().Reset();
     return 0;
 }

@@ -92,3 +92,36 @@ TEST_F(ListView, SetRowsSortsLikeInsertingOneByOne) {
     EXPECT_EQ(Names(), oneByOne);
     EXPECT_EQ(form->List.ItemText(0, 1), "2");
 }
+
+TEST_F(ListView, ABatchReachesTheWindowOnceAtItsEndAndTheFocusStaysWithItsRow) {
+    HWND view = form->List.Handle();
+    auto shownCount = [&] { return SendMessageA(view, LVM_GETITEMCOUNT, 0, 0); };
+    for (const char* name : {"b.bmp", "d.bmp", "f.bmp"})
+        form->List.InsertSorted({name, "C:\\"});
+    form->List.SetSelected(1, true); // d
+    LVITEMA focus = {};
+    focus.stateMask = focus.state = LVIS_FOCUSED;
+    SendMessageA(view, LVM_SETITEMSTATE, 2, LPARAM(&focus)); // f
+
+    form->List.BeginUpdate();
+    form->List.InsertSorted({"a.bmp", "C:\\"});
+    form->List.InsertSorted({"c.bmp", "C:\\"});
+    form->List.SetSelected(0, true); // a
+    EXPECT_EQ(shownCount(), 3) << "the window waits for the end of the batch";
+    EXPECT_EQ(form->List.Count(), 5);
+    EXPECT_EQ(form->List.SelectedRows(), (std::vector<int>{0, 3})) << "answered from the held selection";
+    EXPECT_EQ(form->List.FocusedIndex(), 4);
+    form->List.EndUpdate();
+
+    EXPECT_EQ(shownCount(), 5);
+    EXPECT_EQ(form->List.SelectedRows(), (std::vector<int>{0, 3}));
+    EXPECT_EQ(SendMessageA(view, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED), 4) << "f keeps the focus";
+    EXPECT_EQ(form->List.ItemText(4, 0), "f.bmp");
+
+    form->List.RemoveRows({0, 1}); // a, b
+    EXPECT_EQ(form->List.FocusedIndex(), 2);
+    EXPECT_EQ(form->List.SelectedRows(), std::vector<int>{1}) << "d stays selected";
+    form->List.RemoveRows({2}); // f, the focused row
+    EXPECT_EQ(form->List.FocusedIndex(), -1);
+    EXPECT_EQ(shownCount(), 2);
+}
