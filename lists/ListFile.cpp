@@ -38,7 +38,12 @@ void TFormSelect::LoadListFile() {
     SendMessageA(ListWall.Handle(), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-// Written straight from the rows the list views show.
+// The entry lines of one list, written straight from the rows the view shows.
+void TFormSelect::WriteListSection(const TListView& list, bool withStyle, std::string& file) const {
+    for (int i = 0; i < list.Count(); ++i)
+        AppendEntry(file, list.CellText(i, 0), list.CellText(i, 1), list.CellText(i, 2), withStyle);
+}
+
 std::string TFormSelect::ListFileBytes() const {
     std::size_t size = 64;
     for (int section = 0; section < kSectionCount; ++section) {
@@ -50,9 +55,7 @@ std::string TFormSelect::ListFileBytes() const {
     file.reserve(size);
     for (int section = 0; section < kSectionCount; ++section) {
         AppendSectionHeader(file, ListSection(section));
-        const TListView& list = ListOfCategory((section + 1) * 10);
-        for (int i = 0; i < list.Count(); ++i)
-            AppendEntry(file, list.CellText(i, 0), list.CellText(i, 1), list.CellText(i, 2), section == kWallSection);
+        WriteListSection(ListOfCategory((section + 1) * 10), section == kWallSection, file);
     }
     return file;
 }

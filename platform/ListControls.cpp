@@ -1,6 +1,7 @@
 #include "platform/ListControls.h"
 
 #include "platform/BrowserControls.h"
+#include "platform/Handles.h"
 #include "platform/SortKeys.h"
 
 #include <commctrl.h>
@@ -82,13 +83,32 @@ void TListView::Create(TControl& parent) {
 }
 
 void TListView::AddColumn(const std::string& caption, int width) {
+    const int index = int(fitted_.size());
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = width;
-    column.iSubItem = columns_;
-    SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(columns_), LPARAM(&column));
-    ++columns_;
+    column.cx = width == kFitContents ? 0 : width;
+    column.iSubItem = index;
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(index), LPARAM(&column));
+    fitted_.push_back(width == kFitContents ? caption : std::string());
+    if (width == kFitContents) FitColumns();
+}
+
+// Measured with the view's own character widths: asking the view to size a column would make it
+// measure every one of 100,000 rows through the window system.
+void TListView::FitColumns() {
+    if (!Handle() || std::all_of(fitted_.begin(), fitted_.end(), [](const std::string& c) { return c.empty(); }))
+        return;
+    constexpr int kPadding = 12; // the room the view and its header leave around a text
+    WindowDc dc(Handle());
+    SelectObjectScope font(dc.Get(), HGDIOBJ(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    int widths[256] = {};
+    if (!GetCharWidth32A(dc.Get(), 0, 255, widths)) return;
+    for (std::size_t column = 0; column < fitted_.size(); ++column) {
+        if (fitted_[column].empty()) continue;
+        int width = std::max(rows_.WidestCell(int(column), widths), TextWidth(fitted_[column], widths)) + kPadding;
+        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(width, 0));
+    }
 }
 
 void TListView::SetState(int index, UINT state, UINT mask) {
@@ -139,6 +159,7 @@ void TListView::ShowHeld() {
             SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
         else if (heldFocus_ < 0 && shown >= 0)
             SetState(shown, 0, LVIS_FOCUSED);
+        FitColumns();
     });
     heldSelected_.clear();
 }

@@ -49,6 +49,9 @@ private:
 // Report view with whole-row selection that stays visible when the list loses the focus.
 class TListView : public TControl {
 public:
+    // A column of this width fits the wider of its header and its widest text, whenever rows change.
+    static constexpr int kFitContents = -1;
+
     void Create(TControl& parent);
     void AddColumn(const std::string& caption, int width);
     // Changes made between BeginUpdate and EndUpdate reach the window once, at the last EndUpdate;
@@ -90,6 +93,7 @@ private:
     // Gives the window the row count, selection and focus held for the batch.
     void ShowHeld();
     void SetState(int index, UINT state, UINT mask);
+    void FitColumns();
     // Runs a change of many states with the view's drawing and change events held back: each
     // state change of a drawn view costs a round trip to the window system.
     template <typename Work> void Bulk(Work work);
@@ -102,7 +106,7 @@ private:
     int heldFocus_ = -1;
     // While the view changes selections of its own accord, its change events are held back.
     int quiet_ = 0;
-    int columns_ = 0;
+    std::vector<std::string> fitted_; // each column's caption when it fits its contents, else empty
 };
 
 // Holds a list view's window work back for the life of a scope.

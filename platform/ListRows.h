@@ -8,6 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
+// The width of a text from the advance width of each character code.
+int TextWidth(const std::string& text, const int (&charWidths)[256]);
+
 // Keeps the items whose erase flag is not set, in their order; items past the flags stay.
 template <typename Item> void EraseFlagged(std::vector<Item>& items, const std::vector<char>& erase) {
     std::size_t kept = 0;
@@ -33,6 +36,8 @@ public:
     // Removes the rows whose flag is set.
     void Erase(const std::vector<char>& erase);
     void Clear();
+    // The width of the column's widest text, from the advance width of each character code.
+    int WidestCell(int column, const int (&charWidths)[256]) const;
 
 private:
     // Rows are plain numbers, so making room for a row in the middle is one block move.

@@ -145,8 +145,9 @@ public:
     void Refresh1Click();
     void LoadListFile();
     void SaveToFile();
-    // The four lists as the list file holds them.
+    // The four lists as the list file holds them, and the entry lines of one of them.
     std::string ListFileBytes() const;
+    void WriteListSection(const TListView& list, bool withStyle, std::string& file) const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 

@@ -127,8 +127,8 @@ void TFormSelect::BuildControls() {
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
         list->SetVisible(false);
         Place(*list, *this, 4, 291, 436, 118);
-        list->AddColumn("Filename", 120);
-        list->AddColumn("Path", list == &ListWall ? 220 : 300);
+        list->AddColumn("Filename", TListView::kFitContents);
+        list->AddColumn("Path", TListView::kFitContents);
         if (list == &ListWall) list->AddColumn("Style", 80);
         list->PopupMenu = &PopMSelected;
     }

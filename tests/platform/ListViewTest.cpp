@@ -17,7 +17,7 @@ protected:
     void BuildControls() override {
         List.SetBounds(0, 0, 300, 200);
         List.Create(*this);
-        List.AddColumn("Filename", 100);
+        List.AddColumn("Filename", TListView::kFitContents);
         List.AddColumn("Path", 100);
     }
 };
@@ -124,4 +124,30 @@ TEST_F(ListView, ABatchReachesTheWindowOnceAtItsEndAndTheFocusStaysWithItsRow) {
     form->List.RemoveRows({2}); // f, the focused row
     EXPECT_EQ(form->List.FocusedIndex(), -1);
     EXPECT_EQ(shownCount(), 2);
+}
+
+TEST_F(ListView, AFittedColumnIsAsWideAsItsWidestTextOrItsHeader) {
+    HWND view = form->List.Handle();
+    auto width = [&](int column) { return int(SendMessageA(view, LVM_GETCOLUMNWIDTH, WPARAM(column), 0)); };
+    auto viewsOwnFit = [&](int column) {
+        int ours = width(column);
+        SendMessageA(view, LVM_SETCOLUMNWIDTH, WPARAM(column), MAKELPARAM(LVSCW_AUTOSIZE, 0));
+        int its = width(column);
+        SendMessageA(view, LVM_SETCOLUMNWIDTH, WPARAM(column), MAKELPARAM(ours, 0));
+        return its;
+    };
+    const int headerOnly = width(0);
+    EXPECT_GT(headerOnly, 40) << "an empty list still shows its header";
+    EXPECT_EQ(width(1), 100) << "a column of fixed width keeps it";
+
+    form->List.InsertSorted({"a rather long file name of many letters.bmp", "C:\\"});
+    form->List.InsertSorted({"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW.bmp", "C:\\"});
+    form->List.InsertSorted({"short.bmp", "C:\\"});
+    EXPECT_GT(width(0), headerOnly);
+    EXPECT_EQ(width(0), viewsOwnFit(0)) << "as the view itself sizes a column to its texts";
+
+    form->List.RemoveRows({0, 2}); // the two long names
+    EXPECT_EQ(width(0), std::max(viewsOwnFit(0), headerOnly)) << "the column shrinks with its texts";
+    form->List.Clear();
+    EXPECT_EQ(width(0), headerOnly) << "down to the header";
 }
