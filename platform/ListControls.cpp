@@ -148,19 +148,19 @@ void TListView::Hold() {
 void TListView::ShowHeld() {
     if (!held_) return;
     held_ = false;
-    if (!Handle()) return;
-    Bulk([&] {
-        SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
-        if (SelCount() > 0) SetState(-1, 0, LVIS_SELECTED);
-        for (std::size_t index = 0; index < heldSelected_.size(); ++index)
-            if (heldSelected_[index]) SetState(int(index), LVIS_SELECTED, LVIS_SELECTED);
-        const int shown = FocusedIndex();
-        if (heldFocus_ >= 0 && heldFocus_ != shown)
-            SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
-        else if (heldFocus_ < 0 && shown >= 0)
-            SetState(shown, 0, LVIS_FOCUSED);
-        FitColumns();
-    });
+    if (Handle())
+        Bulk([&] {
+            SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
+            if (SelCount() > 0) SetState(-1, 0, LVIS_SELECTED);
+            for (std::size_t index = 0; index < heldSelected_.size(); ++index)
+                if (heldSelected_[index]) SetState(int(index), LVIS_SELECTED, LVIS_SELECTED);
+            const int shown = FocusedIndex();
+            if (heldFocus_ >= 0 && heldFocus_ != shown)
+                SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
+            else if (heldFocus_ < 0 && shown >= 0)
+                SetState(shown, 0, LVIS_FOCUSED);
+            FitColumns();
+        });
     heldSelected_.clear();
 }
 

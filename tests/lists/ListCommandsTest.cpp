@@ -3,6 +3,8 @@
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 
 namespace {
@@ -146,4 +148,31 @@ TEST_F(ListCommands, FindFileDirectoryMovesTheBrowser) {
     form->Findfile1Click();
     EXPECT_EQ(form->DirectoryListBox1.Directory(), root);
     EXPECT_EQ(form->StartDir, root);
+}
+
+TEST_F(ListCommands, ClicksAfterABatchSelectRowsAndTheCounterFollows) {
+    SelectFiles({0, 3, 4}); // a, d, e pass the screen check
+    form->BtnAddClick();
+    ASSERT_EQ(Names(form->ListStart), (std::vector<std::string>{"a.bmp", "d.bmp", "e.bmp"}));
+    EXPECT_EQ(Text(form->LblNumber), "0 / 3");
+    HWND view = form->ListStart.Handle();
+    auto click = [&](int row, WPARAM keys) {
+        RECT box = {};
+        box.left = LVIR_BOUNDS;
+        SendMessageA(view, LVM_GETITEMRECT, WPARAM(row), LPARAM(&box));
+        LPARAM at = MAKELPARAM(box.left + 5, (box.top + box.bottom) / 2);
+        SendMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        SendMessageA(view, WM_LBUTTONUP, keys, at);
+    };
+    click(1, 0);
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(Text(form->LblNumber), "1 / 3");
+    EXPECT_TRUE(Enabled(form->btnRemove));
+    click(2, MK_CONTROL);
+    EXPECT_EQ(form->ListStart.SelectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Text(form->LblNumber), "2 / 3");
+    form->btnRemoveClick();
+    EXPECT_EQ(Names(form->ListStart), std::vector<std::string>{"a.bmp"});
+    EXPECT_EQ(Text(form->LblNumber), "0 / 1");
+    EXPECT_FALSE(Enabled(form->btnRemove));
 }
