@@ -17,6 +17,36 @@ bench_bin="$root/build/win32/bench"
 scratch="$root/build/bench-program" # fresh program folder: a benchmark never touches a user's folder
 logs="$root/build/bench-logs"
 all_benchmarks=(startup)
+# Helpers for the benchmarks -------------------------------------------------------------------
+
+# Builds a Google Benchmark program of the host tree and writes its aggregates as CSV:
+# host_benchmark <target> <csv> [more flags for the program...]
+host_benchmark() {
+    local target="$1" csv="$2"
+    shift 2
+    [ -f "$root/build/host/CMakeCache.txt" ] || "$root/scripts/build.sh" host >/dev/null || return 1
+    cmake --build "$root/build/host" --target "$target" >/dev/null || return 1
+    mkdir -p "$(dirname "$csv")"
+    "$root/build/host/bench/$target" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv "$@" >"$csv" 2>/dev/null
+}
+
+# The median real time in ms of one benchmark in such a CSV ("name",iterations,real_time,...):
+# bench_median <csv> <benchmark name>
+bench_median() {
+    awk -F, -v name="\"$2/real_time_median\"" '$1 == name { printf "%.2f", $3 }' "$1"
+}
+
+# a / b with two decimals: ratio <a> <b>
+ratio() {
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
+}
+
+# PASS when the ratio is at most the target, else FAIL: verdict <ratio> <target>
+verdict() {
+    awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "PASS" : "FAIL") }'
+}
+
 # Further benchmarks live in scripts/bench.d/*.sh: each defines bench_<name> and appends <name>.
 for extra in "$root"/scripts/bench.d/*.sh; do
     [ -f "$extra" ] && source "$extra"
@@ -46,7 +76,7 @@ bench_startup() {
     mkdir -p "$scratch"
     cp "$program_exe" "$scratch/"
 
-    local program_ms minimal_ms ratio verdict
+    local program_ms minimal_ms program_ratio passed
     echo "  QZSelect.exe:"
     probe startup-program "$scratch/QZSelect.exe" "$program_title" || return 1
     program_ms="$probe_median"
@@ -56,17 +86,16 @@ bench_startup() {
     echo "  SameWindows.exe (the same windows, made by a bare Win32 program):"
     probe startup-same "$bench_bin/SameWindows.exe" "Minimal Window" || return 1
     local same_ms="$probe_median" same_ratio
-    same_ratio="$(awk -v a="$same_ms" -v b="$minimal_ms" 'BEGIN { printf "%.2f", a / b }')"
-
-    ratio="$(awk -v a="$program_ms" -v b="$minimal_ms" 'BEGIN { printf "%.2f", a / b }')"
-    verdict="$(awk -v r="$ratio" 'BEGIN { print (r <= 1.5 ? "PASS" : "FAIL") }')"
+    same_ratio="$(ratio "$same_ms" "$minimal_ms")"
+    program_ratio="$(ratio "$program_ms" "$minimal_ms")"
+    passed="$(verdict "$program_ratio" 1.5)"
     echo
     printf '  %-32s %10s\n' "start-up, median" "ms"
     printf '  %-32s %10s\n' "QZSelect.exe" "$program_ms"
     printf '  %-32s %10s\n' "MinimalWindow.exe" "$minimal_ms"
     printf '  %-32s %10s\n' "SameWindows.exe" "$same_ms"
     printf '  %-32s %10s   the floor the required windows set\n' "ratio SameWindows/minimal" "$same_ratio"
-    printf '  %-32s %10s   target: ratio <= 1.5   %s\n' "ratio QZSelect/minimal" "$ratio" "$verdict"
+    printf '  %-32s %10s   target: ratio <= 1.5   %s\n' "ratio QZSelect/minimal" "$program_ratio" "$passed"
     echo
 }
 

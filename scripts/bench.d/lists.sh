@@ -1,3 +1,5 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2154 # root, runs, logs and bench_bin are set by scripts/bench.sh
 # The selection lists at scale: loading, saving, adding, removing and selecting 100,000 entries.
 bench_lists() {
     echo "== Selection lists with 100,000 entries (one run)"

@@ -1,5 +1,7 @@
 #include "nviewlib/PcxReader.h"
 
+#include "tests/support/PictureSentinel.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,19 +65,6 @@ Bytes Pcx(int bitsPerPixel, int planes, unsigned width, unsigned height, unsigne
     SetWord(file, 66, bytesPerLine);
     file.insert(file.end(), data.begin(), data.end());
     return file;
-}
-
-// A picture that a failed read must leave as it was.
-DecodedPicture Sentinel() {
-    DecodedPicture picture;
-    picture.width = 7;
-    picture.pixels = {9, 8, 7};
-    return picture;
-}
-
-bool IsSentinel(const DecodedPicture& picture) {
-    return picture.width == 7 && picture.height == 0 && picture.bitsPerPixel == 0 && picture.palette.empty() &&
-           picture.pixels == Bytes{9, 8, 7};
 }
 
 // Row `y` of the picture counted from the top, `count` bytes of it.

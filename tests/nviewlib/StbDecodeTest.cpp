@@ -1,5 +1,7 @@
 #include "nviewlib/StbDecode.h"
 
+#include "tests/support/PictureSentinel.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -49,18 +51,6 @@ Bytes TopDown(const DecodedPicture& picture, int channels) {
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "byte " << worst << " is " << int(actual[worst]) << ", expected "
                                          << int(expected[worst]) << "; mean difference " << mean;
-}
-
-// A picture that a failed decode must leave as it was.
-DecodedPicture Sentinel() {
-    DecodedPicture picture;
-    picture.width = 5;
-    picture.pixels = {1, 2, 3};
-    return picture;
-}
-
-bool IsSentinel(const DecodedPicture& picture) {
-    return picture.width == 5 && picture.height == 0 && picture.bitsPerPixel == 0 && picture.pixels == Bytes{1, 2, 3};
 }
 
 void Put16Le(Bytes& bytes, unsigned value) {
