@@ -13,23 +13,33 @@ target_link_libraries(platform PUBLIC portable comctl32 gdi32 user32 version)
 add_library(program STATIC ${PROGRAM_SOURCES})
 target_link_libraries(program PUBLIC platform)
 
+# The runtime's fill-ins for Windows 95/98/ME: an object of its own in every binary that ships or
+# runs the program's code (from an archive the linker would not take it).
+add_library(runtime9x OBJECT platform/RuntimeOn9x.cpp)
+set(RUNTIME_9X_OBJECTS $<TARGET_OBJECTS:runtime9x>)
+
 # Everything stored with the forms: icon, splash logo, version information.
 set(PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.rc)
 
-add_executable(QZSelect WIN32 shell/QZSelect.cpp ${PROGRAM_RESOURCES})
+add_executable(QZSelect WIN32 shell/QZSelect.cpp ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(QZSelect PRIVATE program)
 # Subsystem version 4.0, so the program also runs on old 32-bit Windows.
 target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
 include(cmake/NViewLib.cmake)
+include(cmake/ImportAudit.cmake)
 include(cmake/Bench.cmake)
 
 # Wine tests: real forms, controls, registry and files.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# The win32 thread model has no std::mutex. GoogleTest's Windows mutexes and threads are Win32
+# ones already; only its Notification needs std::mutex, and it takes ours instead.
+target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
+target_compile_options(gtest PUBLIC -include ${CMAKE_SOURCE_DIR}/tests/support/GtestNotification.h)
 
 include(cmake/WineTests.cmake)
 include(cmake/EndToEndTests.cmake OPTIONAL)

@@ -15,8 +15,9 @@ set(WINE_TEST_SOURCES
     tests/shell/StartUpTest.cpp
     tests/shell/SettingsTest.cpp
     tests/platform/MessageDlgTest.cpp
+    tests/platform/RuntimeOn9xTest.cpp
 )
-add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES})
+add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(wine_tests PRIVATE program gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})

@@ -1,9 +1,10 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64. The -posix compilers are needed for
-# GoogleTest (std::mutex); the runtime is linked statically so the program is one exe.
+# Cross-compiling for 32-bit Windows with MinGW-w64. The win32-thread-model compilers link no
+# thread runtime (the POSIX one imports functions that Windows 98 and XP lack), so what ships loads
+# on Windows 98 SE. The runtime is linked statically so the program is one exe.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -3,12 +3,20 @@
 #include "nviewlib/DecodePicture.h"
 #include "platform/Bitmaps.h"
 #include "platform/Files.h"
+#include "platform/Locks.h"
 
 #include <vector>
+
+namespace {
+// The decoders keep a little state of their own per decode, so calls from several threads of the
+// caller take turns.
+CriticalSection decoding;
+} // namespace
 
 extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibLoad(const char* path, BOOL /*flag*/) {
     try {
         if (!path) return nullptr;
+        CriticalSectionScope oneAtATime(decoding);
         std::vector<std::uint8_t> bytes;
         if (!ReadWholeFile(path, bytes)) return nullptr;
         DecodedPicture picture;

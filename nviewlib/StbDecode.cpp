@@ -21,7 +21,8 @@ struct Loan {
     bool returned = false; // stb freed or grew it: it no longer holds stb's data
 };
 
-thread_local Loan* currentLoan = nullptr;
+// One decode at a time: the picture library lets one call in at once.
+Loan* currentLoan = nullptr;
 
 bool IsLentBlock(const void* block) {
     return currentLoan != nullptr && currentLoan->lent && block != nullptr && block == currentLoan->block;

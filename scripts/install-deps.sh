@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ clang
-    g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick
     googletest libbenchmark-dev libstb-dev libturbojpeg0-dev clang-format libclang-rt-14-dev

@@ -33,6 +33,18 @@ wine_env_start
 ctest --test-dir build/win32 --output-on-failure --timeout 120 2>&1 | tee "$logs/win32.log"
 count "$logs/win32.log"
 
+# The systems with start-up screens are Windows 95, 98 and ME: the Wine and end-to-end tests
+# again, with Wine reporting Windows 98 to every program.
+echo "== Wine tests as on Windows 98"
+if wine_env_windows_version win98; then
+    ctest --test-dir build/win32 --output-on-failure --timeout 120 -E '^imports\.' 2>&1 | tee "$logs/win98.log"
+    count "$logs/win98.log"
+else
+    echo "Wine did not take the Windows 98 version"
+    failed=$((failed + 1))
+fi
+wine_env_windows_version "" || { echo "Wine did not go back to its default version"; failed=$((failed + 1)); }
+
 echo "== Formatting"
 if scripts/format.sh check; then
     passed=$((passed + 1))

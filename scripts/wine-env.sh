@@ -53,6 +53,25 @@ wine_env_start() {
     wineserver -p
     # The first wine call starts services that inherit its output and never exit: keep it off any pipe.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    # A run that was stopped half-way may have left another Windows version set.
+    wine_env_windows_version "" || true
+}
+
+# Sets the Windows version Wine reports to the programs of the prefix (win98, ...; empty: Wine's
+# default) and checks that a new program sees it.
+wine_env_windows_version() {
+    if [ -n "$1" ]; then
+        wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1 </dev/null
+    else
+        wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 </dev/null
+    fi
+    local seen
+    seen="$(wine cmd /c ver 2>/dev/null </dev/null | tr -d '\r')"
+    case "$1" in
+    win98) [[ "$seen" == *"Windows 4.10"* ]] ;;
+    "") [[ "$seen" != *"Windows 4.10"* ]] ;;
+    *) true ;;
+    esac
 }
 
 wine_env_stop() {

@@ -230,24 +230,30 @@ HWND ProgramRun::FindDialog(const std::string& title) const {
 
 WindowWatch::WindowWatch(const ProgramRun& run) : run_(run) {
     Look();
-    thread_ = std::thread([this] {
-        while (!stop_) {
-            Look();
-            Sleep(kWatchPollMs);
-        }
-    });
+    DWORD threadId = 0;
+    thread_.Reset(CreateThread(nullptr, 0, Watch, this, 0, &threadId));
+}
+
+DWORD WINAPI WindowWatch::Watch(void* self) {
+    auto* watch = static_cast<WindowWatch*>(self);
+    while (!watch->stop_) {
+        watch->Look();
+        Sleep(kWatchPollMs);
+    }
+    return 0;
 }
 
 void WindowWatch::Stop() {
-    if (!thread_.joinable()) return;
+    if (!thread_) return;
     stop_ = true;
-    thread_.join();
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    thread_.Reset();
     Look();
 }
 
 void WindowWatch::Look() {
     std::vector<WindowInfo> now = run_.TopLevelWindows();
-    std::lock_guard<std::mutex> lock(mutex_);
+    CriticalSectionScope held(lock_);
     for (const WindowInfo& window : now) {
         const WindowInfo* last = nullptr;
         for (auto it = seen_.rbegin(); it != seen_.rend() && !last; ++it)
@@ -259,12 +265,12 @@ void WindowWatch::Look() {
 }
 
 std::vector<WindowInfo> WindowWatch::Seen() const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    CriticalSectionScope held(lock_);
     return seen_;
 }
 
 int WindowWatch::FirstSeen(const std::function<bool(const WindowInfo&)>& match) const {
-    std::lock_guard<std::mutex> lock(mutex_);
+    CriticalSectionScope held(lock_);
     for (std::size_t i = 0; i < seen_.size(); ++i)
         if (match(seen_[i])) return int(i);
     return -1;

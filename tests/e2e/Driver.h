@@ -3,14 +3,13 @@
 // fresh program folder, finds its windows, reads their texts and states, answers its message
 // boxes, closes it and waits for its end. Everything goes through the ANSI Win32 API.
 #include "platform/Handles.h"
+#include "platform/Locks.h"
 
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -151,12 +150,13 @@ public:
 
 private:
     void Look();
+    static DWORD WINAPI Watch(void* self);
 
     const ProgramRun& run_;
-    mutable std::mutex mutex_;
+    mutable CriticalSection lock_;
     std::vector<WindowInfo> seen_;
     std::atomic<bool> stop_{false};
-    std::thread thread_;
+    UniqueKernelHandle thread_;
 };
 
 // Sends WM_CLOSE without waiting for the window to handle it.

@@ -1,0 +1,14 @@
+# The import audit: what ships loads on Windows 98 SE. Runs on the build machine with the
+# cross binutils; the allow-lists lie beside the script in tests/imports/.
+set(IMPORT_AUDIT ${CMAKE_SOURCE_DIR}/tests/imports/audit-imports.sh)
+set(SHIPPED_BINARIES $<TARGET_FILE:QZSelect> $<TARGET_FILE:NViewLib>)
+add_test(NAME imports.ShippedBinariesLoadOnWindows98 COMMAND bash ${IMPORT_AUDIT} ${SHIPPED_BINARIES})
+
+# The audit itself refuses a binary that imports a function Windows 98 lacks and one that asks
+# for a newer subsystem.
+add_executable(ForbiddenImport tests/imports/ForbiddenImport.cpp ${RUNTIME_9X_OBJECTS})
+target_link_options(ForbiddenImport PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,console:5.1)
+add_test(NAME imports.AuditRefusesAVistaImport COMMAND bash ${IMPORT_AUDIT}
+    --expect "ForbiddenImport.exe: KERNEL32.dll GetTickCount64: not on the allow-list" $<TARGET_FILE:ForbiddenImport>)
+add_test(NAME imports.AuditRefusesANewerSubsystem COMMAND bash ${IMPORT_AUDIT}
+    --expect "ForbiddenImport.exe: MajorSubsystemVersion is 5, must be 4" $<TARGET_FILE:ForbiddenImport>)
