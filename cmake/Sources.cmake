@@ -46,6 +46,11 @@ set(PLATFORM_WIN32_SOURCES
     platform/Version.cpp
 )
 
+# The operations that change the system, without any form: the program and the randomizer share them.
+set(OPERATIONS_SOURCES
+    system/SystemOperations.cpp
+)
+
 # The program's forms and handlers, by subsystem.
 set(PROGRAM_SOURCES
     shell/UOpstartScherm.cpp

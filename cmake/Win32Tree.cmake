@@ -10,8 +10,11 @@ target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
 add_library(platform STATIC ${PLATFORM_WIN32_SOURCES})
 target_link_libraries(platform PUBLIC portable comctl32 gdi32 user32 version)
 
+add_library(operations STATIC ${OPERATIONS_SOURCES})
+target_link_libraries(operations PUBLIC platform)
+
 add_library(program STATIC ${PROGRAM_SOURCES})
-target_link_libraries(program PUBLIC platform)
+target_link_libraries(program PUBLIC operations)
 
 # The runtime's fill-ins for Windows 95/98/ME: an object of its own in every binary that ships or
 # runs the program's code (from an archive the linker would not take it).

@@ -16,6 +16,7 @@ set(WINE_TEST_SOURCES
     tests/shell/SettingsTest.cpp
     tests/platform/MessageDlgTest.cpp
     tests/platform/RuntimeOn9xTest.cpp
+    tests/system/SystemTest.cpp
 )
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(wine_tests PRIVATE program gtest)

@@ -56,3 +56,22 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
     if (!result.Ok()) DeleteFileA(temp);
     return result;
 }
+
+unsigned long CopyFileWhole(const std::string& source, const std::string& target) {
+    char temp[MAX_PATH] = {};
+    if (!GetTempFileNameA(FolderOf(target).c_str(), "QZ", 0, temp)) return GetLastError();
+    DWORD error = NO_ERROR;
+    if (!CopyFileA(source.c_str(), temp, FALSE) || !MoveOver(temp, target)) error = GetLastError();
+    if (error != NO_ERROR) DeleteFileA(temp);
+    return error;
+}
+
+std::string SystemErrorText(unsigned long error) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof(text), nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+        result.pop_back();
+    return result.empty() ? "Error " + std::to_string(error) : result;
+}

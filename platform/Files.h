@@ -20,3 +20,11 @@ struct ReplaceResult {
     bool Ok() const { return stage == Done; }
 };
 ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+// Copies a file over another whole or not at all: the copy goes to a new file in the target's
+// folder and takes the target's place only when it is complete. 0, or the system's error code;
+// on failure the target stays as it was.
+unsigned long CopyFileWhole(const std::string& source, const std::string& target);
+
+// The system's text for an error code, without its line break.
+std::string SystemErrorText(unsigned long error);

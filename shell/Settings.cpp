@@ -2,11 +2,7 @@
 #include "platform/Registry.h"
 #include "platform/SettingsText.h"
 #include "shell/USelect5.h"
-
-namespace {
-constexpr const char* kMainSection = "Vistrel Selector";
-constexpr const char* kOriginalInfo = "Original Info";
-} // namespace
+#include "system/RegistryNames.h"
 
 void TFormSelect::ReadSettings() {
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);

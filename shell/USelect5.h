@@ -167,6 +167,7 @@ public:
 
     // System integration.
     void SetasCurrentClick();
+    void InstallScreen();
     void OriginalScreens1Click();
     void Uninstall2Click();
     void Runrandomizeratstartup1Click();
@@ -185,8 +186,6 @@ private:
     void BindEvents();
 };
 
-// The settings key under HKEY_CURRENT_USER.
-inline constexpr const char* kSettingsKey = "Software\\Orvandel\\Vistrel";
 // The list file's name, in the program directory.
 inline constexpr const char* kListFileName = "QZDATA.QZD";
 // The main window's caption before the version is added to it.

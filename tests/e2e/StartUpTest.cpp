@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kFormClass = "TVistrelForm";
 const std::string kPlainCaption = "Vistrel Selector";
 const std::string kVersionedCaption = "Vistrel Selector 2.92";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The splash screen: a form without caption bar and without title.
 bool IsSplash(const WindowInfo& window) {
@@ -198,7 +199,26 @@ TEST_P(UninstallStartTest, AsksWhileSplashIsUpThenEnds) {
     EXPECT_NE(FindChild(dialog, "Button", "&Yes"), nullptr);
     EXPECT_NE(FindChild(dialog, "Button", "&No"), nullptr);
 
+    // Leftovers of an earlier program in the registry, which a Yes removes (the company key stays).
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Vistrel\\Original Info", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+    RegCloseKey(key);
+    RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "Vistrel", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\QZRandom.exe"), 16);
+    RegCloseKey(key);
+
     ASSERT_TRUE(PressDialogButton(dialog, param.answer));
+    if (std::string(param.answer) == "&Yes") {
+        HWND done = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (done = run_.FindDialog("Information")) != nullptr; }))
+            << "no Information dialog after Yes; windows:\n"
+            << ListWindows(run_.TopLevelWindows());
+        std::string doneText;
+        WaitFor([&] { return !(doneText = DialogText(done)).empty(); });
+        EXPECT_EQ(doneText.rfind("TANU was uninstalled succesfully.", 0), 0u) << "text: " << doneText;
+        ASSERT_TRUE(PressDialogButton(done, "OK"));
+    }
     DWORD exitCode = 12345;
     ASSERT_TRUE(run_.WaitForExit(kDeadlineMs, &exitCode))
         << "still running after answering " << param.answer << "; windows:\n"
@@ -214,6 +234,18 @@ TEST_P(UninstallStartTest, AsksWhileSplashIsUpThenEnds) {
         return window.className == kFormClass && window.text == kVersionedCaption && window.ShownNormally();
     }),
               -1);
+
+    const bool removed = std::string(param.answer) == "&Yes";
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel\\Vistrel", 0, KEY_READ, &key) != ERROR_SUCCESS,
+              removed);
+    RegCloseKey(key);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvandel", 0, KEY_READ, &key), ERROR_SUCCESS)
+        << "the company key stays";
+    RegCloseKey(key);
+    RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &key);
+    EXPECT_EQ(RegQueryValueExA(key, "Vistrel", nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS, removed);
+    RegDeleteValueA(key, "Vistrel");
+    RegCloseKey(key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Parameters, UninstallStartTest,

@@ -1,6 +1,7 @@
 // The settings in Wine's real registry: read at the first show, written on closing.
 #include "platform/Registry.h"
 #include "shell/USelect5.h"
+#include "system/RegistryNames.h"
 #include "tests/support/WineFixture.h"
 
 namespace {

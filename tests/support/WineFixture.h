@@ -45,11 +45,21 @@ protected:
         EXPECT_TRUE(answers.empty()) << answers.size() << " prepared answer(s) were not used";
     }
 
-    // Every test starts and ends without the program's settings key and list file.
+    // Every test starts and ends without the program's settings key, autostart value, list file
+    // and screen backups.
     static void ClearProgramSettings() {
         DeleteFileA((ProgramFolder() + "QZDATA.QZD").c_str());
         if (auto company = TRegistryKey::Open(HKEY_CURRENT_USER, "Software\\Orvandel"))
             company->DeleteKeyTree("Vistrel");
+        if (auto run = TRegistryKey::Open(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"))
+            run->DeleteValue("Vistrel");
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((ProgramFolder() + "logo*.bck").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return;
+        do
+            DeleteFileA((ProgramFolder() + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
     }
 
     // The folder of the test program, which is the program folder of the forms it makes.

@@ -1,0 +1,16 @@
+#pragma once
+// The registry keys and values the program and the randomizer share, all under HKEY_CURRENT_USER.
+
+// The program's settings, used like an ini file: a section is a subkey.
+inline constexpr const char* kSettingsKey = "Software\\Orvandel\\Vistrel";
+inline constexpr const char* kCompanyKey = "SoftWare\\Orvandel";
+inline constexpr const char* kSettingsSubkey = "Vistrel";
+inline constexpr const char* kMainSection = "Vistrel Selector";
+inline constexpr const char* kOriginalInfo = "Original Info";
+
+// The randomizer's autostart entry.
+inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValue = "Vistrel";
+
+// The desktop's wallpaper values.
+inline constexpr const char* kDesktopKey = "Control Panel\\desktop";

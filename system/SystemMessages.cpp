@@ -1,0 +1,23 @@
+#include "system/SystemMessages.h"
+
+std::string JoinFailureLines(const std::vector<FailureLine>& lines) {
+    std::string text;
+    for (const FailureLine& line : lines) {
+        if (!text.empty()) text += "\n\r";
+        text += line.path + ": " + line.reason;
+    }
+    return text;
+}
+
+std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason) {
+    return "Cannot copy " + source + "\n\rto " + target + ":\n\r" + reason;
+}
+
+std::string BackupFailedText(const std::string& lines) {
+    return "These original screens could not be backed up:\n\r" + lines +
+           "\n\rSet Original Screens Back will leave them as they are.";
+}
+
+std::string RestoreFailedText(const std::string& lines) {
+    return "These original screens could not be put back:\n\r" + lines;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The texts of the install, backup, restore and uninstall messages.
+#include <string>
+#include <vector>
+
+inline constexpr const char* kUninstallQuestion =
+    "This will uninstall TANU.\n\r\n\rIt will place your original screens back\n\r"
+    "and remove all registry entries of TANU.\n\r\n\rAre you sure you want to continue?";
+inline constexpr const char* kUninstalledText = "TANU was uninstalled succesfully.\n\r\n\rYou can now safely remove "
+                                                "the remaning \n\rTANU files and direcotries.";
+inline constexpr const char* kUninstallFailed = "Vistrel is NOT succesfully cleared from the registry";
+
+// One line per file: "path: reason".
+struct FailureLine {
+    std::string path;
+    std::string reason;
+};
+std::string JoinFailureLines(const std::vector<FailureLine>& lines);
+
+std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason);
+std::string BackupFailedText(const std::string& lines);
+std::string RestoreFailedText(const std::string& lines);

@@ -1,0 +1,136 @@
+#include "system/SystemOperations.h"
+
+#include "platform/Files.h"
+#include "platform/Registry.h"
+#include "system/RegistryNames.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr const char* kFilesBackedUp = "FilesBackedUp";
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool Exists(const std::string& path, DWORD& error) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    error = GetLastError();
+    return false;
+}
+
+// Read-only, hidden and system off, so the file can be replaced or deleted.
+void ClearProtection(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
+}
+
+// Copies a system screen into the program folder under the first free backup name. Records the
+// path that was meant when the copy fails for another reason than a taken name.
+std::string BackUpScreen(const std::string& system, const std::string& programDir, SystemScreen screen,
+                         std::vector<FileFailure>& failures) {
+    DWORD error = NO_ERROR;
+    if (!Exists(system, error) && IsMissing(error)) return kNoOriginal;
+    for (int attempt = 0;; ++attempt) {
+        const std::string backup = BackupPath(programDir, screen, attempt);
+        if (CopyFileA(system.c_str(), backup.c_str(), TRUE)) return backup;
+        error = GetLastError();
+        const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        if (!taken || attempt == kMaxBackupAttempt) {
+            failures.push_back({system, error});
+            return backup;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<FileFailure> InstallScreenFile(const std::string& source, const std::string& target) {
+    ClearProtection(target);
+    if (unsigned long error = CopyFileWhole(source, target)) return FileFailure{target, error};
+    return std::nullopt;
+}
+
+BackupResult MakeOriginalsBackup(const std::string& programDir, const std::string& windowsDir) {
+    TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
+    const std::string wallPaper = desktop.ReadString("WallPaper").value_or("");
+    const std::string tileWallpaper = desktop.ReadString("TileWallpaper").value_or("");
+    const std::string wallpaperStyle = desktop.ReadString("WallpaperStyle").value_or(kNoOriginal);
+
+    WriteAutostart(programDir, true);
+
+    BackupResult result;
+    for (SystemScreen screen : kSystemScreens)
+        result.recorded[int(screen)] =
+            BackUpScreen(SystemScreenPath(windowsDir, screen), programDir, screen, result.failures);
+
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+    settings.WriteBool(kOriginalInfo, kFilesBackedUp, true);
+    for (SystemScreen screen : kSystemScreens)
+        settings.WriteString(kOriginalInfo, OriginalInfoName(screen), result.recorded[int(screen)]);
+    settings.WriteString(kOriginalInfo, "WallPaper", wallPaper);
+    settings.WriteString(kOriginalInfo, "TileWallpaper", tileWallpaper);
+    settings.WriteString(kOriginalInfo, "WallpaperStyle", wallpaperStyle);
+    settings.WriteBool(kMainSection, "PlusStretch", false);
+    return result;
+}
+
+RestoreResult RestoreOriginals(const std::string& windowsDir) {
+    RestoreResult result;
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+    if (!settings.ReadBool(kOriginalInfo, kFilesBackedUp, false)) return result;
+    result.backedUp = true;
+
+    std::string recorded[3];
+    for (SystemScreen screen : kSystemScreens)
+        recorded[int(screen)] = settings.ReadString(kOriginalInfo, OriginalInfoName(screen), kNoOriginal);
+    const std::string wallPaper = settings.ReadString(kOriginalInfo, "WallPaper", "");
+    const std::string tileWallpaper = settings.ReadString(kOriginalInfo, "TileWallpaper", "");
+    const std::string wallpaperStyle = settings.ReadString(kOriginalInfo, "WallpaperStyle", "");
+
+    if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
+        desktop->WriteString("WallPaper", wallPaper);
+        desktop->WriteString("TileWallpaper", tileWallpaper);
+        if (wallpaperStyle != kNoOriginal) desktop->WriteString("WallpaperStyle", wallpaperStyle);
+    }
+
+    for (SystemScreen screen : kSystemScreens) {
+        const std::string system = SystemScreenPath(windowsDir, screen);
+        const std::string& backup = recorded[int(screen)];
+        DWORD error = NO_ERROR;
+        if (backup == kNoOriginal) {
+            // There was no screen before the program's first start.
+            ClearProtection(system);
+            if (!DeleteFileA(system.c_str()) && !IsMissing(error = GetLastError()))
+                result.failures.push_back({system, error});
+        } else if (Exists(backup, error)) {
+            std::optional<FileFailure> failure = InstallScreenFile(backup, system);
+            if (failure)
+                result.failures.push_back(*failure);
+            else
+                DeleteFileA(backup.c_str());
+        } else if (!IsMissing(error)) {
+            result.failures.push_back({backup, error});
+        }
+    }
+    return result;
+}
+
+void WriteAutostart(const std::string& programDir, bool on) {
+    TRegistryKey run = TRegistryKey::Create(HKEY_CURRENT_USER, kRunKey);
+    run.WriteString(kRunValue, on ? AutostartCommand(programDir) : std::string());
+}
+
+bool AutostartIsOn() {
+    std::optional<TRegistryKey> run = TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey);
+    return run && NamesRandomizer(run->ReadString(kRunValue).value_or(""));
+}
+
+bool RemoveRegistryEntries() {
+    bool removed = true;
+    if (std::optional<TRegistryKey> company = TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey))
+        removed = company->DeleteKeyTree(kSettingsSubkey);
+    if (std::optional<TRegistryKey> run = TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey))
+        removed = run->DeleteValue(kRunValue) && removed;
+    return removed;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// What changes the system: a screen installed, the first-run backup of the original screens and
+// wallpaper values, their restore, the randomizer's autostart value and the removal of the
+// program's registry entries. Plain functions without any window, for the program and the
+// randomizer alike: they return what they did, and the caller decides what to show.
+#include "system/SystemPaths.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// A file that could not be copied, replaced or deleted, and the system's error code.
+struct FileFailure {
+    std::string path;
+    unsigned long error = 0;
+};
+
+// Copies a picture file over a system screen whole or not at all. The screen loses read-only,
+// hidden and system first (the system's screens often carry them).
+std::optional<FileFailure> InstallScreenFile(const std::string& source, const std::string& target);
+
+struct BackupResult {
+    std::string recorded[3];           // per screen: the backup's path, or "(none)" when there was no screen
+    std::vector<FileFailure> failures; // screens that exist but could not be copied
+};
+// The first-run backup: records the desktop's wallpaper values, turns the randomizer's autostart
+// on, copies the three screens into the program folder (never over an existing file: a taken
+// name gives the next free one) and writes what was recorded to "Original Info".
+BackupResult MakeOriginalsBackup(const std::string& programDir, const std::string& windowsDir);
+
+struct RestoreResult {
+    bool backedUp = false;             // false: no backup was ever made, and nothing changed
+    std::vector<FileFailure> failures; // screens that could not be put back or removed
+};
+// Puts the recorded wallpaper values and screens back. A screen whose backup file is gone (an
+// earlier restore used it) stays as it is.
+RestoreResult RestoreOriginals(const std::string& windowsDir);
+
+// The randomizer's autostart value: its command when on, the empty text when off.
+void WriteAutostart(const std::string& programDir, bool on);
+bool AutostartIsOn();
+
+// Removes the settings key with everything below it (the company key stays) and the autostart
+// value. Missing ones count as removed; false when one is still there afterwards.
+bool RemoveRegistryEntries();
