@@ -18,7 +18,7 @@ include(GoogleTest)
 gtest_discover_tests(host_tests TEST_PREFIX "host." DISCOVERY_TIMEOUT 60)
 
 # Fuzz targets and benchmarks of the modules, each from its own file.
-file(GLOB HOST_EXTRAS ${CMAKE_CURRENT_LIST_DIR}/host-extra/*.cmake)
+file(GLOB HOST_EXTRAS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/host-extra/*.cmake)
 foreach(extra ${HOST_EXTRAS})
     include(${extra})
 endforeach()

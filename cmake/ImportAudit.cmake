@@ -1,7 +1,7 @@
 # The import audit: what ships loads on Windows 98 SE. Runs on the build machine with the
 # cross binutils; the allow-lists lie beside the script in tests/imports/.
 set(IMPORT_AUDIT ${CMAKE_SOURCE_DIR}/tests/imports/audit-imports.sh)
-set(SHIPPED_BINARIES $<TARGET_FILE:QZSelect> $<TARGET_FILE:NViewLib>)
+set(SHIPPED_BINARIES $<TARGET_FILE:QZSelect> $<TARGET_FILE:NViewLib> $<TARGET_FILE:QZRandom>)
 add_test(NAME imports.ShippedBinariesLoadOnWindows98 COMMAND bash ${IMPORT_AUDIT} ${SHIPPED_BINARIES})
 
 # The audit itself refuses a binary that imports a function Windows 98 lacks and one that asks

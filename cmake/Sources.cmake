@@ -71,7 +71,7 @@ set(PROGRAM_SOURCES
 )
 
 # Each module of the program may add its portable sources and host tests from its own file.
-file(GLOB MODULE_LISTS ${CMAKE_CURRENT_LIST_DIR}/modules/*.cmake)
+file(GLOB MODULE_LISTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/modules/*.cmake)
 foreach(module ${MODULE_LISTS})
     include(${module})
 endforeach()

@@ -31,6 +31,7 @@ target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
 include(cmake/NViewLib.cmake)
+include(cmake/Randomizer.cmake)
 include(cmake/ImportAudit.cmake)
 include(cmake/Bench.cmake)
 

@@ -17,9 +17,10 @@ set(WINE_TEST_SOURCES
     tests/platform/MessageDlgTest.cpp
     tests/platform/RuntimeOn9xTest.cpp
     tests/system/SystemTest.cpp
+    tests/randomizer/RandomizerTest.cpp
 )
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
-target_link_libraries(wine_tests PRIVATE program gtest)
+target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 include(GoogleTest)
@@ -27,5 +28,6 @@ gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOV
 
 # The wine tests are a program too: the picture library lies beside them.
 add_custom_command(TARGET wine_tests POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:NViewLib> $<TARGET_FILE_DIR:wine_tests>)
-add_dependencies(wine_tests NViewLib)
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:NViewLib> $<TARGET_FILE_DIR:wine_tests>
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QZRandom> $<TARGET_FILE_DIR:wine_tests>)
+add_dependencies(wine_tests NViewLib QZRandom)

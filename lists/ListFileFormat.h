@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+// The list file's name, in the program directory.
+inline constexpr const char* kListFileName = "QZDATA.QZD";
+
 struct ListEntry {
     std::string fileName;
     std::string path;  // as held by the list: with or without a trailing backslash

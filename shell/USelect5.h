@@ -2,6 +2,7 @@
 // The main window: the four screen categories, the file browser, the preview pane, the lists and
 // the menus through which everything is reached. Its handlers are defined in the folder of the
 // subsystem they belong to.
+#include "lists/ListFileFormat.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "pictures/PictureLibrary.h"
@@ -186,7 +187,5 @@ private:
     void BindEvents();
 };
 
-// The list file's name, in the program directory.
-inline constexpr const char* kListFileName = "QZDATA.QZD";
 // The main window's caption before the version is added to it.
 inline constexpr const char* kMainCaption = "Vistrel Selector";

@@ -1,0 +1,174 @@
+// The real QZRandom.exe under Wine, started as Windows starts it: in a program folder of its own
+// with a list file, from another current folder, changing the prefix's real screens.
+#include "lists/ListFileFormat.h"
+#include "platform/Handles.h"
+#include "randomizer/RandomizerRun.h"
+#include "shell/USelect5.h"
+#include "system/SystemPaths.h"
+#include "tests/support/TestPictures.h"
+#include "tests/support/WineFixture.h"
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteText(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A screen bitmap whose bytes tell it apart: the palette's first entry carries a mark.
+std::string MarkedScreen(int mark, int width = 320, int height = 400, int bits = 8) {
+    std::string bytes = BitmapFile(width, height, bits);
+    if (bits <= 8) bytes[54] = char(mark);
+    return bytes;
+}
+
+class Randomizer : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        windowsDir = TFormSelect::GetWindowsDir();
+        for (SystemScreen screen : kSystemScreens)
+            WriteText(Screen(screen), "old screen");
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        // A blank in the folder's name, as in "Program Files".
+        folder = std::string(temp) + "vsr run " + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "QZRandom.exe").c_str(), (folder + "QZRandom.exe").c_str(), FALSE));
+    }
+
+    void TearDown() override {
+        for (SystemScreen screen : kSystemScreens) {
+            SetFileAttributesA(Screen(screen).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(Screen(screen).c_str());
+        }
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((folder + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(folder.c_str());
+        WineFixture::TearDown();
+    }
+
+    std::string Screen(SystemScreen screen) const { return SystemScreenPath(windowsDir, screen); }
+
+    void Lists(const std::string& start, const std::string& wait, const std::string& shut,
+               const std::string& wall = "") {
+        WriteText(folder + kListFileName, "[START]\r\n" + start + "\r\n[WAIT]\r\n" + wait + "\r\n[SHUT]\r\n" + shut +
+                                              "\r\n[WALLPAPER]\r\n" + wall + "\r\n");
+    }
+
+    // Starts the randomizer with this command line from C:\ and waits for its end.
+    DWORD Run(const std::string& command) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process = {};
+        std::string line = command;
+        EXPECT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\", &startup, &process))
+            << command;
+        UniqueKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), DWORD(WAIT_OBJECT_0));
+        DWORD exitCode = 12345;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        return exitCode;
+    }
+
+    DWORD RunAsAtLogOn(const std::string& parameters = "") {
+        return Run(AutostartCommand(folder) + (parameters.empty() ? "" : " " + parameters));
+    }
+
+    std::string Log() const { return ReadText(folder + kLogFileName); }
+
+    std::string windowsDir;
+    std::string folder;
+};
+
+} // namespace
+
+TEST_F(Randomizer, ARunInstallsAUsableEntryOfEachScreenListAndSkipsTheRest) {
+    WriteText(folder + "a.bmp", MarkedScreen(1));
+    WriteText(folder + "b.bmp", MarkedScreen(2));
+    WriteText(folder + "wide.bmp", MarkedScreen(3, 640, 480));
+    WriteText(folder + "deep.bmp", MarkedScreen(4, 320, 400, 24));
+    WriteText(folder + "shut.bmp", MarkedScreen(5));
+    Lists(folder + "a.bmp\r\n" + folder + "b.bmp", folder + "gone.bmp\r\n" + folder + "wide.bmp\r\ndeep.bmp",
+          folder + "gone.bmp\r\n" + folder + "shut.bmp");
+    EXPECT_EQ(RunAsAtLogOn("/seed=7"), 0u);
+
+    const std::string start = ReadText(Screen(SystemScreen::Start));
+    EXPECT_TRUE(start == MarkedScreen(1) || start == MarkedScreen(2));
+    EXPECT_EQ(ReadText(Screen(SystemScreen::Wait)), "old screen") << "no entry of the list could be used";
+    EXPECT_EQ(ReadText(Screen(SystemScreen::Shut)), MarkedScreen(5)) << "a failing entry is skipped for the next";
+    const std::string log = Log();
+    EXPECT_NE(log.find("WAIT: skipped " + folder + "gone.bmp: the file cannot be opened"), std::string::npos) << log;
+    EXPECT_NE(log.find("WAIT: skipped " + folder + "wide.bmp: size 640 x 480, not 320 x 400"), std::string::npos);
+    EXPECT_NE(log.find("WAIT: skipped " + folder + "deep.bmp: 24 bits per pixel, not 8"), std::string::npos)
+        << "a bare name lies in the program folder";
+    EXPECT_NE(log.find("WAIT: no entry could be used; the screen stays as it is"), std::string::npos);
+    EXPECT_TRUE(Exists(folder + kRoundsFileName));
+}
+
+TEST_F(Randomizer, RunsAfterEachOtherShowEveryEntryOnceBeforeAnyAgain) {
+    std::string list;
+    for (int mark = 1; mark <= 3; ++mark) {
+        WriteText(folder + std::to_string(mark) + ".bmp", MarkedScreen(mark));
+        list += folder + std::to_string(mark) + ".bmp\r\n";
+    }
+    Lists(list, "", "");
+    std::set<std::string> shown;
+    for (int run = 0; run < 3; ++run) {
+        EXPECT_EQ(RunAsAtLogOn(), 0u);
+        EXPECT_TRUE(shown.insert(ReadText(Screen(SystemScreen::Start))).second) << "run " << run;
+    }
+    EXPECT_EQ(shown.size(), 3u);
+}
+
+TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
+    WriteText(folder + "a.bmp", MarkedScreen(1));
+    Lists(folder + "a.bmp", folder + "a.bmp", folder + "a.bmp");
+    EXPECT_EQ(RunAsAtLogOn("/dry"), 0u);
+    for (SystemScreen screen : kSystemScreens)
+        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+    EXPECT_FALSE(Exists(folder + kRoundsFileName));
+    EXPECT_NE(Log().find("START: " + folder + "a.bmp would become " + Screen(SystemScreen::Start)), std::string::npos)
+        << Log();
+
+    DeleteFileA((folder + kListFileName).c_str());
+    EXPECT_EQ(RunAsAtLogOn(), 0u);
+    for (SystemScreen screen : kSystemScreens)
+        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+    EXPECT_NE(Log().find("No list file"), std::string::npos);
+
+    Lists("", "", "");
+    EXPECT_EQ(RunAsAtLogOn(), 0u);
+    for (SystemScreen screen : kSystemScreens)
+        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+}
+
+TEST_F(Randomizer, ASecondRunWaitsForTheFirstThenLeaves) {
+    WriteText(folder + "a.bmp", MarkedScreen(1));
+    Lists(folder + "a.bmp", "", "");
+    UniqueKernelHandle first(CreateMutexA(nullptr, TRUE, "Orvandel.Vistrel.QZRandom"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(RunAsAtLogOn(), 2u);
+    EXPECT_EQ(ReadText(Screen(SystemScreen::Start)), "old screen");
+    ReleaseMutex(first.Get());
+}
