@@ -149,10 +149,18 @@ TModalResult TForm::ShowModal() {
         DefaultButton->SetFocus();
     else
         SelectNext(true);
+    // The wait wakes for sent messages too: a result set by a message sent from another thread
+    // (a screen reader pressing the button, a close from outside) ends the loop at once.
     while (ModalResult == mrNone) {
-        if (!Application().HandleMessage()) {
-            PostQuitMessage(0);
-            break;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(int(msg.wParam));
+                break;
+            }
+            Application().ProcessMessage(msg);
+        } else if (ModalResult == mrNone) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         }
     }
     for (HWND hwnd : disabled)
@@ -196,7 +204,37 @@ void TForm::SelectNext(bool forward) {
 
 bool TForm::HandleKey(const MSG& msg) {
     if (!Handle() || !IsWindowEnabled(Handle())) return false;
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return HandleAccessKey(msg);
     return HandleShortCut(msg) || HandleDialogKey(msg);
+}
+
+// As in a dialog: Alt+letter anywhere in the form, the bare letter where the focused control takes
+// no characters. A check box takes the focus and changes its state; a button is clicked.
+bool TForm::HandleAccessKey(const MSG& msg) {
+    if (msg.message == WM_CHAR) {
+        HWND focus = GetFocus();
+        MSG copy = msg;
+        if (focus && (SendMessageA(focus, WM_GETDLGCODE, msg.wParam, LPARAM(&copy)) &
+                      (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)))
+            return false;
+    }
+    std::vector<TControl*> stack(Controls().begin(), Controls().end());
+    while (!stack.empty()) {
+        TControl* control = stack.back();
+        stack.pop_back();
+        stack.insert(stack.end(), control->Controls().begin(), control->Controls().end());
+        if (!control->CanFocus() || !IsAccessKey(control->Caption(), char(msg.wParam))) continue;
+        if (auto* button = dynamic_cast<TButton*>(control)) {
+            button->Click();
+            return true;
+        }
+        if (auto* checkBox = dynamic_cast<TCheckBox*>(control)) {
+            checkBox->SetFocus();
+            checkBox->SetChecked(!checkBox->Checked());
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TForm::HandleShortCut(const MSG& msg) {
@@ -241,6 +279,11 @@ bool TForm::HandleDialogKey(const MSG& msg) {
     case VK_ESCAPE:
         if (CancelButton && CancelButton->CanFocus()) {
             CancelButton->Click();
+            return true;
+        }
+        // A modal form without a cancel button closes like its close box.
+        if (modal_) {
+            Close();
             return true;
         }
         return false;
