@@ -202,6 +202,14 @@ void TForm::SelectNext(bool forward) {
     if (next >= 0) TabOrder[next]->SetFocus();
 }
 
+void TForm::RestoreFocus() {
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_))
+        ::SetFocus(lastFocus_);
+    else
+        SelectNext(true);
+}
+
 bool TForm::HandleKey(const MSG& msg) {
     if (!Handle() || !IsWindowEnabled(Handle())) return false;
     if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return HandleAccessKey(msg);
@@ -348,15 +356,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-        } else if (!HIWORD(wParam)) {
-            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_))
-                ::SetFocus(lastFocus_);
-            else
-                SelectNext(true);
-            if (created_) FormActivate();
-            return 0;
+            break;
         }
-        break;
+        // The default step gives the form the keyboard focus (unless it is minimized), which then
+        // goes on to the control that had it.
+        DefaultProc(msg, wParam, lParam);
+        if (created_ && !HIWORD(wParam)) FormActivate();
+        return 0;
+    case WM_SETFOCUS: // activated, restored from the minimized state, or its focused control went away
+        RestoreFocus();
+        return 0;
     }
     return TControl::WndProc(msg, wParam, lParam);
 }

@@ -79,6 +79,8 @@ private:
     bool HandleDialogKey(const MSG& msg);
     bool HandleAccessKey(const MSG& msg);
     void CreateHintWindow();
+    // Gives the focus back to the control that had it last, else to the first in the tab order.
+    void RestoreFocus();
 
     bool created_ = false;
     bool modal_ = false;

@@ -328,3 +328,40 @@ TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
     form->ChangeErrorReport();
     EXPECT_TRUE(form->ErrorReportOn1.Checked());
 }
+
+namespace {
+// Another program's window, made active in front of the main window.
+UniqueWindow OtherWindow() {
+    UniqueWindow other(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200, 150,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    SetForegroundWindow(other.Get());
+    return other;
+}
+} // namespace
+
+TEST_F(MainWindow, FocusComesBackWhereItWasAfterAnotherWindowWasActive) {
+    BringToFront(*form);
+    MouseClick(form->FileListBox1, 20, 5);
+    ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
+
+    // Back by a click on the title bar.
+    UniqueWindow other = OtherWindow();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    RECT frame;
+    GetWindowRect(form->Handle(), &frame);
+    POINT title{frame.left + 150, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 3};
+    MouseDrag(title, title);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); })) << "focus on " << GetFocus();
+
+    // Back from the minimized state, as the task bar restores it.
+    form->BtnAdd.SetEnabled(true);
+    MouseClick(form->BtnAdd, 5, 5);
+    ASSERT_TRUE(WaitUntil([&] { return form->BtnAdd.Focused(); }));
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    other = OtherWindow();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(WaitUntil([&] { return form->BtnAdd.Focused(); })) << "focus on " << GetFocus();
+}
