@@ -384,12 +384,29 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_LBUTTONUP:
-        if (OnClick) OnClick();
-        return 0;
+    // A click, as Windows buttons count it: pressed and released on this control. A windowed
+    // control holds the mouse in between; a graphic one is held by its container.
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (OnClick) {
+            pressed_ = true;
+            if (handle_) SetCapture(handle_.Get());
+        }
+        if (msg == WM_LBUTTONDOWN) break;
         if (OnDblClick) OnDblClick();
         return 0;
+    case WM_LBUTTONUP: {
+        RECT rc = ClientRect();
+        POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
+        bool click = pressed_ && PtInRect(&rc, pt);
+        pressed_ = false;
+        if (handle_ && GetCapture() == handle_.Get()) ReleaseCapture();
+        if (click && OnClick) OnClick();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        break;
     }
     return DefaultProc(msg, wParam, lParam);
 }

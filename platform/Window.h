@@ -131,6 +131,7 @@ private:
     } pending_;
     bool ownClass_ = false;
     bool graphic_ = false;
+    bool pressed_ = false;            // the left button went down on this control and is still down
     TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up
     TControl* parent_ = nullptr;
     std::vector<TControl*> children_;

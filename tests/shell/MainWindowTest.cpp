@@ -365,3 +365,26 @@ TEST_F(MainWindow, FocusComesBackWhereItWasAfterAnotherWindowWasActive) {
     SetForegroundWindow(form->Handle());
     EXPECT_TRUE(WaitUntil([&] { return form->BtnAdd.Focused(); })) << "focus on " << GetFocus();
 }
+
+TEST_F(MainWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
+    BringToFront(*form);
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    POINT background{client.left + 152, client.top + 100}; // between the directory list and the file list
+
+    // Pressed outside, released over a category button or the extend panel: nothing happens.
+    MouseDrag(background, ScreenPoint(form->sbtnWall, 20, 10));
+    HandleQueuedInput();
+    EXPECT_EQ(form->CategoryCode, 10);
+    MouseDrag(background, ScreenPoint(form->PnlExtend, 20, 2));
+    HandleQueuedInput();
+    EXPECT_EQ(form->WindowState(), TWindowState::Normal) << "the extend panel was clicked without a press on it";
+    // Pressed on one category button, released over another: nothing happens either.
+    MouseDrag(ScreenPoint(form->sbtnWait, 20, 10), ScreenPoint(form->sbtnShut, 20, 10));
+    HandleQueuedInput();
+    EXPECT_EQ(form->CategoryCode, 10);
+    // A click at last.
+    MouseClick(form->sbtnShut, 20, 10);
+    EXPECT_TRUE(WaitUntil([&] { return form->CategoryCode == 30; })) << form->CategoryCode;
+}

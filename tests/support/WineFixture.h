@@ -233,6 +233,14 @@ protected:
         SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
     }
 
+    // Handles the input the system has queued for this thread, up to the last event.
+    static void HandleQueuedInput() {
+        WaitUntil([] {
+            PumpMessages();
+            return HIWORD(GetQueueStatus(QS_INPUT)) == 0;
+        });
+    }
+
     // A point of a control (in its own coordinates) on the screen.
     static POINT ScreenPoint(const TControl& control, int x, int y) {
         RECT rc = RectIn(control, nullptr);
