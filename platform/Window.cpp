@@ -286,7 +286,9 @@ bool TControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         ReleaseCapture();
     }
     result = target->WndProc(msg, wParam, MAKELPARAM(pt.x - target->bounds_.left, pt.y - target->bounds_.top));
-    return true;
+    // The container's default step still turns the right-button release into WM_CONTEXTMENU, which
+    // opens the pop-up menu of the graphic control at that point.
+    return msg != WM_RBUTTONUP;
 }
 
 void TControl::Realign() {

@@ -2,6 +2,8 @@
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
+#include <algorithm>
+
 namespace {
 class MainWindow : public WineFixture {
 protected:
@@ -387,4 +389,90 @@ TEST_F(MainWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
     // A click at last.
     MouseClick(form->sbtnShut, 20, 10);
     EXPECT_TRUE(WaitUntil([&] { return form->CategoryCode == 30; })) << form->CategoryCode;
+}
+
+namespace {
+// What a pop-up menu showed: its entries and its top left corner on the screen.
+struct OpenedMenu {
+    std::vector<std::string> entries;
+    POINT corner{-1, -1};
+};
+
+// Runs `open` and reads the pop-up menu it opens from a second thread, which then closes the menu
+// with Escape; no entries when no menu opened.
+OpenedMenu ReadPopupMenu(const std::function<void()>& open) {
+    OpenedMenu seen;
+    OtherThread reader([&] {
+        HWND menu = nullptr;
+        if (OtherThread::WaitFor([&] {
+                menu = FindWindowA("#32768", nullptr);
+                return menu && IsWindowVisible(menu);
+            })) {
+            HMENU items = HMENU(SendMessageA(menu, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(items); ++i) {
+                char text[128] = {};
+                GetMenuStringA(items, UINT(i), text, sizeof(text), MF_BYPOSITION);
+                seen.entries.push_back(text);
+            }
+            RECT rc;
+            GetWindowRect(menu, &rc);
+            seen.corner = {rc.left, rc.top};
+            WineFixture::TypeKeys({VK_ESCAPE});
+            OtherThread::WaitFor([&] { return !IsWindowVisible(menu); });
+        }
+    });
+    open();
+    reader.Join();
+    return seen;
+}
+
+bool Has(const std::vector<std::string>& entries, const std::string& text) {
+    return std::find(entries.begin(), entries.end(), text) != entries.end();
+}
+} // namespace
+
+TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
+    BringToFront(*form);
+    form->ImgPreview.SetVisible(true);
+    form->ListStart.AddItem({"one.bmp", "C:\\PICS"});
+    struct Case {
+        TControl* control;
+        const char* entry; // one entry of its menu
+    } cases[] = {
+        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a graphic control
+        {&form->FileListBox1, "&Add\tIns"},
+        {&form->ListStart, "Find File &Directory\tCtrl+D"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        POINT click = ScreenPoint(*c.control, 30, 40);
+        OpenedMenu menu = ReadPopupMenu([&] { MouseClick(*c.control, 30, 40, true); });
+        EXPECT_TRUE(Has(menu.entries, c.entry)) << menu.entries.size() << " entries";
+        EXPECT_NEAR(menu.corner.x, click.x, 2);
+        EXPECT_NEAR(menu.corner.y, click.y, 2);
+    }
+}
+
+TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) {
+    BringToFront(*form);
+    form->ListWait.AddItem({"one.bmp", "C:\\PICS"});
+    Press(form->sbtnWait);
+    for (TControl* control : {static_cast<TControl*>(&form->FileListBox1), static_cast<TControl*>(&form->ListWait)}) {
+        control->SetFocus();
+        RECT rc = RectIn(*control, nullptr);
+        const char* entry = control == &form->FileListBox1 ? "&Add\tIns" : "&Remove\tDel";
+        for (bool menuKey : {false, true}) {
+            SCOPED_TRACE(std::string(entry) + (menuKey ? " by the menu key" : " by Shift+F10"));
+            OpenedMenu menu = ReadPopupMenu([&] {
+                if (menuKey)
+                    TypeKeys({VK_APPS});
+                else
+                    TypeKeys({VK_SHIFT, VK_F10});
+            });
+            EXPECT_TRUE(Has(menu.entries, entry)) << menu.entries.size() << " entries";
+            EXPECT_TRUE(menu.corner.x >= rc.left - 2 && menu.corner.x <= rc.right && menu.corner.y >= rc.top - 2 &&
+                        menu.corner.y <= rc.bottom)
+                << "menu at " << menu.corner.x << "," << menu.corner.y;
+        }
+    }
 }

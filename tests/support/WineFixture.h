@@ -184,6 +184,7 @@ protected:
         }
     }
 
+public:
     // Handles messages until the condition holds or the time is up; true when it held.
     template <typename Condition> static bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
         const DWORD start = GetTickCount();
@@ -258,6 +259,7 @@ protected:
         WaitUntil([&] { return GetForegroundWindow() == form.Handle(); });
     }
 
+protected:
     std::vector<MessageBoxCall> boxes;
     std::deque<TModalResult> answers;
     std::vector<HelpCall> helpCalls;
