@@ -195,14 +195,18 @@ void TForm::SelectNext(bool forward) {
     std::vector<bool> canFocus;
     int current = -1;
     for (std::size_t i = 0; i < TabOrder.size(); ++i) {
-        canFocus.push_back(TabOrder[i]->CanFocus());
-        if (TabOrder[i]->Focused()) current = int(i);
+        canFocus.push_back(TabOrder[i]->TabTarget()->CanFocus());
+        if (TabOrder[i]->HoldsFocus()) current = int(i);
     }
     int next = NextTabStop(canFocus, current, forward);
-    if (next >= 0) TabOrder[next]->SetFocus();
+    if (next >= 0) TabOrder[next]->TabTarget()->SetFocus();
 }
 
 void TForm::RestoreFocus() {
+    if (focusedGraphic_ && focusedGraphic_->CanFocus()) { // the form holds the focus for it
+        focusedGraphic_->InvalidateInParent();
+        return;
+    }
     if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
         IsWindowEnabled(lastFocus_))
         ::SetFocus(lastFocus_);

@@ -66,6 +66,7 @@ TControl::~TControl() {
         child->parent_ = nullptr;
     if (parent_) {
         if (parent_->mouseTarget_ == this) parent_->mouseTarget_ = nullptr;
+        if (parent_->focusedGraphic_ == this) parent_->focusedGraphic_ = nullptr;
         if (graphic_) InvalidateInParent();
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -185,15 +186,24 @@ void TControl::SetEnabled(bool enabled) {
 bool TControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->parent_)
         if (!c->visible_ || !c->enabled_) return false;
-    return handle_ && IsWindowVisible(handle_.Get()) && IsWindowEnabled(handle_.Get());
+    HWND window = graphic_ && TakesKeys() && parent_ ? parent_->Handle() : handle_.Get();
+    return window && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 bool TControl::Focused() const {
     HWND focus = GetFocus();
+    if (graphic_) return parent_ && parent_->focusedGraphic_ == this && focus && focus == parent_->Handle();
     return handle_ && focus && (focus == handle_.Get() || IsChild(handle_.Get(), focus));
 }
 
 void TControl::SetFocus() {
+    if (graphic_ && TakesKeys() && parent_ && parent_->Handle()) {
+        if (parent_->focusedGraphic_) parent_->focusedGraphic_->InvalidateInParent();
+        parent_->focusedGraphic_ = this;
+        InvalidateInParent();
+        ::SetFocus(parent_->Handle());
+        return;
+    }
     if (handle_) ::SetFocus(handle_.Get());
 }
 
@@ -339,7 +349,23 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT routed = 0;
     if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
+    // Keys for the graphic child that has the focus through this window.
+    if (focusedGraphic_ && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR))
+        return focusedGraphic_->WndProc(msg, wParam, lParam);
     switch (msg) {
+    case WM_SETFOCUS:
+        if (focusedGraphic_) focusedGraphic_->InvalidateInParent();
+        break;
+    case WM_KILLFOCUS:
+        if (TControl* graphic = focusedGraphic_) {
+            graphic->InvalidateInParent();
+            graphic->WndProc(msg, wParam, lParam);
+            // Another control of the same window took the focus; when the whole window lost it,
+            // the graphic child gets it back with the window.
+            HWND to = HWND(wParam);
+            if (to && GetAncestor(to, GA_ROOT) == GetAncestor(handle_.Get(), GA_ROOT)) focusedGraphic_ = nullptr;
+        }
+        break;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(handle_.Get(), &rc);

@@ -218,11 +218,11 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     auto walk = [&] {
         std::vector<TControl*> order;
         form->DriveComboBox1.SetFocus();
-        for (int i = 0; i < 12; ++i) {
+        for (int i = 0; i < 13; ++i) {
             PressKey(VK_TAB);
             TControl* focused = nullptr;
             for (TControl* c : form->TabOrder)
-                if (c->Focused()) focused = c;
+                if (c->HoldsFocus()) focused = c;
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
@@ -230,11 +230,12 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     };
     std::vector<TControl*> start = {
         &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-        &form->chkbStartUpRun,    &form->ListStart,    &form->DriveComboBox1};
+        &form->chkbStartUpRun,    &form->ListStart,    &form->sbtnStart,       &form->DriveComboBox1};
     EXPECT_EQ(walk(), start);
     Press(form->sbtnWall);
-    std::vector<TControl*> wall = {&form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-                                   &form->ListWall,          &form->CBStyle,      &form->DriveComboBox1};
+    std::vector<TControl*> wall = {
+        &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
+        &form->ListWall,          &form->CBStyle,      &form->sbtnStart,       &form->DriveComboBox1};
     EXPECT_EQ(walk(), wall);
 }
 
@@ -475,4 +476,62 @@ TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) 
                 << "menu at " << menu.corner.x << "," << menu.corner.y;
         }
     }
+}
+
+namespace {
+// The pixels of a row of the window's client area, as the screen shows them.
+std::vector<COLORREF> PixelRow(HWND window, int left, int right, int y) {
+    UpdateWindow(window);
+    WindowDc dc(window);
+    std::vector<COLORREF> row;
+    for (int x = left; x < right; ++x)
+        row.push_back(GetPixel(dc.Get(), x, y));
+    return row;
+}
+} // namespace
+
+TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
+    BringToFront(*form);
+    // The focus rectangle's top edge lies three pixels inside the button.
+    const TBounds b = form->sbtnStart.Bounds();
+    std::vector<COLORREF> unfocused = PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3);
+    MouseClick(form->ListStart, 30, 40);
+    ASSERT_TRUE(WaitUntil([&] { return form->ListStart.Focused(); }));
+
+    TypeKeys({VK_TAB}); // past the hidden style box to the group, on its down button
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnStart.Focused(); })) << "focus on " << GetFocus();
+    EXPECT_NE(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
+        << "no focus rectangle on the focused button";
+
+    TypeKeys({VK_RIGHT});
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
+    EXPECT_EQ(form->CategoryCode, 10) << "an arrow moves the focus only";
+    EXPECT_EQ(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
+        << "the focus rectangle left the first button";
+    TypeKeys({VK_SPACE});
+    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 20; }));
+    EXPECT_TRUE(form->sbtnWait.Down());
+    EXPECT_TRUE(form->sbtnWait.Font().bold);
+
+    TypeKeys({VK_LEFT});
+    TypeKeys({VK_LEFT}); // round to the last button
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
+    TypeKeys({VK_SPACE});
+    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 40; }));
+    EXPECT_TRUE(Shown(form->ListWall));
+
+    // One tab stop: Tab leaves the group, Shift+Tab comes back to its down button.
+    TypeKeys({VK_TAB});
+    ASSERT_TRUE(WaitUntil([&] { return form->DriveComboBox1.Focused(); }));
+    TypeKeys({VK_SHIFT, VK_TAB});
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
+
+    // The group keeps the focus while another window is active.
+    UniqueWindow other(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200, 150,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    SetForegroundWindow(other.Get());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    EXPECT_FALSE(form->sbtnWall.Focused());
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
 }
