@@ -185,6 +185,27 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // Files ----------------------------------------------------------------------------------------
 
+namespace {
+WNDPROC listBoxProc = nullptr; // the system's procedure of the LISTBOX class
+
+// A list without strings of its own answers the text queries of screen readers and automation
+// from the names it draws.
+LRESULT CALLBACK FileListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == LB_GETTEXT || msg == LB_GETTEXTLEN)
+        if (auto* list = dynamic_cast<TFileListBox*>(TControl::FromHandle(hwnd))) {
+            int index = int(wParam);
+            if (index < 0 || index >= list->Count()) return LB_ERR;
+            const std::string& name = list->Item(index);
+            if (msg == LB_GETTEXT) {
+                if (!lParam) return LB_ERR;
+                std::memcpy(reinterpret_cast<char*>(lParam), name.c_str(), name.size() + 1);
+            }
+            return LRESULT(name.size());
+        }
+    return CallWindowProcA(listBoxProc, hwnd, msg, wParam, lParam);
+}
+} // namespace
+
 // The list holds no strings of its own: it draws the names it is asked for, so a folder of many
 // thousand files is listed at the cost of reading it.
 void TFileListBox::Create(TControl& parent) {
@@ -192,6 +213,9 @@ void TFileListBox::Create(TControl& parent) {
                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_NODATA |
                      LBS_OWNERDRAWFIXED,
                  WS_EX_CLIENTEDGE);
+    WNDPROC system =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc)));
+    if (system != &FileListProc) listBoxProc = system;
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 13);
     Update();
 }

@@ -140,3 +140,24 @@ TEST_F(Browser, MissingFolderFailsAndEmptyPathChangesNothing) {
     form->ApplyBrowserPath("");
     EXPECT_EQ(form->DirectoryListBox1.Directory(), root);
 }
+
+TEST_F(Browser, FileListAnswersTextQueriesOfScreenReaders) {
+    form->ApplyBrowserPath(root);
+    HWND list = form->FileListBox1.Handle();
+    std::vector<std::string> read;
+    LRESULT pastEnd = 0;
+    // From another thread, as a screen reader or automation tool asks.
+    OtherThread reader([&] {
+        LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(i), 0);
+            std::string text(std::size_t(length > 0 ? length : 0) + 1, '\x7F');
+            LRESULT copied = SendMessageA(list, LB_GETTEXT, WPARAM(i), LPARAM(&text[0]));
+            read.push_back(copied == length && text.back() == '\0' ? text.substr(0, std::size_t(length)) : "?");
+        }
+        pastEnd = SendMessageA(list, LB_GETTEXTLEN, WPARAM(count), 0);
+    });
+    ASSERT_TRUE(reader.Join());
+    EXPECT_EQ(read, (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
+    EXPECT_EQ(pastEnd, LB_ERR);
+}
