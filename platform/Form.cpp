@@ -367,6 +367,20 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         DefaultProc(msg, wParam, lParam);
         if (created_ && !HIWORD(wParam)) FormActivate();
         return 0;
+    // The end of the Windows session closes the main form like any close: the close question may
+    // refuse it, and at its end the settings are stored and the program ends.
+    case WM_QUERYENDSESSION: {
+        if (!created_ || Application().MainForm() != this || modal_) return TRUE;
+        bool canEnd = true;
+        Application().Guard([&] { FormCloseQuery(canEnd); });
+        return canEnd;
+    }
+    case WM_ENDSESSION:
+        if (wParam && created_ && Application().MainForm() == this && !Application().Terminated()) {
+            Application().Guard([this] { FormClose(); });
+            Application().Terminate();
+        }
+        return 0;
     case WM_SETFOCUS: // activated, restored from the minimized state, or its focused control went away
         RestoreFocus();
         return 0;
