@@ -35,6 +35,16 @@ bool MoveOver(const std::string& from, const std::string& to) {
 } // namespace
 
 ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    // The old file refuses the replace as it would refuse being written: read-only (checked here, as
+    // not every file system enforces it), a folder in its place, or held by another program.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+            return {ReplaceResult::Creating, ERROR_ACCESS_DENIED};
+        UniqueFile old(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!old) return {ReplaceResult::Creating, GetLastError()};
+    }
     ReplaceResult result;
     char temp[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(path).c_str(), "QZ", 0, temp)) return {ReplaceResult::Creating, GetLastError()};
@@ -52,7 +62,11 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
         if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
         if (!ok) result = {ReplaceResult::Writing, GetLastError()};
     }
-    if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Writing, GetLastError()};
+    // The new file keeps what the user set on the old one (hidden, system, archive).
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    if (result.Ok() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept))
+        SetFileAttributesA(temp, attributes & kept);
+    if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Creating, GetLastError()};
     if (!result.Ok()) DeleteFileA(temp);
     return result;
 }

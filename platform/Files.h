@@ -13,7 +13,9 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Replaces a file's contents so that it is never left half written: the bytes go to a new file in
 // the same folder, which takes the old one's place only after every byte was written and flushed.
-// On any failure the old file stays as it was and the new one is removed.
+// On any failure the old file stays as it was and the new one is removed. An old file that cannot
+// be written (read-only, a folder, held by another program) or replaced fails at Creating with the
+// system's code; the new file gets the old one's hidden, system and archive attributes.
 struct ReplaceResult {
     enum Stage { Done, Creating, Writing } stage = Done;
     unsigned long error = 0; // the system's error code

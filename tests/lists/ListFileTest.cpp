@@ -91,3 +91,38 @@ TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
     form.ProgramDir = programDir;
     EXPECT_EQ(ReadFile(), kEmptyFile) << "the old file is untouched";
 }
+
+TEST_F(ListFile, SavingOverAProtectedFileReportsTheCreationErrorAndKeepsIt) {
+    WriteFile(kEmptyFile);
+    TFormSelect& form = Start();
+    form.ListStart.InsertSorted({"new.bmp", "C:\\PICS"});
+    form.ListsChanged = true;
+    BringToFront(form);
+
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
+    answers = {mrOk};
+    TypeKeys({VK_CONTROL, 'S'});
+    ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1; }));
+    EXPECT_EQ(boxes[0].text, "Error 5 creating file");
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+    EXPECT_TRUE(GetFileAttributesA(Path().c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(form.ListsChanged);
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    {
+        UniqueFile held(CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        answers = {mrOk};
+        TypeKeys({VK_CONTROL, 'S'});
+        ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 2; }));
+        EXPECT_EQ(boxes[1].text, "Error 32 creating file");
+    }
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+
+    // Once free, the hidden file is replaced and stays hidden.
+    TypeKeys({VK_CONTROL, 'S'});
+    ASSERT_TRUE(WaitUntil([&] { return !form.ListsChanged; }));
+    EXPECT_NE(ReadFile().find("C:\\PICS\\new.bmp"), std::string::npos);
+    EXPECT_TRUE(GetFileAttributesA(Path().c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
