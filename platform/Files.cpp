@@ -4,10 +4,13 @@
 
 #include <stdexcept>
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, unsigned long* openError) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) {
+        if (openError) *openError = GetLastError();
+        return false;
+    }
     DWORD high = 0;
     DWORD size = GetFileSize(file.Get(), &high);
     if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) throw std::runtime_error("Error reading " + path);
@@ -17,6 +20,16 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (size > 0 && (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read != size))
         throw std::runtime_error("Error reading " + path);
     return true;
+}
+
+std::string SystemErrorText(unsigned long code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof(text), nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+        result.pop_back();
+    return result.empty() ? "System error " + std::to_string(code) : result;
 }
 
 namespace {

@@ -7,9 +7,13 @@
 // Files larger than this are no picture or list the program could use.
 constexpr std::uint32_t kMaxReadBytes = 512u << 20;
 
-// The file's bytes; false when it cannot be opened. Fails with an error when it cannot be read
-// or is larger than kMaxReadBytes.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// The file's bytes; false when it cannot be opened, with the system's code in openError when
+// given. Fails with an error when it cannot be read or is larger than kMaxReadBytes.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, unsigned long* openError = nullptr);
+
+// The system's own text for an error code, e.g. "Sharing violation."; "System error <code>" when
+// it has none.
+std::string SystemErrorText(unsigned long code);
 
 // Replaces a file's contents so that it is never left half written: the bytes go to a new file in
 // the same folder, which takes the old one's place only after every byte was written and flushed.

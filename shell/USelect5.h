@@ -47,6 +47,9 @@ public:
     int CategoryCode = kCategoryStart;
     std::string ProgramDir;
     bool ListsChanged = false;
+    // The list file existed but could not be read at start-up: the first save keeps it beside the
+    // new one, so the user's lists are not lost.
+    bool ListFileUnread = false;
     bool SelectionTracking = false;
     bool UninstallStart = false;
     bool Uninstalled = false;
@@ -187,7 +190,8 @@ private:
 
 // The settings key under HKEY_CURRENT_USER.
 inline constexpr const char* kSettingsKey = "Software\\Orvandel\\Vistrel";
-// The list file's name, in the program directory.
+// The list file's name, in the program directory, and the name an unread one is kept under.
 inline constexpr const char* kListFileName = "QZDATA.QZD";
+inline constexpr const char* kUnreadListFileName = "QZDATA.OLD";
 // The main window's caption before the version is added to it.
 inline constexpr const char* kMainCaption = "Vistrel Selector";

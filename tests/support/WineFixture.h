@@ -98,6 +98,7 @@ protected:
     // Every test starts and ends without the program's settings key and list file.
     static void ClearProgramSettings() {
         DeleteFileA((ProgramFolder() + "QZDATA.QZD").c_str());
+        DeleteFileA((ProgramFolder() + "QZDATA.OLD").c_str());
         if (auto company = TRegistryKey::Open(HKEY_CURRENT_USER, "Software\\Orvandel"))
             company->DeleteKeyTree("Vistrel");
     }
