@@ -101,6 +101,14 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
 }
 
 void TDirectoryListBox::Update() {
+    // A folder deleted meanwhile gives way to the nearest folder above it that still exists.
+    std::vector<std::string> levels = PathLevels(directory_);
+    while (levels.size() > 1) {
+        DWORD attributes = GetFileAttributesA(PathOfLevels(levels, levels.size()).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) break;
+        levels.pop_back();
+    }
+    if (!levels.empty()) directory_ = PathOfLevels(levels, levels.size());
     Fill();
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
     if (FileList) FileList->SetDirectory(directory_);

@@ -161,3 +161,28 @@ TEST_F(Browser, FileListAnswersTextQueriesOfScreenReaders) {
     EXPECT_EQ(read, (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
     EXPECT_EQ(pastEnd, LB_ERR);
 }
+
+TEST_F(Browser, RefreshOfADeletedFolderMovesToTheNearestFolderAbove) {
+    const std::string deep = root + "\\Sub\\Deep\\Deeper";
+    CreateDirectoryA((root + "\\Sub\\Deep").c_str(), nullptr);
+    CreateDirectoryA(deep.c_str(), nullptr);
+    form->ApplyBrowserPath(deep);
+    RemoveDirectoryA(deep.c_str());
+    RemoveDirectoryA((root + "\\Sub\\Deep").c_str());
+    BringToFront(*form);
+    TypeKeys({VK_CONTROL, 'R'});
+    ASSERT_TRUE(WaitUntil([&] { return form->DirectoryListBox1.Directory() != deep; }));
+    EXPECT_EQ(form->DirectoryListBox1.Directory(), root + "\\Sub");
+    EXPECT_EQ(form->FileListBox1.Directory(), root + "\\Sub");
+    EXPECT_EQ(form->StartDir, root + "\\Sub") << "the folder that is gone is not stored";
+
+    // F5 in the file list does the same.
+    RemoveDirectoryA((root + "\\Sub").c_str());
+    MouseClick(form->FileListBox1, 20, 100);
+    ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
+    TypeKeys({VK_F5});
+    ASSERT_TRUE(WaitUntil([&] { return form->DirectoryListBox1.Directory() == root; }));
+    EXPECT_EQ(form->StartDir, root);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
+    CreateDirectoryA((root + "\\Sub").c_str(), nullptr);
+}
