@@ -43,7 +43,7 @@ public:
         PROCESS_INFORMATION info = {};
         if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
             process_.Reset(info.hProcess);
-            CloseHandle(info.hThread);
+            UniqueKernelHandle thread(info.hThread);
         }
     }
     bool Started() const { return bool(process_); }
