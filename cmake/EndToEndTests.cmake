@@ -6,6 +6,7 @@ set(E2E_OUTPUT_DIR ${CMAKE_BINARY_DIR}/e2e)
 add_executable(e2e_tests
     tests/e2e/Driver.cpp
     tests/e2e/StartUpTest.cpp
+    tests/e2e/SessionEndTest.cpp
     ${RUNTIME_9X_OBJECTS}
 )
 target_include_directories(e2e_tests PRIVATE ${CMAKE_SOURCE_DIR})

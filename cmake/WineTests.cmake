@@ -13,6 +13,7 @@ set(WINE_TEST_SOURCES
     tests/lists/ListCommandsTest.cpp
     tests/pictures/PreviewTest.cpp
     tests/shell/StartUpTest.cpp
+    tests/shell/AboutBoxTest.cpp
     tests/shell/SettingsTest.cpp
     tests/platform/MessageDlgTest.cpp
     tests/platform/RuntimeOn9xTest.cpp

@@ -1,5 +1,6 @@
 // The list file that carries the four lists to the randomizer.
 #include "lists/ListFileFormat.h"
+#include "lists/ListMessages.h"
 #include "platform/Files.h"
 #include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
@@ -7,17 +8,26 @@
 #include <commctrl.h>
 
 namespace {
-constexpr const char* kReadError = "Error Reading file";
 constexpr const char* kWriteError = "Error writing to file";
 } // namespace
 
 void TFormSelect::LoadListFile() {
+    const std::string path = ProgramDir + kListFileName;
     std::vector<std::uint8_t> bytes;
     bool opened = false;
+    std::string failure;
     try {
-        opened = ReadWholeFile(ProgramDir + kListFileName, bytes);
-    } catch (const std::exception&) {
-        MessageDlg(kReadError, TMsgDlgType::Error, mbOK);
+        unsigned long openError = 0;
+        opened = ReadWholeFile(path, bytes, &openError);
+        // A missing file is no error; one that exists but cannot be opened is.
+        if (!opened && openError != ERROR_FILE_NOT_FOUND && openError != ERROR_PATH_NOT_FOUND)
+            failure = SystemErrorText(openError);
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    if (!failure.empty()) {
+        ListFileUnread = true;
+        MessageDlg(ListFileReadErrorText(path, failure), TMsgDlgType::Error, mbOK);
     }
     if (opened) {
         ListSet lists;
@@ -61,12 +71,20 @@ std::string TFormSelect::ListFileBytes() const {
 }
 
 void TFormSelect::SaveToFile() {
+    const std::string path = ProgramDir + kListFileName;
+    if (ListFileUnread && !CopyFileA(path.c_str(), (ProgramDir + kUnreadListFileName).c_str(), FALSE)) {
+        const unsigned long error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) {
+            MessageDlg("Error " + std::to_string(error) + " creating file", TMsgDlgType::Error, mbOK);
+            return;
+        }
+    }
     // The old file stays whole until the new one is complete.
-    ReplaceResult result = ReplaceFileContents(ProgramDir + kListFileName, ListFileBytes());
+    ReplaceResult result = ReplaceFileContents(path, ListFileBytes());
     if (result.stage == ReplaceResult::Creating)
         MessageDlg("Error " + std::to_string(result.error) + " creating file", TMsgDlgType::Error, mbOK);
     else if (result.stage == ReplaceResult::Writing)
         MessageDlg(kWriteError, TMsgDlgType::Error, mbOK);
     else
-        ListsChanged = false;
+        ListsChanged = ListFileUnread = false;
 }

@@ -8,7 +8,14 @@ void TFormSelect::AddChosenFile(int index) {
     SelectionTracking = false;
     const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
     bool add = true;
-    if (CategoryCode != kCategoryWall) {
+    if (CategoryCode == kCategoryWall) {
+        // A wallpaper is added unread; a name that opens no file (one the system code page cannot
+        // spell and that has no short name) is refused as unreadable.
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            add = false;
+            if (ErrorReportOn1.Checked()) MessageDlg(LoadErrorText(path), TMsgDlgType::Error, mbOK);
+        }
+    } else {
         // Each file is tested against its own picture, read apart from the preview.
         TPicture picture;
         std::string refusal;

@@ -19,6 +19,11 @@ std::string LoadErrorText(const std::string& path) {
     return "Read Error " + path + "," + kBreak + "The file is no picture that can be read.";
 }
 
+std::string ListFileReadErrorText(const std::string& path, const std::string& reason) {
+    return "Error Reading file " + path + "," + kBreak + reason + kBreak +
+           "The lists start empty; saving keeps the unread file as QZDATA.OLD.";
+}
+
 std::string RemovedCountsText(int start, int wait, int shut, int wall) {
     return std::string("Numbers of removed screens : ") + kBreak + "Start-Up screens : " + std::to_string(start) +
            kBreak + "Waiting screens : " + std::to_string(wait) + kBreak +

@@ -8,5 +8,7 @@ std::string SizeErrorText(const std::string& path, int width, int height);
 std::string DepthErrorText(const std::string& path, const std::string& pixelFormatName);
 // A chosen file whose picture cannot be read at all.
 std::string LoadErrorText(const std::string& path);
+// An existing list file that could not be read at start-up, and why.
+std::string ListFileReadErrorText(const std::string& path, const std::string& reason);
 // What "Remove non existing files from lists" removed from each list.
 std::string RemovedCountsText(int start, int wait, int shut, int wall);

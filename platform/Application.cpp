@@ -67,7 +67,8 @@ bool TApplication::HandleMessage() {
 }
 
 void TApplication::ProcessMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
+        msg.message == WM_SYSCHAR) {
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
             bool handled = false;

@@ -7,17 +7,54 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <cwchar>
 #include <stdexcept>
 
 namespace {
-// Folders and files of a folder, as FindFirstFile reports them.
+// A name in the system code page; false in `exact` when the code page cannot spell it (a default
+// character or a look-alike letter took the place of one it lacks).
+std::string Narrow(const wchar_t* text, bool& exact) {
+    char buffer[MAX_PATH * 2] = {};
+    BOOL usedDefault = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, &usedDefault);
+    wchar_t back[MAX_PATH * 2] = {};
+    exact = length > 0 && !usedDefault && MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) > 0 &&
+            std::wcscmp(back, text) == 0;
+    return buffer;
+}
+
+// Folders and files of a folder, as FindFirstFile reports them. A name the system code page cannot
+// spell is given by its short name, as 8-bit Windows programs see it; without a short name it keeps
+// the misspelled name, which opens no file.
 template <typename Visit> void ForEachEntry(const std::string& folder, Visit visit) {
+    const std::string pattern = JoinPath(folder, "*.*");
+    wchar_t widePattern[MAX_PATH * 2] = {};
+    WIN32_FIND_DATAW wide;
+    HANDLE find = MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, widePattern, MAX_PATH * 2) > 0
+                      ? FindFirstFileW(widePattern, &wide)
+                      : INVALID_HANDLE_VALUE;
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            bool exact = false, shortExact = false;
+            std::string name = Narrow(wide.cFileName, exact);
+            if (!exact && wide.cAlternateFileName[0]) {
+                std::string shortName = Narrow(wide.cAlternateFileName, shortExact);
+                if (shortExact) name = shortName;
+            }
+            if (name != "." && name != "..") visit(name.c_str(), wide.dwFileAttributes);
+        } while (FindNextFileW(find, &wide));
+        FindClose(find);
+        return;
+    }
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return;
+    // Windows 9x has no wide listing: there an unspellable name comes with "?" in it.
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(JoinPath(folder, "*.*").c_str(), &data);
+    find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (std::strcmp(data.cFileName, ".") != 0 && std::strcmp(data.cFileName, "..") != 0)
-            visit(data.cFileName, data.dwFileAttributes);
+        const char* name = data.cFileName;
+        if (std::strchr(name, '?') && data.cAlternateFileName[0]) name = data.cAlternateFileName;
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) visit(name, data.dwFileAttributes);
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
@@ -101,6 +138,14 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
 }
 
 void TDirectoryListBox::Update() {
+    // A folder deleted meanwhile gives way to the nearest folder above it that still exists.
+    std::vector<std::string> levels = PathLevels(directory_);
+    while (levels.size() > 1) {
+        DWORD attributes = GetFileAttributesA(PathOfLevels(levels, levels.size()).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) break;
+        levels.pop_back();
+    }
+    if (!levels.empty()) directory_ = PathOfLevels(levels, levels.size());
     Fill();
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
     if (FileList) FileList->SetDirectory(directory_);
@@ -185,6 +230,27 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // Files ----------------------------------------------------------------------------------------
 
+namespace {
+WNDPROC listBoxProc = nullptr; // the system's procedure of the LISTBOX class
+
+// A list without strings of its own answers the text queries of screen readers and automation
+// from the names it draws.
+LRESULT CALLBACK FileListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == LB_GETTEXT || msg == LB_GETTEXTLEN)
+        if (auto* list = dynamic_cast<TFileListBox*>(TControl::FromHandle(hwnd))) {
+            int index = int(wParam);
+            if (index < 0 || index >= list->Count()) return LB_ERR;
+            const std::string& name = list->Item(index);
+            if (msg == LB_GETTEXT) {
+                if (!lParam) return LB_ERR;
+                std::memcpy(reinterpret_cast<char*>(lParam), name.c_str(), name.size() + 1);
+            }
+            return LRESULT(name.size());
+        }
+    return CallWindowProcA(listBoxProc, hwnd, msg, wParam, lParam);
+}
+} // namespace
+
 // The list holds no strings of its own: it draws the names it is asked for, so a folder of many
 // thousand files is listed at the cost of reading it.
 void TFileListBox::Create(TControl& parent) {
@@ -192,6 +258,9 @@ void TFileListBox::Create(TControl& parent) {
                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_NODATA |
                      LBS_OWNERDRAWFIXED,
                  WS_EX_CLIENTEDGE);
+    WNDPROC system =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc)));
+    if (system != &FileListProc) listBoxProc = system;
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 13);
     Update();
 }

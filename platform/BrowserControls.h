@@ -36,7 +36,8 @@ public:
     const std::string& Directory() const { return directory_; }
     // Fails with an error when the folder does not exist.
     void SetDirectory(const std::string& path);
-    // Reads the folders from the disk again and announces the folder again.
+    // Reads the folders from the disk again and announces the folder again; a folder that is gone
+    // gives way to the nearest one above it that still exists.
     void Update();
 
     int Count() const { return int(rows_.size()); }

@@ -203,12 +203,36 @@ void TSpeedButton::SetDown(bool down) {
 
 void TSpeedButton::Click() {
     if (GroupIndex != 0) SetDown(true);
+    if (GroupIndex != 0 && !Focused() && HoldsFocus()) SetFocus(); // the focus follows within its group
     if (OnClick) OnClick();
+}
+
+std::vector<TSpeedButton*> TSpeedButton::Group() const {
+    std::vector<TSpeedButton*> group;
+    if (Parent())
+        for (TControl* sibling : Parent()->Controls())
+            if (auto* button = dynamic_cast<TSpeedButton*>(sibling); button && button->GroupIndex == GroupIndex)
+                group.push_back(button);
+    return group;
+}
+
+TControl* TSpeedButton::TabTarget() {
+    if (GroupIndex != 0)
+        for (TSpeedButton* button : Group())
+            if (button->Down()) return button;
+    return this;
+}
+
+bool TSpeedButton::HoldsFocus() const {
+    if (GroupIndex == 0) return Focused();
+    for (TSpeedButton* button : Group())
+        if (button->Focused()) return true;
+    return false;
 }
 
 void TSpeedButton::Paint(HDC dc) {
     RECT rc = ClientRect();
-    bool sunken = down_ || (pressing_ && mouseInside_);
+    bool sunken = down_ || (pressing_ && mouseInside_) || spacePressed_;
     if (down_ && !pressing_) FillRect(dc, &rc, GetSysColorBrush(COLOR_3DLIGHT));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (sunken) OffsetRect(&rc, 1, 1);
@@ -216,10 +240,45 @@ void TSpeedButton::Paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRgb(font_.color));
     DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (Focused()) {
+        RECT focus = ClientRect();
+        InflateRect(&focus, -3, -3);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && !spacePressed_) {
+            spacePressed_ = true;
+            Invalidate();
+        } else if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
+            std::vector<TSpeedButton*> group = Group();
+            int count = int(group.size()), at = 0;
+            while (at < count && group[std::size_t(at)] != this)
+                ++at;
+            int step = wParam == VK_LEFT || wParam == VK_UP ? count - 1 : 1;
+            group[std::size_t((at + step) % count)]->SetFocus();
+        }
+        return 0;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && spacePressed_) {
+            spacePressed_ = false;
+            Invalidate();
+            Click();
+        }
+        return 0;
+    case WM_CHAR:
+        return 0;
+    case WM_KILLFOCUS:
+        if (spacePressed_) {
+            spacePressed_ = false;
+            Invalidate();
+        }
+        return 0;
     case WM_LBUTTONDOWN: // the container holds the mouse for the button until it is released
     case WM_LBUTTONDBLCLK:
         pressing_ = mouseInside_ = true;

@@ -98,8 +98,9 @@ private:
     TPicture picture_;
 };
 
-// A button of a group: pressing it puts it down and the others of its group up. It never takes
-// the focus, so pressing it leaves the focus where it was.
+// A button of a group: pressing it puts it down and the others of its group up. A click with the
+// mouse leaves the focus where it was. The keyboard reaches a group as one tab stop, on its down
+// button; the arrow keys move the focus between the buttons and Space presses the focused one.
 class TSpeedButton : public TControl {
 public:
     void Create(TControl& parent);
@@ -108,13 +109,19 @@ public:
     // Puts the button down (raising the others of its group) without a click.
     void SetDown(bool down);
     void Click();
+    TControl* TabTarget() override;
+    bool HoldsFocus() const override;
 
 protected:
+    bool TakesKeys() const override { return GroupIndex != 0; }
     void Paint(HDC dc) override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The buttons of this button's group, in their order in the container.
+    std::vector<TSpeedButton*> Group() const;
     bool down_ = false;
     bool pressing_ = false;
     bool mouseInside_ = false;
+    bool spacePressed_ = false;
 };

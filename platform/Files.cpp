@@ -4,10 +4,13 @@
 
 #include <stdexcept>
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, unsigned long* openError) {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) {
+        if (openError) *openError = GetLastError();
+        return false;
+    }
     DWORD high = 0;
     DWORD size = GetFileSize(file.Get(), &high);
     if (size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) throw std::runtime_error("Error reading " + path);
@@ -17,6 +20,16 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     if (size > 0 && (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read != size))
         throw std::runtime_error("Error reading " + path);
     return true;
+}
+
+std::string SystemErrorText(unsigned long code) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                  sizeof(text), nullptr);
+    std::string result(text, length);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+        result.pop_back();
+    return result.empty() ? "System error " + std::to_string(code) : result;
 }
 
 namespace {
@@ -35,6 +48,16 @@ bool MoveOver(const std::string& from, const std::string& to) {
 } // namespace
 
 ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes) {
+    // The old file refuses the replace as it would refuse being written: read-only (checked here, as
+    // not every file system enforces it), a folder in its place, or held by another program.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+            return {ReplaceResult::Creating, ERROR_ACCESS_DENIED};
+        UniqueFile old(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!old) return {ReplaceResult::Creating, GetLastError()};
+    }
     ReplaceResult result;
     char temp[MAX_PATH] = {};
     if (!GetTempFileNameA(FolderOf(path).c_str(), "QZ", 0, temp)) return {ReplaceResult::Creating, GetLastError()};
@@ -52,7 +75,11 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
         if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
         if (!ok) result = {ReplaceResult::Writing, GetLastError()};
     }
-    if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Writing, GetLastError()};
+    // The new file keeps what the user set on the old one (hidden, system, archive).
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    if (result.Ok() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & kept))
+        SetFileAttributesA(temp, attributes & kept);
+    if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Creating, GetLastError()};
     if (!result.Ok()) DeleteFileA(temp);
     return result;
 }
@@ -64,14 +91,4 @@ unsigned long CopyFileWhole(const std::string& source, const std::string& target
     if (!CopyFileA(source.c_str(), temp, FALSE) || !MoveOver(temp, target)) error = GetLastError();
     if (error != NO_ERROR) DeleteFileA(temp);
     return error;
-}
-
-std::string SystemErrorText(unsigned long error) {
-    char text[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                  sizeof(text), nullptr);
-    std::string result(text, length);
-    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
-        result.pop_back();
-    return result.empty() ? "Error " + std::to_string(error) : result;
 }

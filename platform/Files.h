@@ -7,13 +7,19 @@
 // Files larger than this are no picture or list the program could use.
 constexpr std::uint32_t kMaxReadBytes = 512u << 20;
 
-// The file's bytes; false when it cannot be opened. Fails with an error when it cannot be read
-// or is larger than kMaxReadBytes.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// The file's bytes; false when it cannot be opened, with the system's code in openError when
+// given. Fails with an error when it cannot be read or is larger than kMaxReadBytes.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, unsigned long* openError = nullptr);
+
+// The system's own text for an error code, e.g. "Sharing violation."; "System error <code>" when
+// it has none.
+std::string SystemErrorText(unsigned long code);
 
 // Replaces a file's contents so that it is never left half written: the bytes go to a new file in
 // the same folder, which takes the old one's place only after every byte was written and flushed.
-// On any failure the old file stays as it was and the new one is removed.
+// On any failure the old file stays as it was and the new one is removed. An old file that cannot
+// be written (read-only, a folder, held by another program) or replaced fails at Creating with the
+// system's code; the new file gets the old one's hidden, system and archive attributes.
 struct ReplaceResult {
     enum Stage { Done, Creating, Writing } stage = Done;
     unsigned long error = 0; // the system's error code
@@ -25,6 +31,3 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
 // folder and takes the target's place only when it is complete. 0, or the system's error code;
 // on failure the target stays as it was.
 unsigned long CopyFileWhole(const std::string& source, const std::string& target);
-
-// The system's text for an error code, without its line break.
-std::string SystemErrorText(unsigned long error);

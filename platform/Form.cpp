@@ -149,10 +149,18 @@ TModalResult TForm::ShowModal() {
         DefaultButton->SetFocus();
     else
         SelectNext(true);
+    // The wait wakes for sent messages too: a result set by a message sent from another thread
+    // (a screen reader pressing the button, a close from outside) ends the loop at once.
     while (ModalResult == mrNone) {
-        if (!Application().HandleMessage()) {
-            PostQuitMessage(0);
-            break;
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(int(msg.wParam));
+                break;
+            }
+            Application().ProcessMessage(msg);
+        } else if (ModalResult == mrNone) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         }
     }
     for (HWND hwnd : disabled)
@@ -187,16 +195,58 @@ void TForm::SelectNext(bool forward) {
     std::vector<bool> canFocus;
     int current = -1;
     for (std::size_t i = 0; i < TabOrder.size(); ++i) {
-        canFocus.push_back(TabOrder[i]->CanFocus());
-        if (TabOrder[i]->Focused()) current = int(i);
+        canFocus.push_back(TabOrder[i]->TabTarget()->CanFocus());
+        if (TabOrder[i]->HoldsFocus()) current = int(i);
     }
     int next = NextTabStop(canFocus, current, forward);
-    if (next >= 0) TabOrder[next]->SetFocus();
+    if (next >= 0) TabOrder[next]->TabTarget()->SetFocus();
+}
+
+void TForm::RestoreFocus() {
+    if (focusedGraphic_ && focusedGraphic_->CanFocus()) { // the form holds the focus for it
+        focusedGraphic_->InvalidateInParent();
+        return;
+    }
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_))
+        ::SetFocus(lastFocus_);
+    else
+        SelectNext(true);
 }
 
 bool TForm::HandleKey(const MSG& msg) {
     if (!Handle() || !IsWindowEnabled(Handle())) return false;
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return HandleAccessKey(msg);
     return HandleShortCut(msg) || HandleDialogKey(msg);
+}
+
+// As in a dialog: Alt+letter anywhere in the form, the bare letter where the focused control takes
+// no characters. A check box takes the focus and changes its state; a button is clicked.
+bool TForm::HandleAccessKey(const MSG& msg) {
+    if (msg.message == WM_CHAR) {
+        HWND focus = GetFocus();
+        MSG copy = msg;
+        if (focus && (SendMessageA(focus, WM_GETDLGCODE, msg.wParam, LPARAM(&copy)) &
+                      (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)))
+            return false;
+    }
+    std::vector<TControl*> stack(Controls().begin(), Controls().end());
+    while (!stack.empty()) {
+        TControl* control = stack.back();
+        stack.pop_back();
+        stack.insert(stack.end(), control->Controls().begin(), control->Controls().end());
+        if (!control->CanFocus() || !IsAccessKey(control->Caption(), char(msg.wParam))) continue;
+        if (auto* button = dynamic_cast<TButton*>(control)) {
+            button->Click();
+            return true;
+        }
+        if (auto* checkBox = dynamic_cast<TCheckBox*>(control)) {
+            checkBox->SetFocus();
+            checkBox->SetChecked(!checkBox->Checked());
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TForm::HandleShortCut(const MSG& msg) {
@@ -241,6 +291,11 @@ bool TForm::HandleDialogKey(const MSG& msg) {
     case VK_ESCAPE:
         if (CancelButton && CancelButton->CanFocus()) {
             CancelButton->Click();
+            return true;
+        }
+        // A modal form without a cancel button closes like its close box.
+        if (modal_) {
+            Close();
             return true;
         }
         return false;
@@ -305,15 +360,30 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
-        } else if (!HIWORD(wParam)) {
-            if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_))
-                ::SetFocus(lastFocus_);
-            else
-                SelectNext(true);
-            if (created_) FormActivate();
-            return 0;
+            break;
         }
-        break;
+        // The default step gives the form the keyboard focus (unless it is minimized), which then
+        // goes on to the control that had it.
+        DefaultProc(msg, wParam, lParam);
+        if (created_ && !HIWORD(wParam)) FormActivate();
+        return 0;
+    // The end of the Windows session closes the main form like any close: the close question may
+    // refuse it, and at its end the settings are stored and the program ends.
+    case WM_QUERYENDSESSION: {
+        if (!created_ || Application().MainForm() != this || modal_) return TRUE;
+        bool canEnd = true;
+        Application().Guard([&] { FormCloseQuery(canEnd); });
+        return canEnd;
+    }
+    case WM_ENDSESSION:
+        if (wParam && created_ && Application().MainForm() == this && !Application().Terminated()) {
+            Application().Guard([this] { FormClose(); });
+            Application().Terminate();
+        }
+        return 0;
+    case WM_SETFOCUS: // activated, restored from the minimized state, or its focused control went away
+        RestoreFocus();
+        return 0;
     }
     return TControl::WndProc(msg, wParam, lParam);
 }

@@ -44,7 +44,7 @@ public:
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
 
-    // Short-cut keys and dialog keys; true when the key was used up.
+    // Short-cut keys, dialog keys and access keys (for the characters); true when the key was used up.
     bool HandleKey(const MSG& msg);
     void UpdateHint(TControl& control);
     // The tooltip window, made when the mouse first comes over the form.
@@ -77,7 +77,10 @@ private:
     void CreateFormWindow();
     bool HandleShortCut(const MSG& msg);
     bool HandleDialogKey(const MSG& msg);
+    bool HandleAccessKey(const MSG& msg);
     void CreateHintWindow();
+    // Gives the focus back to the control that had it last, else to the first in the tab order.
+    void RestoreFocus();
 
     bool created_ = false;
     bool modal_ = false;

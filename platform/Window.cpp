@@ -66,6 +66,7 @@ TControl::~TControl() {
         child->parent_ = nullptr;
     if (parent_) {
         if (parent_->mouseTarget_ == this) parent_->mouseTarget_ = nullptr;
+        if (parent_->focusedGraphic_ == this) parent_->focusedGraphic_ = nullptr;
         if (graphic_) InvalidateInParent();
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -185,15 +186,24 @@ void TControl::SetEnabled(bool enabled) {
 bool TControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->parent_)
         if (!c->visible_ || !c->enabled_) return false;
-    return handle_ && IsWindowVisible(handle_.Get()) && IsWindowEnabled(handle_.Get());
+    HWND window = graphic_ && TakesKeys() && parent_ ? parent_->Handle() : handle_.Get();
+    return window && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 bool TControl::Focused() const {
     HWND focus = GetFocus();
+    if (graphic_) return parent_ && parent_->focusedGraphic_ == this && focus && focus == parent_->Handle();
     return handle_ && focus && (focus == handle_.Get() || IsChild(handle_.Get(), focus));
 }
 
 void TControl::SetFocus() {
+    if (graphic_ && TakesKeys() && parent_ && parent_->Handle()) {
+        if (parent_->focusedGraphic_) parent_->focusedGraphic_->InvalidateInParent();
+        parent_->focusedGraphic_ = this;
+        InvalidateInParent();
+        ::SetFocus(parent_->Handle());
+        return;
+    }
     if (handle_) ::SetFocus(handle_.Get());
 }
 
@@ -286,7 +296,9 @@ bool TControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         ReleaseCapture();
     }
     result = target->WndProc(msg, wParam, MAKELPARAM(pt.x - target->bounds_.left, pt.y - target->bounds_.top));
-    return true;
+    // The container's default step still turns the right-button release into WM_CONTEXTMENU, which
+    // opens the pop-up menu of the graphic control at that point.
+    return msg != WM_RBUTTONUP;
 }
 
 void TControl::Realign() {
@@ -337,7 +349,23 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT routed = 0;
     if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
+    // Keys for the graphic child that has the focus through this window.
+    if (focusedGraphic_ && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR))
+        return focusedGraphic_->WndProc(msg, wParam, lParam);
     switch (msg) {
+    case WM_SETFOCUS:
+        if (focusedGraphic_) focusedGraphic_->InvalidateInParent();
+        break;
+    case WM_KILLFOCUS:
+        if (TControl* graphic = focusedGraphic_) {
+            graphic->InvalidateInParent();
+            graphic->WndProc(msg, wParam, lParam);
+            // Another control of the same window took the focus; when the whole window lost it,
+            // the graphic child gets it back with the window.
+            HWND to = HWND(wParam);
+            if (to && GetAncestor(to, GA_ROOT) == GetAncestor(handle_.Get(), GA_ROOT)) focusedGraphic_ = nullptr;
+        }
+        break;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(handle_.Get(), &rc);
@@ -384,12 +412,29 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_LBUTTONUP:
-        if (OnClick) OnClick();
-        return 0;
+    // A click, as Windows buttons count it: pressed and released on this control. A windowed
+    // control holds the mouse in between; a graphic one is held by its container.
+    case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (OnClick) {
+            pressed_ = true;
+            if (handle_) SetCapture(handle_.Get());
+        }
+        if (msg == WM_LBUTTONDOWN) break;
         if (OnDblClick) OnDblClick();
         return 0;
+    case WM_LBUTTONUP: {
+        RECT rc = ClientRect();
+        POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
+        bool click = pressed_ && PtInRect(&rc, pt);
+        pressed_ = false;
+        if (handle_ && GetCapture() == handle_.Get()) ReleaseCapture();
+        if (click && OnClick) OnClick();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        break;
     }
     return DefaultProc(msg, wParam, lParam);
 }

@@ -49,10 +49,15 @@ public:
     void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    // Shown and enabled, up through its containers.
+    // Shown and enabled, up through its containers. A graphic control can take the focus only
+    // when it takes keys: its container's window then holds the focus for it.
     bool CanFocus() const;
     bool Focused() const;
     void SetFocus();
+    // The control the tab order gives the focus to for this entry (a group's down button), and
+    // whether the focus is on this entry (for a group: on any of its members).
+    virtual TControl* TabTarget() { return this; }
+    virtual bool HoldsFocus() const { return Focused(); }
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -95,6 +100,8 @@ protected:
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
     virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
+    // Whether a graphic control takes the keyboard focus.
+    virtual bool TakesKeys() const { return false; }
     // A key the form's dialog keys would take, offered to the focused control first; true when used.
     virtual bool DialogKey(UINT) { return false; }
     // Owner-drawn items of standard controls, passed on by their container.
@@ -131,7 +138,10 @@ private:
     } pending_;
     bool ownClass_ = false;
     bool graphic_ = false;
-    TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up
+    bool pressed_ = false; // the left button went down on this control and is still down
+    TControl* mouseTarget_ = nullptr;
+    TControl* focusedGraphic_ = nullptr; // the graphic child for which this window holds the focus // the graphic child
+                                         // that holds the mouse between button down and up
     TControl* parent_ = nullptr;
     std::vector<TControl*> children_;
     TAlign align_ = TAlign::None;

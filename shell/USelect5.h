@@ -48,6 +48,9 @@ public:
     int CategoryCode = kCategoryStart;
     std::string ProgramDir;
     bool ListsChanged = false;
+    // The list file existed but could not be read at start-up: the first save keeps it beside the
+    // new one, so the user's lists are not lost.
+    bool ListFileUnread = false;
     bool SelectionTracking = false;
     bool UninstallStart = false;
     bool Uninstalled = false;
@@ -187,5 +190,7 @@ private:
     void BindEvents();
 };
 
+// The name an unread list file is kept under, in the program directory.
+inline constexpr const char* kUnreadListFileName = "QZDATA.OLD";
 // The main window's caption before the version is added to it.
 inline constexpr const char* kMainCaption = "Vistrel Selector";

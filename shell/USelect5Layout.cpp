@@ -137,8 +137,10 @@ void TFormSelect::BuildControls() {
     Bevel1.SetAlign(TAlign::Top);
     Place(Bevel1, *this, 0, 0, 444, 291);
 
-    TabOrder = {&DriveComboBox1, &DirectoryListBox1, &FileListBox1, &FilterComboBox1, &BtnAdd,   &btnRemove,
-                &chkbStartUpRun, &ListStart,         &ListWait,     &ListShut,        &ListWall, &CBStyle};
+    // The category buttons are one tab stop, last, so the focus still starts in the drive box.
+    TabOrder = {&DriveComboBox1, &DirectoryListBox1, &FileListBox1, &FilterComboBox1, &BtnAdd,
+                &btnRemove,      &chkbStartUpRun,    &ListStart,    &ListWait,        &ListShut,
+                &ListWall,       &CBStyle,           &sbtnStart};
     BindEvents();
 }
 

@@ -2,6 +2,7 @@
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -30,7 +31,7 @@ protected:
     void TearDown() override {
         Application().Reset();
         for (const char* name :
-             {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp", "new.bmp"}) {
+             {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp", "new.bmp", "gone.bmp"}) {
             SetFileAttributesA((root + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA((root + "\\" + name).c_str());
         }
@@ -139,4 +140,114 @@ TEST_F(Browser, MissingFolderFailsAndEmptyPathChangesNothing) {
     EXPECT_THROW(form->ApplyBrowserPath(root + "\\gone"), std::runtime_error);
     form->ApplyBrowserPath("");
     EXPECT_EQ(form->DirectoryListBox1.Directory(), root);
+}
+
+TEST_F(Browser, FileListAnswersTextQueriesOfScreenReaders) {
+    form->ApplyBrowserPath(root);
+    HWND list = form->FileListBox1.Handle();
+    std::vector<std::string> read;
+    LRESULT pastEnd = 0;
+    // From another thread, as a screen reader or automation tool asks.
+    OtherThread reader([&] {
+        LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            LRESULT length = SendMessageA(list, LB_GETTEXTLEN, WPARAM(i), 0);
+            std::string text(std::size_t(length > 0 ? length : 0) + 1, '\x7F');
+            LRESULT copied = SendMessageA(list, LB_GETTEXT, WPARAM(i), LPARAM(&text[0]));
+            read.push_back(copied == length && text.back() == '\0' ? text.substr(0, std::size_t(length)) : "?");
+        }
+        pastEnd = SendMessageA(list, LB_GETTEXTLEN, WPARAM(count), 0);
+    });
+    ASSERT_TRUE(reader.Join());
+    EXPECT_EQ(read, (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
+    EXPECT_EQ(pastEnd, LB_ERR);
+}
+
+TEST_F(Browser, RefreshOfADeletedFolderMovesToTheNearestFolderAbove) {
+    const std::string deep = root + "\\Sub\\Deep\\Deeper";
+    CreateDirectoryA((root + "\\Sub\\Deep").c_str(), nullptr);
+    CreateDirectoryA(deep.c_str(), nullptr);
+    form->ApplyBrowserPath(deep);
+    RemoveDirectoryA(deep.c_str());
+    RemoveDirectoryA((root + "\\Sub\\Deep").c_str());
+    BringToFront(*form);
+    TypeKeys({VK_CONTROL, 'R'});
+    ASSERT_TRUE(WaitUntil([&] { return form->DirectoryListBox1.Directory() != deep; }));
+    EXPECT_EQ(form->DirectoryListBox1.Directory(), root + "\\Sub");
+    EXPECT_EQ(form->FileListBox1.Directory(), root + "\\Sub");
+    EXPECT_EQ(form->StartDir, root + "\\Sub") << "the folder that is gone is not stored";
+
+    // F5 in the file list does the same.
+    RemoveDirectoryA((root + "\\Sub").c_str());
+    MouseClick(form->FileListBox1, 20, 100);
+    ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
+    TypeKeys({VK_F5});
+    ASSERT_TRUE(WaitUntil([&] { return form->DirectoryListBox1.Directory() == root; }));
+    EXPECT_EQ(form->StartDir, root);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
+    CreateDirectoryA((root + "\\Sub").c_str(), nullptr);
+}
+
+namespace {
+// A file whose name no system code page can spell whole (Hungarian, Japanese and Russian letters),
+// made through the wide API as another program or the system's shell makes it.
+std::wstring MakeUnspellableFile(const std::string& folder, const std::wstring& name) {
+    wchar_t wideFolder[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wideFolder, MAX_PATH);
+    std::wstring path = std::wstring(wideFolder) + L"\\" + name;
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(file);
+    DWORD written = 0;
+    WriteFile(file.Get(), "x", 1, &written, nullptr);
+    return path;
+}
+
+std::string ShortNameOf(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return "";
+    FindClose(find);
+    char name[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, data.cAlternateFileName, -1, name, MAX_PATH, nullptr, nullptr);
+    return name;
+}
+} // namespace
+
+TEST_F(Browser, UnspellableNamesAreListedAndAddedByTheirShortNames) {
+    const std::wstring unspellable = MakeUnspellableFile(root, L"K\u0151szeg \u65e5\u672c \u0416 panorama.bmp");
+    const std::string shortName = ShortNameOf(unspellable);
+    ASSERT_FALSE(shortName.empty()) << "the system made no short name";
+    Touch("gone.bmp");
+
+    BringToFront(*form);
+    MouseClick(form->sbtnWall, 20, 10);
+    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 40; }));
+    form->ApplyBrowserPath(root);
+    std::vector<std::string> files = Files();
+    auto row = std::find(files.begin(), files.end(), shortName);
+    ASSERT_NE(row, files.end()) << "the short name is listed";
+    EXPECT_TRUE(std::none_of(files.begin(), files.end(), [](const std::string& f) { return f.find('?') != f.npos; }))
+        << "no name shows a letter the code page lacks";
+
+    // The user clicks the file and presses Add.
+    auto addRow = [&](int index) {
+        MouseClick(form->FileListBox1, 20, index * 13 + 6);
+        ASSERT_TRUE(
+            WaitUntil([&] { return form->FileListBox1.SelCount() == 1 && form->FileListBox1.Selected(index); }));
+        MouseClick(form->BtnAdd, 20, 10);
+    };
+    addRow(int(row - files.begin()));
+    ASSERT_TRUE(WaitUntil([&] { return form->ListWall.Count() == 1; }));
+    EXPECT_EQ(form->ListWall.ItemText(0, 0), shortName);
+    EXPECT_NE(GetFileAttributesA((root + "\\" + shortName).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the added name opens the file";
+    DeleteFileW(unspellable.c_str());
+
+    // A listed name that opens no file (as one without a short name) is refused with the read-error message.
+    DeleteFileA((root + "\\gone.bmp").c_str());
+    answers = {mrOk};
+    addRow(int(std::find(files.begin(), files.end(), "gone.bmp") - files.begin()));
+    ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1; }));
+    EXPECT_EQ(boxes[0].text.rfind("Read Error " + root + "\\gone.bmp,", 0), 0u) << boxes[0].text;
+    EXPECT_EQ(form->ListWall.Count(), 1);
 }

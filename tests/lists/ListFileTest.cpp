@@ -91,3 +91,68 @@ TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
     form.ProgramDir = programDir;
     EXPECT_EQ(ReadFile(), kEmptyFile) << "the old file is untouched";
 }
+
+TEST_F(ListFile, SavingOverAProtectedFileReportsTheCreationErrorAndKeepsIt) {
+    WriteFile(kEmptyFile);
+    TFormSelect& form = Start();
+    form.ListStart.InsertSorted({"new.bmp", "C:\\PICS"});
+    form.ListsChanged = true;
+    BringToFront(form);
+
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_READONLY);
+    answers = {mrOk};
+    TypeKeys({VK_CONTROL, 'S'});
+    ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 1; }));
+    EXPECT_EQ(boxes[0].text, "Error 5 creating file");
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+    EXPECT_TRUE(GetFileAttributesA(Path().c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(form.ListsChanged);
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    {
+        UniqueFile held(CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        answers = {mrOk};
+        TypeKeys({VK_CONTROL, 'S'});
+        ASSERT_TRUE(WaitUntil([&] { return boxes.size() == 2; }));
+        EXPECT_EQ(boxes[1].text, "Error 32 creating file");
+    }
+    EXPECT_EQ(ReadFile(), kEmptyFile);
+
+    // Once free, the hidden file is replaced and stays hidden.
+    TypeKeys({VK_CONTROL, 'S'});
+    ASSERT_TRUE(WaitUntil([&] { return !form.ListsChanged; }));
+    EXPECT_NE(ReadFile().find("C:\\PICS\\new.bmp"), std::string::npos);
+    EXPECT_TRUE(GetFileAttributesA(Path().c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(Path().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(ListFile, AnUnreadableFileIsReportedAndKeptAsOldWhenASaveFollows) {
+    const std::string lists = "[START]\r\nC:\\PICS\\kept.bmp\r\n";
+    WriteFile(lists);
+    std::ofstream(ProgramFolder() + "QZDATA.OLD", std::ios::binary) << "an older unread file";
+    TFormSelect* form = nullptr;
+    {
+        // Held by another program that shares nothing while the program starts.
+        UniqueFile held(CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        answers = {mrOk};
+        form = &Start();
+    }
+    ASSERT_EQ(boxes.size(), 1u) << "the failed read is reported";
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(boxes[0].text.rfind("Error Reading file " + Path() + ",\n\r", 0), 0u) << boxes[0].text;
+    EXPECT_GT(boxes[0].text.size(), ("Error Reading file " + Path() + ",\n\r").size() + 10) << "with the reason";
+    EXPECT_EQ(form->ListStart.Count(), 0);
+
+    form->ListWait.InsertSorted({"new.bmp", "C:\\PICS"});
+    form->ListsChanged = true;
+    BringToFront(*form);
+    TypeKeys({VK_CONTROL, 'S'});
+    ASSERT_TRUE(WaitUntil([&] { return !form->ListsChanged; }));
+    std::ifstream old(ProgramFolder() + "QZDATA.OLD", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()), lists)
+        << "the unread lists are kept beside the new file";
+    EXPECT_NE(ReadFile().find("[WAIT]\r\nC:\\PICS\\new.bmp\r\n"), std::string::npos);
+    EXPECT_EQ(boxes.size(), 1u);
+}

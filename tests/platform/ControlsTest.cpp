@@ -127,3 +127,15 @@ TEST_F(Controls, ActivationRunsTheFormsHandler) {
     SetActiveWindow(other.Handle());
     EXPECT_EQ(other.activations, before + 1);
 }
+
+TEST_F(Controls, AnActivatedFormWithoutFocusableControlsHasTheKeyboardFocus) {
+    auto& other = Application().CreateForm<ActivatedForm>();
+    BringToFront(*form);
+    // Activated by a click on its title bar, as the user switches to it.
+    RECT frame;
+    GetWindowRect(other.Handle(), &frame);
+    POINT title{frame.left + 40, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 3};
+    MouseDrag(title, title);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return GetFocus() == other.Handle(); })) << "focus on " << GetFocus();
+}

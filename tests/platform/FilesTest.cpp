@@ -1,5 +1,6 @@
 // Reading and replacing files under Wine, in a fresh folder.
 #include "platform/Files.h"
+#include "platform/Handles.h"
 
 #include <windows.h>
 
@@ -75,4 +76,46 @@ TEST_F(Files, AFailureLeavesTheOldFileAsItWas) {
 
     result = ReplaceFileContents(root + "no such folder\\QZDATA.QZD", "x");
     EXPECT_EQ(result.stage, ReplaceResult::Creating);
+}
+
+TEST_F(Files, AProtectedOldFileRefusesTheReplaceWithTheSystemsCode) {
+    const std::string path = root + "QZDATA.QZD";
+    ASSERT_TRUE(ReplaceFileContents(path, "old lists").Ok());
+
+    // Read-only: refused as the system refuses writing it (not enforced by every file system).
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ReplaceResult result = ReplaceFileContents(path, "new lists");
+    EXPECT_EQ(result.stage, ReplaceResult::Creating);
+    EXPECT_EQ(result.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Held open by another program that shares no writing.
+    {
+        UniqueFile held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        result = ReplaceFileContents(path, "new lists");
+        EXPECT_EQ(result.stage, ReplaceResult::Creating);
+        EXPECT_EQ(result.error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+
+    // A folder in the file's place.
+    CreateDirectoryA((root + "FOLDER.QZD").c_str(), nullptr);
+    result = ReplaceFileContents(root + "FOLDER.QZD", "new lists");
+    EXPECT_EQ(result.stage, ReplaceResult::Creating);
+    EXPECT_EQ(result.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+    RemoveDirectoryA((root + "FOLDER.QZD").c_str());
+    EXPECT_EQ(FileCount(), 1) << "no temporary file is left behind";
+}
+
+TEST_F(Files, TheNewFileKeepsTheOldFilesHiddenAttribute) {
+    const std::string path = root + "QZDATA.QZD";
+    ASSERT_TRUE(ReplaceFileContents(path, "old lists").Ok());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(ReplaceFileContents(path, "new lists").Ok());
+    EXPECT_EQ(Contents("QZDATA.QZD"), "new lists");
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

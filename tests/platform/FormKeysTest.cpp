@@ -32,6 +32,7 @@ public:
     TPanel Panel;
     TFileListBox Files;
     TButton First, Hiddenbutton, Disabled, Last;
+    TCheckBox Keep;
     std::vector<std::string> clicks;
 
 protected:
@@ -48,6 +49,11 @@ protected:
             button->Create(*this);
             button->OnClick = [this, button] { clicks.push_back(button == &Last ? "Last" : "First"); };
         }
+        Keep.SetBounds(160, 160, 80, 20);
+        Keep.SetCaption("&Keep");
+        Keep.Create(*this);
+        Last.SetCaption("&Last");
+        Hiddenbutton.SetCaption("&Hidden");
         Hiddenbutton.SetVisible(false);
         Disabled.SetEnabled(false);
         TabOrder = {&Files, &First, &Hiddenbutton, &Disabled, &Last};
@@ -120,4 +126,26 @@ TEST_F(FormKeys, RealMenuBarShowsVisibleMenusWithShortCutTexts) {
     form->Save.SetChecked(true);
     bar = GetMenu(form->Handle());
     EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 0, MF_BYPOSITION) & MF_CHECKED);
+}
+
+TEST_F(FormKeys, AccessKeysActWithAltAnywhereAndAloneWhereNoCharactersAreTaken) {
+    BringToFront(*form);
+    form->Files.SetFocus();
+    // The file list takes characters: K alone goes to it, Alt+K reaches the check box.
+    TypeKeys({'K'});
+    HandleQueuedInput();
+    EXPECT_FALSE(form->Keep.Checked());
+    TypeKeys({VK_MENU, 'K'});
+    ASSERT_TRUE(WaitUntil([&] { return form->Keep.Checked(); }));
+    EXPECT_TRUE(form->Keep.Focused()) << "a check box takes the focus with its access key";
+    // The check box takes no characters: the bare letters act.
+    TypeKeys({'K'});
+    ASSERT_TRUE(WaitUntil([&] { return !form->Keep.Checked(); }));
+    TypeKeys({'L'});
+    ASSERT_TRUE(WaitUntil([&] { return !form->clicks.empty(); }));
+    EXPECT_EQ(form->clicks, std::vector<std::string>{"Last"});
+    // A hidden button's access key does nothing.
+    TypeKeys({VK_MENU, 'H'});
+    HandleQueuedInput();
+    EXPECT_EQ(form->clicks.size(), 1u);
 }

@@ -2,6 +2,8 @@
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
+#include <algorithm>
+
 namespace {
 class MainWindow : public WineFixture {
 protected:
@@ -216,11 +218,11 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     auto walk = [&] {
         std::vector<TControl*> order;
         form->DriveComboBox1.SetFocus();
-        for (int i = 0; i < 12; ++i) {
+        for (int i = 0; i < 13; ++i) {
             PressKey(VK_TAB);
             TControl* focused = nullptr;
             for (TControl* c : form->TabOrder)
-                if (c->Focused()) focused = c;
+                if (c->HoldsFocus()) focused = c;
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
@@ -228,11 +230,12 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     };
     std::vector<TControl*> start = {
         &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-        &form->chkbStartUpRun,    &form->ListStart,    &form->DriveComboBox1};
+        &form->chkbStartUpRun,    &form->ListStart,    &form->sbtnStart,       &form->DriveComboBox1};
     EXPECT_EQ(walk(), start);
     Press(form->sbtnWall);
-    std::vector<TControl*> wall = {&form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-                                   &form->ListWall,          &form->CBStyle,      &form->DriveComboBox1};
+    std::vector<TControl*> wall = {
+        &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
+        &form->ListWall,          &form->CBStyle,      &form->sbtnStart,       &form->DriveComboBox1};
     EXPECT_EQ(walk(), wall);
 }
 
@@ -327,4 +330,208 @@ TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
     EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(form->Handle()), 1), 3, MF_BYPOSITION) & MF_CHECKED);
     form->ChangeErrorReport();
     EXPECT_TRUE(form->ErrorReportOn1.Checked());
+}
+
+namespace {
+// Another program's window, made active in front of the main window.
+UniqueWindow OtherWindow() {
+    UniqueWindow other(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200, 150,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    SetForegroundWindow(other.Get());
+    return other;
+}
+} // namespace
+
+TEST_F(MainWindow, FocusComesBackWhereItWasAfterAnotherWindowWasActive) {
+    BringToFront(*form);
+    MouseClick(form->FileListBox1, 20, 5);
+    ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
+
+    // Back by a click on the title bar.
+    UniqueWindow other = OtherWindow();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    RECT frame;
+    GetWindowRect(form->Handle(), &frame);
+    POINT title{frame.left + 150, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 3};
+    MouseDrag(title, title);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form->Handle(); }));
+    EXPECT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); })) << "focus on " << GetFocus();
+
+    // Back from the minimized state, as the task bar restores it.
+    form->BtnAdd.SetEnabled(true);
+    MouseClick(form->BtnAdd, 5, 5);
+    ASSERT_TRUE(WaitUntil([&] { return form->BtnAdd.Focused(); }));
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    other = OtherWindow();
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(WaitUntil([&] { return form->BtnAdd.Focused(); })) << "focus on " << GetFocus();
+}
+
+TEST_F(MainWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
+    BringToFront(*form);
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    MapWindowPoints(form->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    POINT background{client.left + 152, client.top + 100}; // between the directory list and the file list
+
+    // Pressed outside, released over a category button or the extend panel: nothing happens.
+    MouseDrag(background, ScreenPoint(form->sbtnWall, 20, 10));
+    HandleQueuedInput();
+    EXPECT_EQ(form->CategoryCode, 10);
+    MouseDrag(background, ScreenPoint(form->PnlExtend, 20, 2));
+    HandleQueuedInput();
+    EXPECT_EQ(form->WindowState(), TWindowState::Normal) << "the extend panel was clicked without a press on it";
+    // Pressed on one category button, released over another: nothing happens either.
+    MouseDrag(ScreenPoint(form->sbtnWait, 20, 10), ScreenPoint(form->sbtnShut, 20, 10));
+    HandleQueuedInput();
+    EXPECT_EQ(form->CategoryCode, 10);
+    // A click at last.
+    MouseClick(form->sbtnShut, 20, 10);
+    EXPECT_TRUE(WaitUntil([&] { return form->CategoryCode == 30; })) << form->CategoryCode;
+}
+
+namespace {
+// What a pop-up menu showed: its entries and its top left corner on the screen.
+struct OpenedMenu {
+    std::vector<std::string> entries;
+    POINT corner{-1, -1};
+};
+
+// Runs `open` and reads the pop-up menu it opens from a second thread, which then closes the menu
+// with Escape; no entries when no menu opened.
+OpenedMenu ReadPopupMenu(const std::function<void()>& open) {
+    OpenedMenu seen;
+    OtherThread reader([&] {
+        HWND menu = nullptr;
+        if (OtherThread::WaitFor([&] {
+                menu = FindWindowA("#32768", nullptr);
+                return menu && IsWindowVisible(menu);
+            })) {
+            HMENU items = HMENU(SendMessageA(menu, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < GetMenuItemCount(items); ++i) {
+                char text[128] = {};
+                GetMenuStringA(items, UINT(i), text, sizeof(text), MF_BYPOSITION);
+                seen.entries.push_back(text);
+            }
+            RECT rc;
+            GetWindowRect(menu, &rc);
+            seen.corner = {rc.left, rc.top};
+            WineFixture::TypeKeys({VK_ESCAPE});
+            OtherThread::WaitFor([&] { return !IsWindowVisible(menu); });
+        }
+    });
+    open();
+    reader.Join();
+    return seen;
+}
+
+bool Has(const std::vector<std::string>& entries, const std::string& text) {
+    return std::find(entries.begin(), entries.end(), text) != entries.end();
+}
+} // namespace
+
+TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
+    BringToFront(*form);
+    form->ImgPreview.SetVisible(true);
+    form->ListStart.AddItem({"one.bmp", "C:\\PICS"});
+    struct Case {
+        TControl* control;
+        const char* entry; // one entry of its menu
+    } cases[] = {
+        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a graphic control
+        {&form->FileListBox1, "&Add\tIns"},
+        {&form->ListStart, "Find File &Directory\tCtrl+D"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        POINT click = ScreenPoint(*c.control, 30, 40);
+        OpenedMenu menu = ReadPopupMenu([&] { MouseClick(*c.control, 30, 40, true); });
+        EXPECT_TRUE(Has(menu.entries, c.entry)) << menu.entries.size() << " entries";
+        EXPECT_NEAR(menu.corner.x, click.x, 2);
+        EXPECT_NEAR(menu.corner.y, click.y, 2);
+    }
+}
+
+TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) {
+    BringToFront(*form);
+    form->ListWait.AddItem({"one.bmp", "C:\\PICS"});
+    Press(form->sbtnWait);
+    for (TControl* control : {static_cast<TControl*>(&form->FileListBox1), static_cast<TControl*>(&form->ListWait)}) {
+        control->SetFocus();
+        RECT rc = RectIn(*control, nullptr);
+        const char* entry = control == &form->FileListBox1 ? "&Add\tIns" : "&Remove\tDel";
+        for (bool menuKey : {false, true}) {
+            SCOPED_TRACE(std::string(entry) + (menuKey ? " by the menu key" : " by Shift+F10"));
+            OpenedMenu menu = ReadPopupMenu([&] {
+                if (menuKey)
+                    TypeKeys({VK_APPS});
+                else
+                    TypeKeys({VK_SHIFT, VK_F10});
+            });
+            EXPECT_TRUE(Has(menu.entries, entry)) << menu.entries.size() << " entries";
+            EXPECT_TRUE(menu.corner.x >= rc.left - 2 && menu.corner.x <= rc.right && menu.corner.y >= rc.top - 2 &&
+                        menu.corner.y <= rc.bottom)
+                << "menu at " << menu.corner.x << "," << menu.corner.y;
+        }
+    }
+}
+
+namespace {
+// The pixels of a row of the window's client area, as the screen shows them.
+std::vector<COLORREF> PixelRow(HWND window, int left, int right, int y) {
+    UpdateWindow(window);
+    WindowDc dc(window);
+    std::vector<COLORREF> row;
+    for (int x = left; x < right; ++x)
+        row.push_back(GetPixel(dc.Get(), x, y));
+    return row;
+}
+} // namespace
+
+TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
+    BringToFront(*form);
+    // The focus rectangle's top edge lies three pixels inside the button.
+    const TBounds b = form->sbtnStart.Bounds();
+    std::vector<COLORREF> unfocused = PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3);
+    MouseClick(form->ListStart, 30, 40);
+    ASSERT_TRUE(WaitUntil([&] { return form->ListStart.Focused(); }));
+
+    TypeKeys({VK_TAB}); // past the hidden style box to the group, on its down button
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnStart.Focused(); })) << "focus on " << GetFocus();
+    EXPECT_NE(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
+        << "no focus rectangle on the focused button";
+
+    TypeKeys({VK_RIGHT});
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
+    EXPECT_EQ(form->CategoryCode, 10) << "an arrow moves the focus only";
+    EXPECT_EQ(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
+        << "the focus rectangle left the first button";
+    TypeKeys({VK_SPACE});
+    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 20; }));
+    EXPECT_TRUE(form->sbtnWait.Down());
+    EXPECT_TRUE(form->sbtnWait.Font().bold);
+
+    TypeKeys({VK_LEFT});
+    TypeKeys({VK_LEFT}); // round to the last button
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
+    TypeKeys({VK_SPACE});
+    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 40; }));
+    EXPECT_TRUE(Shown(form->ListWall));
+
+    // One tab stop: Tab leaves the group, Shift+Tab comes back to its down button.
+    TypeKeys({VK_TAB});
+    ASSERT_TRUE(WaitUntil([&] { return form->DriveComboBox1.Focused(); }));
+    TypeKeys({VK_SHIFT, VK_TAB});
+    ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
+
+    // The group keeps the focus while another window is active.
+    UniqueWindow other(CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 400, 200, 150,
+                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    SetForegroundWindow(other.Get());
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Get(); }));
+    EXPECT_FALSE(form->sbtnWall.Focused());
+    SetForegroundWindow(form->Handle());
+    EXPECT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
 }

@@ -2,6 +2,7 @@
 // Wine test support: every message box is recorded and answered from a queue, the help system
 // is recorded instead of opened, and the application is back to its start state after each test.
 #include "platform/Application.h"
+#include "platform/Handles.h"
 #include "platform/MessageDlg.h"
 #include "platform/Registry.h"
 #include "platform/Window.h"
@@ -9,12 +10,61 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
 struct HelpCall {
     std::string file;
     UINT command;
+};
+
+// A second thread of the test, acting on the program's windows from outside its GUI thread the way
+// a screen reader or an automation tool does.
+class OtherThread {
+public:
+    explicit OtherThread(std::function<void()> work) : work_(std::move(work)) {
+        handle_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
+    }
+    OtherThread(const OtherThread&) = delete;
+    OtherThread& operator=(const OtherThread&) = delete;
+    ~OtherThread() { Join(); }
+
+    // Waits for the thread's end while this thread goes on handling the messages sent to it.
+    bool Join(DWORD timeoutMs = 10000) {
+        const DWORD start = GetTickCount();
+        HANDLE handle = handle_.Get();
+        while (handle && WaitForSingleObject(handle, 0) != WAIT_OBJECT_0) {
+            if (GetTickCount() - start >= timeoutMs) return false;
+            MsgWaitForMultipleObjects(1, &handle, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        return true;
+    }
+
+    // Polls a condition from the second thread until it holds or the time is up.
+    template <typename Condition> static bool WaitFor(Condition condition, DWORD timeoutMs = 5000) {
+        const DWORD start = GetTickCount();
+        while (!condition()) {
+            if (GetTickCount() - start >= timeoutMs) return false;
+            Sleep(10);
+        }
+        return true;
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID self) {
+        static_cast<OtherThread*>(self)->work_();
+        return 0;
+    }
+    std::function<void()> work_;
+    UniqueKernelHandle handle_;
 };
 
 class WineFixture : public testing::Test {
@@ -49,6 +99,7 @@ protected:
     // and screen backups.
     static void ClearProgramSettings() {
         DeleteFileA((ProgramFolder() + "QZDATA.QZD").c_str());
+        DeleteFileA((ProgramFolder() + "QZDATA.OLD").c_str());
         if (auto company = TRegistryKey::Open(HKEY_CURRENT_USER, "Software\\Orvandel"))
             company->DeleteKeyTree("Vistrel");
         if (auto run = TRegistryKey::Open(HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"))
@@ -144,6 +195,82 @@ protected:
         }
     }
 
+public:
+    // Handles messages until the condition holds or the time is up; true when it held.
+    template <typename Condition> static bool WaitUntil(Condition condition, DWORD timeoutMs = 5000) {
+        const DWORD start = GetTickCount();
+        while (!condition()) {
+            if (GetTickCount() - start >= timeoutMs) return false;
+            PumpMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        return true;
+    }
+
+    // Keys through the system's input queue, as the keyboard gives them to the focused window of
+    // the foreground window: the keys of the chord go down in order and come up in reverse order.
+    static void TypeKeys(std::initializer_list<WORD> chord) {
+        std::vector<INPUT> inputs;
+        auto key = [&](WORD vk, DWORD flags) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.wScan = WORD(MapVirtualKeyA(vk, 0));
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        for (WORD vk : chord)
+            key(vk, 0);
+        for (auto it = std::rbegin(chord); it != std::rend(chord); ++it)
+            key(*it, KEYEVENTF_KEYUP);
+        SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    // The mouse through the system's input queue: moved to `from`, a button pressed there, moved
+    // to `to` and released there (screen coordinates; the same point for a click).
+    static void MouseDrag(POINT from, POINT to, bool right = false) {
+        std::vector<INPUT> inputs;
+        auto mouse = [&](POINT pt, DWORD flags) {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+            input.mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+            input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            inputs.push_back(input);
+        };
+        mouse(from, 0);
+        mouse(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+        mouse(to, 0);
+        mouse(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+        SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    // Handles the input the system has queued for this thread, up to the last event.
+    static void HandleQueuedInput() {
+        WaitUntil([] {
+            PumpMessages();
+            return HIWORD(GetQueueStatus(QS_INPUT)) == 0;
+        });
+    }
+
+    // A point of a control (in its own coordinates) on the screen.
+    static POINT ScreenPoint(const TControl& control, int x, int y) {
+        RECT rc = RectIn(control, nullptr);
+        return {rc.left + x, rc.top + y};
+    }
+
+    static void MouseClick(const TControl& control, int x, int y, bool right = false) {
+        POINT pt = ScreenPoint(control, x, y);
+        MouseDrag(pt, pt, right);
+    }
+
+    // Makes the form the foreground window, which receives the keyboard and is on top for the mouse.
+    static void BringToFront(const TControl& form) {
+        SetForegroundWindow(form.Handle());
+        WaitUntil([&] { return GetForegroundWindow() == form.Handle(); });
+    }
+
+protected:
     std::vector<MessageBoxCall> boxes;
     std::deque<TModalResult> answers;
     std::vector<HelpCall> helpCalls;
