@@ -62,6 +62,7 @@ set(PROGRAM_SOURCES
     pictures/PreviewHandlers.cpp
     pictures/PictureLoading.cpp
     pictures/PictureLibrary.cpp
+    pictures/Wallpaper.cpp
     system/SystemHandlers.cpp
 )
 

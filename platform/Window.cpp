@@ -336,7 +336,12 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT routed = 0;
-    if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
+    if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) {
+        // The system makes a right click into WM_CONTEXTMENU in the container's default handling,
+        // which finds the pop-up menu of the graphic control under the mouse.
+        if (msg == WM_RBUTTONUP) return DefaultProc(msg, wParam, lParam);
+        return routed;
+    }
     switch (msg) {
     case WM_ERASEBKGND: {
         RECT rc;

@@ -1,4 +1,6 @@
 // Installing screens, the original screens, the randomizer's autostart and the uninstall.
+#include "pictures/PictureText.h"
+#include "pictures/UPreview.h"
 #include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
 
@@ -9,7 +11,20 @@ constexpr const char* kUninstallQuestion =
     "continue?";
 } // namespace
 
-void TFormSelect::SetasCurrentClick() {}
+// F4: a wallpaper is composed by the full-screen window, unseen, and applied; a screen is installed.
+void TFormSelect::SetasCurrentClick() {
+    if (PnlPreviewName.Caption() == kNoFileSelected) return;
+    if (CategoryCode == kCategoryWall) {
+        if (!FormPreview) return;
+        FormPreview->LayoutPicture();
+        FormPreview->ApplyWallpaper();
+    } else {
+        InstallScreen();
+    }
+}
+
+// Copying the previewed file over the system screen comes with the system integration.
+void TFormSelect::InstallScreen() {}
 void TFormSelect::OriginalScreens1Click() {}
 void TFormSelect::Runrandomizeratstartup1Click() {}
 

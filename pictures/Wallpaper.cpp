@@ -1,0 +1,118 @@
+#include "pictures/Wallpaper.h"
+
+#include "platform/Files.h"
+#include "platform/Registry.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+namespace {
+BITMAPINFO PixelInfo(PixelSize size) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = size.height; // bottom-up: every Windows version takes it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+std::string SystemReason(DWORD error) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof(text), nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason.empty() && error ? "System error " + std::to_string(error) : reason;
+}
+} // namespace
+
+Pixels32 ReadPixels(HBITMAP bitmap) {
+    BITMAP facts = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0) return {};
+    const int height = facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight;
+    Pixels32 pixels(facts.bmWidth, height);
+    BITMAPINFO info = PixelInfo({facts.bmWidth, height});
+    WindowDc screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, UINT(height), pixels.data.data(), &info, DIB_RGB_COLORS) != height)
+        return {};
+    // GetDIBits gives the bottom row first.
+    const std::size_t width = std::size_t(pixels.width);
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels.data.begin() + std::ptrdiff_t(top * width),
+                         pixels.data.begin() + std::ptrdiff_t((top + 1) * width),
+                         pixels.data.begin() + std::ptrdiff_t(bottom * width));
+    return pixels;
+}
+
+UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view) {
+    view = {};
+    if (size.Empty()) return UniqueBitmap();
+    BITMAPINFO info = PixelInfo(size);
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return UniqueBitmap();
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    view = {pixels + std::ptrdiff_t(size.height - 1) * size.width, size.width, size.height,
+            -std::ptrdiff_t(size.width)};
+    return bitmap;
+}
+
+UniqueBitmap MakePixelBitmap(ConstPixelView pixels) {
+    PixelView view;
+    UniqueBitmap bitmap = NewPixelBitmap(pixels.Size(), view);
+    if (bitmap) ScaleByArea(pixels, view);
+    return bitmap;
+}
+
+WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {
+    using Outcome = WallpaperResult::Outcome;
+    WallpaperResult result;
+    result.path = programDir + kWallpaperFileName;
+    result.size = bitmap.Size();
+    if (result.path.size() > kMaxWallpaperPath) {
+        result.outcome = Outcome::PathTooLong;
+        return result;
+    }
+    if (result.size.Empty()) {
+        result.outcome = Outcome::NoPicture;
+        return result;
+    }
+
+    ReplaceResult written = ReplaceFileContents(result.path, EncodeBmp24(bitmap));
+    if (!written.Ok()) {
+        result.outcome = Outcome::NotWritten;
+        result.reason = SystemReason(written.error);
+        return result;
+    }
+
+    const WallpaperStyleInfo& info = StyleInfo(style);
+    try {
+        // The key is opened, never created: a system without it keeps no record of the wallpaper.
+        if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
+            result.desktopKey = true;
+            desktop->WriteString("Wallpaper", result.path);
+            desktop->WriteString("TileWallpaper", info.tileWallpaper);
+            if (desktop->HasValue("WallpaperStyle")) {
+                desktop->WriteString("WallpaperStyle", info.wallpaperStyle);
+                result.styleValue = true;
+            }
+        }
+    } catch (const std::exception& error) {
+        result.outcome = Outcome::RegistryFailed;
+        result.reason = error.what();
+        return result;
+    }
+
+    char path[kMaxWallpaperPath + 1] = {};
+    std::memcpy(path, result.path.c_str(), result.path.size());
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, 0)) {
+        result.outcome = Outcome::SystemRefused;
+        result.reason = SystemReason(GetLastError());
+    }
+    return result;
+}
