@@ -84,10 +84,10 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
-        Pixels32 pixels = ReadPixels(picture.Handle());
         if (layout_.content == ImageLayout::Content::Picture) {
-            ImgPreview.SetPicture(MakePixelBitmap(pixels.View()));
+            ImgPreview.SetPicture(CopyPixelBitmap(picture.Handle()));
         } else {
+            const Pixels32 pixels = ReadPixels(picture.Handle());
             PixelView view;
             UniqueBitmap tiles = NewPixelBitmap(layout_.composedSize, view);
             if (tiles) ComposeTiles(pixels.View(), view, layout_.content == ImageLayout::Content::MirroredTiles);
@@ -147,10 +147,15 @@ void TFormPreview::ApplyWallpaper() {
     // The image's own bitmap, drawn over the size the layout gave it for "Fit 2 Screen".
     const PixelSize size = *style == WallpaperStyle::Fit2Screen ? PixelSize{ImgPreview.Width(), ImgPreview.Height()}
                                                                 : PixelSize{image.Width(), image.Height()};
-    Pixels32 pixels = ReadPixels(image.Handle());
+    // The image's bitmap is the window's own 32-bit section: read in place.
+    Pixels32 pixels;
+    ConstPixelView bitmap;
+    if (!ViewPixelBitmap(image.Handle(), bitmap)) {
+        pixels = ReadPixels(image.Handle());
+        bitmap = pixels.View();
+    }
     Pixels32 drawn;
-    ConstPixelView bitmap = pixels.View();
-    if (size.width != pixels.width || size.height != pixels.height) {
+    if (size.width != bitmap.width || size.height != bitmap.height) {
         drawn = DrawScaled(bitmap, size);
         bitmap = drawn.View();
     }

@@ -62,11 +62,38 @@ UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view) {
     return bitmap;
 }
 
-UniqueBitmap MakePixelBitmap(ConstPixelView pixels) {
+UniqueBitmap CopyPixelBitmap(HBITMAP bitmap) {
+    BITMAP facts = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0)
+        return UniqueBitmap();
+    const PixelSize size{facts.bmWidth, facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight};
     PixelView view;
-    UniqueBitmap bitmap = NewPixelBitmap(pixels.Size(), view);
-    if (bitmap) ScaleByArea(pixels, view);
-    return bitmap;
+    UniqueBitmap copy = NewPixelBitmap(size, view);
+    if (!copy) return copy;
+    // Both bottom-up: the rows arrive where the section keeps them.
+    BITMAPINFO info = PixelInfo(size);
+    WindowDc screen(nullptr);
+    void* bits = view.Row(size.height - 1);
+    if (GetDIBits(screen.Get(), bitmap, 0, UINT(size.height), bits, &info, DIB_RGB_COLORS) != size.height)
+        return UniqueBitmap();
+    return copy;
+}
+
+bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view) {
+    DIBSECTION section = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section))) return false;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (header.biBitCount != 32 || header.biCompression != BI_RGB || !section.dsBm.bmBits || header.biWidth <= 0)
+        return false;
+    GdiFlush(); // drawing into the section may still be queued
+    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    auto* pixels = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+    if (header.biHeight < 0)
+        view = {pixels, int(header.biWidth), height, std::ptrdiff_t(header.biWidth)};
+    else
+        view = {pixels + std::ptrdiff_t(height - 1) * header.biWidth, int(header.biWidth), height,
+                -std::ptrdiff_t(header.biWidth)};
+    return true;
 }
 
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {

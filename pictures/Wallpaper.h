@@ -11,8 +11,10 @@ inline constexpr const char* kDesktopKey = "Control Panel\\desktop";
 Pixels32 ReadPixels(HBITMAP bitmap);
 // A new 32-bit DIB section of the size; `view` walks its pixels, top row first.
 UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view);
-// A 32-bit DIB section holding a copy of the pixels; null for an empty picture.
-UniqueBitmap MakePixelBitmap(ConstPixelView pixels);
+// A 32-bit DIB section holding a copy of any bitmap; null for an empty one.
+UniqueBitmap CopyPixelBitmap(HBITMAP bitmap);
+// The pixels of a 32-bit DIB section in place, without a copy; false for any other bitmap.
+bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view);
 
 // Writes `bitmap` as the 24-bit BMP "@QZ!BACK.BMP" in `programDir` (which ends in a backslash),
 // replacing the old file only once every byte is written; then, where the key `Control Panel\desktop`
