@@ -3,6 +3,7 @@
 #include "pictures/Wallpaper.h"
 #include "shell/USelect5.h"
 
+#include <new>
 #include <stdexcept>
 
 TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
@@ -84,15 +85,21 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
+        // A picture too large for the memory left shows as the desktop colour alone.
+        UniqueBitmap shown;
         if (layout_.content == ImageLayout::Content::Picture) {
-            ImgPreview.SetPicture(CopyPixelBitmap(picture.Handle()));
+            shown = CopyPixelBitmap(picture.Handle());
         } else {
-            const Pixels32 pixels = ReadPixels(picture.Handle());
-            PixelView view;
-            UniqueBitmap tiles = NewPixelBitmap(layout_.composedSize, view);
-            if (tiles) ComposeTiles(pixels.View(), view, layout_.content == ImageLayout::Content::MirroredTiles);
-            ImgPreview.SetPicture(std::move(tiles));
+            try {
+                const Pixels32 pixels = ReadPixels(picture.Handle());
+                PixelView view;
+                shown = NewPixelBitmap(layout_.composedSize, view);
+                if (shown) ComposeTiles(pixels.View(), view, layout_.content == ImageLayout::Content::MirroredTiles);
+            } catch (const std::bad_alloc&) {
+                shown.Reset();
+            }
         }
+        ImgPreview.SetPicture(std::move(shown));
     }
     if (wallpaper) {
         SetascurrentWallpaper1.SetVisible(true);
@@ -142,11 +149,21 @@ void TFormPreview::ApplyWallpaper() {
     std::optional<WallpaperStyle> style = WallpaperStyleNamed(styleText);
     if (!style) throw std::runtime_error(NoStyleText(styleText));
     const TPicture& image = ImgPreview.Picture();
-    if (image.Width() <= 0 || image.Height() <= 0) throw std::runtime_error(NoPictureText(name));
+    const TPicture& picture = main_.ImgPreview.Picture();
+    if (picture.Width() <= 0 || picture.Height() <= 0) throw std::runtime_error(NoPictureText(name));
+    if (image.Width() <= 0 || image.Height() <= 0) throw std::runtime_error(NoMemoryText(name));
+    try {
+        SaveImage(*style);
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error(NoMemoryText(name));
+    }
+}
 
+void TFormPreview::SaveImage(WallpaperStyle style) {
+    const TPicture& image = ImgPreview.Picture();
     // The image's own bitmap, drawn over the size the layout gave it for "Fit 2 Screen".
-    const PixelSize size = *style == WallpaperStyle::Fit2Screen ? PixelSize{ImgPreview.Width(), ImgPreview.Height()}
-                                                                : PixelSize{image.Width(), image.Height()};
+    const PixelSize size = style == WallpaperStyle::Fit2Screen ? PixelSize{ImgPreview.Width(), ImgPreview.Height()}
+                                                               : PixelSize{image.Width(), image.Height()};
     // The image's bitmap is the window's own 32-bit section: read in place.
     Pixels32 pixels;
     ConstPixelView bitmap;
@@ -159,6 +176,6 @@ void TFormPreview::ApplyWallpaper() {
         drawn = DrawScaled(bitmap, size);
         bitmap = drawn.View();
     }
-    WallpaperResult result = SetWallpaper(bitmap, *style, main_.ProgramDir);
+    WallpaperResult result = SetWallpaper(bitmap, style, main_.ProgramDir);
     if (!result.Ok()) throw std::runtime_error(WallpaperFailureText(result));
 }

@@ -47,6 +47,9 @@ protected:
     void BuildControls() override;
 
 private:
+    // Draws the image as laid out into the wallpaper bitmap and applies it.
+    void SaveImage(WallpaperStyle style);
+
     TFormSelect& main_;
     ImageLayout layout_;
 };

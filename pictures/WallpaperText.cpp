@@ -33,6 +33,10 @@ std::string NoPictureText(const std::string& file) {
     return "The file " + file + "\n\rholds no picture (0 x 0 pixels)." + kNotChanged;
 }
 
+std::string NoMemoryText(const std::string& file) {
+    return "There is not enough memory to make a wallpaper of " + file + kNotChanged;
+}
+
 std::string NoStyleText(const std::string& styleText) {
     return "\"" + styleText + "\" is no wallpaper style." + kNotChanged;
 }

@@ -33,5 +33,7 @@ std::string WallpaperFailureText(const WallpaperResult& result);
 std::string UnreadablePictureText(const std::string& file);
 // The library made no picture of the file: it has no width or height.
 std::string NoPictureText(const std::string& file);
+// The picture is too large for the memory left.
+std::string NoMemoryText(const std::string& file);
 // The style box names no style.
 std::string NoStyleText(const std::string& styleText);

@@ -183,4 +183,6 @@ TEST(WallpaperText, FailureMessagesNameThePathAndTheReason) {
               "The file C:\\A\\b.jpg\n\rcould not be read as a picture.\n\rThe wallpaper was not changed.");
     EXPECT_EQ(NoPictureText("C:\\A\\b.jpg"),
               "The file C:\\A\\b.jpg\n\rholds no picture (0 x 0 pixels).\n\rThe wallpaper was not changed.");
+    EXPECT_EQ(NoMemoryText("C:\\A\\b.jpg"),
+              "There is not enough memory to make a wallpaper of C:\\A\\b.jpg\n\rThe wallpaper was not changed.");
 }
