@@ -88,7 +88,11 @@ TEST_F(Wallpaper, JpegIsAppliedAsABitmap) {
     Category(form->sbtnWall);
     Choose("photo.jpg");
     form->CBStyle.SetItemIndex(0);
-    PressF4();
+    // F4 typed on the keyboard while the main window is in front.
+    SetForegroundWindow(form->Handle());
+    SetFocus(form->FileListBox1.Handle());
+    Type(VK_F4);
+    ASSERT_TRUE(WaitFor([this] { return SavedSize().width != 0; }));
     std::string saved = Read(WallpaperPath());
     ASSERT_GE(saved.size(), 54u);
     EXPECT_EQ(saved.substr(0, 2), "BM");
