@@ -73,6 +73,7 @@ protected:
     void SetUp() override {
         WineFixture::SetUp();
         desktop = std::make_unique<KeySnapshot>(HKEY_CURRENT_USER, kDesktopKey);
+        shownWallpaper = CurrentWallpaper();
         char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         GetTempFileNameA(temp, "vsw", 0, folder);
@@ -97,6 +98,9 @@ protected:
     void TearDown() override {
         Application().Reset();
         desktop->Restore();
+        char shown[MAX_PATH] = {};
+        lstrcpynA(shown, shownWallpaper.c_str(), MAX_PATH);
+        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, shown, 0);
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
@@ -220,6 +224,7 @@ protected:
     }
 
     std::unique_ptr<KeySnapshot> desktop;
+    std::string shownWallpaper; // what the desktop showed before the test
     std::string root;
     TFormSelect* form = nullptr;
     TFormPreview* preview = nullptr;
