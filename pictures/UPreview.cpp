@@ -91,7 +91,8 @@ void TFormPreview::LayoutPicture() {
             shown = CopyPixelBitmap(picture.Handle());
         } else {
             try {
-                const Pixels32 pixels = ReadPixels(picture.Handle());
+                // Tiles below the first band repeat it: only the rows the band shows are read.
+                const Pixels32 pixels = ReadPixels(picture.Handle(), layout_.composedSize.height);
                 PixelView view;
                 shown = NewPixelBitmap(layout_.composedSize, view);
                 if (shown) ComposeTiles(pixels.View(), view, layout_.content == ImageLayout::Content::MirroredTiles);

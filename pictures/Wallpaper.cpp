@@ -30,18 +30,21 @@ std::string SystemReason(DWORD error) {
 }
 } // namespace
 
-Pixels32 ReadPixels(HBITMAP bitmap) {
+Pixels32 ReadPixels(HBITMAP bitmap, int maxRows) {
     BITMAP facts = {};
     if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0) return {};
     const int height = facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight;
-    Pixels32 pixels(facts.bmWidth, height);
+    const int rows = std::min(height, std::max(maxRows, 0));
+    if (rows == 0) return {};
+    Pixels32 pixels(facts.bmWidth, rows);
     BITMAPINFO info = PixelInfo({facts.bmWidth, height});
     WindowDc screen(nullptr);
-    if (GetDIBits(screen.Get(), bitmap, 0, UINT(height), pixels.data.data(), &info, DIB_RGB_COLORS) != height)
+    // Scan lines count from the bottom: the top rows are the last ones.
+    if (GetDIBits(screen.Get(), bitmap, UINT(height - rows), UINT(rows), pixels.data.data(), &info, DIB_RGB_COLORS) !=
+        rows)
         return {};
-    // GetDIBits gives the bottom row first.
     const std::size_t width = std::size_t(pixels.width);
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom)
+    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom)
         std::swap_ranges(pixels.data.begin() + std::ptrdiff_t(top * width),
                          pixels.data.begin() + std::ptrdiff_t((top + 1) * width),
                          pixels.data.begin() + std::ptrdiff_t(bottom * width));

@@ -7,8 +7,9 @@
 
 inline constexpr const char* kDesktopKey = "Control Panel\\desktop";
 
-// Any bitmap as 32-bit pixels, top row first; empty for a null or empty bitmap.
-Pixels32 ReadPixels(HBITMAP bitmap);
+// Any bitmap as 32-bit pixels, top row first, at most its top `maxRows` rows; empty for a null or
+// empty bitmap.
+Pixels32 ReadPixels(HBITMAP bitmap, int maxRows = 0x7FFFFFFF);
 // A new 32-bit DIB section of the size; `view` walks its pixels, top row first.
 UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view);
 // A 32-bit DIB section holding a copy of any bitmap; null for an empty one.

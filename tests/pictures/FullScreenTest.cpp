@@ -144,6 +144,12 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     EXPECT_EQ(ImagePixel(0, 200), picture.At(0, 199) & 0xFFFFFF) << "the second row turned top to bottom";
     EXPECT_EQ(ImagePixel(300, 200), picture.At(299, 199) & 0xFFFFFF) << "turned both ways";
     EXPECT_EQ(ImagePixel(600, 400), picture.At(0, 0) & 0xFFFFFF) << "the third column and row unturned";
+
+    Choose("tall.bmp"); // taller than the screen: only its top rows are shown
+    const Pixels32 tall = ReadPixels(form->ImgPreview.Picture().Handle());
+    preview->StyleClick(&preview->Mirror1);
+    EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
+    EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
 }
 
 TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {

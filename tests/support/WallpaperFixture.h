@@ -84,6 +84,7 @@ protected:
         Write("wide.bmp", BitmapFile(1600, 600, 24));
         Write("tile.bmp", BitmapFile(300, 200, 24));
         Write("square.bmp", BitmapFile(256, 256, 24));
+        Write("tall.bmp", BitmapFile(200, 1000, 24));
         Write("text.bmp", "This is no picture.");
         Application().HelpFile = "tanu.hlp";
         form = &Application().CreateForm<TFormSelect>();
