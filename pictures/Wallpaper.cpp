@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 BITMAPINFO PixelInfo(PixelSize size) {
@@ -27,6 +28,12 @@ std::string SystemReason(DWORD error) {
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
         reason.pop_back();
     return reason.empty() && error ? "System error " + std::to_string(error) : reason;
+}
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    UniqueKey opened(key);
+    return true;
 }
 } // namespace
 
@@ -131,6 +138,9 @@ WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const 
                 desktop->WriteString("WallpaperStyle", info.wallpaperStyle);
                 result.styleValue = true;
             }
+        } else if (KeyExists(kDesktopKey)) {
+            // There, but not to be written: no record of the new wallpaper would be kept.
+            throw std::runtime_error(std::string("Failed to open key ") + kDesktopKey);
         }
     } catch (const std::exception& error) {
         result.outcome = Outcome::RegistryFailed;
