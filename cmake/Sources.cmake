@@ -67,6 +67,7 @@ set(PROGRAM_SOURCES
     pictures/PreviewHandlers.cpp
     pictures/PictureLoading.cpp
     pictures/PictureLibrary.cpp
+    pictures/Wallpaper.cpp
     system/SystemHandlers.cpp
 )
 

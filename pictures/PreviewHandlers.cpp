@@ -7,6 +7,7 @@
 
 void TFormSelect::ResetPreview() {
     PnlPreviewName.SetCaption(kNoFileSelected);
+    PreviewFromNamedFile = false;
     ImgPreview.SetVisible(false);
     ImgPreview.SetHint("");
     PnlPreviewName.SetColor(clBtnFace);
@@ -22,7 +23,7 @@ void TFormSelect::ViewChooseBox() {
         std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(FileListBox1.ItemIndex()));
         if (path != PnlPreviewName.Caption()) {
             try {
-                LoadPicture(path, ImgPreview.Picture());
+                PreviewFromNamedFile = LoadPicture(path, ImgPreview.Picture()) == kPictureLoaded;
                 ImgPreview.Invalidate();
                 UpdateSizeHint();
                 PnlPreviewName.SetCaption(path);
@@ -46,7 +47,7 @@ void TFormSelect::ViewSelected() {
             if (entry < 0) entry = list.FirstSelected();
             std::string path = JoinPath(list.ItemText(entry, 1), list.ItemText(entry, 0));
             if (path != PnlPreviewName.Caption()) {
-                LoadPicture(path, ImgPreview.Picture());
+                PreviewFromNamedFile = LoadPicture(path, ImgPreview.Picture()) == kPictureLoaded;
                 ImgPreview.Invalidate();
             }
             UpdateSizeHint();
@@ -93,6 +94,21 @@ void TFormSelect::pnlPreviewDblClick() {
     MessageDlg(kNoPreviewMessage, TMsgDlgType::Information, mbOK);
 }
 
-// Placing a chosen style on wallpaper entries and the stretch option come with the wallpaper styles.
-void TFormSelect::CBStyleChange() {}
-void TFormSelect::miPlusStretchClick() {}
+// Also the full-screen window's "Return to main": every selected wallpaper entry takes the box's
+// style and counts as changed, even when it had that style already.
+void TFormSelect::CBStyleChange() {
+    if (CategoryCode != kCategoryWall) return;
+    TListView& list = ActiveList();
+    if (list.SelCount() == 0) return;
+    const std::string style = CBStyle.Text();
+    for (int row : list.SelectedRows()) {
+        list.SetItemText(row, 2, style);
+        ListsChanged = true;
+    }
+    list.Invalidate();
+}
+
+// Toggled and stored; no operation reads it.
+void TFormSelect::miPlusStretchClick() {
+    miPlusStretch.SetChecked(!miPlusStretch.Checked());
+}

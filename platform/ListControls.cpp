@@ -302,6 +302,12 @@ void TListView::SetSelected(int index, bool selected) {
     }
 }
 
+void TListView::SetItemText(int index, int column, const std::string& text) {
+    if (index < 0 || index >= Count()) return;
+    rows_.SetCell(std::size_t(index), column, text);
+    if (column >= 0 && std::size_t(column) < fitted_.size() && !fitted_[std::size_t(column)].empty()) FitColumns();
+}
+
 void TListView::Clear() {
     SetRows({});
 }

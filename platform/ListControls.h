@@ -82,6 +82,8 @@ public:
     // The same without a copy, for reading many rows; valid until the rows change.
     const std::string& CellText(int index, int column) const { return rows_.Cell(std::size_t(index), column); }
     void SetSelected(int index, bool selected);
+    // Changes a cell's text; the view shows it at its next painting.
+    void SetItemText(int index, int column, const std::string& text);
     void Clear();
 
 protected:

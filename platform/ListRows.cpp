@@ -47,6 +47,16 @@ void ListRows::Insert(std::size_t at, const std::vector<std::string>& cells) {
     rows_.insert(rows_.begin() + std::ptrdiff_t(at < rows_.size() ? at : rows_.size()), std::move(row));
 }
 
+void ListRows::SetCell(std::size_t row, int column, const std::string& text) {
+    if (row >= rows_.size() || column < 0 || column >= kMaxCells) return;
+    Row& r = rows_[row];
+    if (column == 0)
+        names_[r.name] = text;
+    else
+        r.others[column - 1] = Intern(text);
+    if (column >= r.cells) r.cells = std::uint8_t(column + 1);
+}
+
 void ListRows::Assign(std::vector<std::vector<std::string>> rows, const std::vector<std::size_t>& order) {
     Clear();
     rows_.reserve(order.size());

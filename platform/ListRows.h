@@ -31,6 +31,8 @@ public:
     const std::string& Cell(std::size_t row, int column) const;
     // Inserts a row of at most kMaxCells cells before the row at `at` (Size() appends).
     void Insert(std::size_t at, const std::vector<std::string>& cells);
+    // Sets a cell's text; a row gains the cells up to it. Rows past the end are left alone.
+    void SetCell(std::size_t row, int column, const std::string& text);
     // Replaces all rows by rows[order[0]], rows[order[1]], ...
     void Assign(std::vector<std::vector<std::string>> rows, const std::vector<std::size_t>& order);
     // Removes the rows whose flag is set.

@@ -20,6 +20,10 @@ std::optional<TRegistryKey> TRegistryKey::Open(HKEY root, const std::string& pat
     return TRegistryKey(key);
 }
 
+bool TRegistryKey::HasValue(const std::string& name) const {
+    return RegQueryValueExA(key_.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 std::optional<std::string> TRegistryKey::ReadString(const std::string& name) const {
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)

@@ -14,6 +14,8 @@ public:
     static std::optional<TRegistryKey> Open(HKEY root, const std::string& path);
 
     HKEY Handle() const { return key_.Get(); }
+    // True when the key holds a value of this name, of whatever type.
+    bool HasValue(const std::string& name) const;
     // A string value; nothing when it is missing or not a string.
     std::optional<std::string> ReadString(const std::string& name) const;
     // Fails with "Failed to set data for '<name>'".

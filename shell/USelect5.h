@@ -58,6 +58,9 @@ public:
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
     int PreviewMode = kPreviewBoth;
+    // Whether the preview picture was read from the file the preview name shows: after a failed
+    // load the name is the new file's while the picture is still the one before.
+    bool PreviewFromNamedFile = false;
     // NViewLib.dll, loaded when the first wallpaper is read.
     std::unique_ptr<TPictureLibrary> PictureLibrary;
 

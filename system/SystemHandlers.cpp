@@ -1,6 +1,7 @@
 // Installing screens, the original screens, the randomizer's autostart and the uninstall: the
 // main window asks and tells; the operations do the work.
 #include "pictures/PictureText.h"
+#include "pictures/UPreview.h"
 #include "platform/Files.h"
 #include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
@@ -18,10 +19,16 @@ std::string FailureLines(const std::vector<FileFailure>& failures) {
 }
 } // namespace
 
+// F4: a wallpaper is composed by the full-screen window, unseen, and applied; a screen is installed.
 void TFormSelect::SetasCurrentClick() {
     if (PnlPreviewName.Caption() == kNoFileSelected) return;
-    if (CategoryCode == kCategoryWall) return; // the wallpaper comes with the full-screen preview
-    InstallScreen();
+    if (CategoryCode == kCategoryWall) {
+        if (!FormPreview) return;
+        FormPreview->LayoutPicture();
+        FormPreview->ApplyWallpaper();
+    } else {
+        InstallScreen();
+    }
 }
 
 void TFormSelect::InstallScreen() {
@@ -29,6 +36,11 @@ void TFormSelect::InstallScreen() {
     if (!ScreenOfCategory(CategoryCode, screen)) return;
     const std::string target = SystemScreenPath(GetWindowsDir(), screen);
     const std::string source = PnlPreviewName.Caption();
+    // After a failed load the picture on view is the one before: it must not go out under this name.
+    if (source != kNoFileSelected && !PreviewFromNamedFile) {
+        MessageDlg(UnreadableScreenText(source), TMsgDlgType::Error, mbOK);
+        return;
+    }
     const TPicture& picture = ImgPreview.Picture();
     if (picture.Width() != kScreenWidth || picture.Height() != kScreenHeight) {
         if (MessageDlg(InvalidSizeQuestion(picture.Width(), picture.Height()), TMsgDlgType::Warning, mbYesNo) != mrNo)

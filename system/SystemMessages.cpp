@@ -9,6 +9,10 @@ std::string JoinFailureLines(const std::vector<FailureLine>& lines) {
     return text;
 }
 
+std::string UnreadableScreenText(const std::string& file) {
+    return "The file " + file + "\n\rcould not be read as a picture.\n\rThe screen was not changed.";
+}
+
 std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason) {
     return "Cannot copy " + source + "\n\rto " + target + ":\n\r" + reason;
 }

@@ -17,6 +17,8 @@ struct FailureLine {
 };
 std::string JoinFailureLines(const std::vector<FailureLine>& lines);
 
+// The preview name shows a file whose picture could not be read: the picture on view is another's.
+std::string UnreadableScreenText(const std::string& file);
 std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason);
 std::string BackupFailedText(const std::string& lines);
 std::string RestoreFailedText(const std::string& lines);

@@ -30,6 +30,21 @@ TEST(ListRows, CellsReadBackWhetherSharedOrNot) {
     EXPECT_EQ(rows.Size(), 5u);
 }
 
+TEST(ListRows, SetCellChangesOneRowOnly) {
+    ListRows rows;
+    rows.Insert(0, {"a.jpg", "C:\\PICS", "Tiled"});
+    rows.Insert(1, {"b.jpg", "C:\\PICS", "Tiled"});
+    rows.Insert(2, {"c.jpg"});
+    rows.SetCell(0, 2, "Mirror");
+    rows.SetCell(2, 2, "Centred"); // a row without the cell gains it, the path stays empty
+    rows.SetCell(7, 2, "Mirror");  // past the rows: nothing
+    rows.SetCell(1, 3, "Mirror");  // past the cells a row may have: nothing
+    EXPECT_EQ(RowAt(rows, 0), (std::vector<std::string>{"a.jpg", "C:\\PICS", "Mirror"}));
+    EXPECT_EQ(RowAt(rows, 1), (std::vector<std::string>{"b.jpg", "C:\\PICS", "Tiled"})) << "the shared text stays";
+    EXPECT_EQ(RowAt(rows, 2), (std::vector<std::string>{"c.jpg", "", "Centred"}));
+    EXPECT_EQ(rows.Size(), 3u);
+}
+
 TEST(ListRows, AssignTakesTheGivenOrderAndForgetsOldTexts) {
     ListRows rows;
     rows.Insert(0, {"old.jpg", "C:\\OLD"});

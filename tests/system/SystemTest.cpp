@@ -111,7 +111,7 @@ protected:
     const std::vector<std::pair<std::string, std::string>> pictures = {
         {"screen.bmp", BitmapFile(320, 400, 8)}, {"wide.bmp", BitmapFile(640, 480, 8)},
         {"deep.bmp", BitmapFile(320, 400, 24)},  {"wide24.bmp", BitmapFile(640, 480, 24)},
-        {"other.bmp", BitmapFile(320, 400, 4)},
+        {"other.bmp", BitmapFile(320, 400, 4)},  {"text.bmp", "This is no picture."},
     };
 };
 
@@ -177,6 +177,21 @@ TEST_F(SystemScreens, NothingHappensWithoutAFile) {
     PressF4();
     EXPECT_FALSE(FileExists(Screen(SystemScreen::Start))) << "no file previewed: no copy, no question";
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SystemScreens, AFileThatWasNotReadIsNotInstalledUnderTheOldPicture) {
+    OpenMainWindow();
+    WriteFileText(Screen(SystemScreen::Wait), "old screen");
+    Preview(kCategoryWait, "screen.bmp");
+    Preview(kCategoryWait, "text.bmp"); // the name changes, the picture on view stays screen.bmp's
+    answers = {mrOk};
+    PressF4();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(boxes[0].text, "The file " + root +
+                                 "text.bmp\n\rcould not be read as a picture.\n\rThe screen was not "
+                                 "changed.");
+    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Wait)), "old screen");
 }
 
 TEST_F(SystemScreens, AFailedCopyIsReportedAndTheOldScreenStays) {

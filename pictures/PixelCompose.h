@@ -1,0 +1,65 @@
+#pragma once
+// Drawing wallpapers in memory, on 32-bit pixels (blue, green, red, unused): tiles and mirrored
+// tiles over a screen-sized bitmap, scaling that averages the source pixels it covers, and the
+// 24-bit BMP file the desktop reads.
+#include "pictures/WallpaperStyles.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Rows top to bottom; a negative stride walks a bottom-up bitmap.
+struct PixelView {
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    std::ptrdiff_t stride = 0; // in pixels
+    std::uint32_t* Row(int y) const { return pixels + std::ptrdiff_t(y) * stride; }
+};
+
+struct ConstPixelView {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    std::ptrdiff_t stride = 0;
+    ConstPixelView() = default;
+    ConstPixelView(const std::uint32_t* p, int w, int h, std::ptrdiff_t s)
+        : pixels(p), width(w), height(h), stride(s) {}
+    ConstPixelView(const PixelView& v) : pixels(v.pixels), width(v.width), height(v.height), stride(v.stride) {}
+    const std::uint32_t* Row(int y) const { return pixels + std::ptrdiff_t(y) * stride; }
+    PixelSize Size() const { return {width, height}; }
+};
+
+// A picture of its own, rows top to bottom without padding.
+struct Pixels32 {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> data;
+
+    Pixels32() = default;
+    Pixels32(int w, int h) : width(w), height(h), data(std::size_t(w) * std::size_t(h)) {}
+    PixelView View() { return {data.data(), width, height, width}; }
+    ConstPixelView View() const { return {data.data(), width, height, width}; }
+    std::uint32_t At(int x, int y) const { return data[std::size_t(y) * std::size_t(width) + std::size_t(x)]; }
+};
+
+// Fills the target with tiles of the picture from its top-left corner, the last column and row cut
+// at its edges; with `mirror`, tiles in odd columns are turned left to right and tiles in odd rows
+// top to bottom.
+void ComposeTiles(ConstPixelView picture, PixelView target, bool mirror);
+
+// Draws the source over the whole target. Each target pixel is the average of the source area it
+// covers, weighted by how much of each source pixel lies inside it; the same size is a copy.
+void ScaleByArea(ConstPixelView source, PixelView target);
+
+// The source drawn over a new picture of the given size.
+Pixels32 DrawScaled(ConstPixelView source, PixelSize size);
+
+// The bitmap that becomes the wallpaper for a style and screen: the picture itself for "Centred"
+// and "Stretched", the screen-sized tiles for "Tiled" and "Mirror", the picture scaled to its
+// fitted size for "Fit 2 Screen". Empty for an empty picture.
+Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSize screen);
+
+// A bottom-up Windows bitmap file with 24 bits per pixel.
+std::string EncodeBmp24(ConstPixelView picture);

@@ -1,0 +1,158 @@
+#include "pictures/Wallpaper.h"
+
+#include "platform/Files.h"
+#include "platform/Registry.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <stdexcept>
+
+namespace {
+BITMAPINFO PixelInfo(PixelSize size) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size.width;
+    info.bmiHeader.biHeight = size.height; // bottom-up: every Windows version takes it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+std::string SystemReason(DWORD error) {
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof(text), nullptr);
+    std::string reason(text, length);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
+        reason.pop_back();
+    return reason.empty() && error ? "System error " + std::to_string(error) : reason;
+}
+bool KeyExists(const char* path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    UniqueKey opened(key);
+    return true;
+}
+} // namespace
+
+Pixels32 ReadPixels(HBITMAP bitmap, int maxRows) {
+    BITMAP facts = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0) return {};
+    const int height = facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight;
+    const int rows = std::min(height, std::max(maxRows, 0));
+    if (rows == 0) return {};
+    Pixels32 pixels(facts.bmWidth, rows);
+    BITMAPINFO info = PixelInfo({facts.bmWidth, height});
+    WindowDc screen(nullptr);
+    // Scan lines count from the bottom: the top rows are the last ones.
+    if (GetDIBits(screen.Get(), bitmap, UINT(height - rows), UINT(rows), pixels.data.data(), &info, DIB_RGB_COLORS) !=
+        rows)
+        return {};
+    const std::size_t width = std::size_t(pixels.width);
+    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom)
+        std::swap_ranges(pixels.data.begin() + std::ptrdiff_t(top * width),
+                         pixels.data.begin() + std::ptrdiff_t((top + 1) * width),
+                         pixels.data.begin() + std::ptrdiff_t(bottom * width));
+    return pixels;
+}
+
+UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view) {
+    view = {};
+    if (size.Empty()) return UniqueBitmap();
+    BITMAPINFO info = PixelInfo(size);
+    void* bits = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return UniqueBitmap();
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    view = {pixels + std::ptrdiff_t(size.height - 1) * size.width, size.width, size.height,
+            -std::ptrdiff_t(size.width)};
+    return bitmap;
+}
+
+UniqueBitmap CopyPixelBitmap(HBITMAP bitmap) {
+    BITMAP facts = {};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0)
+        return UniqueBitmap();
+    const PixelSize size{facts.bmWidth, facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight};
+    PixelView view;
+    UniqueBitmap copy = NewPixelBitmap(size, view);
+    if (!copy) return copy;
+    // Both bottom-up: the rows arrive where the section keeps them.
+    BITMAPINFO info = PixelInfo(size);
+    WindowDc screen(nullptr);
+    void* bits = view.Row(size.height - 1);
+    if (GetDIBits(screen.Get(), bitmap, 0, UINT(size.height), bits, &info, DIB_RGB_COLORS) != size.height)
+        return UniqueBitmap();
+    return copy;
+}
+
+bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view) {
+    DIBSECTION section = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section))) return false;
+    const BITMAPINFOHEADER& header = section.dsBmih;
+    if (header.biBitCount != 32 || header.biCompression != BI_RGB || !section.dsBm.bmBits || header.biWidth <= 0)
+        return false;
+    GdiFlush(); // drawing into the section may still be queued
+    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    auto* pixels = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+    if (header.biHeight < 0)
+        view = {pixels, int(header.biWidth), height, std::ptrdiff_t(header.biWidth)};
+    else
+        view = {pixels + std::ptrdiff_t(height - 1) * header.biWidth, int(header.biWidth), height,
+                -std::ptrdiff_t(header.biWidth)};
+    return true;
+}
+
+WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {
+    using Outcome = WallpaperResult::Outcome;
+    WallpaperResult result;
+    result.path = programDir + kWallpaperFileName;
+    result.size = bitmap.Size();
+    if (result.path.size() > kMaxWallpaperPath) {
+        result.outcome = Outcome::PathTooLong;
+        return result;
+    }
+    if (result.size.Empty()) {
+        result.outcome = Outcome::NoPicture;
+        return result;
+    }
+
+    ReplaceResult written = ReplaceFileContents(result.path, EncodeBmp24(bitmap));
+    if (!written.Ok()) {
+        result.outcome = Outcome::NotWritten;
+        result.reason = SystemReason(written.error);
+        return result;
+    }
+
+    const WallpaperStyleInfo& info = StyleInfo(style);
+    try {
+        // The key is opened, never created: a system without it keeps no record of the wallpaper.
+        if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
+            result.desktopKey = true;
+            desktop->WriteString("Wallpaper", result.path);
+            desktop->WriteString("TileWallpaper", info.tileWallpaper);
+            if (desktop->HasValue("WallpaperStyle")) {
+                desktop->WriteString("WallpaperStyle", info.wallpaperStyle);
+                result.styleValue = true;
+            }
+        } else if (KeyExists(kDesktopKey)) {
+            // There, but not to be written: no record of the new wallpaper would be kept.
+            throw std::runtime_error(std::string("Failed to open key ") + kDesktopKey);
+        }
+    } catch (const std::exception& error) {
+        result.outcome = Outcome::RegistryFailed;
+        result.reason = error.what();
+        return result;
+    }
+
+    char path[kMaxWallpaperPath + 1] = {};
+    std::memcpy(path, result.path.c_str(), result.path.size());
+    if (!SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path, 0)) {
+        result.outcome = Outcome::SystemRefused;
+        result.reason = SystemReason(GetLastError());
+    }
+    return result;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Making a picture the desktop wallpaper, without any window: the bitmap is written to the program
+// folder, the desktop values are set and the system is told. The randomizer calls the same.
+#include "pictures/PixelCompose.h"
+#include "pictures/WallpaperText.h"
+#include "platform/Handles.h"
+#include "system/RegistryNames.h"
+
+// Any bitmap as 32-bit pixels, top row first, at most its top `maxRows` rows; empty for a null or
+// empty bitmap.
+Pixels32 ReadPixels(HBITMAP bitmap, int maxRows = 0x7FFFFFFF);
+// A new 32-bit DIB section of the size; `view` walks its pixels, top row first.
+UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view);
+// A 32-bit DIB section holding a copy of any bitmap; null for an empty one.
+UniqueBitmap CopyPixelBitmap(HBITMAP bitmap);
+// The pixels of a 32-bit DIB section in place, without a copy; false for any other bitmap.
+bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view);
+
+// Writes `bitmap` as the 24-bit BMP "@QZ!BACK.BMP" in `programDir` (which ends in a backslash),
+// replacing the old file only once every byte is written; then, where the key `Control Panel\desktop`
+// exists, sets Wallpaper, TileWallpaper and an existing WallpaperStyle for the style; then shows it
+// with SystemParametersInfoA. Each step runs only when the one before it succeeded.
+WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir);

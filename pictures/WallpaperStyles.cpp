@@ -1,0 +1,108 @@
+#include "pictures/WallpaperStyles.h"
+
+#include <algorithm>
+
+const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount] = {
+    {WallpaperStyle::Centred, "Centred", "0", "0"}, {WallpaperStyle::Stretched, "Stretched", "0", "2"},
+    {WallpaperStyle::Tiled, "Tiled", "1", "0"},     {WallpaperStyle::Fit2Screen, "Fit 2 Screen", "0", "0"},
+    {WallpaperStyle::Mirror, "Mirror", "0", "0"},
+};
+
+const WallpaperStyleInfo& StyleInfo(WallpaperStyle style) {
+    return kWallpaperStyles[int(style)];
+}
+
+std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text) {
+    for (const WallpaperStyleInfo& info : kWallpaperStyles)
+        if (text == info.name) return info.style;
+    return std::nullopt;
+}
+
+long long RoundHalfEven(long long x, long long y) {
+    long long quotient = x / y, twice = 2 * (x % y);
+    if (twice > y || (twice == y && quotient % 2 != 0)) ++quotient;
+    return quotient;
+}
+
+LayoutRect FitToScreen(PixelSize picture, PixelSize screen) {
+    LayoutRect rect;
+    if (picture.Empty() || screen.Empty()) return rect;
+    const long long w = picture.width, h = picture.height, sw = screen.width, sh = screen.height;
+    // W / H > SW / SH, without rounding: W * SH > SW * H.
+    if (w * sh > sw * h) {
+        rect.width = screen.width;
+        rect.height = int(std::max(1LL, RoundHalfEven(h * sw, w)));
+    } else {
+        rect.height = screen.height;
+        rect.width = int(std::max(1LL, RoundHalfEven(w * sh, h)));
+    }
+    // Integer division truncates toward zero, as the window places the image.
+    rect.left = (screen.width - rect.width) / 2;
+    rect.top = (screen.height - rect.height) / 2;
+    return rect;
+}
+
+LayoutRect CentreIn(PixelSize picture, PixelSize area) {
+    return {(area.width - picture.width) / 2, (area.height - picture.height) / 2, picture.width, picture.height};
+}
+
+std::vector<TileCell> TileCells(PixelSize picture, PixelSize screen, bool mirror) {
+    std::vector<TileCell> cells;
+    if (picture.Empty() || screen.Empty()) return cells;
+    const int columns = screen.width / picture.width, rows = screen.height / picture.height;
+    for (int i = 0; i <= columns; ++i)
+        for (int j = 0; j <= rows; ++j)
+            cells.push_back({i, j, i * picture.width, j * picture.height, mirror && i % 2 == 1, mirror && j % 2 == 1});
+    return cells;
+}
+
+ImageLayout ScreenImageLayout() {
+    return ImageLayout{};
+}
+
+ImageLayout WallpaperImageLayout(const std::string& styleText, PixelSize picture, PixelSize screen, PixelSize client) {
+    ImageLayout layout;
+    std::optional<WallpaperStyle> style = WallpaperStyleNamed(styleText);
+    if (!style) {
+        layout.laidOut = false;
+        return layout;
+    }
+    switch (*style) {
+    case WallpaperStyle::Centred:
+        layout.fillsClient = false;
+        layout.stretch = ImageLayout::Stretch::Off;
+        layout.bounds = CentreIn(picture, client);
+        break;
+    case WallpaperStyle::Stretched:
+        break;
+    case WallpaperStyle::Tiled:
+    case WallpaperStyle::Mirror:
+        layout.stretch = ImageLayout::Stretch::AsBefore;
+        // An empty picture makes no tiles: the window shows the desktop colour.
+        if (picture.Empty()) break;
+        layout.content =
+            *style == WallpaperStyle::Tiled ? ImageLayout::Content::Tiles : ImageLayout::Content::MirroredTiles;
+        layout.composedSize = screen;
+        break;
+    case WallpaperStyle::Fit2Screen:
+        layout.fillsClient = false;
+        layout.bounds = FitToScreen(picture, screen);
+        break;
+    }
+    return layout;
+}
+
+PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize screen) {
+    if (picture.Empty()) return {};
+    switch (style) {
+    case WallpaperStyle::Fit2Screen: {
+        LayoutRect fitted = FitToScreen(picture, screen);
+        return {fitted.width, fitted.height};
+    }
+    case WallpaperStyle::Tiled:
+    case WallpaperStyle::Mirror:
+        return screen;
+    default:
+        return picture;
+    }
+}

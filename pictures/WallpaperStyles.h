@@ -1,0 +1,80 @@
+#pragma once
+// The wallpaper styles and the geometry of each: where the full-screen window puts the picture and
+// what size of bitmap becomes the wallpaper. Screen sizes are arguments, so the randomizer and the
+// tests lay pictures out for any screen.
+#include <optional>
+#include <string>
+#include <vector>
+
+// In the order of the style box: the index is the box's item index.
+enum class WallpaperStyle { Centred, Stretched, Tiled, Fit2Screen, Mirror };
+constexpr int kWallpaperStyleCount = 5;
+
+struct WallpaperStyleInfo {
+    WallpaperStyle style;
+    const char* name;
+    // The desktop values: TileWallpaper, and WallpaperStyle where the system has that value.
+    const char* tileWallpaper;
+    const char* wallpaperStyle;
+};
+extern const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount];
+
+const WallpaperStyleInfo& StyleInfo(WallpaperStyle style);
+// The style whose name equals the text exactly; nothing for any other text.
+std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+struct LayoutRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// x / y rounded to the nearest integer, halves to even; y > 0, x >= 0.
+long long RoundHalfEven(long long x, long long y);
+
+// The picture scaled, proportions kept, to touch two opposite screen edges, and centred. The ratios
+// are compared exactly; equal ratios fill the screen's height. A side never shrinks below 1 pixel.
+LayoutRect FitToScreen(PixelSize picture, PixelSize screen);
+// The picture at its own size, centred in the area; edges are negative when it is larger.
+LayoutRect CentreIn(PixelSize picture, PixelSize area);
+
+// One tile of a tiled or mirrored composition: its top-left corner and whether it is turned.
+struct TileCell {
+    int column = 0;
+    int row = 0;
+    int left = 0;
+    int top = 0;
+    bool flipX = false; // odd columns of a mirror
+    bool flipY = false; // odd rows of a mirror
+};
+// Columns 0 to screen width div picture width and rows 0 to screen height div picture height,
+// both inclusive, column by column; empty for an empty picture.
+std::vector<TileCell> TileCells(PixelSize picture, PixelSize screen, bool mirror);
+
+// How the full-screen window shows the picture.
+struct ImageLayout {
+    enum class Content { Picture, Tiles, MirroredTiles };
+    enum class Stretch { On, Off, AsBefore };
+    bool laidOut = true;     // false: the style names none of the five, nothing changes
+    bool fillsClient = true; // else the image takes `bounds`
+    LayoutRect bounds;       // within the window's client area
+    Stretch stretch = Stretch::On;
+    Content content = Content::Picture;
+    PixelSize composedSize; // the bitmap size of tiles: the screen
+};
+
+// A start-up, waiting or shut-down screen: stretched over the whole window.
+ImageLayout ScreenImageLayout();
+// A wallpaper in a style, given by its text. An empty picture shows nothing but the desktop colour.
+ImageLayout WallpaperImageLayout(const std::string& styleText, PixelSize picture, PixelSize screen, PixelSize client);
+
+// The size of the bitmap saved as the wallpaper: the fitted size for "Fit 2 Screen", the screen for
+// tiles, the picture's own size otherwise.
+PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize screen);

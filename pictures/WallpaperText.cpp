@@ -1,0 +1,42 @@
+#include "pictures/WallpaperText.h"
+
+namespace {
+constexpr const char* kNotChanged = "\n\rThe wallpaper was not changed.";
+} // namespace
+
+std::string WallpaperFailureText(const WallpaperResult& result) {
+    using Outcome = WallpaperResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Applied:
+        return {};
+    case Outcome::NoPicture:
+        return "The picture has no width or height (0 x 0 pixels)." + std::string(kNotChanged);
+    case Outcome::PathTooLong:
+        return "Cannot create file " + result.path + "\n\rThe path is longer than " +
+               std::to_string(kMaxWallpaperPath) + " characters." + kNotChanged;
+    case Outcome::NotWritten:
+        return "Cannot create file " + result.path + (result.reason.empty() ? "" : "\n\r" + result.reason);
+    case Outcome::RegistryFailed:
+        return result.reason;
+    case Outcome::SystemRefused:
+        return "Windows did not accept the wallpaper " + result.path +
+               (result.reason.empty() ? "" : "\n\r" + result.reason);
+    }
+    return {};
+}
+
+std::string UnreadablePictureText(const std::string& file) {
+    return "The file " + file + "\n\rcould not be read as a picture." + kNotChanged;
+}
+
+std::string NoPictureText(const std::string& file) {
+    return "The file " + file + "\n\rholds no picture (0 x 0 pixels)." + kNotChanged;
+}
+
+std::string NoMemoryText(const std::string& file) {
+    return "There is not enough memory to make a wallpaper of " + file + kNotChanged;
+}
+
+std::string NoStyleText(const std::string& styleText) {
+    return "\"" + styleText + "\" is no wallpaper style." + kNotChanged;
+}

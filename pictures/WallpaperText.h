@@ -1,0 +1,39 @@
+#pragma once
+// What applying a wallpaper did, or why it did not, and the messages the program shows for it.
+#include "pictures/WallpaperStyles.h"
+
+#include <string>
+
+// The temporary wallpaper bitmap in the program folder, and the longest path the system takes.
+inline constexpr const char* kWallpaperFileName = "@QZ!BACK.BMP";
+constexpr std::size_t kMaxWallpaperPath = 255;
+
+struct WallpaperResult {
+    enum class Outcome {
+        Applied,
+        NoPicture,      // the picture has no width or height: nothing written
+        PathTooLong,    // the bitmap's path is longer than the system takes: nothing written
+        NotWritten,     // the bitmap could not be written: the old file and the registry are untouched
+        RegistryFailed, // a desktop value could not be set: the system was not called
+        SystemRefused,  // the system did not take the new wallpaper
+    };
+    Outcome outcome = Outcome::Applied;
+    std::string path;        // the bitmap's path
+    PixelSize size;          // of the bitmap written
+    bool desktopKey = false; // the desktop key existed and its values were written
+    bool styleValue = false; // WallpaperStyle was among them
+    std::string reason;      // the system's or the registry's words for a failure
+    bool Ok() const { return outcome == Outcome::Applied; }
+};
+
+// The message for a failed application; empty when it was applied.
+std::string WallpaperFailureText(const WallpaperResult& result);
+
+// The preview name shows a file whose picture could not be read: the picture on view is another's.
+std::string UnreadablePictureText(const std::string& file);
+// The library made no picture of the file: it has no width or height.
+std::string NoPictureText(const std::string& file);
+// The picture is too large for the memory left.
+std::string NoMemoryText(const std::string& file);
+// The style box names no style.
+std::string NoStyleText(const std::string& styleText);

@@ -1,0 +1,214 @@
+// The full-screen preview window under Wine: the real windows on the 1024 x 768 virtual desktop,
+// driven by keys and clicks through the system's input queue.
+#include "tests/support/WallpaperFixture.h"
+
+namespace {
+class FullScreen : public WallpaperFixture {
+protected:
+    // Five wallpaper entries, all "Centred"; the second and fourth selected.
+    void FiveEntriesTwoSelected() {
+        Category(form->sbtnWall);
+        for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
+            form->ListWall.AddItem({name, root, "Centred"});
+        form->ListWall.SetSelected(1, true);
+        form->ListWall.SetSelected(3, true);
+        form->ListsChanged = false;
+    }
+
+    std::vector<std::string> Styles() const {
+        std::vector<std::string> styles;
+        for (int i = 0; i < form->ListWall.Count(); ++i)
+            styles.push_back(form->ListWall.ItemText(i, 2));
+        return styles;
+    }
+
+    std::uint32_t ImagePixel(int x, int y) const {
+        Pixels32 pixels = ReadPixels(preview->ImgPreview.Picture().Handle());
+        return pixels.At(x, y) & 0xFFFFFF;
+    }
+};
+
+const std::vector<std::string> kScreenMenu = {"Return to &main", "File &info", "-", "Set as current &Screen"};
+const std::vector<std::string> kWallpaperMenu = {
+    "Return to &main", "File &info",    "-",       "&Centred", "&Stretched",
+    "&Tiled",          "&Fit 2 Screen", "&Mirror", "-",        "Set as current &Wallpaper"};
+} // namespace
+
+TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
+    Choose("screen.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    EXPECT_TRUE(IsZoomed(preview->Handle())) << "maximized on activation";
+    RECT client;
+    GetClientRect(preview->Handle(), &client);
+    const TBounds image = preview->ImgPreview.Bounds();
+    EXPECT_EQ(image.width, client.right);
+    EXPECT_EQ(image.height, client.bottom);
+    EXPECT_TRUE(preview->ImgPreview.Stretch);
+    EXPECT_EQ(preview->ImgPreview.Picture().Width(), 320) << "a copy of the preview picture";
+    EXPECT_EQ(preview->ImgPreview.Hint(), "Size : 320 X 400");
+    EXPECT_EQ(VisibleItems(), kScreenMenu);
+    EXPECT_FALSE(preview->Centred1.Enabled()) << "the style keys do nothing outside the wallpapers";
+
+    Type('C', true);
+    PumpMessages();
+    EXPECT_EQ(form->CBStyle.ItemIndex(), -1) << "Ctrl+C chose no style";
+    answers = {mrOk};
+    Type('I', true);
+    ASSERT_TRUE(WaitFor([this] { return !boxes.empty(); })) << "Ctrl+I shows the file information";
+    EXPECT_EQ(boxes[0].text, "Size : 320 X 400\n\rBits per pixel : 8\n\r");
+    Type(VK_F3);
+    EXPECT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "F3 returns to the main window";
+}
+
+TEST_F(FullScreen, WallpaperMenuMarksTheStyleOfTheBox) {
+    Category(form->sbtnWall);
+    Choose("tile.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    EXPECT_EQ(VisibleItems(), kWallpaperMenu);
+    for (int style = 0; style < kWallpaperStyleCount; ++style) {
+        SCOPED_TRACE(kWallpaperStyles[style].name);
+        form->CBStyle.SetItemIndex(style);
+        preview->CheckStyleItems();
+        for (int item = 0; item < kWallpaperStyleCount; ++item)
+            EXPECT_EQ(preview->StyleItem(item)->Checked(), item == style) << "item " << item;
+    }
+}
+
+TEST_F(FullScreen, StyleKeyMovesTheMarkAndRestylesOnlyOnReturn) {
+    FiveEntriesTwoSelected();
+    Choose("tile.bmp"); // from the browser, none of the entries
+    ASSERT_TRUE(OpenFullScreen());
+    Type('T', true);
+    ASSERT_TRUE(WaitFor([this] { return preview->Tiled1.Checked(); })) << "Ctrl+T moves the mark";
+    EXPECT_FALSE(preview->Centred1.Checked());
+    EXPECT_EQ(form->CBStyle.Text(), "Tiled") << "and the main window's box";
+    EXPECT_EQ(Styles(), (std::vector<std::string>(5, "Centred"))) << "no entry restyled yet";
+    EXPECT_FALSE(form->ListsChanged);
+    EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024) << "laid out anew: a screen of tiles";
+
+    Type(VK_F3);
+    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); }));
+    EXPECT_EQ(Styles(), (std::vector<std::string>{"Centred", "Tiled", "Centred", "Tiled", "Centred"}));
+    EXPECT_TRUE(form->ListsChanged);
+}
+
+TEST_F(FullScreen, ClickOnThePictureReturnsAndRestyles) {
+    FiveEntriesTwoSelected();
+    Choose("wide.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    Type('M', true);
+    ASSERT_TRUE(WaitFor([this] { return preview->Mirror1.Checked(); }));
+    ClickScreen(500, 400);
+    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "a click on the picture returns";
+    EXPECT_EQ(Styles(), (std::vector<std::string>{"Centred", "Mirror", "Centred", "Mirror", "Centred"}));
+    EXPECT_TRUE(form->Showing());
+}
+
+TEST_F(FullScreen, UnchangedReturnRestylesNothing) {
+    FiveEntriesTwoSelected();
+    Choose("tile.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    preview->StyleClick(&preview->Stretched1);
+    preview->Returntomainwithoutchange1Click();
+    EXPECT_FALSE(preview->Showing());
+    EXPECT_EQ(Styles(), (std::vector<std::string>(5, "Centred")));
+    EXPECT_FALSE(form->ListsChanged);
+}
+
+TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "the prefix's virtual desktop";
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    Category(form->sbtnWall);
+    Choose("wide.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    preview->StyleClick(&preview->Fit2Screen1);
+    TBounds b = preview->ImgPreview.Bounds();
+    EXPECT_EQ(std::vector<int>({b.left, b.top, b.width, b.height}), std::vector<int>({0, 192, 1024, 384}));
+    EXPECT_TRUE(preview->ImgPreview.Stretch);
+
+    preview->StyleClick(&preview->Centred1);
+    b = preview->ImgPreview.Bounds();
+    EXPECT_LT(b.left, 0) << "a picture wider than the screen is cut on both sides";
+    EXPECT_EQ(b.width, 1600);
+    EXPECT_FALSE(preview->ImgPreview.Stretch);
+
+    Choose("tile.bmp");
+    const Pixels32 picture = ReadPixels(form->ImgPreview.Picture().Handle());
+    preview->StyleClick(&preview->Tiled1);
+    EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
+    EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
+    EXPECT_EQ(ImagePixel(300, 0), picture.At(0, 0) & 0xFFFFFF) << "the second column starts the picture again";
+    EXPECT_EQ(ImagePixel(1023, 767), picture.At(123, 167) & 0xFFFFFF) << "the last tile cut at the edge";
+    preview->StyleClick(&preview->Mirror1);
+    EXPECT_EQ(ImagePixel(300, 0), picture.At(299, 0) & 0xFFFFFF) << "the second column turned left to right";
+    EXPECT_EQ(ImagePixel(0, 200), picture.At(0, 199) & 0xFFFFFF) << "the second row turned top to bottom";
+    EXPECT_EQ(ImagePixel(300, 200), picture.At(299, 199) & 0xFFFFFF) << "turned both ways";
+    EXPECT_EQ(ImagePixel(600, 400), picture.At(0, 0) & 0xFFFFFF) << "the third column and row unturned";
+
+    Choose("tall.bmp"); // taller than the screen: only its top rows are shown
+    const Pixels32 tall = ReadPixels(form->ImgPreview.Picture().Handle());
+    preview->StyleClick(&preview->Mirror1);
+    EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
+    EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
+}
+
+TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
+    Category(form->sbtnWall);
+    Choose("text.bmp"); // the library makes no picture of it
+    ASSERT_EQ(form->ImgPreview.Picture().Width(), 0);
+    ASSERT_TRUE(OpenFullScreen());
+    for (TMenuItem* item : {&preview->Tiled1, &preview->Mirror1, &preview->Fit2Screen1, &preview->Centred1}) {
+        SCOPED_TRACE(item->Caption());
+        preview->StyleClick(item);
+        EXPECT_EQ(preview->ImgPreview.Picture().Handle(), nullptr) << "nothing but the desktop colour";
+    }
+    answers = {mrOk};
+    Type(VK_F4);
+    ASSERT_TRUE(WaitFor([this] { return !boxes.empty(); }));
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(boxes[0].text, NoPictureText(root + "\\text.bmp"));
+    EXPECT_EQ(GetFileAttributesA(WallpaperPath().c_str()), INVALID_FILE_ATTRIBUTES) << "nothing written";
+    EXPECT_TRUE(preview->Showing()) << "the window stays open";
+}
+
+TEST_F(FullScreen, F4AppliesTheWallpaperAsLaidOut) {
+    Category(form->sbtnWall);
+    Choose("wide.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    Type('F', true);
+    ASSERT_TRUE(WaitFor([this] { return preview->Fit2Screen1.Checked(); }));
+    Type(VK_F4);
+    ASSERT_TRUE(WaitFor([this] { return SavedSize().width != 0; }));
+    EXPECT_EQ(SavedSize().height, 384) << "the fitted size";
+    EXPECT_EQ(CurrentWallpaper(), WallpaperPath());
+    EXPECT_TRUE(preview->Showing()) << "the window stays open";
+}
+
+// Last in the file: under Wine a closed menu leaves its mark on the windows of later tests in the
+// same process (ctest runs each test in a process of its own).
+namespace {
+bool menuSeen = false;
+// Runs inside the menu's own message loop: notes the open menu and closes it.
+void CALLBACK CloseOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = FindWindowA("#32768", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+        menuSeen = true;
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+}
+} // namespace
+
+TEST_F(FullScreen, RightClickOnThePictureOpensItsMenu) {
+    Category(form->sbtnWall);
+    Choose("tile.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    bool popped = false;
+    preview->PopMPreview.OnPopup = [&popped] { popped = true; };
+    menuSeen = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseOpenMenu);
+    ClickScreen(512, 384, true);
+    EXPECT_TRUE(WaitFor([] { return menuSeen; })) << "the system's right click reaches the windowless picture";
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(popped);
+    EXPECT_TRUE(preview->Showing()) << "closing the menu leaves the window open";
+}

@@ -1,0 +1,188 @@
+#include "pictures/WallpaperStyles.h"
+#include "pictures/WallpaperText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+std::string Describe(const LayoutRect& r) {
+    return std::to_string(r.width) + " x " + std::to_string(r.height) + " at " + std::to_string(r.left) + ", " +
+           std::to_string(r.top);
+}
+} // namespace
+
+TEST(WallpaperStyles, TableInBoxOrderWithTheDesktopValues) {
+    const char* names[] = {"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"};
+    const char* tile[] = {"0", "0", "1", "0", "0"};
+    const char* style[] = {"0", "2", "0", "0", "0"};
+    for (int i = 0; i < kWallpaperStyleCount; ++i) {
+        SCOPED_TRACE(names[i]);
+        EXPECT_EQ(int(kWallpaperStyles[i].style), i);
+        EXPECT_STREQ(kWallpaperStyles[i].name, names[i]);
+        EXPECT_STREQ(kWallpaperStyles[i].tileWallpaper, tile[i]);
+        EXPECT_STREQ(kWallpaperStyles[i].wallpaperStyle, style[i]);
+        EXPECT_EQ(WallpaperStyleNamed(names[i]), kWallpaperStyles[i].style);
+    }
+    for (const char* other : {"", "centred", "Fit 2 screen", "Tiled ", "Fit2Screen"}) {
+        SCOPED_TRACE(other);
+        EXPECT_FALSE(WallpaperStyleNamed(other)) << "names are compared exactly";
+    }
+}
+
+TEST(WallpaperStyles, RoundHalfEvenBothWays) {
+    struct Case {
+        long long x, y, expected;
+    } cases[] = {{1, 2, 0}, {3, 2, 2}, {5, 2, 2}, {7, 2, 4}, {384, 1, 384}, {5, 4, 1}, {7, 4, 2}, {0, 3, 0}, {2, 3, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "/" + std::to_string(c.y));
+        EXPECT_EQ(RoundHalfEven(c.x, c.y), c.expected);
+    }
+}
+
+TEST(WallpaperStyles, FitToScreenGeometry) {
+    const PixelSize screen{1024, 768};
+    struct Case {
+        const char* name;
+        PixelSize picture, screen;
+        LayoutRect expected;
+    } cases[] = {
+        {"wider: full width, centred vertically", {1600, 600}, screen, {0, 192, 1024, 384}},
+        {"equal ratios fill the height", {400, 300}, screen, {0, 0, 1024, 768}},
+        {"taller: full height, centred across", {300, 600}, screen, {320, 0, 384, 768}},
+        {"a 4000 x 3000 photo", {4000, 3000}, {1920, 1440}, {0, 0, 1920, 1440}},
+        {"one pixel fills the height", {1, 1}, screen, {128, 0, 768, 768}},
+        // Halves go to the even neighbour, up or down.
+        {"width 3.5 rounds to 4", {7, 2}, {8, 1}, {2, 0, 4, 1}},
+        {"height 1.5 rounds to 2", {4, 3}, {2, 2}, {0, 0, 2, 2}},
+        {"height 2.5 rounds to 2", {4, 5}, {2, 10}, {0, 4, 2, 2}},
+        {"width 0.5 rounds to 0, kept at 1", {1, 4}, {10, 2}, {4, 0, 1, 2}},
+        {"a line never vanishes", {10000, 1}, screen, {0, 383, 1024, 1}},
+        // Odd leftovers: (768 - 383) / 2 = 192.5 truncates to 192.
+        {"odd leftover truncates", {1024, 383}, screen, {0, 192, 1024, 383}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutRect r = FitToScreen(c.picture, c.screen);
+        EXPECT_EQ(Describe(r), Describe(c.expected));
+    }
+    EXPECT_EQ(Describe(FitToScreen({0, 0}, screen)), Describe({})) << "no division by zero";
+    EXPECT_EQ(Describe(FitToScreen({10, 0}, screen)), Describe({}));
+}
+
+TEST(WallpaperStyles, CentredEdgesTruncateTowardZero) {
+    struct Case {
+        const char* name;
+        PixelSize picture, area;
+        LayoutRect expected;
+    } cases[] = {
+        {"smaller", {300, 200}, {1024, 768}, {362, 284, 300, 200}},
+        {"larger gives negative edges", {1600, 1000}, {1024, 768}, {-288, -116, 1600, 1000}},
+        {"odd negative truncates toward zero", {1027, 771}, {1024, 768}, {-1, -1, 1027, 771}},
+        {"empty picture", {0, 0}, {1024, 768}, {512, 384, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Describe(CentreIn(c.picture, c.area)), Describe(c.expected));
+    }
+}
+
+TEST(WallpaperStyles, TileCellsRunOneBeyondAnEvenDivision) {
+    const PixelSize screen{1024, 768};
+    std::vector<TileCell> tiles = TileCells({300, 200}, screen, false);
+    ASSERT_EQ(tiles.size(), 16u) << "columns 0 to 3, rows 0 to 3";
+    EXPECT_EQ(tiles.back().left, 900);
+    EXPECT_EQ(tiles.back().top, 600);
+    EXPECT_EQ(tiles[1].column, 0) << "column by column";
+    EXPECT_EQ(tiles[1].row, 1);
+
+    std::vector<TileCell> square = TileCells({256, 256}, screen, false);
+    EXPECT_EQ(square.back().column, 4) << "1024 div 256 = 4, inclusive";
+    EXPECT_EQ(square.back().row, 3);
+    EXPECT_EQ(square.size(), 5u * 4u);
+
+    for (const TileCell& cell : TileCells({300, 200}, screen, true)) {
+        SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
+        EXPECT_EQ(cell.flipX, cell.column == 1 || cell.column == 3);
+        EXPECT_EQ(cell.flipY, cell.row == 1 || cell.row == 3);
+    }
+    EXPECT_TRUE(TileCells({0, 200}, screen, false).empty()) << "no division by zero";
+}
+
+TEST(WallpaperStyles, ImageLayoutPerStyle) {
+    const PixelSize picture{1600, 600}, screen{1024, 768}, client{1024, 740};
+    ImageLayout centred = WallpaperImageLayout("Centred", picture, screen, client);
+    EXPECT_FALSE(centred.fillsClient);
+    EXPECT_EQ(centred.stretch, ImageLayout::Stretch::Off);
+    EXPECT_EQ(Describe(centred.bounds), Describe({-288, 70, 1600, 600})) << "centred in the client area";
+
+    ImageLayout stretched = WallpaperImageLayout("Stretched", picture, screen, client);
+    EXPECT_TRUE(stretched.fillsClient);
+    EXPECT_EQ(stretched.stretch, ImageLayout::Stretch::On);
+    EXPECT_EQ(stretched.content, ImageLayout::Content::Picture);
+
+    ImageLayout fitted = WallpaperImageLayout("Fit 2 Screen", picture, screen, client);
+    EXPECT_FALSE(fitted.fillsClient);
+    EXPECT_EQ(fitted.stretch, ImageLayout::Stretch::On);
+    EXPECT_EQ(Describe(fitted.bounds), Describe({0, 192, 1024, 384})) << "fitted to the screen";
+
+    for (const char* name : {"Tiled", "Mirror"}) {
+        SCOPED_TRACE(name);
+        ImageLayout tiles = WallpaperImageLayout(name, picture, screen, client);
+        EXPECT_TRUE(tiles.fillsClient);
+        EXPECT_EQ(tiles.stretch, ImageLayout::Stretch::AsBefore);
+        EXPECT_EQ(tiles.content,
+                  std::string(name) == "Tiled" ? ImageLayout::Content::Tiles : ImageLayout::Content::MirroredTiles);
+        EXPECT_EQ(tiles.composedSize.width, 1024);
+        EXPECT_EQ(tiles.composedSize.height, 768);
+        ImageLayout empty = WallpaperImageLayout(name, {0, 0}, screen, client);
+        EXPECT_EQ(empty.content, ImageLayout::Content::Picture) << "an empty picture makes no tiles";
+    }
+    EXPECT_FALSE(WallpaperImageLayout("Spread", picture, screen, client).laidOut);
+    EXPECT_FALSE(WallpaperImageLayout("", picture, screen, client).laidOut);
+    ImageLayout screenLayout = ScreenImageLayout();
+    EXPECT_TRUE(screenLayout.fillsClient);
+    EXPECT_EQ(screenLayout.stretch, ImageLayout::Stretch::On);
+}
+
+TEST(WallpaperStyles, SavedBitmapSizePerStyle) {
+    const PixelSize picture{1600, 600}, screen{1024, 768};
+    struct Case {
+        WallpaperStyle style;
+        int width, height;
+    } cases[] = {{WallpaperStyle::Centred, 1600, 600},
+                 {WallpaperStyle::Stretched, 1600, 600},
+                 {WallpaperStyle::Tiled, 1024, 768},
+                 {WallpaperStyle::Fit2Screen, 1024, 384},
+                 {WallpaperStyle::Mirror, 1024, 768}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(StyleInfo(c.style).name);
+        PixelSize size = SavedBitmapSize(c.style, picture, screen);
+        EXPECT_EQ(size.width, c.width);
+        EXPECT_EQ(size.height, c.height);
+        EXPECT_TRUE(SavedBitmapSize(c.style, {0, 0}, screen).Empty());
+    }
+}
+
+TEST(WallpaperText, FailureMessagesNameThePathAndTheReason) {
+    using Outcome = WallpaperResult::Outcome;
+    WallpaperResult result;
+    result.path = "C:\\PROG\\@QZ!BACK.BMP";
+    EXPECT_EQ(WallpaperFailureText(result), "") << "applied";
+    result.outcome = Outcome::NotWritten;
+    EXPECT_EQ(WallpaperFailureText(result), "Cannot create file C:\\PROG\\@QZ!BACK.BMP");
+    result.reason = "There is not enough space on the disk.";
+    EXPECT_EQ(WallpaperFailureText(result),
+              "Cannot create file C:\\PROG\\@QZ!BACK.BMP\x0A\x0DThere is not enough space on the disk.");
+    result.reason.clear();
+    result.outcome = Outcome::PathTooLong;
+    EXPECT_EQ(WallpaperFailureText(result), "Cannot create file C:\\PROG\\@QZ!BACK.BMP\n\rThe path is longer than 255 "
+                                            "characters.\n\rThe wallpaper was not changed.");
+    result.outcome = Outcome::RegistryFailed;
+    result.reason = "Failed to set data for 'Wallpaper'";
+    EXPECT_EQ(WallpaperFailureText(result), "Failed to set data for 'Wallpaper'");
+    EXPECT_EQ(UnreadablePictureText("C:\\A\\b.jpg"),
+              "The file C:\\A\\b.jpg\n\rcould not be read as a picture.\n\rThe wallpaper was not changed.");
+    EXPECT_EQ(NoPictureText("C:\\A\\b.jpg"),
+              "The file C:\\A\\b.jpg\n\rholds no picture (0 x 0 pixels).\n\rThe wallpaper was not changed.");
+    EXPECT_EQ(NoMemoryText("C:\\A\\b.jpg"),
+              "There is not enough memory to make a wallpaper of C:\\A\\b.jpg\n\rThe wallpaper was not changed.");
+}

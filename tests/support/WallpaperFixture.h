@@ -1,0 +1,177 @@
+#pragma once
+// Wine tests of the full-screen window and the wallpaper: the real main and full-screen windows
+// over a fresh folder of pictures, which is also the program folder that receives the wallpaper
+// bitmap. The desktop key of the private prefix is saved before each test and put back after it.
+#include "pictures/UPreview.h"
+#include "pictures/Wallpaper.h"
+#include "shell/USelect5.h"
+#include "tests/support/RegistrySnapshot.h"
+#include "tests/support/TestPictures.h"
+#include "tests/support/WineFixture.h"
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+class WallpaperFixture : public WineFixture {
+protected:
+    void SetUp() override {
+        WineFixture::SetUp();
+        desktop = std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, kDesktopKey);
+        shownWallpaper = CurrentWallpaper();
+        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        GetTempFileNameA(temp, "vsw", 0, folder);
+        DeleteFileA(folder);
+        CreateDirectoryA(folder, nullptr);
+        root = folder;
+        Write("screen.bmp", BitmapFile(320, 400, 8));
+        Write("wide.bmp", BitmapFile(1600, 600, 24));
+        Write("tile.bmp", BitmapFile(300, 200, 24));
+        Write("square.bmp", BitmapFile(256, 256, 24));
+        Write("tall.bmp", BitmapFile(200, 1000, 24));
+        Write("text.bmp", "This is no picture.");
+        Application().HelpFile = "tanu.hlp";
+        form = &Application().CreateForm<TFormSelect>();
+        form->FormPreview = &Application().CreateForm<TFormPreview>(*form);
+        preview = form->FormPreview;
+        // The library beside the test program; the wallpaper goes to the fresh folder.
+        form->PictureLibrary = std::make_unique<TPictureLibrary>(ProgramFolder());
+        form->ProgramDir = root + "\\";
+        form->ApplyBrowserPath(root);
+    }
+
+    void TearDown() override {
+        Application().Reset();
+        desktop->Restore();
+        char shown[MAX_PATH] = {};
+        lstrcpynA(shown, shownWallpaper.c_str(), MAX_PATH);
+        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, shown, 0);
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do
+                DeleteFileA((root + "\\" + found.cFileName).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(root.c_str());
+        WineFixture::TearDown();
+    }
+
+    void Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(root + "\\" + name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    // The user presses a category button.
+    void Category(TSpeedButton& button) { ClickAt(button, 5, 5); }
+
+    // Clicks a file of the browser: it alone is selected and has the focus.
+    void Choose(const std::string& name) {
+        HWND list = form->FileListBox1.Handle();
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        for (int i = 0; i < form->FileListBox1.Count(); ++i)
+            if (form->FileListBox1.Item(i) == name) {
+                SendMessageA(list, LB_SETSEL, TRUE, i);
+                SendMessageA(list, LB_SETCARETINDEX, WPARAM(i), FALSE);
+            }
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(list));
+    }
+
+    // The user picks a style in the box.
+    void PickStyle(int index) {
+        SendMessageA(form->CBStyle.Handle(), CB_SETCURSEL, WPARAM(index), 0);
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->CBStyle.Handle()));
+    }
+
+    // Waits, handling messages, until the condition holds or two seconds have passed.
+    template <typename Condition> bool WaitFor(Condition condition) {
+        DWORD start = GetTickCount();
+        while (!condition()) {
+            if (GetTickCount() - start > 2000) return false;
+            PumpMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return true;
+    }
+
+    // Keys typed through the system's input queue, as a user types them.
+    static void Type(UINT key, bool ctrl = false) {
+        std::vector<INPUT> inputs;
+        auto push = [&inputs](WORD vk, bool up) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = vk;
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        };
+        if (ctrl) push(VK_CONTROL, false);
+        push(WORD(key), false);
+        push(WORD(key), true);
+        if (ctrl) push(VK_CONTROL, true);
+        SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+
+    // A click through the system's input queue at a screen position.
+    static void ClickScreen(int x, int y, bool right = false) {
+        INPUT inputs[3] = {};
+        for (INPUT& input : inputs)
+            input.type = INPUT_MOUSE;
+        inputs[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        inputs[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+        inputs[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+        SendInput(3, inputs, sizeof(INPUT));
+    }
+
+    // Opens the full-screen window as a double click on the preview does, and waits for it.
+    bool OpenFullScreen() {
+        ClickAt(form->ImgPreview, 10, 10, true);
+        return WaitFor([this] { return preview->Showing() && GetForegroundWindow() == preview->Handle(); });
+    }
+
+    // The captions of the full-screen menu's visible entries, separators as "-".
+    std::vector<std::string> VisibleItems() const {
+        std::vector<std::string> shown;
+        for (const TMenuItem* item : preview->PopMPreview.Items.Items())
+            if (item->Visible()) shown.push_back(item->Caption());
+        return shown;
+    }
+
+    std::optional<std::string> DesktopValue(const char* name) const {
+        auto key = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey);
+        return key ? key->ReadString(name) : std::nullopt;
+    }
+
+    static std::string CurrentWallpaper() {
+        char path[MAX_PATH] = {};
+        SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, path, 0);
+        return path;
+    }
+
+    std::string WallpaperPath() const { return root + "\\" + kWallpaperFileName; }
+
+    // Width and height in the saved bitmap's header; 0 x 0 when there is no bitmap.
+    PixelSize SavedSize() {
+        std::string file = Read(WallpaperPath());
+        if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return {};
+        auto number = [&file](std::size_t at) {
+            return int(std::uint8_t(file[at]) | std::uint8_t(file[at + 1]) << 8 | std::uint8_t(file[at + 2]) << 16 |
+                       std::uint8_t(file[at + 3]) << 24);
+        };
+        return {number(18), number(22)};
+    }
+
+    std::unique_ptr<RegistrySnapshot> desktop;
+    std::string shownWallpaper; // what the desktop showed before the test
+    std::string root;
+    TFormSelect* form = nullptr;
+    TFormPreview* preview = nullptr;
+};
