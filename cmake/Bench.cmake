@@ -35,3 +35,14 @@ add_executable(WallpaperBench ${BENCH_SOURCE_DIR}/WallpaperBench.cpp ${PROGRAM_R
 target_link_libraries(WallpaperBench PRIVATE program)
 target_link_options(WallpaperBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(WallpaperBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
+# One log-on run of the randomizer with 4 x 25,000 entries against an empty GUI program.
+add_executable(EmptyProgram WIN32 ${BENCH_SOURCE_DIR}/EmptyProgram.cpp)
+target_link_options(EmptyProgram PRIVATE ${STATIC_RUNTIME})
+add_executable(EmptyUser32Program WIN32 ${BENCH_SOURCE_DIR}/EmptyProgram.cpp)
+target_compile_definitions(EmptyUser32Program PRIVATE EMPTY_WITH_USER32)
+target_link_options(EmptyUser32Program PRIVATE ${STATIC_RUNTIME})
+add_executable(RandomizerBench ${BENCH_SOURCE_DIR}/RandomizerBench.cpp)
+target_link_libraries(RandomizerBench PRIVATE randomizer psapi)
+target_link_options(RandomizerBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(EmptyProgram EmptyUser32Program RandomizerBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

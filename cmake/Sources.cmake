@@ -49,6 +49,8 @@ set(PLATFORM_WIN32_SOURCES
 # The operations that change the system, without any form: the program and the randomizer share them.
 set(OPERATIONS_SOURCES
     system/SystemOperations.cpp
+    pictures/PictureLibrary.cpp
+    pictures/Wallpaper.cpp
 )
 
 # The program's forms and handlers, by subsystem.
@@ -66,8 +68,6 @@ set(PROGRAM_SOURCES
     lists/ListFile.cpp
     pictures/PreviewHandlers.cpp
     pictures/PictureLoading.cpp
-    pictures/PictureLibrary.cpp
-    pictures/Wallpaper.cpp
     system/SystemHandlers.cpp
 )
 

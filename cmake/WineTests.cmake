@@ -27,7 +27,8 @@ target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/WallpaperTest.cpp PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/WallpaperTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
 include(GoogleTest)
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)

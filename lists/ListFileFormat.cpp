@@ -1,6 +1,7 @@
 #include "lists/ListFileFormat.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 const char kLineEnd[] = "\r\n";
@@ -21,16 +22,17 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-void AddEntry(std::string line, ListSection section, const std::string& programDir, ListSet& lists) {
+} // namespace
+
+ListEntry EntryOfLine(std::string line, ListSection section, const std::string& programDir) {
     ListEntry entry;
     if (section == kWallSection) entry.style = TakeWallpaperStyle(line);
     auto cut = line.find_last_of("\\:");
     entry.fileName = cut == std::string::npos ? line : line.substr(cut + 1);
     entry.path = cut == std::string::npos ? std::string() : line.substr(0, cut + 1);
     if (entry.path.empty()) entry.path = programDir;
-    lists[section].push_back(std::move(entry));
+    return entry;
 }
-} // namespace
 
 namespace {
 void AppendEntryLine(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
@@ -83,14 +85,14 @@ std::string TakeWallpaperStyle(std::string& line) {
     return kStyleNames[0];
 }
 
-void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists) {
+void ForEachEntryLine(std::string_view bytes, const std::function<void(ListSection, std::string_view)>& visit) {
     const std::size_t end = std::min(bytes.find('\x1A'), bytes.size());
     int section = -1;
     std::size_t pos = 0;
     while (pos < end) {
         std::size_t cr = bytes.find('\r', pos);
-        std::size_t lineEnd = cr == std::string::npos || cr > end ? end : cr;
-        std::string line = bytes.substr(pos, lineEnd - pos);
+        std::size_t lineEnd = cr == std::string_view::npos || cr > end ? end : cr;
+        std::string_view line = bytes.substr(pos, lineEnd - pos);
         pos = lineEnd + 1;
         if (lineEnd < end && pos < end && bytes[pos] == '\n') ++pos;
         if (line.empty()) continue;
@@ -100,6 +102,12 @@ void ReadListFile(const std::string& bytes, const std::string& programDir, ListS
                 if (line == kSectionHeaders[s]) section = s;
             continue;
         }
-        if (section >= 0) AddEntry(std::move(line), ListSection(section), programDir, lists);
+        if (section >= 0) visit(ListSection(section), line);
     }
+}
+
+void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists) {
+    ForEachEntryLine(bytes, [&](ListSection section, std::string_view line) {
+        lists[section].push_back(EntryOfLine(std::string(line), section, programDir));
+    });
 }

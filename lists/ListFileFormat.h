@@ -3,6 +3,7 @@
 // produces the layout byte for byte; the reader also takes the tolerances of older and hand-made
 // files (CR line ends with an optional LF, 1A as the end, sections in any order and repeated).
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,11 @@ void AppendEntry(std::string& file, std::string_view fileName, std::string_view 
 
 // Adds the file's entries to the lists. A bare file name gets programDir as its path.
 void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists);
+
+// The same reading in two steps, for a reader that needs only some entries whole: every entry
+// line of the file with its section, in order, and the entry one line makes.
+void ForEachEntryLine(std::string_view bytes, const std::function<void(ListSection, std::string_view)>& visit);
+ListEntry EntryOfLine(std::string line, ListSection section, const std::string& programDir);
 
 // A wallpaper line's style: the text after its last comma, matched without regard to case and
 // surrounding blanks; "Centred" when nothing matches. The line loses the comma and what follows.

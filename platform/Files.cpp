@@ -47,7 +47,7 @@ bool MoveOver(const std::string& from, const std::string& to) {
 }
 } // namespace
 
-ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes) {
+ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes, bool flush) {
     // The old file refuses the replace as it would refuse being written: read-only (checked here, as
     // not every file system enforces it), a folder in its place, or held by another program.
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -72,7 +72,7 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
         DWORD written = 0;
         bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                                     written == bytes.size());
-        if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
+        if (ok && flush) ok = FlushFileBuffers(file.Get()) != FALSE;
         if (!ok) result = {ReplaceResult::Writing, GetLastError()};
     }
     // The new file keeps what the user set on the old one (hidden, system, archive).

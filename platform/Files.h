@@ -25,7 +25,9 @@ struct ReplaceResult {
     unsigned long error = 0; // the system's error code
     bool Ok() const { return stage == Done; }
 };
-ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes);
+// Without `flush` the bytes are not forced to the disk before the replace: for files whose loss
+// in a crash costs little (a log, a state that starts over when damaged).
+ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes, bool flush = true);
 
 // Copies a file over another whole or not at all: the copy goes to a new file in the target's
 // folder and takes the target's place only when it is complete. 0, or the system's error code;

@@ -32,7 +32,7 @@ void WriteLog(const std::string& path, std::vector<std::string> lines) {
     } catch (const std::exception&) {
         bytes.clear();
     }
-    ReplaceFileContents(path, AppendToLog(std::string(bytes.begin(), bytes.end()), lines, kLogLines));
+    ReplaceFileContents(path, AppendToLog(std::string(bytes.begin(), bytes.end()), lines, kLogLines), false);
 }
 
 } // namespace

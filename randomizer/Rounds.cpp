@@ -1,7 +1,6 @@
 #include "randomizer/Rounds.h"
 
 #include <algorithm>
-#include <cstdio>
 
 std::uint64_t PickRandom::Next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
@@ -20,13 +19,33 @@ std::size_t PickRandom::Below(std::size_t n) {
     return std::size_t(value % n);
 }
 
-std::uint64_t EntryKey(const std::string& fullPath) {
-    std::uint64_t hash = 0xCBF29CE484222325ull; // FNV-1a
-    for (unsigned char c : fullPath) {
+namespace {
+constexpr std::uint64_t kKeyStart = 0xCBF29CE484222325ull; // FNV-1a
+
+std::uint64_t AddToKey(std::uint64_t hash, std::string_view text) {
+    for (unsigned char c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
         hash = (hash ^ c) * 0x100000001B3ull;
     }
     return hash;
+}
+} // namespace
+
+std::uint64_t EntryKey(std::string_view fullPath) {
+    return AddToKey(kKeyStart, fullPath);
+}
+
+// The list reader's split: the style off a wallpaper line at its last comma, the path up to the
+// last backslash or colon, the program folder for a bare name; the full path joins the two.
+std::uint64_t EntryKeyOfLine(std::string_view line, ListSection section, const std::string& programDir) {
+    if (section == kWallSection) line = line.substr(0, line.rfind(','));
+    const std::size_t cut = line.find_last_of("\\:");
+    const std::string_view path =
+        cut == std::string_view::npos ? std::string_view(programDir) : line.substr(0, cut + 1);
+    const std::string_view name = cut == std::string_view::npos ? line : line.substr(cut + 1);
+    std::uint64_t hash = AddToKey(kKeyStart, path);
+    if (!path.empty() && path.back() != '\\') hash = AddToKey(hash, "\\");
+    return AddToKey(hash, name);
 }
 
 namespace {
@@ -41,14 +60,17 @@ void Shuffle(std::vector<std::size_t>& positions, PickRandom& random) {
 } // namespace
 
 std::vector<std::size_t> TryOrder(const std::vector<std::uint64_t>& keys, const RoundState& state, PickRandom& random) {
+    // The first entry of each key, in list order: a key that occurs more than once is one picture.
+    std::vector<std::pair<std::uint64_t, std::size_t>> byKey(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        byKey[i] = {keys[i], i};
+    std::sort(byKey.begin(), byKey.end());
+    std::vector<char> first(keys.size(), 0);
+    for (std::size_t i = 0; i < byKey.size(); ++i)
+        first[byKey[i].second] = i == 0 || byKey[i].first != byKey[i - 1].first;
     std::vector<std::size_t> fresh, again;
-    std::vector<std::uint64_t> taken;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        auto at = std::lower_bound(taken.begin(), taken.end(), keys[i]);
-        if (at != taken.end() && *at == keys[i]) continue; // a duplicate entry
-        taken.insert(at, keys[i]);
-        (WasShown(state, keys[i]) ? again : fresh).push_back(i);
-    }
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (first[i]) (WasShown(state, keys[i]) ? again : fresh).push_back(i);
     Shuffle(fresh, random);
     Shuffle(again, random);
     // A new round should not open with the picture the old one ended with.
@@ -73,70 +95,54 @@ void RecordShown(RoundState& state, const std::vector<std::uint64_t>& keys, std:
 }
 
 namespace {
-constexpr const char* kHeader = "QZRandom rounds 1";
-constexpr const char* kListNames[kRoundLists] = {"START", "WAIT", "SHUT", "WALLPAPER"};
+// "QZRND", version 2, CR LF; then per list: the count of shown keys and whether a last one is
+// known (32 bits each), the last key and the shown keys (64 bits each), all little-endian.
+constexpr char kMagic[8] = {'Q', 'Z', 'R', 'N', 'D', 2, '\r', '\n'};
 
-std::string Hex(std::uint64_t value) {
-    char text[17];
-    std::snprintf(text, sizeof(text), "%016llx", static_cast<unsigned long long>(value));
-    return text;
+void Put(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += char((value >> (8 * i)) & 0xFF);
 }
 
-bool ParseHex(const std::string& text, std::uint64_t& value) {
-    if (text.size() != 16) return false;
+bool Take(std::string_view& in, int bytes, std::uint64_t& value) {
+    if (in.size() < std::size_t(bytes)) return false;
     value = 0;
-    for (char c : text) {
-        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-        if (digit < 0) return false;
-        value = value << 4 | std::uint64_t(digit);
-    }
+    for (int i = 0; i < bytes; ++i)
+        value |= std::uint64_t(static_cast<unsigned char>(in[i])) << (8 * i);
+    in.remove_prefix(std::size_t(bytes));
     return true;
 }
 } // namespace
 
 std::string WriteRoundStates(const RoundState (&states)[kRoundLists]) {
-    std::string text = std::string(kHeader) + "\r\n";
-    for (int list = 0; list < kRoundLists; ++list) {
-        const RoundState& state = states[list];
-        text += std::string(kListNames[list]) + " " + (state.hasLast ? Hex(state.last) : "-") + " " +
-                std::to_string(state.shown.size()) + "\r\n";
+    std::string out(kMagic, sizeof(kMagic));
+    for (const RoundState& state : states) {
+        Put(out, state.shown.size(), 4);
+        Put(out, state.hasLast ? 1 : 0, 4);
+        Put(out, state.hasLast ? state.last : 0, 8);
         for (std::uint64_t key : state.shown)
-            text += Hex(key) + "\r\n";
+            Put(out, key, 8);
     }
-    return text;
+    return out;
 }
 
-void ReadRoundStates(const std::string& text, RoundState (&states)[kRoundLists]) {
+void ReadRoundStates(const std::string& bytes, RoundState (&states)[kRoundLists]) {
     RoundState read[kRoundLists];
-    std::size_t at = 0;
-    std::string line;
-    auto next = [&] {
-        if (at >= text.size()) return false;
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        line = text.substr(at, end - at);
-        at = end + 1;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return true;
-    };
-    bool ok = next() && line == kHeader;
-    for (int list = 0; ok && list < kRoundLists; ++list) {
-        // "<list> <last key or -> <count>"
-        const std::string prefix = std::string(kListNames[list]) + " ";
-        ok = next() && line.rfind(prefix, 0) == 0;
-        const std::size_t blank = ok ? line.find(' ', prefix.size()) : std::string::npos;
-        ok = ok && blank != std::string::npos;
-        const std::string last = ok ? line.substr(prefix.size(), blank - prefix.size()) : std::string();
-        const std::string count = ok ? line.substr(blank + 1) : std::string();
-        ok = ok && !count.empty() && count.size() <= 8 && count.find_first_not_of("0123456789") == std::string::npos;
-        RoundState& state = read[list];
-        if (ok && last != "-") ok = state.hasLast = ParseHex(last, state.last);
-        for (long i = 0, n = ok ? std::stol(count) : 0; ok && i < n; ++i) {
+    std::string_view in(bytes);
+    bool ok = in.substr(0, sizeof(kMagic)) == std::string_view(kMagic, sizeof(kMagic));
+    if (ok) in.remove_prefix(sizeof(kMagic));
+    for (RoundState& state : read) {
+        std::uint64_t count = 0, hasLast = 0;
+        ok = ok && Take(in, 4, count) && Take(in, 4, hasLast) && hasLast <= 1 && Take(in, 8, state.last) &&
+             in.size() / 8 >= count;
+        state.hasLast = ok && hasLast == 1;
+        for (std::uint64_t i = 0; ok && i < count; ++i) {
             std::uint64_t key = 0;
-            ok = next() && ParseHex(line, key) && (state.shown.empty() || state.shown.back() < key);
+            ok = Take(in, 8, key) && (state.shown.empty() || state.shown.back() < key);
             state.shown.push_back(key);
         }
     }
+    ok = ok && in.empty();
     for (int list = 0; list < kRoundLists; ++list)
         states[list] = ok ? std::move(read[list]) : RoundState();
 }

@@ -4,7 +4,10 @@
 // state between runs is small: per list, the keys shown in the current round and the last one.
 #include <cstddef>
 #include <cstdint>
+#include "lists/ListFileFormat.h"
+
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Random numbers that are the same for the same seed on every system (splitmix64).
@@ -20,7 +23,9 @@ private:
 };
 
 // An entry's identity across runs: its full path without regard to (ASCII) case.
-std::uint64_t EntryKey(const std::string& fullPath);
+std::uint64_t EntryKey(std::string_view fullPath);
+// The key of the entry one line of a list makes (as the list reader makes it), without making it.
+std::uint64_t EntryKeyOfLine(std::string_view line, ListSection section, const std::string& programDir);
 
 struct RoundState {
     std::vector<std::uint64_t> shown; // sorted: the keys shown since the round began
@@ -37,8 +42,8 @@ std::vector<std::size_t> TryOrder(const std::vector<std::uint64_t>& keys, const 
 // that are no longer in the list are forgotten.
 void RecordShown(RoundState& state, const std::vector<std::uint64_t>& keys, std::uint64_t shown);
 
-// The state of the four lists as a small text file, and back. A text that is not such a file
-// (missing, old, damaged) gives empty states: every list starts a new round.
+// The state of the four lists as a small binary file, and back. Bytes that are not such a file
+// (missing, old, damaged) give empty states: every list starts a new round.
 inline constexpr int kRoundLists = 4;
 std::string WriteRoundStates(const RoundState (&states)[kRoundLists]);
 void ReadRoundStates(const std::string& text, RoundState (&states)[kRoundLists]);

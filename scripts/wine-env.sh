@@ -50,7 +50,7 @@ wine_env_prefix() {
 wine_env_start() {
     wine_env_display
     wine_env_prefix
-    wineserver -p
+    wineserver -p 2>/dev/null || true # already running for this prefix: keep it
     # The first wine call starts services that inherit its output and never exit: keep it off any pipe.
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
     # A run that was stopped half-way may have left another Windows version set.

@@ -5,6 +5,9 @@
 #include "randomizer/RandomizerRun.h"
 #include "shell/USelect5.h"
 #include "system/SystemPaths.h"
+#include "pictures/WallpaperText.h"
+#include "system/RegistryNames.h"
+#include "tests/support/RegistrySnapshot.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
 
@@ -48,7 +51,8 @@ protected:
         // A blank in the folder's name, as in "Program Files".
         folder = std::string(temp) + "vsr run " + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(folder.c_str(), nullptr);
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "QZRandom.exe").c_str(), (folder + "QZRandom.exe").c_str(), FALSE));
+        for (const char* file : {"QZRandom.exe", "NViewLib.dll"})
+            ASSERT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
     }
 
     void TearDown() override {
@@ -99,7 +103,18 @@ protected:
 
     std::string windowsDir;
     std::string folder;
+    RegistrySnapshot desktopKept{HKEY_CURRENT_USER, kDesktopKey};
 };
+
+// The width and height a bitmap file declares.
+std::pair<int, int> BitmapSize(const std::string& bytes) {
+    if (bytes.size() < 26) return {0, 0};
+    auto word = [&](std::size_t at) {
+        return int(std::uint8_t(bytes[at]) | std::uint8_t(bytes[at + 1]) << 8 | std::uint8_t(bytes[at + 2]) << 16 |
+                   std::uint8_t(bytes[at + 3]) << 24);
+    };
+    return {word(18), std::abs(word(22))};
+}
 
 } // namespace
 
@@ -171,4 +186,38 @@ TEST_F(Randomizer, ASecondRunWaitsForTheFirstThenLeaves) {
     EXPECT_EQ(RunAsAtLogOn(), 2u);
     EXPECT_EQ(ReadText(Screen(SystemScreen::Start)), "old screen");
     ReleaseMutex(first.Get());
+}
+
+TEST_F(Randomizer, AWallpaperEntryIsComposedInItsStyleAndApplied) {
+    TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
+    desktop.WriteString("WallpaperStyle", "2");
+    WriteText(folder + "photo.jpg", ReadText(JPEG_PICTURE));
+    Lists("", "", "", folder + "photo.jpg, Tiled");
+    EXPECT_EQ(RunAsAtLogOn(), 0u);
+
+    const std::string bitmap = folder + kWallpaperFileName;
+    EXPECT_EQ(BitmapSize(ReadText(bitmap)),
+              std::make_pair(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)))
+        << "tiles fill the screen; " << Log();
+    EXPECT_EQ(desktop.ReadString("Wallpaper"), bitmap);
+    EXPECT_EQ(desktop.ReadString("TileWallpaper"), std::string("1"));
+    EXPECT_EQ(desktop.ReadString("WallpaperStyle"), std::string("0"));
+    EXPECT_NE(Log().find("WALLPAPER: " + folder + "photo.jpg (Tiled) is now the wallpaper"), std::string::npos)
+        << Log();
+}
+
+TEST_F(Randomizer, UnreadableWallpapersAreSkippedAndChangeNothing) {
+    TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
+    desktop.WriteString("Wallpaper", "C:\\before.bmp");
+    WriteText(folder + "text.jpg", "This is no picture.");
+    Lists("", "", "", folder + "text.jpg, Centred\r\n" + folder + "gone.jpg, Mirror");
+    EXPECT_EQ(RunAsAtLogOn(), 0u);
+    EXPECT_EQ(desktop.ReadString("Wallpaper"), std::string("C:\\before.bmp"));
+    EXPECT_FALSE(Exists(folder + kWallpaperFileName));
+    const std::string log = Log();
+    EXPECT_NE(log.find("WALLPAPER: skipped " + folder + "text.jpg: the picture library cannot read it"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("WALLPAPER: skipped " + folder + "gone.jpg"), std::string::npos);
+    EXPECT_NE(log.find("WALLPAPER: no entry could be used; the wallpaper stays as it is"), std::string::npos);
 }

@@ -114,17 +114,52 @@ TEST(Rounds, StateSurvivesTheFileAndDamageStartsANewRound) {
         EXPECT_EQ(read[list].last, states[list].last);
     }
 
-    const std::string damaged[] = {"", "QZRandom rounds 2\r\n", text.substr(0, text.size() - 5),
-                                   text.substr(0, 40) + "zz" + text.substr(42),
-                                   "QZRandom rounds 1\r\nSTART - 99999999999\r\n"};
+    // Damage of every kind a file can take: another file, cut short, too long, a count beyond the
+    // end, keys out of order.
+    std::string unordered = text;
+    std::swap_ranges(unordered.begin() + 24, unordered.begin() + 32, unordered.begin() + 32);
+    std::string overlong = text;
+    overlong[8] = char(0xFF);
+    const std::string damaged[] = {"",
+                                   "This is no state.",
+                                   "QZRND\x01\r\n" + text.substr(8),
+                                   text.substr(0, text.size() - 1),
+                                   text + "x",
+                                   overlong,
+                                   unordered};
     for (const std::string& bad : damaged) {
-        SCOPED_TRACE(bad);
+        SCOPED_TRACE(testing::PrintToString(bad.substr(0, 12)) + " of " + std::to_string(bad.size()) + " bytes");
         RoundState again[kRoundLists];
         again[0] = states[0];
         ReadRoundStates(bad, again);
         for (const RoundState& state : again) {
             EXPECT_TRUE(state.shown.empty());
             EXPECT_FALSE(state.hasLast);
+        }
+    }
+}
+
+TEST(Rounds, KeysOfLinesAreTheKeysOfTheEntriesTheReaderMakes) {
+    struct Case {
+        const char* line;
+        ListSection section;
+    } cases[] = {
+        {"C:\\Pictures\\sun.bmp", kStartSection},
+        {"sun.bmp", kWaitSection},
+        {"C:sun.bmp", kShutSection},
+        {"\\\\server\\share\\sun.bmp", kStartSection},
+        {"C:\\Pictures\\sun, moon.jpg, Tiled", kWallSection},
+        {"C:\\Pictures\\sun.jpg", kWallSection},
+        {"sun.jpg ,  mirror ", kWallSection},
+        {"C:\\Pictures\\", kStartSection},
+    };
+    for (const std::string programDir : {"D:\\QZ\\", "D:\\QZ"}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.line + (" in " + programDir));
+            ListEntry entry = EntryOfLine(c.line, c.section, programDir);
+            EXPECT_EQ(EntryKeyOfLine(c.line, c.section, programDir),
+                      EntryKey(entry.path.empty() || entry.path.back() == '\\' ? entry.path + entry.fileName
+                                                                               : entry.path + "\\" + entry.fileName));
         }
     }
 }
