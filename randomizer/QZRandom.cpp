@@ -38,6 +38,8 @@ void WriteLog(const std::string& path, std::vector<std::string> lines) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // An entry on a drive without its disk must not make the system ask at log-on.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     // Two runs at once would write the same files: a second one waits briefly, then leaves.
     UniqueKernelHandle running(CreateMutexA(nullptr, FALSE, "Orvandel.Vistrel.QZRandom"));
     if (running && WaitForSingleObject(running.Get(), 5000) == WAIT_TIMEOUT) return 2;

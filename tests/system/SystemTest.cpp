@@ -284,6 +284,41 @@ TEST_F(SystemScreens, RestorePutsTheOriginalsBackOnceAndRemovesScreensThatWereNo
     EXPECT_TRUE(boxes.empty()) << "everything that could be done was done: nothing to say";
 }
 
+TEST_F(SystemScreens, WhatCouldNotBeBackedUpOrPutBackIsReported) {
+    // A start-up "screen" that cannot be copied (a folder of that name), no waiting screen.
+    RemoveDirectoryA(Screen(SystemScreen::Start).c_str());
+    ASSERT_TRUE(CreateDirectoryA(Screen(SystemScreen::Start).c_str(), nullptr));
+    answers = {mrOk};
+    OpenMainWindow();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Warning);
+    EXPECT_EQ(boxes[0].text.rfind(
+                  "These original screens could not be backed up:\n\r" + Screen(SystemScreen::Start) + ": ", 0),
+              0u)
+        << boxes[0].text;
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+    EXPECT_EQ(settings.ReadString(kOriginalInfo, "StartScreen", ""), Backup(SystemScreen::Start))
+        << "the path that was meant, so that a restore leaves the screen alone";
+
+    // The waiting screen was not there; a folder in its place cannot be removed by the restore.
+    ASSERT_TRUE(CreateDirectoryA(Screen(SystemScreen::Wait).c_str(), nullptr));
+    WriteFileText(Screen(SystemScreen::Wait) + "\\inside.txt", "x");
+    boxes.clear();
+    answers = {mrOk};
+    form->OriginalScreens1Click();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
+    EXPECT_EQ(
+        boxes[0].text.rfind("These original screens could not be put back:\n\r" + Screen(SystemScreen::Wait) + ": ", 0),
+        0u)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.find(Screen(SystemScreen::Start)), std::string::npos)
+        << "the start-up screen was left alone";
+    DeleteFileA((Screen(SystemScreen::Wait) + "\\inside.txt").c_str());
+    RemoveDirectoryA(Screen(SystemScreen::Wait).c_str());
+    RemoveDirectoryA(Screen(SystemScreen::Start).c_str());
+}
+
 TEST_F(SystemScreens, RestoreWithoutABackupOrWithoutTheDesktopKey) {
     RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
     WriteFileText(Screen(SystemScreen::Start), "start now");
