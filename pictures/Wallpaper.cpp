@@ -20,15 +20,11 @@ BITMAPINFO PixelInfo(PixelSize size) {
     return info;
 }
 
+// The system's words for a failure; nothing without an error code.
 std::string SystemReason(DWORD error) {
-    char text[512] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                  sizeof(text), nullptr);
-    std::string reason(text, length);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-        reason.pop_back();
-    return reason.empty() && error ? "System error " + std::to_string(error) : reason;
+    return error ? SystemErrorText(error) : std::string();
 }
+
 bool KeyExists(const char* path) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

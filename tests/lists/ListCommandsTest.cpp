@@ -2,6 +2,7 @@
 #include "shell/USelect5.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
+#include "tests/support/TestFiles.h"
 
 #include <commctrl.h>
 
@@ -12,12 +13,7 @@ class ListCommands : public WineFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
-        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        GetTempFileNameA(temp, "vsl", 0, folder);
-        DeleteFileA(folder);
-        CreateDirectoryA(folder, nullptr);
-        root = folder;
+        root = MakeTestFolder("vsl");
         for (const char* name : {"a.bmp", "e.bmp"})
             Write(name, BitmapFile(320, 400, 8));
         Write("b.bmp", BitmapFile(400, 320, 8));

@@ -1,8 +1,10 @@
 // The preview pane under Wine: real bitmap files in a fresh folder, chosen in the real browser.
 #include "pictures/UPreview.h"
 #include "shell/USelect5.h"
+#include "tests/support/BrowserInput.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
+#include "tests/support/TestFiles.h"
 
 #include <commctrl.h>
 
@@ -14,12 +16,7 @@ class Preview : public WineFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
-        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        GetTempFileNameA(temp, "vsp", 0, folder);
-        DeleteFileA(folder);
-        CreateDirectoryA(folder, nullptr);
-        root = folder;
+        root = MakeTestFolder("vsp");
         Write("screen.bmp", BitmapFile(320, 400, 8));
         Write("deep.bmp", BitmapFile(320, 400, 24));
         Write("wide.bmp", BitmapFile(640, 480, 8));
@@ -44,16 +41,7 @@ protected:
     }
 
     // Clicks a file of the browser: it alone is selected and has the focus.
-    void Choose(const std::string& name) {
-        HWND list = form->FileListBox1.Handle();
-        SendMessageA(list, LB_SETSEL, FALSE, -1);
-        for (int i = 0; i < form->FileListBox1.Count(); ++i)
-            if (form->FileListBox1.Item(i) == name) {
-                SendMessageA(list, LB_SETSEL, TRUE, i);
-                SendMessageA(list, LB_SETCARETINDEX, WPARAM(i), FALSE);
-            }
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(list));
-    }
+    void Choose(const std::string& name) { ChooseInBrowser(*form, name); }
 
     std::string Name() const { return form->PnlPreviewName.Caption(); }
     bool Red() const { return form->PnlPreviewName.Color() == clRed; }

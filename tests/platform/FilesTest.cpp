@@ -1,6 +1,7 @@
 // Reading and replacing files under Wine, in a fresh folder.
 #include "platform/Files.h"
 #include "platform/Handles.h"
+#include "tests/support/TestFiles.h"
 
 #include <windows.h>
 
@@ -12,14 +13,7 @@
 namespace {
 class Files : public testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        GetTempFileNameA(temp, "vsf", 0, folder);
-        DeleteFileA(folder);
-        CreateDirectoryA(folder, nullptr);
-        root = std::string(folder) + "\\";
-    }
+    void SetUp() override { root = MakeTestFolder("vsf") + "\\"; }
     void TearDown() override {
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA((root + "*").c_str(), &data);

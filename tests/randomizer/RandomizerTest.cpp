@@ -8,25 +8,13 @@
 #include "pictures/WallpaperText.h"
 #include "system/RegistryNames.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
 
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteText(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -45,7 +33,7 @@ protected:
         WineFixture::SetUp();
         windowsDir = TFormSelect::GetWindowsDir();
         for (SystemScreen screen : kSystemScreens)
-            WriteText(Screen(screen), "old screen");
+            WriteFileBytes(Screen(screen), "old screen");
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
         // A blank in the folder's name, as in "Program Files".
@@ -76,8 +64,8 @@ protected:
 
     void Lists(const std::string& start, const std::string& wait, const std::string& shut,
                const std::string& wall = "") {
-        WriteText(folder + kListFileName, "[START]\r\n" + start + "\r\n[WAIT]\r\n" + wait + "\r\n[SHUT]\r\n" + shut +
-                                              "\r\n[WALLPAPER]\r\n" + wall + "\r\n");
+        WriteFileBytes(folder + kListFileName, "[START]\r\n" + start + "\r\n[WAIT]\r\n" + wait + "\r\n[SHUT]\r\n" +
+                                                   shut + "\r\n[WALLPAPER]\r\n" + wall + "\r\n");
     }
 
     // Starts the randomizer with this command line from C:\ and waits for its end.
@@ -99,7 +87,7 @@ protected:
         return Run(AutostartCommand(folder) + (parameters.empty() ? "" : " " + parameters));
     }
 
-    std::string Log() const { return ReadText(folder + kLogFileName); }
+    std::string Log() const { return ReadFileBytes(folder + kLogFileName); }
 
     std::string windowsDir;
     std::string folder;
@@ -119,19 +107,19 @@ std::pair<int, int> BitmapSize(const std::string& bytes) {
 } // namespace
 
 TEST_F(Randomizer, ARunInstallsAUsableEntryOfEachScreenListAndSkipsTheRest) {
-    WriteText(folder + "a.bmp", MarkedScreen(1));
-    WriteText(folder + "b.bmp", MarkedScreen(2));
-    WriteText(folder + "wide.bmp", MarkedScreen(3, 640, 480));
-    WriteText(folder + "deep.bmp", MarkedScreen(4, 320, 400, 24));
-    WriteText(folder + "shut.bmp", MarkedScreen(5));
+    WriteFileBytes(folder + "a.bmp", MarkedScreen(1));
+    WriteFileBytes(folder + "b.bmp", MarkedScreen(2));
+    WriteFileBytes(folder + "wide.bmp", MarkedScreen(3, 640, 480));
+    WriteFileBytes(folder + "deep.bmp", MarkedScreen(4, 320, 400, 24));
+    WriteFileBytes(folder + "shut.bmp", MarkedScreen(5));
     Lists(folder + "a.bmp\r\n" + folder + "b.bmp", folder + "gone.bmp\r\n" + folder + "wide.bmp\r\ndeep.bmp",
           folder + "gone.bmp\r\n" + folder + "shut.bmp");
     EXPECT_EQ(RunAsAtLogOn("/seed=7"), 0u);
 
-    const std::string start = ReadText(Screen(SystemScreen::Start));
+    const std::string start = ReadFileBytes(Screen(SystemScreen::Start));
     EXPECT_TRUE(start == MarkedScreen(1) || start == MarkedScreen(2));
-    EXPECT_EQ(ReadText(Screen(SystemScreen::Wait)), "old screen") << "no entry of the list could be used";
-    EXPECT_EQ(ReadText(Screen(SystemScreen::Shut)), MarkedScreen(5)) << "a failing entry is skipped for the next";
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Wait)), "old screen") << "no entry of the list could be used";
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Shut)), MarkedScreen(5)) << "a failing entry is skipped for the next";
     const std::string log = Log();
     EXPECT_NE(log.find("WAIT: skipped " + folder + "gone.bmp: the file cannot be opened"), std::string::npos) << log;
     EXPECT_NE(log.find("WAIT: skipped " + folder + "wide.bmp: size 640 x 480, not 320 x 400"), std::string::npos);
@@ -144,24 +132,24 @@ TEST_F(Randomizer, ARunInstallsAUsableEntryOfEachScreenListAndSkipsTheRest) {
 TEST_F(Randomizer, RunsAfterEachOtherShowEveryEntryOnceBeforeAnyAgain) {
     std::string list;
     for (int mark = 1; mark <= 3; ++mark) {
-        WriteText(folder + std::to_string(mark) + ".bmp", MarkedScreen(mark));
+        WriteFileBytes(folder + std::to_string(mark) + ".bmp", MarkedScreen(mark));
         list += folder + std::to_string(mark) + ".bmp\r\n";
     }
     Lists(list, "", "");
     std::set<std::string> shown;
     for (int run = 0; run < 3; ++run) {
         EXPECT_EQ(RunAsAtLogOn(), 0u);
-        EXPECT_TRUE(shown.insert(ReadText(Screen(SystemScreen::Start))).second) << "run " << run;
+        EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(SystemScreen::Start))).second) << "run " << run;
     }
     EXPECT_EQ(shown.size(), 3u);
 }
 
 TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
-    WriteText(folder + "a.bmp", MarkedScreen(1));
+    WriteFileBytes(folder + "a.bmp", MarkedScreen(1));
     Lists(folder + "a.bmp", folder + "a.bmp", folder + "a.bmp");
     EXPECT_EQ(RunAsAtLogOn("/dry"), 0u);
     for (SystemScreen screen : kSystemScreens)
-        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+        EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
     EXPECT_FALSE(Exists(folder + kRoundsFileName));
     EXPECT_NE(Log().find("START: " + folder + "a.bmp would become " + Screen(SystemScreen::Start)), std::string::npos)
         << Log();
@@ -169,34 +157,34 @@ TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
     DeleteFileA((folder + kListFileName).c_str());
     EXPECT_EQ(RunAsAtLogOn(), 0u);
     for (SystemScreen screen : kSystemScreens)
-        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+        EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
     EXPECT_NE(Log().find("No list file"), std::string::npos);
 
     Lists("", "", "");
     EXPECT_EQ(RunAsAtLogOn(), 0u);
     for (SystemScreen screen : kSystemScreens)
-        EXPECT_EQ(ReadText(Screen(screen)), "old screen");
+        EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
 }
 
 TEST_F(Randomizer, ASecondRunWaitsForTheFirstThenLeaves) {
-    WriteText(folder + "a.bmp", MarkedScreen(1));
+    WriteFileBytes(folder + "a.bmp", MarkedScreen(1));
     Lists(folder + "a.bmp", "", "");
     UniqueKernelHandle first(CreateMutexA(nullptr, TRUE, "Orvandel.Vistrel.QZRandom"));
     ASSERT_TRUE(first);
     EXPECT_EQ(RunAsAtLogOn(), 2u);
-    EXPECT_EQ(ReadText(Screen(SystemScreen::Start)), "old screen");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "old screen");
     ReleaseMutex(first.Get());
 }
 
 TEST_F(Randomizer, AWallpaperEntryIsComposedInItsStyleAndApplied) {
     TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
     desktop.WriteString("WallpaperStyle", "2");
-    WriteText(folder + "photo.jpg", ReadText(JPEG_PICTURE));
+    WriteFileBytes(folder + "photo.jpg", ReadFileBytes(JPEG_PICTURE));
     Lists("", "", "", folder + "photo.jpg, Tiled");
     EXPECT_EQ(RunAsAtLogOn(), 0u);
 
     const std::string bitmap = folder + kWallpaperFileName;
-    EXPECT_EQ(BitmapSize(ReadText(bitmap)),
+    EXPECT_EQ(BitmapSize(ReadFileBytes(bitmap)),
               std::make_pair(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)))
         << "tiles fill the screen; " << Log();
     EXPECT_EQ(desktop.ReadString("Wallpaper"), bitmap);
@@ -209,7 +197,7 @@ TEST_F(Randomizer, AWallpaperEntryIsComposedInItsStyleAndApplied) {
 TEST_F(Randomizer, UnreadableWallpapersAreSkippedAndChangeNothing) {
     TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
     desktop.WriteString("Wallpaper", "C:\\before.bmp");
-    WriteText(folder + "text.jpg", "This is no picture.");
+    WriteFileBytes(folder + "text.jpg", "This is no picture.");
     Lists("", "", "", folder + "text.jpg, Centred\r\n" + folder + "gone.jpg, Mirror");
     EXPECT_EQ(RunAsAtLogOn(), 0u);
     EXPECT_EQ(desktop.ReadString("Wallpaper"), std::string("C:\\before.bmp"));

@@ -6,8 +6,10 @@
 #include "pictures/Wallpaper.h"
 #include "shell/USelect5.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/BrowserInput.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
+#include "tests/support/TestFiles.h"
 
 #include <fstream>
 #include <memory>
@@ -19,12 +21,7 @@ protected:
         WineFixture::SetUp();
         desktop = std::make_unique<RegistrySnapshot>(HKEY_CURRENT_USER, kDesktopKey);
         shownWallpaper = CurrentWallpaper();
-        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        GetTempFileNameA(temp, "vsw", 0, folder);
-        DeleteFileA(folder);
-        CreateDirectoryA(folder, nullptr);
-        root = folder;
+        root = MakeTestFolder("vsw");
         Write("screen.bmp", BitmapFile(320, 400, 8));
         Write("wide.bmp", BitmapFile(1600, 600, 24));
         Write("tile.bmp", BitmapFile(300, 200, 24));
@@ -62,27 +59,13 @@ protected:
     void Write(const std::string& name, const std::string& bytes) {
         std::ofstream(root + "\\" + name, std::ios::binary) << bytes;
     }
-    std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    std::string Read(const std::string& path) { return ReadFileBytes(path); }
 
     // The user presses a category button.
     void Category(TSpeedButton& button) { ClickAt(button, 5, 5); }
 
     // Clicks a file of the browser: it alone is selected and has the focus.
-    void Choose(const std::string& name) {
-        HWND list = form->FileListBox1.Handle();
-        SendMessageA(list, LB_SETSEL, FALSE, -1);
-        for (int i = 0; i < form->FileListBox1.Count(); ++i)
-            if (form->FileListBox1.Item(i) == name) {
-                SendMessageA(list, LB_SETSEL, TRUE, i);
-                SendMessageA(list, LB_SETCARETINDEX, WPARAM(i), FALSE);
-            }
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(list));
-    }
+    void Choose(const std::string& name) { ChooseInBrowser(*form, name); }
 
     // The user picks a style in the box.
     void PickStyle(int index) {

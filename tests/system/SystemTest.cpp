@@ -6,25 +6,12 @@
 #include "system/RegistryNames.h"
 #include "system/SystemOperations.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/BrowserInput.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WineFixture.h"
-
-#include <fstream>
-#include <sstream>
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFileText(const std::string& path, const std::string& bytes) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -39,14 +26,9 @@ protected:
         windowsDir = TFormSelect::GetWindowsDir();
         for (SystemScreen screen : kSystemScreens)
             RemoveFile(SystemScreenPath(windowsDir, screen));
-        char temp[MAX_PATH] = {}, folder[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        GetTempFileNameA(temp, "vss", 0, folder);
-        DeleteFileA(folder);
-        CreateDirectoryA(folder, nullptr);
-        root = std::string(folder) + "\\";
+        root = MakeTestFolder("vss") + "\\";
         for (const auto& [name, bytes] : pictures)
-            WriteFileText(root + name, bytes);
+            WriteFileBytes(root + name, bytes);
     }
 
     void TearDown() override {
@@ -88,14 +70,7 @@ protected:
 
     void Preview(int category, const std::string& name) {
         ChooseCategory(category);
-        HWND list = form->FileListBox1.Handle();
-        SendMessageA(list, LB_SETSEL, FALSE, -1);
-        for (int i = 0; i < form->FileListBox1.Count(); ++i)
-            if (form->FileListBox1.Item(i) == name) {
-                SendMessageA(list, LB_SETSEL, TRUE, i);
-                SendMessageA(list, LB_SETCARETINDEX, WPARAM(i), FALSE);
-            }
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(list));
+        ChooseInBrowser(*form, name);
         ASSERT_EQ(form->PnlPreviewName.Caption(), root + name);
     }
 
@@ -139,7 +114,7 @@ TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
     OpenMainWindow();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + std::string(" answered ") + std::to_string(c.answers.size()) + " time(s)");
-        WriteFileText(Screen(SystemScreen::Start), "old screen");
+        WriteFileBytes(Screen(SystemScreen::Start), "old screen");
         Preview(kCategoryStart, c.file);
         boxes.clear();
         answers.assign(c.answers.begin(), c.answers.end());
@@ -149,7 +124,7 @@ TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
             EXPECT_EQ(boxes[i].text, c.questions[i]);
             EXPECT_EQ(boxes[i].type, TMsgDlgType::Warning);
         }
-        EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), c.copied ? ReadFileText(root + c.file) : "old screen");
+        EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), c.copied ? ReadFileBytes(root + c.file) : "old screen");
     }
 }
 
@@ -160,11 +135,11 @@ TEST_F(SystemScreens, EachCategoryHasItsTargetAndAProtectedScreenIsReplaced) {
                                                     {kCategoryShut, SystemScreen::Shut}};
     for (const auto& [category, screen] : targets) {
         SCOPED_TRACE(Screen(screen));
-        WriteFileText(Screen(screen), "old screen");
+        WriteFileBytes(Screen(screen), "old screen");
         SetFileAttributesA(Screen(screen).c_str(), kProtected);
         Preview(category, "screen.bmp");
         PressF4();
-        EXPECT_EQ(ReadFileText(Screen(screen)), ReadFileText(root + "screen.bmp"));
+        EXPECT_EQ(ReadFileBytes(Screen(screen)), ReadFileBytes(root + "screen.bmp"));
         EXPECT_EQ(GetFileAttributesA(Screen(screen).c_str()) & kProtected, 0u);
     }
     EXPECT_EQ(Screen(SystemScreen::Start), windowsDir.substr(0, 3) + "logo.sys");
@@ -181,7 +156,7 @@ TEST_F(SystemScreens, NothingHappensWithoutAFile) {
 
 TEST_F(SystemScreens, AFileThatWasNotReadIsNotInstalledUnderTheOldPicture) {
     OpenMainWindow();
-    WriteFileText(Screen(SystemScreen::Wait), "old screen");
+    WriteFileBytes(Screen(SystemScreen::Wait), "old screen");
     Preview(kCategoryWait, "screen.bmp");
     Preview(kCategoryWait, "text.bmp"); // the name changes, the picture on view stays screen.bmp's
     answers = {mrOk};
@@ -191,12 +166,12 @@ TEST_F(SystemScreens, AFileThatWasNotReadIsNotInstalledUnderTheOldPicture) {
     EXPECT_EQ(boxes[0].text, "The file " + root +
                                  "text.bmp\n\rcould not be read as a picture.\n\rThe screen was not "
                                  "changed.");
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Wait)), "old screen");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Wait)), "old screen");
 }
 
 TEST_F(SystemScreens, AFailedCopyIsReportedAndTheOldScreenStays) {
     OpenMainWindow();
-    WriteFileText(Screen(SystemScreen::Shut), "old screen");
+    WriteFileBytes(Screen(SystemScreen::Shut), "old screen");
     Preview(kCategoryShut, "screen.bmp");
     DeleteFileA((root + "screen.bmp").c_str()); // gone after it was previewed
     answers = {mrOk};
@@ -206,7 +181,7 @@ TEST_F(SystemScreens, AFailedCopyIsReportedAndTheOldScreenStays) {
     EXPECT_EQ(
         boxes[0].text.rfind("Cannot copy " + root + "screen.bmp\n\rto " + Screen(SystemScreen::Shut) + ":\n\r", 0), 0u)
         << boxes[0].text;
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Shut)), "old screen");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Shut)), "old screen");
 }
 
 TEST_F(SystemScreens, FirstRunBackupRecordsScreensWallpaperAndAutostart) {
@@ -215,9 +190,9 @@ TEST_F(SystemScreens, FirstRunBackupRecordsScreensWallpaperAndAutostart) {
     desktop.WriteString("WallPaper", "C:\\old.bmp");
     desktop.WriteString("TileWallpaper", "1");
     desktop.DeleteValue("WallpaperStyle");
-    WriteFileText(Screen(SystemScreen::Start), "start original");
-    WriteFileText(Screen(SystemScreen::Shut), "shut original");
-    WriteFileText(Backup(SystemScreen::Start), "an earlier installation's backup");
+    WriteFileBytes(Screen(SystemScreen::Start), "start original");
+    WriteFileBytes(Screen(SystemScreen::Shut), "shut original");
+    WriteFileBytes(Backup(SystemScreen::Start), "an earlier installation's backup");
 
     OpenMainWindow(); // the first show reads the settings, which makes the backup
     EXPECT_TRUE(boxes.empty());
@@ -232,9 +207,9 @@ TEST_F(SystemScreens, FirstRunBackupRecordsScreensWallpaperAndAutostart) {
     EXPECT_EQ(settings.ReadString(kOriginalInfo, "TileWallpaper", ""), "1");
     EXPECT_EQ(settings.ReadString(kOriginalInfo, "WallpaperStyle", ""), "(none)");
     EXPECT_EQ(settings.ReadString(kMainSection, "PlusStretch", ""), "0");
-    EXPECT_EQ(ReadFileText(Backup(SystemScreen::Start)), "an earlier installation's backup");
-    EXPECT_EQ(ReadFileText(Backup(SystemScreen::Start, 1)), "start original");
-    EXPECT_EQ(ReadFileText(Backup(SystemScreen::Shut)), "shut original");
+    EXPECT_EQ(ReadFileBytes(Backup(SystemScreen::Start)), "an earlier installation's backup");
+    EXPECT_EQ(ReadFileBytes(Backup(SystemScreen::Start, 1)), "start original");
+    EXPECT_EQ(ReadFileBytes(Backup(SystemScreen::Shut)), "shut original");
     EXPECT_FALSE(FileExists(Backup(SystemScreen::Wait)));
     EXPECT_EQ(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue).value_or(""),
               ProgramFolder() + "QZRandom.exe");
@@ -253,32 +228,32 @@ TEST_F(SystemScreens, RestorePutsTheOriginalsBackOnceAndRemovesScreensThatWereNo
     desktop.WriteString("WallPaper", "C:\\old.bmp");
     desktop.WriteString("TileWallpaper", "0");
     desktop.WriteString("WallpaperStyle", "0");
-    WriteFileText(Screen(SystemScreen::Start), "start original");
-    WriteFileText(Screen(SystemScreen::Shut), "shut original");
+    WriteFileBytes(Screen(SystemScreen::Start), "start original");
+    WriteFileBytes(Screen(SystemScreen::Shut), "shut original");
     MakeOriginalsBackup(ProgramFolder(), windowsDir);
 
     for (SystemScreen screen : kSystemScreens)
-        WriteFileText(Screen(screen), "installed later");
+        WriteFileBytes(Screen(screen), "installed later");
     SetFileAttributesA(Screen(SystemScreen::Start).c_str(), kProtected);
     desktop.WriteString("WallPaper", "C:\\new.bmp");
     desktop.WriteString("WallpaperStyle", "2");
 
     OpenMainWindow();
     form->OriginalScreens1Click();
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "start original") << "a protected screen is restored too";
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "start original") << "a protected screen is restored too";
     EXPECT_FALSE(FileExists(Screen(SystemScreen::Wait))) << "there was no waiting screen";
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Shut)), "shut original");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Shut)), "shut original");
     EXPECT_FALSE(FileExists(Backup(SystemScreen::Start)));
     EXPECT_FALSE(FileExists(Backup(SystemScreen::Shut)));
     EXPECT_EQ(desktop.ReadString("WallPaper").value_or(""), "C:\\old.bmp");
     EXPECT_EQ(desktop.ReadString("WallpaperStyle").value_or(""), "0");
 
     // A second restore: the used backups are gone, those screens stay; the rest again.
-    WriteFileText(Screen(SystemScreen::Start), "installed again");
-    WriteFileText(Screen(SystemScreen::Wait), "installed again");
+    WriteFileBytes(Screen(SystemScreen::Start), "installed again");
+    WriteFileBytes(Screen(SystemScreen::Wait), "installed again");
     desktop.WriteString("WallPaper", "C:\\newer.bmp");
     form->OriginalScreens1Click();
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "installed again");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "installed again");
     EXPECT_FALSE(FileExists(Screen(SystemScreen::Wait)));
     EXPECT_EQ(desktop.ReadString("WallPaper").value_or(""), "C:\\old.bmp");
     EXPECT_TRUE(boxes.empty()) << "everything that could be done was done: nothing to say";
@@ -302,7 +277,7 @@ TEST_F(SystemScreens, WhatCouldNotBeBackedUpOrPutBackIsReported) {
 
     // The waiting screen was not there; a folder in its place cannot be removed by the restore.
     ASSERT_TRUE(CreateDirectoryA(Screen(SystemScreen::Wait).c_str(), nullptr));
-    WriteFileText(Screen(SystemScreen::Wait) + "\\inside.txt", "x");
+    WriteFileBytes(Screen(SystemScreen::Wait) + "\\inside.txt", "x");
     boxes.clear();
     answers = {mrOk};
     form->OriginalScreens1Click();
@@ -321,18 +296,18 @@ TEST_F(SystemScreens, WhatCouldNotBeBackedUpOrPutBackIsReported) {
 
 TEST_F(SystemScreens, RestoreWithoutABackupOrWithoutTheDesktopKey) {
     RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
-    WriteFileText(Screen(SystemScreen::Start), "start now");
+    WriteFileBytes(Screen(SystemScreen::Start), "start now");
     RestoreResult nothing = RestoreOriginals(windowsDir);
     EXPECT_FALSE(nothing.backedUp);
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "start now");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "start now");
 
     MakeOriginalsBackup(ProgramFolder(), windowsDir);
-    WriteFileText(Screen(SystemScreen::Start), "installed later");
+    WriteFileBytes(Screen(SystemScreen::Start), "installed later");
     TRegistryKey::Open(HKEY_CURRENT_USER, "Control Panel")->DeleteKeyTree("desktop");
     RestoreResult restored = RestoreOriginals(windowsDir);
     EXPECT_TRUE(restored.backedUp);
     EXPECT_TRUE(restored.failures.empty());
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "start now");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "start now");
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) << "no desktop key is made";
 }
 
@@ -376,13 +351,13 @@ TEST_F(SystemScreens, StartUpReadingTurnsAForeignValueOffAndReadsAQuotedOneAsOn)
 }
 
 TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
-    WriteFileText(Screen(SystemScreen::Start), "start original");
+    WriteFileBytes(Screen(SystemScreen::Start), "start original");
     OpenMainWindow();
-    WriteFileText(Screen(SystemScreen::Start), "installed later");
+    WriteFileBytes(Screen(SystemScreen::Start), "installed later");
 
     answers = {mrNo};
     form->Uninstall2Click();
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "installed later");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "installed later");
     EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
     EXPECT_FALSE(form->Uninstalled);
 
@@ -394,7 +369,7 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     EXPECT_EQ(boxes[1].text, "TANU was uninstalled succesfully.\n\r\n\rYou can now safely remove the remaning \n\rTANU "
                              "files and direcotries.");
     EXPECT_TRUE(form->Uninstalled);
-    EXPECT_EQ(ReadFileText(Screen(SystemScreen::Start)), "start original");
+    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "start original");
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
     EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey));
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
