@@ -302,3 +302,21 @@ TEST_F(MakeScreen, UnwritableFolderNamesThePath) {
     EXPECT_EQ(form->ActiveList().Count(), entries) << "nothing listed";
     EXPECT_EQ(form->PnlPreviewName.Caption(), photo);
 }
+
+// Ctrl+N from the keyboard, through the system's input queue, opens the box like the menu item.
+TEST_F(MakeScreen, ShortCutFromTheKeyboardOpensTheBox) {
+    ChoosePhotoInList();
+    BringToFront(*form);
+    const DWORD gui = GetCurrentThreadId();
+    bool opened = false;
+    OtherThread other([gui, &opened] {
+        HWND box = nullptr;
+        opened = OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; });
+        if (opened) Press(box, IDCANCEL);
+    });
+    TypeKeys({VK_CONTROL, 'N'});
+    HandleQueuedInput();
+    EXPECT_TRUE(other.Join());
+    EXPECT_TRUE(opened) << "Ctrl+N did not open the Save As box";
+    EXPECT_EQ(GetFileAttributesA((root + "\\photo.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
