@@ -46,3 +46,9 @@ add_executable(RandomizerBench ${BENCH_SOURCE_DIR}/RandomizerBench.cpp)
 target_link_libraries(RandomizerBench PRIVATE randomizer psapi)
 target_link_options(RandomizerBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(EmptyProgram EmptyUser32Program RandomizerBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
+# A 4000 x 3000 JPEG to a finished screen file, next to the picture library's decode alone.
+add_executable(ScreenBench ${BENCH_SOURCE_DIR}/ScreenBench.cpp)
+target_link_libraries(ScreenBench PRIVATE program)
+target_link_options(ScreenBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(ScreenBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

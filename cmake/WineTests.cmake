@@ -14,6 +14,7 @@ set(WINE_TEST_SOURCES
     tests/pictures/PreviewTest.cpp
     tests/pictures/FullScreenTest.cpp
     tests/pictures/WallpaperTest.cpp
+    tests/pictures/MakeScreenTest.cpp
     tests/shell/StartUpTest.cpp
     tests/shell/AboutBoxTest.cpp
     tests/shell/SettingsTest.cpp
@@ -30,8 +31,18 @@ target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/WallpaperTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
+# A folder nobody may write to, not even root (the immutable attribute), for the screen maker's
+# error; unlocked after the tests so that the build folder can be removed.
+set(LOCKED_FOLDER ${CMAKE_BINARY_DIR}/locked-folder)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/MakeScreenTest.cpp PROPERTIES COMPILE_DEFINITIONS
+    "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\";LOCKED_FOLDER=\"Z:${LOCKED_FOLDER}\"")
+add_test(NAME wine.setup.LockFolder COMMAND sh -c "mkdir -p '${LOCKED_FOLDER}' && (chattr -i '${LOCKED_FOLDER}'; chattr +i '${LOCKED_FOLDER}' || true)")
+add_test(NAME wine.cleanup.UnlockFolder COMMAND sh -c "chattr -i '${LOCKED_FOLDER}' 2>/dev/null || true")
+set_tests_properties(wine.setup.LockFolder PROPERTIES FIXTURES_SETUP locked_folder)
+set_tests_properties(wine.cleanup.UnlockFolder PROPERTIES FIXTURES_CLEANUP locked_folder)
 include(GoogleTest)
-gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST)
+gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+    PROPERTIES FIXTURES_REQUIRED locked_folder)
 
 # The wine tests are a program too: the picture library lies beside them.
 add_custom_command(TARGET wine_tests POST_BUILD

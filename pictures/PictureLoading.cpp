@@ -45,4 +45,5 @@ void TFormSelect::SizeClick() {
 
 void TFormSelect::PopMFileInfoPopup() {
     Size.SetCaption(ImgPreview.Hint());
+    UpdateScreenItems();
 }

@@ -11,6 +11,7 @@ void TFormSelect::ResetPreview() {
     ImgPreview.SetVisible(false);
     ImgPreview.SetHint("");
     PnlPreviewName.SetColor(clBtnFace);
+    UpdateScreenItems();
 }
 
 void TFormSelect::ViewChooseBox() {
@@ -36,6 +37,7 @@ void TFormSelect::ViewChooseBox() {
         }
     }
     PnlPreviewName.SetHint(PnlPreviewName.Caption());
+    UpdateScreenItems();
 }
 
 void TFormSelect::ViewSelected() {
@@ -57,6 +59,7 @@ void TFormSelect::ViewSelected() {
         }
         PnlPreviewName.SetHint(PnlPreviewName.Caption());
         PnlPreviewName.SetColor(clBtnFace);
+        UpdateScreenItems();
     }
     if (CategoryCode == kCategoryWall) {
         SelectionTracking = false;

@@ -56,6 +56,7 @@ void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
     }
 
     FilterComboBox1.SetFilter(CategoryCode == kCategoryWall ? kWallpaperFilter : kScreenFilter);
+    UpdateScreenItems();
     UpdateCounter();
     SelectionTracking = true;
 

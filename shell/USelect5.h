@@ -27,6 +27,9 @@ constexpr int kPreviewChooseOnly = 10;
 constexpr int kPreviewSelectedOnly = 20;
 constexpr int kPreviewBoth = 30;
 
+inline constexpr const char* kMakeScreenCaption = "Make &Screen from Picture...";
+inline constexpr const char* kAnimatedBarCaption = "&Animated bar";
+
 // Category codes: start-up, waiting and shut-down screen, wallpaper.
 constexpr int kCategoryStart = 10;
 constexpr int kCategoryWait = 20;
@@ -96,6 +99,9 @@ public:
         PreviewChooseOnly1{"Preview &Choose Only"}, PreviewSelectedOnly1{"Preview &Selected Only"},
         PreviewBoth1{"Preview &Both"};
     TMenuItem Edit1{"&Edit"}, Removenonexistingfiles1{"&Remove non existing files from lists"};
+    // Making a screen from the previewed picture: in the Edit menu and in the preview's pop-up menu.
+    TMenuItem N8{TMenuItem::kSeparator}, MakeScreen1{kMakeScreenCaption, CtrlKey('N')},
+        AnimatedBar1{kAnimatedBarCaption};
     TMenuItem Uninstall1{"&Uninstall"}, OriginalScreens1{"&Set Original Screens Back"}, Uninstall2{"&Uninstall"};
     TMenuItem Help1{"&Help"}, Help2{"&Help", ShortCut(vk::F1)}, About1{"&About ..."};
     // Never shown; its short-cuts act from anywhere in the window.
@@ -116,6 +122,8 @@ public:
     TMenuItem SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
         Setascurrentwallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
         FullScreenPreview1{"Full Screen &Preview", ShortCut(vk::F3)}, Size{"Info about file"};
+    TMenuItem N9{TMenuItem::kSeparator}, MakeScreen2{kMakeScreenCaption, CtrlKey('N')},
+        AnimatedBar2{kAnimatedBarCaption};
 
     // Shell: window, categories, closing, help, extend panel.
     void FormCreate() override;
@@ -171,6 +179,10 @@ public:
     void PopMFileInfoPopup();
     void CBStyleChange();
     void miPlusStretchClick();
+    // Making a screen from the previewed picture; the items follow the category and the preview.
+    void MakeScreenClick();
+    void AnimatedBarClick();
+    void UpdateScreenItems();
 
     // System integration.
     void SetasCurrentClick();

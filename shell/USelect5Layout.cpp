@@ -37,7 +37,7 @@ void TFormSelect::BuildMenus() {
     Options1.Add(Runrandomizeratstartup1).Add(miPlusStretch).AddSeparator();
     Options1.Add(ErrorReportOn1).AddSeparator();
     Options1.Add(PreviewNone1).Add(PreviewChooseOnly1).Add(PreviewSelectedOnly1).Add(PreviewBoth1);
-    Edit1.Add(Removenonexistingfiles1);
+    Edit1.Add(Removenonexistingfiles1).Add(N8).Add(MakeScreen1).Add(AnimatedBar1);
     Uninstall1.Add(OriginalScreens1).Add(Uninstall2);
     Help1.Add(Help2).Add(About1);
     NietZichtbaar1.Add(FullScreenPreview2).Add(Setascurrent1).Add(Refresh1);
@@ -56,7 +56,10 @@ void TFormSelect::BuildMenus() {
     N7.SetEnabled(false);
 
     PopMFileInfo.Items.Add(SetascurrentScreen1).Add(Setascurrentwallpaper1).Add(FullScreenPreview1).AddSeparator();
-    PopMFileInfo.Items.Add(Size);
+    PopMFileInfo.Items.Add(Size).Add(N9).Add(MakeScreen2).Add(AnimatedBar2);
+    // Nothing is previewed yet.
+    MakeScreen1.SetEnabled(false);
+    MakeScreen2.SetEnabled(false);
 }
 
 void TFormSelect::BuildControls() {
@@ -198,4 +201,8 @@ void TFormSelect::BindEvents() {
     Setascurrentwallpaper1.OnClick = [this] { SetasCurrentClick(); };
     FullScreenPreview1.OnClick = [this] { ImgPreviewDblClick(); };
     Size.OnClick = [this] { SizeClick(); };
+    for (TMenuItem* item : {&MakeScreen1, &MakeScreen2})
+        item->OnClick = [this] { MakeScreenClick(); };
+    for (TMenuItem* item : {&AnimatedBar1, &AnimatedBar2})
+        item->OnClick = [this] { AnimatedBarClick(); };
 }

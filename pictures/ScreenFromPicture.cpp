@@ -1,0 +1,55 @@
+#include "pictures/ScreenFromPicture.h"
+
+#include "pictures/ScreenMaker.h"
+#include "pictures/Wallpaper.h"
+#include "platform/Files.h"
+
+#include <new>
+#include <stdexcept>
+
+ScreenResult MakeScreenFromPicture(TPictureLibrary& library, const std::string& source, const std::string& target,
+                                   bool animatedBar) {
+    using Outcome = ScreenResult::Outcome;
+    ScreenResult result;
+    result.source = source;
+    result.target = target;
+    UniqueBitmap bitmap;
+    try {
+        bitmap = UniqueBitmap(library.Load(source));
+    } catch (const std::bad_alloc&) {
+        result.outcome = Outcome::NoMemory;
+        return result;
+    } catch (const std::exception& error) {
+        result.outcome = Outcome::Unreadable;
+        result.reason = error.what();
+        return result;
+    }
+    if (!bitmap) {
+        result.outcome = Outcome::Unreadable;
+        return result;
+    }
+    std::string bytes;
+    try {
+        // The library's 32-bit pictures are read in place; any other is copied to 32 bits first.
+        ConstPixelView view;
+        Pixels32 copy;
+        if (!ViewPixelBitmap(bitmap.Get(), view)) {
+            copy = ReadPixels(bitmap.Get());
+            view = copy.View();
+        }
+        if (view.width <= 0 || view.height <= 0) {
+            result.outcome = Outcome::NoPicture;
+            return result;
+        }
+        bytes = MakeScreenFile(view, animatedBar);
+    } catch (const std::bad_alloc&) {
+        result.outcome = Outcome::NoMemory;
+        return result;
+    }
+    const ReplaceResult written = ReplaceFileContents(target, bytes);
+    if (!written.Ok()) {
+        result.outcome = Outcome::NotWritten;
+        result.reason = SystemErrorText(written.error);
+    }
+    return result;
+}
