@@ -4,6 +4,9 @@
 #include "pictures/DecodedPicture.h"
 #include "platform/Handles.h"
 
+// An empty DIB section of the picture's size, depth, colours and masks, and its zeroed memory in
+// `bits`; null for the empty picture or when the system refuses.
+UniqueBitmap CreateDibSectionFor(const DecodedPicture& picture, std::uint8_t*& bits);
 // A DIB section holding the picture; null for the empty picture or when the system refuses.
 UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture);
 

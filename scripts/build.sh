@@ -7,6 +7,7 @@ jobs="$(nproc)"
 
 case "$tree" in
 win32)
+    "$root/scripts/reference-decoders.sh" >/dev/null
     [ -f "$root/build/win32/CMakeCache.txt" ] ||
         cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \

@@ -9,7 +9,20 @@ packages=(
     wine wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick
     googletest libbenchmark-dev libstb-dev libturbojpeg0-dev clang-format libclang-rt-14-dev
+    nasm dpkg-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
 )
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+# The picture library's decoders are built from Debian's source packages (scripts/reference-decoders.sh):
+# apt's source download needs a deb-src entry for the same archive as the binary packages.
+if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/ &&
+    [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+        $sudo tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    $sudo apt-get update -qq
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,8 +31,6 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
