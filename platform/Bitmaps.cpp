@@ -61,6 +61,11 @@ BitmapFacts QueryBitmap(HBITMAP bitmap) {
         facts.width = header.biWidth;
         facts.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
         bool masks = header.biCompression == BI_BITFIELDS;
+        // Wine reports the 5-5-5 masks for every 16-bit section made without masks: those masks
+        // are the format without masks, "15", as the program names a file's own.
+        if (masks && header.biBitCount == 16 && section.dsBitfields[0] == 0x7C00 && section.dsBitfields[1] == 0x03E0 &&
+            section.dsBitfields[2] == 0x001F)
+            masks = false;
         facts.format = ClassifyBits(header.biBitCount, masks, masks ? section.dsBitfields[1] : 0);
     } else if (size >= int(sizeof(BITMAP))) {
         facts.width = section.dsBm.bmWidth;
