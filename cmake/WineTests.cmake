@@ -17,6 +17,7 @@ set(WINE_TEST_SOURCES
     tests/platform/MessageDlgTest.cpp
     tests/platform/RuntimeOn9xTest.cpp
     tests/nviewlib/NViewLibTest.cpp
+    tests/platform/SortKeysTest.cpp
 )
 # The picture library's test pictures, read through Wine's drive of the root folder.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/nviewlib/NViewLibTest.cpp

@@ -15,6 +15,7 @@ win32)
     cmake --build "$root/build/win32" -j "$jobs"
     ;;
 host)
+    "$root/scripts/reference-decoders.sh" fuzz >/dev/null
     [ -f "$root/build/host/CMakeCache.txt" ] ||
         cmake -S "$root" -B "$root/build/host" -DCMAKE_BUILD_TYPE=Debug \
             -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

@@ -7,8 +7,17 @@ find_package(GIF REQUIRED)
 set(DECODER_LIBRARIES JPEG::JPEG PNG::PNG GIF::GIF)
 target_link_libraries(portable PUBLIC ${DECODER_LIBRARIES})
 
-# Fuzz targets compile the module sources themselves, with the fuzzer and the sanitizers.
+# Fuzz targets compile the module sources themselves, with the fuzzer and the sanitizers, and link
+# the decoder libraries built from the same Debian sources with the same instrumentation
+# (scripts/reference-decoders.sh fuzz, run by scripts/build.sh host), so that fuzzing is guided
+# through the libraries' code too.
 set(NVIEWLIB_FUZZ_FLAGS ${SANITIZE} -fsanitize=fuzzer -O1)
+set(FUZZ_DECODERS_PREFIX ${CMAKE_SOURCE_DIR}/build/decoders/fuzz CACHE PATH "Decoder libraries built for fuzzing")
+if(NOT EXISTS ${FUZZ_DECODERS_PREFIX}/.complete)
+    message(FATAL_ERROR "No decoder libraries in ${FUZZ_DECODERS_PREFIX}: run scripts/reference-decoders.sh fuzz")
+endif()
+set(FUZZ_DECODER_LIBRARIES ${FUZZ_DECODERS_PREFIX}/lib/libjpeg.a ${FUZZ_DECODERS_PREFIX}/lib/libpng16.a
+    ${FUZZ_DECODERS_PREFIX}/lib/libgif.a ${FUZZ_DECODERS_PREFIX}/lib/libz.a m)
 set(NVIEWLIB_SEEDS ${CMAKE_SOURCE_DIR}/tests/nviewlib/data)
 
 add_executable(pcx_fuzz tests/fuzz/PcxReaderFuzz.cpp nviewlib/PcxReader.cpp)
@@ -19,7 +28,8 @@ foreach(format jpeg png gif tga)
     add_executable(${format}_fuzz tests/fuzz/DecoderFuzz.cpp nviewlib/${first}${rest}Decode.cpp)
     target_compile_definitions(${format}_fuzz PRIVATE FUZZ_DECODER=Decode${first}${rest}
         FUZZ_HEADER="nviewlib/${first}${rest}Decode.h")
-    target_link_libraries(${format}_fuzz PRIVATE ${DECODER_LIBRARIES})
+    target_include_directories(${format}_fuzz BEFORE PRIVATE ${FUZZ_DECODERS_PREFIX}/include)
+    target_link_libraries(${format}_fuzz PRIVATE ${FUZZ_DECODER_LIBRARIES})
 endforeach()
 set_source_files_properties(${CMAKE_SOURCE_DIR}/nviewlib/TgaDecode.cpp PROPERTIES INCLUDE_DIRECTORIES /usr/include/stb)
 foreach(target pcx_fuzz jpeg_fuzz png_fuzz gif_fuzz tga_fuzz)
