@@ -43,6 +43,19 @@ std::uint32_t Read32(const std::uint8_t* p, bool bigEndian) {
                      : (std::uint32_t(Read16(p + 2, false)) << 16) | Read16(p, false);
 }
 
+// CMYK (or YCCK, which libjpeg turns into CMYK) pixels to blue, green, red and 255, in place, as
+// their inks mix without a colour profile. Adobe's files store the inks inverted.
+void CmykToBgra(std::uint8_t* row, std::size_t width, bool inverted) {
+    for (std::size_t i = 0; i < 4 * width; i += 4) {
+        unsigned c = row[i], m = row[i + 1], y = row[i + 2], k = row[i + 3];
+        if (!inverted) c = 255 - c, m = 255 - m, y = 255 - y, k = 255 - k;
+        row[i] = std::uint8_t((y * k + 127) / 255);
+        row[i + 1] = std::uint8_t((m * k + 127) / 255);
+        row[i + 2] = std::uint8_t((c * k + 127) / 255);
+        row[i + 3] = 255;
+    }
+}
+
 bool SwapsSides(int orientation) {
     return orientation >= 5 && orientation <= 8;
 }
@@ -68,9 +81,14 @@ bool RunDecoder(jpeg_decompress_struct& info, JpegErrors& errors, const std::uin
         if (marker->marker == kExifMarker && orientation == 1)
             orientation = ExifOrientation(marker->data, marker->data_length);
 
-    info.out_color_space = JCS_EXT_BGRA;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     jpeg_start_decompress(&info);
     const int width = int(info.output_width), height = int(info.output_height);
+    if (info.output_components != 4) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     if (SwapsSides(orientation))
         SetBgraShape(picture, height, width);
     else
@@ -88,6 +106,7 @@ bool RunDecoder(jpeg_decompress_struct& info, JpegErrors& errors, const std::uin
         const std::size_t y = info.output_scanline;
         JSAMPROW row = direct ? target + (std::size_t(height) - 1 - y) * stride : upright.data() + y * stride;
         jpeg_read_scanlines(&info, &row, 1);
+        if (cmyk) CmykToBgra(row, std::size_t(width), info.saw_Adobe_marker);
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

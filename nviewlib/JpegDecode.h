@@ -7,9 +7,9 @@
 
 // Decodes a JPEG file held in memory into a 32-bit picture (PixelFormat::Bits32, no masks):
 // bottom-up rows of blue, green, red and 255, written into `memory`, turned upright as the file's
-// EXIF orientation says. Refused: a picture above the limits of PictureMemory.h (from the header,
-// before anything is decoded), and a damaged file: one libjpeg cannot read, or whose data ends
-// before the picture does. On failure `out` is left untouched.
+// EXIF orientation says. Grey and CMYK pictures become colour pictures alike. Refused: a picture above the limits of
+// PictureMemory.h (from the header, before anything is decoded), and a damaged file: one libjpeg cannot read, or whose
+// data ends before the picture does. On failure `out` is left untouched.
 bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedPicture& out, PictureMemory& memory);
 inline bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
     VectorMemory memory;

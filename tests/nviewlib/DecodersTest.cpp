@@ -192,6 +192,8 @@ TEST(Decoders, PicturesMatchImageMagick) {
         {"picture.jpg", "picture-jpg.rgb", Jpeg, 64, 48, 3, 2, 0.1},
         {"UPPER.JPG", "picture-jpg.rgb", Jpeg, 64, 48, 3, 2, 0.1},
         {"progressive.jpg", "progressive.rgb", Jpeg, 64, 48, 3, 2, 0.1},
+        {"cmyk.jpg", "cmyk.rgb", Jpeg, 64, 48, 3, 2, 0.5}, // ImageMagick rounds the inks otherwise
+        {"grey.jpg", "grey.rgb", Jpeg, 64, 48, 3, 2, 0.1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

@@ -71,6 +71,11 @@ convert "$out/picture.jpg" -depth 8 rgb:"$out/picture-jpg.rgb"
 # The source as a progressive JPEG, which ImageMagick decodes to the same pixels within the tolerance.
 convert source.png "${clean[@]}" -quality 92 -sampling-factor 2x2 -interlace JPEG "$out/progressive.jpg"
 convert "$out/progressive.jpg" -depth 8 rgb:"$out/progressive.rgb"
+# A CMYK JPEG (Adobe's inverted inks) and a grey one, with the colours ImageMagick gives them.
+convert source.png "${clean[@]}" -colorspace CMYK -quality 92 "$out/cmyk.jpg"
+convert "$out/cmyk.jpg" -colorspace sRGB -depth 8 rgb:"$out/cmyk.rgb"
+convert source.png "${clean[@]}" -colorspace Gray -quality 92 "$out/grey.jpg"
+convert "$out/grey.jpg" -colorspace sRGB -type TrueColor -depth 8 rgb:"$out/grey.rgb"
 # 4:2:2 of an odd width, 33 x 16: blue with a red last column, whose colour only the column itself gives.
 convert -size 33x16 xc:blue -fill red -draw 'rectangle 32,0 32,15' "${clean[@]}" -quality 95 -sampling-factor 2x1 \
     "$out/odd-width-422.jpg"
