@@ -38,14 +38,14 @@ bool DecodeTga(const std::uint8_t* data, std::size_t size, DecodedPicture& out, 
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels) || !DecodeSizeAllowed(width, height))
         return false;
-    const std::unique_ptr<stbi_uc, StbImageFree> rgba(
-        stbi_load_from_memory(data, int(size), &width, &height, &channels, 4));
-    if (!rgba || !DecodeSizeAllowed(width, height)) return false;
-
+    // The target first: where it cannot be had, stb is spared a decode of that size.
     DecodedPicture picture;
     SetBgraShape(picture, width, height);
     std::uint8_t* target = memory.Provide(picture);
     if (target == nullptr) return false;
+    const std::unique_ptr<stbi_uc, StbImageFree> rgba(
+        stbi_load_from_memory(data, int(size), &width, &height, &channels, 4));
+    if (!rgba || width != picture.width || height != picture.height) return false;
     const std::size_t stride = std::size_t(width) * 4;
     for (int y = 0; y < height; ++y) { // stb's rows are top-down red, green, blue, alpha
         const std::uint8_t* in = rgba.get() + std::size_t(y) * stride;
