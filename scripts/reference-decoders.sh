@@ -29,7 +29,7 @@ i686)
 fuzz)
     host="this machine (instrumented for fuzzing)"
     cc=clang
-    ar=ar
+    ar="ar"
     cflags="-g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined,fuzzer-no-link"
     cmake_target=(-DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS="$cflags" -DCMAKE_POSITION_INDEPENDENT_CODE=ON)
     simd=(-DWITH_SIMD=OFF) # the C code paths, which the sanitizers see
@@ -52,10 +52,19 @@ trap 'echo "building the decoders failed; see $log" >&2' ERR
 # Unpacks Debian's source of a package into $sources and prints its folder. The version of the
 # installed native development package comes first; when the archive no longer serves its source
 # (a security update), the newest version it serves of the same upstream release.
+# The unpacked source folder of a package, or "".
+unpacked() {
+    local folder
+    for folder in "$sources/$1"-*/; do
+        [ -d "$folder" ] && { echo "${folder%/}"; return 0; }
+    done
+    return 0
+}
+
 fetch() {
     local package="$1" wanted="$2" version folder
     local -a versions
-    folder="$(ls -d "$sources/$package"-*/ 2>/dev/null | head -n 1 || true)"
+    folder="$(unpacked "$package")"
     if [ -z "$folder" ]; then
         mapfile -t versions < <(
             [ -n "$wanted" ] && echo "$wanted"
@@ -63,7 +72,7 @@ fetch() {
         )
         for version in "${versions[@]}"; do
             if (cd "$sources" && apt-get source -qq --only-source "$package=$version") >>"$log" 2>&1; then
-                folder="$(ls -d "$sources/$package"-*/ 2>/dev/null | head -n 1 || true)"
+                folder="$(unpacked "$package")"
                 [ -n "$folder" ] && break
             fi
         done
@@ -72,8 +81,8 @@ fetch() {
         echo "cannot fetch the Debian source of $package (is a deb-src entry there? see scripts/install-deps.sh)" >&2
         return 1
     fi
-    echo "$package $(dpkg-parsechangelog -l "${folder%/}/debian/changelog" -S Version)" >>"$prefix/versions.txt"
-    echo "${folder%/}"
+    echo "$package $(dpkg-parsechangelog -l "$folder/debian/changelog" -S Version)" >>"$prefix/versions.txt"
+    echo "$folder"
 }
 
 # The source version of an installed package, e.g. 1:2.1.5-2, or "" when it is not installed.
