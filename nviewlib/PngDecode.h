@@ -8,7 +8,8 @@
 // Decodes a PNG file held in memory into a 32-bit picture (PixelFormat::Bits32, no masks):
 // bottom-up rows of blue, green, red and alpha (the picture's own, or 255), written into
 // `memory`. Palette, grey and 16-bit pictures are widened or narrowed to 8 bits a channel; a
-// transparent colour becomes alpha 0. Refused: a picture above the limits of PictureMemory.h
+// transparent colour becomes alpha 0; chunks other than those of the picture (gamma, colour
+// profiles, texts) are skipped. Refused: a picture above the limits of PictureMemory.h
 // (from the header, before anything is decoded) and a damaged file: a bad signature, header or
 // checksum of a critical chunk, or pixel data that ends before the picture does. What follows the
 // pixel data is not read. On failure `out` is left untouched.

@@ -36,9 +36,11 @@ foreach(target pcx_fuzz jpeg_fuzz png_fuzz gif_fuzz tga_fuzz)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${target} PRIVATE ${NVIEWLIB_FUZZ_FLAGS})
     target_link_options(${target} PRIVATE ${NVIEWLIB_FUZZ_FLAGS})
-    # Quick replay of the seeds (the test pictures and the inputs fuzzing once found) under the sanitizers.
+    # Quick replay of the seeds (the test pictures and the inputs fuzzing once found) under the
+    # sanitizers; no small input may make a decoder allocate much.
     string(REPLACE "_fuzz" "" name ${target})
-    add_test(NAME fuzz.${name}.corpus COMMAND ${target} -runs=0 ${NVIEWLIB_SEEDS} ${NVIEWLIB_SEEDS}/fuzz-regressions)
+    add_test(NAME fuzz.${name}.corpus COMMAND ${target} -runs=0 -malloc_limit_mb=256 ${NVIEWLIB_SEEDS}
+        ${NVIEWLIB_SEEDS}/fuzz-regressions)
 endforeach()
 
 # JPEG decoding through the library next to libjpeg-turbo: optimised, without sanitizers.
