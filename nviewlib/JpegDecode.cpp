@@ -83,18 +83,20 @@ bool RunDecoder(jpeg_decompress_struct& info, JpegErrors& errors, const std::uin
 
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    jpeg_start_decompress(&info);
-    const int width = int(info.output_width), height = int(info.output_height);
-    if (info.output_components != 4) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
+    // The picture's memory before libjpeg's own (a progressive picture's coefficients): where the
+    // picture cannot be had, nothing else is allocated for it.
+    const int width = int(info.image_width), height = int(info.image_height);
     if (SwapsSides(orientation))
         SetBgraShape(picture, height, width);
     else
         SetBgraShape(picture, width, height);
     std::uint8_t* target = memory.Provide(picture);
     if (target == nullptr) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_start_decompress(&info);
+    if (info.output_components != 4 || int(info.output_width) != width || int(info.output_height) != height) {
         jpeg_destroy_decompress(&info);
         return false;
     }
