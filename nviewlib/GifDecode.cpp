@@ -52,7 +52,11 @@ int TransparentIndex(const GifByteType* extension) {
 bool ReadFrame(GifFileType* gif, int transparent, std::uint8_t* target, int screenWidth, int screenHeight) {
     const GifImageDesc& frame = gif->Image;
     const ColorMapObject* colours = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
-    if (colours == nullptr || colours->Colors == nullptr || frame.Width <= 0 || frame.Height <= 0) return false;
+    // A frame is held to the same limits as the screen: its data could otherwise expand to
+    // billions of pixels that lie outside the picture.
+    if (colours == nullptr || colours->Colors == nullptr || frame.Width <= 0 || frame.Height <= 0 ||
+        !DecodeSizeAllowed(std::uint64_t(frame.Width), std::uint64_t(frame.Height)))
+        return false;
     std::uint32_t palette[256] = {};
     for (int i = 0; i < colours->ColorCount && i < 256; ++i) {
         const GifColorType& c = colours->Colors[i];

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -570,4 +571,55 @@ TEST(Decoders, GifTransparencyAndFramePosition) {
     EXPECT_EQ(Bytes(picture.pixels.begin(), picture.pixels.begin() + 16),
               (Bytes{0, 0, 0, 0, 0, 0, 255, 255, 0, 0, 0, 0, 0, 0, 255, 255}));
     EXPECT_EQ(Bytes(picture.pixels.begin() + 16, picture.pixels.end()), Bytes(16, 0));
+}
+
+TEST(Decoders, GifFramesWiderThanTheScreenAreCutOrBeyondTheLimitsRefused) {
+    // A 4 x 2 screen of 256 grey colours and one frame of `width` x 1 pixels of colour 7 at (0, 1),
+    // its data coded with 9-bit codes and a clear code before every 250 pixels.
+    auto gifOfFrame = [](unsigned width) {
+        Bytes gif = GifHeader(4, 2);
+        gif[10] = 0xF7; // a global colour table of 256 entries
+        for (unsigned i = 0; i < 256; ++i)
+            gif.insert(gif.end(), {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)});
+        gif.push_back(0x2C);
+        Put16Le(gif, 0), Put16Le(gif, 1), Put16Le(gif, width), Put16Le(gif, 1);
+        gif.insert(gif.end(), {0, 8}); // no local table; codes of 8-bit colours
+        Bytes data;
+        std::uint32_t bits = 0;
+        int count = 0;
+        auto put = [&](unsigned code) {
+            bits |= code << count;
+            for (count += 9; count >= 8; count -= 8, bits >>= 8)
+                data.push_back(std::uint8_t(bits));
+        };
+        for (unsigned i = 0; i < width; ++i) {
+            if (i % 250 == 0) put(256);
+            put(7);
+        }
+        put(257);
+        if (count > 0) data.push_back(std::uint8_t(bits));
+        for (std::size_t at = 0; at < data.size(); at += 255) {
+            const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+            gif.push_back(std::uint8_t(n));
+            gif.insert(gif.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n));
+        }
+        gif.insert(gif.end(), {0, 0x3B});
+        return gif;
+    };
+    for (unsigned width : {5u, 16384u, 16385u}) {
+        SCOPED_TRACE(width);
+        const Bytes gif = gifOfFrame(width);
+        DecodedPicture picture = Sentinel();
+        const bool decodes = width <= 16384; // the frame is held to the limits of the picture
+        ASSERT_EQ(DecodeGif(gif.data(), gif.size(), picture), decodes);
+        if (!decodes) {
+            EXPECT_TRUE(IsSentinel(picture));
+            continue;
+        }
+        ASSERT_EQ(picture.width, 4);
+        const Bytes grey7 = {7, 7, 7, 255};
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(Bytes(picture.pixels.begin() + 4 * x, picture.pixels.begin() + 4 * x + 4), grey7) << x;
+        EXPECT_EQ(Bytes(picture.pixels.begin() + 16, picture.pixels.end()), Bytes(16, 0)) << "the top row";
+    }
 }
