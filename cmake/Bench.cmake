@@ -52,3 +52,12 @@ add_executable(ScreenBench ${BENCH_SOURCE_DIR}/ScreenBench.cpp)
 target_link_libraries(ScreenBench PRIVATE program)
 target_link_options(ScreenBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(ScreenBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
+# The picture library's decoders against the reference reads of their formats, all 32-bit: the
+# decoder libraries and libjpeg-turbo's TurboJPEG API as built by scripts/reference-decoders.sh.
+add_executable(DecoderBench ${BENCH_SOURCE_DIR}/DecoderBench.cpp)
+target_include_directories(DecoderBench PRIVATE ${CMAKE_SOURCE_DIR} ${DECODERS_PREFIX}/include)
+target_link_libraries(DecoderBench PRIVATE portable ${DECODERS_PREFIX}/lib/libturbojpeg.a)
+target_link_options(DecoderBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(DecoderBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+add_dependencies(DecoderBench NViewLib)

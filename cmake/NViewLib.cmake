@@ -1,3 +1,16 @@
+# The decoders' libraries, built for this target from Debian's sources by
+# scripts/reference-decoders.sh (scripts/build.sh runs it), linked statically.
+set(DECODERS_PREFIX ${CMAKE_SOURCE_DIR}/build/decoders/i686 CACHE PATH "Decoder libraries built for i686")
+if(NOT EXISTS ${DECODERS_PREFIX}/.complete)
+    message(FATAL_ERROR "No decoder libraries in ${DECODERS_PREFIX}: run scripts/reference-decoders.sh")
+endif()
+foreach(source ${NVIEWLIB_DECODER_SOURCES})
+    set_property(SOURCE ${CMAKE_SOURCE_DIR}/${source} APPEND PROPERTY INCLUDE_DIRECTORIES ${DECODERS_PREFIX}/include)
+endforeach()
+set(DECODER_LIBRARIES ${DECODERS_PREFIX}/lib/libjpeg.a ${DECODERS_PREFIX}/lib/libpng16.a
+    ${DECODERS_PREFIX}/lib/libgif.a ${DECODERS_PREFIX}/lib/libz.a)
+target_link_libraries(portable PUBLIC ${DECODER_LIBRARIES})
+
 # NViewLib.dll beside the program: the picture library for wallpapers.
 add_library(NViewLib SHARED nviewlib/NViewLib.cpp ${RUNTIME_9X_OBJECTS})
 target_link_libraries(NViewLib PRIVATE platform)

@@ -22,7 +22,12 @@ set(WINE_TEST_SOURCES
     tests/platform/RuntimeOn9xTest.cpp
     tests/system/SystemTest.cpp
     tests/randomizer/RandomizerTest.cpp
+    tests/nviewlib/NViewLibTest.cpp
+    tests/platform/SortKeysTest.cpp
 )
+# The picture library's test pictures, read through Wine's drive of the root folder.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/nviewlib/NViewLibTest.cpp
+    PROPERTIES COMPILE_DEFINITIONS NVIEWLIB_TEST_DATA="Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data")
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})

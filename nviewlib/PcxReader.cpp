@@ -26,7 +26,12 @@ std::uint32_t Rgb(const std::uint8_t* p) {
     return (std::uint32_t(p[0]) << 16) | (std::uint32_t(p[1]) << 8) | std::uint32_t(p[2]);
 }
 
-enum class Layout { Mono, Indexed, Rgb };
+enum class Layout { Mono, Planar16, Indexed, Rgb };
+
+// The 16 colours of a version 3 file, which carries no palette: the standard EGA/VGA colours.
+constexpr std::uint32_t kStandard16[16] = {0x000000, 0x0000AA, 0x00AA00, 0x00AAAA, 0xAA0000, 0xAA00AA,
+                                           0xAA5500, 0xAAAAAA, 0x555555, 0x5555FF, 0x55FF55, 0x55FFFF,
+                                           0xFF5555, 0xFF55FF, 0xFFFF55, 0xFFFFFF};
 
 // Expands the run-length encoded pixel data as one stream, so that a run may go on from one
 // plane line into the next.
@@ -82,6 +87,8 @@ bool ReadPcx(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
     Layout layout;
     if (bitsPerPixel == 1 && planes == 1)
         layout = Layout::Mono;
+    else if (bitsPerPixel == 1 && planes == 4)
+        layout = Layout::Planar16;
     else if (bitsPerPixel == 8 && planes == 1)
         layout = Layout::Indexed;
     else if (bitsPerPixel == 8 && planes == 3)
@@ -97,7 +104,8 @@ bool ReadPcx(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
 
     // Each plane line holds BytesPerLine bytes, of which the picture uses the first `used`.
     const std::size_t bytesPerLine = Word(header + kBytesPerLine);
-    const std::size_t used = layout == Layout::Mono ? (std::size_t(width) + 7) / 8 : std::size_t(width);
+    const bool bitPlanes = layout == Layout::Mono || layout == Layout::Planar16;
+    const std::size_t used = bitPlanes ? (std::size_t(width) + 7) / 8 : std::size_t(width);
     if (bytesPerLine < used) return false;
     const std::size_t lineBytes = bytesPerLine * planes;
 
@@ -119,10 +127,20 @@ bool ReadPcx(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
     DecodedPicture picture;
     picture.width = int(width);
     picture.height = int(height);
-    picture.bitsPerPixel = layout == Layout::Mono ? 1 : layout == Layout::Indexed ? 8 : 24;
-    picture.format = layout == Layout::Mono      ? PixelFormat::Bits1
-                     : layout == Layout::Indexed ? PixelFormat::Bits8
-                                                 : PixelFormat::Bits24;
+    switch (layout) {
+    case Layout::Mono:
+        picture.bitsPerPixel = 1, picture.format = PixelFormat::Bits1;
+        break;
+    case Layout::Planar16:
+        picture.bitsPerPixel = 4, picture.format = PixelFormat::Bits4;
+        break;
+    case Layout::Indexed:
+        picture.bitsPerPixel = 8, picture.format = PixelFormat::Bits8;
+        break;
+    case Layout::Rgb:
+        picture.bitsPerPixel = 24, picture.format = PixelFormat::Bits24;
+        break;
+    }
     const std::size_t stride = picture.Stride();
     picture.pixels.assign(stride * height, 0);
 
@@ -135,6 +153,14 @@ bool ReadPcx(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
         case Layout::Mono:
             std::memcpy(row, line.data(), used);
             if (width % 8 != 0) row[used - 1] &= std::uint8_t(0xFF << (8 - width % 8)); // clear bits past the edge
+            break;
+        case Layout::Planar16: // bit x of plane p is bit p of pixel x's index
+            for (std::size_t x = 0; x < width; ++x) {
+                unsigned index = 0;
+                for (unsigned p = 0; p < 4; ++p)
+                    index |= ((line[p * bytesPerLine + x / 8] >> (7 - x % 8)) & 1u) << p;
+                row[x / 2] = std::uint8_t(row[x / 2] | (x % 2 == 0 ? index << 4 : index));
+            }
             break;
         case Layout::Indexed:
             std::memcpy(row, line.data(), used);
@@ -164,6 +190,10 @@ bool ReadPcx(const std::uint8_t* data, std::size_t size, DecodedPicture& out) {
             picture.palette = {0x000000, 0xFFFFFF};
         else
             picture.palette = {first, second};
+    } else if (layout == Layout::Planar16) {
+        picture.palette.resize(16);
+        for (std::size_t i = 0; i < 16; ++i)
+            picture.palette[i] = version == 3 ? kStandard16[i] : Rgb(header + kHeaderPalette + 3 * i);
     } else if (layout == Layout::Indexed) {
         picture.palette.resize(256);
         for (std::size_t i = 0; i < 256; ++i)

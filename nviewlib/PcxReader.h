@@ -14,6 +14,8 @@ constexpr std::uint64_t kPcxMaxPixels = std::uint64_t(128) << 20;
 //   1 bit per pixel, 1 plane  -> 1-bit indexed picture (PixelFormat::Bits1) with a 2-entry palette:
 //                                the first two colours of the header palette, or black and white
 //                                when the header has none (version 3, or both entries equal);
+//   1 bit per pixel, 4 planes -> 4-bit indexed picture (PixelFormat::Bits4) of 16 colours: the
+//                                header palette, or the standard EGA colours in a version 3 file;
 //   8 bits per pixel, 1 plane -> 8-bit indexed picture (PixelFormat::Bits8) with the 256-colour
 //                                palette that follows the 0x0C marker at the end of the file, or a
 //                                grey ramp when the file has none;

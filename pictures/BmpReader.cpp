@@ -133,7 +133,9 @@ void CopyRows(const std::uint8_t* data, std::size_t size, const BmpHeader& h, De
 }
 
 // Run-length encoded rows (RLE8 or RLE4) into indexed rows of the same depth. Pixels the data
-// does not reach stay index 0; a run, delta or literal that leaves the picture is malformed.
+// does not reach stay index 0. Runs and literals that pass the row end are cut there, as the
+// system's own loader does (ImageMagick writes such files); a delta that leaves the picture is
+// malformed.
 bool DecodeRle(const std::uint8_t* data, std::size_t size, const BmpHeader& h, DecodedPicture& p) {
     const bool four = h.compression == kBmpRle4;
     const std::size_t width = std::size_t(p.width);
@@ -161,11 +163,10 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const BmpHeader& h, D
         const unsigned value = in[1];
         in += 2;
         left -= 2;
-        if (count > 0) { // a run of one index (RLE4: two alternating indexes)
-            if (x + count > width) return false;
-            for (unsigned i = 0; i < count; ++i)
+        if (count > 0) { // a run of one index (RLE4: two alternating indexes), cut at the row end
+            for (unsigned i = 0; i < count && x + i < width; ++i)
                 put(x + i, y, four ? (i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
-            x += count;
+            x = std::min(x + count, width);
         } else if (value == 0) { // end of line
             x = 0;
             ++y;
@@ -182,18 +183,17 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const BmpHeader& h, D
             y += dy;
         } else { // literal indexes, padded to a 16-bit boundary
             const unsigned n = value;
-            if (x + n > width) return false;
             const std::size_t bytes = four ? (n + 1) / 2 : n;
             const std::size_t padded = (bytes + 1) & ~std::size_t(1);
             const std::size_t have = std::min(bytes, left);
-            const std::size_t pixels = four ? std::min<std::size_t>(n, have * 2) : have;
+            const std::size_t pixels = std::min(four ? std::min<std::size_t>(n, have * 2) : have, width - x);
             for (std::size_t i = 0; i < pixels; ++i) {
                 put(x + i, y, four ? (i % 2 == 0 ? in[i / 2] >> 4 : in[i / 2] & 0x0F) : in[i]);
             }
             if (padded > left) break; // cut off
             in += padded;
             left -= padded;
-            x += n;
+            x = std::min(x + n, width);
         }
     }
     return true;
@@ -221,10 +221,11 @@ struct Channel {
 BmpStatus ReadBmpHeader(const std::uint8_t* data, std::size_t size, BmpHeader& header) {
     if (data == nullptr || size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M') return BmpStatus::Malformed;
     BmpHeader h;
-    const std::uint32_t fileSize = Get32(data + 2);
+    // The file size field is not checked: the system's loader opens a file whose field is larger
+    // than the file as long as the pixel data is whole.
     h.pixelOffset = Get32(data + 10);
     h.headerSize = Get32(data + 14);
-    if (fileSize > size || !KnownHeaderSize(h.headerSize) || kFileHeaderSize + h.headerSize > size) {
+    if (!KnownHeaderSize(h.headerSize) || kFileHeaderSize + h.headerSize > size) {
         return BmpStatus::Malformed;
     }
     const std::uint8_t* info = data + kFileHeaderSize;

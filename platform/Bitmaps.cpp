@@ -4,7 +4,8 @@
 #include <cstring>
 #include <vector>
 
-UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture) {
+UniqueBitmap CreateDibSectionFor(const DecodedPicture& picture, std::uint8_t*& bits) {
+    bits = nullptr;
     if (picture.Empty() || picture.bitsPerPixel == 0) return UniqueBitmap();
     // Header, then three masks or up to 256 colours.
     std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
@@ -32,11 +33,19 @@ UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture) {
             std::memcpy(table + i * sizeof(RGBQUAD), &quad, sizeof(RGBQUAD));
         }
     }
-    void* bits = nullptr;
+    void* memory = nullptr;
     WindowDc screen(nullptr);
-    UniqueBitmap bitmap(
-        CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return UniqueBitmap();
+    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
+                                         &memory, nullptr, 0));
+    if (!bitmap || !memory) return UniqueBitmap();
+    bits = static_cast<std::uint8_t*>(memory);
+    return bitmap;
+}
+
+UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture) {
+    std::uint8_t* bits = nullptr;
+    UniqueBitmap bitmap = CreateDibSectionFor(picture, bits);
+    if (!bitmap) return bitmap;
     std::size_t bytes = std::min(picture.pixels.size(), picture.Stride() * std::size_t(picture.height));
     std::memcpy(bits, picture.pixels.data(), bytes);
     return bitmap;
@@ -52,6 +61,11 @@ BitmapFacts QueryBitmap(HBITMAP bitmap) {
         facts.width = header.biWidth;
         facts.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
         bool masks = header.biCompression == BI_BITFIELDS;
+        // Wine reports the 5-5-5 masks for every 16-bit section made without masks: those masks
+        // are the format without masks, "15", as the program names a file's own.
+        if (masks && header.biBitCount == 16 && section.dsBitfields[0] == 0x7C00 && section.dsBitfields[1] == 0x03E0 &&
+            section.dsBitfields[2] == 0x001F)
+            masks = false;
         facts.format = ClassifyBits(header.biBitCount, masks, masks ? section.dsBitfields[1] : 0);
     } else if (size >= int(sizeof(BITMAP))) {
         facts.width = section.dsBm.bmWidth;

@@ -4,6 +4,9 @@
 #include "pictures/DecodedPicture.h"
 #include "platform/Handles.h"
 
+// An empty DIB section of the picture's size, depth, colours and masks, and its zeroed memory in
+// `bits`; null for the empty picture or when the system refuses.
+UniqueBitmap CreateDibSectionFor(const DecodedPicture& picture, std::uint8_t*& bits);
 // A DIB section holding the picture; null for the empty picture or when the system refuses.
 UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture);
 
@@ -13,8 +16,8 @@ struct BitmapFacts {
     PixelFormat format = PixelFormat::Device;
 };
 // Of a null handle: 0 x 0, "Device". A bitmap without a device-independent part is "Device".
-// Under Wine a 16-bit section made without masks reports the 5-5-5 masks ("Custom"), so the
-// program keeps the format of the pictures it decodes itself.
+// A 16-bit section with the 5-5-5 masks is "15": Wine reports them for every 16-bit section made
+// without masks, so that is the only way a maskless one reads the same in every category.
 BitmapFacts QueryBitmap(HBITMAP bitmap);
 
 // A bitmap with the size and pixel format it holds; empty (0 x 0) when it holds none.

@@ -146,13 +146,13 @@ void TDirectoryListBox::Update() {
         levels.pop_back();
     }
     if (!levels.empty()) directory_ = PathOfLevels(levels, levels.size());
-    Fill();
+    const std::vector<FolderEntry> others = Fill(FileList != nullptr);
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
-    if (FileList) FileList->SetDirectory(directory_);
+    if (FileList) FileList->SetDirectory(directory_, others);
     if (OnChange) OnChange();
 }
 
-void TDirectoryListBox::Fill() {
+std::vector<FolderEntry> TDirectoryListBox::Fill(bool keepOthers) {
     rows_.clear();
     std::vector<std::string> levels = PathLevels(directory_);
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -162,14 +162,19 @@ void TDirectoryListBox::Fill() {
         rows_.push_back({text, PathOfLevels(levels, i + 1), int(i), true});
     }
     std::vector<std::string> folders;
+    std::vector<FolderEntry> others;
     ForEachEntry(directory_, [&](const char* name, DWORD attributes) {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & kNotListed)) folders.push_back(name);
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (keepOthers) others.push_back({name, attributes});
+        } else if (!(attributes & kNotListed)) {
+            folders.push_back(name);
+        }
     });
     SortNames(folders);
     for (const std::string& folder : folders)
         rows_.push_back({folder, JoinPath(directory_, folder), int(levels.size()), false});
 
-    if (!Handle()) return;
+    if (!Handle()) return others;
     SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
     for (const Row& row : rows_)
@@ -177,6 +182,7 @@ void TDirectoryListBox::Fill() {
     SendMessageA(Handle(), LB_SETCURSEL, WPARAM(levels.empty() ? -1 : int(levels.size()) - 1), 0);
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
+    return others;
 }
 
 std::string TDirectoryListBox::RowText(int index) const {
@@ -276,13 +282,26 @@ void TFileListBox::SetDirectory(const std::string& path) {
     Update();
 }
 
+void TFileListBox::SetDirectory(const std::string& path, const std::vector<FolderEntry>& entries) {
+    directory_ = BrowserPath(path);
+    names_.clear();
+    for (const FolderEntry& entry : entries)
+        Take(entry.name, entry.attributes);
+    Show();
+}
+
 void TFileListBox::Update() {
     names_.clear();
     if (!directory_.empty())
-        ForEachEntry(directory_, [&](const char* name, DWORD attributes) {
-            if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotListed)) && MatchesMask(name, mask_))
-                names_.push_back(name);
-        });
+        ForEachEntry(directory_, [&](const char* name, DWORD attributes) { Take(name, attributes); });
+    Show();
+}
+
+void TFileListBox::Take(const std::string& name, unsigned long attributes) {
+    if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotListed)) && MatchesMask(name, mask_)) names_.push_back(name);
+}
+
+void TFileListBox::Show() {
     SortNames(names_);
     if (!Handle()) return;
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);

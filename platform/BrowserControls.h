@@ -23,6 +23,12 @@ private:
     std::vector<char> letters_;
 };
 
+// One entry of a folder as the system lists it.
+struct FolderEntry {
+    std::string name;
+    unsigned long attributes;
+};
+
 // The current folder's path, one row per level, and its subfolders below it. A double click (or
 // Enter) on a row moves there; every change of folder points the file list at it and then raises
 // the change event.
@@ -57,7 +63,9 @@ private:
         int level;
         bool open; // a level of the current path, not a subfolder
     };
-    void Fill();
+    // Reads the folder once: its subfolders become rows; its other entries are returned when kept,
+    // for the file list.
+    std::vector<FolderEntry> Fill(bool keepOthers);
     std::string directory_;
     std::vector<Row> rows_;
 };
@@ -71,6 +79,9 @@ public:
     void SetMask(const std::string& mask);
     const std::string& Directory() const { return directory_; }
     void SetDirectory(const std::string& path);
+    // The same with the folder's entries as the directory list has just read them, so that a change
+    // of folder reads it once.
+    void SetDirectory(const std::string& path, const std::vector<FolderEntry>& entries);
     // Reads the folder again.
     void Update();
 
@@ -88,6 +99,8 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
+    void Take(const std::string& name, unsigned long attributes); // keeps a listed file that matches
+    void Show();                                                  // sorts the names and shows them
     std::string mask_ = "*.*";
     std::string directory_;
     std::vector<std::string> names_;

@@ -7,6 +7,7 @@ jobs="$(nproc)"
 
 case "$tree" in
 win32)
+    "$root/scripts/reference-decoders.sh" >/dev/null
     [ -f "$root/build/win32/CMakeCache.txt" ] ||
         cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
             -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
@@ -14,6 +15,7 @@ win32)
     cmake --build "$root/build/win32" -j "$jobs"
     ;;
 host)
+    "$root/scripts/reference-decoders.sh" fuzz >/dev/null
     [ -f "$root/build/host/CMakeCache.txt" ] ||
         cmake -S "$root" -B "$root/build/host" -DCMAKE_BUILD_TYPE=Debug \
             -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null

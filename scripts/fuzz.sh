@@ -15,7 +15,10 @@ shift || true
 declare -A seeds=(
     [bmp_fuzz]="$shared/bmpsuite/g $shared/bmpsuite/q $shared/bmpsuite/b $shared/bmpsuite/x"
     [pcx_fuzz]="$root/tests/nviewlib/data"
-    [stb_fuzz]="$root/tests/nviewlib/data"
+    [jpeg_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"
+    [png_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"
+    [gif_fuzz]="$root/tests/nviewlib/data"
+    [tga_fuzz]="$root/tests/nviewlib/data"
     [listfile_fuzz]="$root/tests/lists/data"
 )
 

@@ -9,7 +9,33 @@ packages=(
     wine wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick
     googletest libbenchmark-dev libstb-dev libturbojpeg0-dev clang-format libclang-rt-14-dev
+    nasm dpkg-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
 )
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+# apt may be held briefly by another install on the machine: try again for a while.
+apt_get() {
+    local try
+    for try in $(seq 1 20); do
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get "$@" && return 0
+        [ "$try" -lt 20 ] && sleep 3
+    done
+    return 1
+}
+
+# The picture library's decoders are built from Debian's source packages (scripts/reference-decoders.sh):
+# apt's source download needs a deb-src entry for the same archive as the binary packages.
+if ! grep -rqs '^Types:.*deb-src\|^deb-src ' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            $sudo tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+    elif grep -qs '^deb ' /etc/apt/sources.list; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/debian-src.list >/dev/null
+    fi
+    apt_get update -qq
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,10 +44,8 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt_get update -qq
+apt_get install -y -qq --no-install-recommends "${missing[@]}"

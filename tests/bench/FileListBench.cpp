@@ -1,6 +1,7 @@
 // FileListBench <folder> <files> <runs>: fills a folder with that many small files (once), then
-// times the browser's file list reading it against a bare FindFirstFileA loop over the same
-// folder, and prints the medians and their ratio.
+// times the browser's file list reading it, and a change of folder of the directory list with the
+// file list linked to it (as the browser changes folder), each against a bare FindFirstFileA loop
+// over the same folder, and prints the medians and their ratios.
 #include "platform/Application.h"
 #include "tests/bench/BenchClock.h"
 #include "platform/BrowserControls.h"
@@ -21,17 +22,24 @@ double Median(std::vector<double> values) {
 class ListForm : public TForm {
 public:
     ListForm() {
-        ClientWidth = 200;
+        ClientWidth = 400;
         ClientHeight = 300;
         VisibleAtCreation = true;
     }
-    TFileListBox Files;
+    TFileListBox Files, LinkedFiles;
+    TDirectoryListBox Dirs;
 
 protected:
     void BuildControls() override {
         Files.SetBounds(0, 0, 200, 300);
         Files.SetMask("*.bmp;*.sys;");
         Files.Create(*this);
+        Dirs.SetBounds(200, 0, 100, 300);
+        Dirs.Create(*this);
+        LinkedFiles.SetBounds(300, 0, 100, 300);
+        LinkedFiles.SetMask("*.bmp;*.sys;");
+        LinkedFiles.Create(*this);
+        Dirs.FileList = &LinkedFiles;
     }
 };
 } // namespace
@@ -53,7 +61,7 @@ int main(int argc, char** argv) {
 
     Application().Initialize(GetModuleHandleA(nullptr));
     ListForm& form = Application().CreateForm<ListForm>();
-    std::vector<double> bare, list;
+    std::vector<double> bare, list, change;
     std::size_t found = 0;
     for (int run = 0; run <= runs; ++run) { // the first round warms the caches and is not counted
         double start = NowMs();
@@ -69,14 +77,18 @@ int main(int argc, char** argv) {
         double middle = NowMs();
         form.Files.SetDirectory(folder);
         double end = NowMs();
+        form.Dirs.SetDirectory(folder);
+        double changed = NowMs();
         found = names.size();
         if (run > 0) {
             bare.push_back(middle - start);
             list.push_back(end - middle);
+            change.push_back(changed - end);
         }
     }
-    std::printf("entries=%zu listed=%d\n", found, form.Files.Count());
+    std::printf("entries=%zu listed=%d listed_after_change=%d\n", found, form.Files.Count(), form.LinkedFiles.Count());
     std::printf("bare_ms=%.2f\nlist_ms=%.2f\nratio=%.2f\n", Median(bare), Median(list), Median(list) / Median(bare));
+    std::printf("folder_change_ms=%.2f\nchange_ratio=%.2f\n", Median(change), Median(change) / Median(bare));
     Application().Reset();
     return 0;
 }

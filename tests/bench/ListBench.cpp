@@ -2,13 +2,15 @@
 // 4 x 25,000 entries into its own folder, then times loading it and showing the active list
 // (next to merely reading its bytes), saving it (next to one buffered write of the same bytes,
 // without and with a flush), adding 1,000 chosen files to a list of 100,000 with the Add button,
-// removing 1,000 selected entries, select all and invert, and reports the working set before and
-// after loading, and at the end.
+// removing 1,000 selected entries, select all and invert, adding 1,000 valid 320 x 400 x 8 screens
+// (each one read for the screen check) to a start-up list of 100,000, and reports the working set
+// before and after loading, and at the end.
 #include "lists/ListFileFormat.h"
 #include "platform/Application.h"
 #include "tests/bench/BenchClock.h"
 #include "platform/Files.h"
 #include "shell/USelect5.h"
+#include "tests/support/TestPictures.h"
 
 #include <psapi.h>
 
@@ -109,6 +111,27 @@ int main() {
     std::printf("add_1000_to_100000_ms=%.1f\nremove_1000_selected_ms=%.1f\nselect_all_ms=%.1f\ninvert_ms=%.1f\n"
                 "working_set_end_mb=%.1f\n",
                 addMs, removeMs, allMs, invertMs, WorkingSetMb());
+
+    // The start-up list with 100,000 entries; 1,000 screens are added, each read and checked.
+    form->sbtnStart.SetDown(true);
+    form->Change_Screen_Button(&form->sbtnStart);
+    rows.clear();
+    for (int i = 0; i < 100000; ++i)
+        rows.push_back({Name(i), "C:\\SCREENS"});
+    form->ListStart.SetRows(std::move(rows));
+    const std::string screens = folder + "screens";
+    CreateDirectoryA(screens.c_str(), nullptr);
+    const std::string screen = BitmapFile(320, 400, 8);
+    for (int i = 0; i < 1000; ++i)
+        std::ofstream(screens + "\\screen" + std::to_string(i) + ".bmp", std::ios::binary) << screen;
+    form->ApplyBrowserPath(screens);
+    form->btnAllFilesClick();
+    double screensMs = Time([&] { form->BtnAddClick(); });
+    std::printf("added_screens=%d\nadd_1000_screens_to_100000_ms=%.1f\n", form->ListStart.Count() - 100000, screensMs);
+    for (int i = 0; i < 1000; ++i)
+        DeleteFileA((screens + "\\screen" + std::to_string(i) + ".bmp").c_str());
+    RemoveDirectoryA(screens.c_str());
+
     DeleteFileA((folder + kListFileName).c_str());
     DeleteFileA((folder + "plain.qzd").c_str());
     for (int i = 0; i < 1000; ++i)

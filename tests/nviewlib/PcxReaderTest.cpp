@@ -196,6 +196,45 @@ TEST(PcxReader, WindowAndVersions) {
     }
 }
 
+TEST(PcxReader, SixteenColoursInFourBitPlanes) {
+    // 10 x 2 pixels of indexes 0..9 (top) and 15..6 (bottom); each plane line holds bit p of every
+    // index in 2 bytes (BytesPerLine 2, 6 bits past the edge). Runs of 0xC0 and above are encoded.
+    const unsigned indexes[2][10] = {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {15, 14, 13, 12, 11, 10, 9, 8, 7, 6}};
+    Bytes data;
+    for (const auto& row : indexes)
+        for (unsigned plane = 0; plane < 4; ++plane) {
+            std::uint8_t bytes[2] = {0, 0};
+            for (unsigned x = 0; x < 10; ++x)
+                if ((row[x] >> plane) & 1) bytes[x / 8] = std::uint8_t(bytes[x / 8] | (0x80 >> (x % 8)));
+            for (std::uint8_t b : bytes) {
+                if (b >= 0xC0) data.push_back(0xC1);
+                data.push_back(b);
+            }
+        }
+    for (unsigned version : {5u, 3u}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        Bytes file = Pcx(1, 4, 10, 2, 2, data);
+        file[1] = std::uint8_t(version);
+        for (unsigned i = 0; i < 48; ++i)
+            file[16 + i] = std::uint8_t(i * 5);
+        DecodedPicture picture;
+        ASSERT_TRUE(ReadPcx(file.data(), file.size(), picture));
+        EXPECT_EQ(picture.bitsPerPixel, 4);
+        EXPECT_EQ(picture.format, PixelFormat::Bits4);
+        EXPECT_EQ(TopRow(picture, 0, 5), (Bytes{0x01, 0x23, 0x45, 0x67, 0x89}));
+        EXPECT_EQ(TopRow(picture, 1, 5), (Bytes{0xFE, 0xDC, 0xBA, 0x98, 0x76}));
+        EXPECT_EQ(picture.pixels.size(), 2 * picture.Stride());
+        ASSERT_EQ(picture.palette.size(), 16u);
+        EXPECT_EQ(picture.palette[1], version == 5 ? 0x0F1419u : 0x0000AAu) << "header palette or the standard one";
+        EXPECT_EQ(picture.palette[15], version == 5 ? 0xE1E6EBu : 0xFFFFFFu);
+    }
+    Bytes cut = Pcx(1, 4, 10, 2, 2, data);
+    cut.resize(cut.size() - 1);
+    DecodedPicture picture = Sentinel();
+    EXPECT_FALSE(ReadPcx(cut.data(), cut.size(), picture)) << "a cut file is refused";
+    EXPECT_TRUE(IsSentinel(picture));
+}
+
 TEST(PcxReader, RefusesBadHeadersAndLeavesOutputAlone) {
     const Bytes good = Pcx(8, 1, 4, 1, 4, {1, 2, 3, 4});
     DecodedPicture read;
@@ -209,7 +248,7 @@ TEST(PcxReader, RefusesBadHeadersAndLeavesOutputAlone) {
         {"version 6", [](Bytes& f) { f[1] = 6; }},
         {"uncompressed", [](Bytes& f) { f[2] = 0; }},
         {"4 bits per pixel", [](Bytes& f) { f[3] = 4; }},
-        {"1 bit, 4 planes", [](Bytes& f) { f[3] = 1, f[65] = 4; }},
+        {"1 bit, 2 planes", [](Bytes& f) { f[3] = 1, f[65] = 2; }},
         {"8 bits, 4 planes", [](Bytes& f) { f[65] = 4; }},
         {"no plane", [](Bytes& f) { f[65] = 0; }},
         {"Xmax before Xmin", [](Bytes& f) { SetWord(f, 4, 5); }},

@@ -241,7 +241,7 @@ const CorpusFile kCorpus[] = {
     Refused("b/badbitssize.bmp"),
     {"b/baddens1.bmp", 1, F::Bits1, "pal1.png", kExact}, // odd density: not used by the reader
     {"b/baddens2.bmp", 1, F::Bits1, "pal1.png", kExact},
-    Refused("b/badfilesize.bmp"),
+    {"b/badfilesize.bmp", 1, F::Bits1, "pal1.png", kExact}, // a size field beyond the file, as the system opens it
     Refused("b/badheadersize.bmp"),
     Refused("b/badpalettesize.bmp"),
     Refused("b/badplanes.bmp"),
@@ -716,9 +716,9 @@ TEST(BmpReader, RunLengthEncoding) {
         {"RLE8 cut after a run", kBmpRle8, {6, 4, 0}, "000000/000000/000000/444444"},
         {"RLE8 cut in a delta", kBmpRle8, {1, 4, 0, 2, 3}, "000000/000000/000000/400000"},
         {"RLE8 deltas to the last row", kBmpRle8, {0, 2, 5, 2, 1, 6, 0, 0, 1, 8}, "800000/000006/000000/000000"},
-        {"RLE8 run past the line", kBmpRle8, {7, 4}, ""},
+        {"RLE8 run past the line is cut", kBmpRle8, {7, 4, 0, 0, 2, 3}, "000000/000000/330000/444444"},
         {"RLE8 delta to the top ends it", kBmpRle8, {0, 2, 0, 4, 1, 4}, "000000/000000/000000/000000"},
-        {"RLE8 literal past the line", kBmpRle8, {4, 1, 0, 3, 1, 2, 3, 0}, ""},
+        {"RLE8 literal past the line is cut", kBmpRle8, {4, 1, 0, 3, 1, 2, 3, 0, 1, 5}, "000000/000000/000000/111112"},
         {"RLE8 delta past the line", kBmpRle8, {0, 2, 7, 0}, ""},
         {"RLE8 delta past the top", kBmpRle8, {0, 2, 0, 5}, ""},
         {"RLE4 runs alternate", kBmpRle4, {5, 0x12, 0, 0, 3, 0xAB, 0, 1}, "000000/000000/aba000/121210"},
@@ -727,7 +727,12 @@ TEST(BmpReader, RunLengthEncoding) {
          {0, 5, 0x12, 0x34, 0x50, 0xEE, 0, 0, 1, 0xF0, 0, 1},
          "000000/000000/f00000/123450"},
         {"RLE4 literal cut", kBmpRle4, {0, 6, 0x12}, "000000/000000/000000/120000"},
-        {"RLE4 run past the line", kBmpRle4, {4, 0x11, 3, 0x22}, ""},
+        {"RLE4 run past the line is cut", kBmpRle4, {4, 0x11, 3, 0x23}, "000000/000000/000000/111123"},
+        {"RLE4 literal past the line is cut",
+         kBmpRle4,
+         {0, 8, 0x12, 0x34, 0x56, 0x78, 0, 0, 1, 0x90},
+         "000000/000000/900000/123456"},
+        {"RLE8 delta after a cut run", kBmpRle8, {9, 4, 0, 2, 1, 0}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -748,6 +753,57 @@ TEST(BmpReader, RunLengthEncoding) {
         EXPECT_EQ(p.bitsPerPixel, int(b.bits));
         EXPECT_EQ(p.pixels.size(), p.Stride() * 4);
         EXPECT_EQ(Indexes(p), c.expected);
+    }
+}
+
+TEST(BmpReader, WhatTheSystemOpensOpensHere) {
+    // ImageMagick's 256-colour run-length bitmap of an odd width: its runs pass the row end.
+    const Bytes magick = ReadFile(std::string(BMP_TEST_DATA) + "/imagemagick-rle8.bmp");
+    const Bytes expected = ReadFile(std::string(BMP_TEST_DATA) + "/imagemagick-rle8.rgb");
+    DecodedPicture p;
+    ASSERT_EQ(Decode(magick, p), BmpStatus::Ok);
+    ASSERT_EQ(p.width, 37);
+    ASSERT_EQ(p.height, 9);
+    const std::vector<std::uint32_t> argb = ToRgba(p);
+    ASSERT_EQ(expected.size(), 3 * argb.size());
+    for (std::size_t i = 0; i < argb.size(); ++i)
+        ASSERT_EQ(argb[i] & 0xFFFFFF, (std::uint32_t(expected[3 * i]) << 16) |
+                                          (std::uint32_t(expected[3 * i + 1]) << 8) | expected[3 * i + 2])
+            << "pixel " << i;
+
+    // A file size field larger than the file: opened when the pixel data is whole, refused when a
+    // row is missing, whatever the field says.
+    struct Case {
+        const char* what;
+        std::uint32_t compression;
+        std::size_t cut; // bytes taken from the end
+        bool opens;
+    };
+    const Case cases[] = {
+        {"uncompressed, whole", kBmpRgb, 0, true},
+        {"uncompressed, last row's padding missing", kBmpRgb, 2, true},
+        {"uncompressed, a row missing", kBmpRgb, 8, false},
+        {"run-length, whole", kBmpRle8, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BmpBuilder b;
+        b.width = 6;
+        b.height = 2;
+        b.compression = c.compression;
+        b.palette = {0x000000, 0x111111};
+        b.pixels = c.compression == kBmpRgb ? Bytes{1, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0, 1, 0, 1, 0, 0}
+                                            : Bytes{6, 1, 0, 0, 6, 0, 0, 1};
+        Bytes file = b.Build();
+        file.resize(file.size() - c.cut);
+        for (std::uint32_t field : {std::uint32_t(file.size() + 1), std::uint32_t(file.size() + 4096), 0xFFFFFFFFu}) {
+            SCOPED_TRACE(field);
+            for (int i = 0; i < 4; ++i)
+                file[2 + std::size_t(i)] = std::uint8_t(field >> (8 * i));
+            DecodedPicture picture;
+            EXPECT_EQ(Decode(file, picture), c.opens ? BmpStatus::Ok : BmpStatus::Malformed);
+            if (c.opens) EXPECT_EQ(Indexes(picture), c.compression == kBmpRgb ? "010101/101010" : "000000/111111");
+        }
     }
 }
 

@@ -19,6 +19,7 @@ protected:
         root = MakeTestFolder("vsp");
         Write("screen.bmp", BitmapFile(320, 400, 8));
         Write("deep.bmp", BitmapFile(320, 400, 24));
+        Write("high.bmp", BitmapFile(64, 40, 16));
         Write("wide.bmp", BitmapFile(640, 480, 8));
         Write("text.bmp", "This is no picture.");
         Write("empty.bmp", "");
@@ -30,7 +31,7 @@ protected:
 
     void TearDown() override {
         Application().Reset();
-        for (const char* name : {"screen.bmp", "deep.bmp", "wide.bmp", "text.bmp", "empty.bmp"})
+        for (const char* name : {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp"})
             DeleteFileA((root + "\\" + name).c_str());
         RemoveDirectoryA(root.c_str());
         WineFixture::TearDown();
@@ -192,6 +193,17 @@ TEST_F(Preview, WallpapersAreReadThroughThePictureLibrary) {
     EXPECT_EQ(picture.Height(), 0);
     Choose("wide.bmp");
     EXPECT_FALSE(Red()) << "a wallpaper is never shown in red";
+}
+
+TEST_F(Preview, SixteenBitBitmapWithoutMasksIsFifteenInEveryCategory) {
+    for (TSpeedButton* category : {&form->sbtnStart, &form->sbtnWait, &form->sbtnShut, &form->sbtnWall}) {
+        ClickAt(*category, 5, 5);
+        SCOPED_TRACE(form->CategoryCode);
+        TPicture& picture = form->ImgPreview.Picture();
+        ASSERT_EQ(form->LoadPicture(root + "\\high.bmp", picture), 0);
+        EXPECT_EQ(picture.Width(), 64);
+        EXPECT_EQ(PixelFormatName(picture.Format()), "15");
+    }
 }
 
 TEST_F(Preview, MissingPictureLibraryIsAFailedLoad) {

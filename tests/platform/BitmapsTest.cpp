@@ -35,6 +35,7 @@ TEST(Bitmaps, DibSectionsKeepTheirPixelFormat) {
         {"4", MakePicture(9, 5, 4, PixelFormat::Bits4)},
         {"15", MakePicture(7, 3, 16, PixelFormat::Bits15, true, {0x7C00, 0x03E0, 0x001F})},
         {"16", MakePicture(7, 3, 16, PixelFormat::Bits16, true, {0xF800, 0x07E0, 0x001F})},
+        {"Custom", MakePicture(7, 3, 16, PixelFormat::Custom, true, {0x7C00, 0x03E0, 0x0010})},
         {"24", MakePicture(320, 400, 24, PixelFormat::Bits24)},
         {"32", MakePicture(5, 5, 32, PixelFormat::Bits32, true, {0xFF0000, 0xFF00, 0xFF})},
         {"Custom", MakePicture(5, 5, 32, PixelFormat::Custom, true, {0xFF, 0xFF00, 0xFF0000})},
@@ -46,11 +47,7 @@ TEST(Bitmaps, DibSectionsKeepTheirPixelFormat) {
         BitmapFacts facts = QueryBitmap(bitmap.Get());
         EXPECT_EQ(facts.width, c.picture.width);
         EXPECT_EQ(facts.height, c.picture.height);
-        // Wine reports every 16-bit section with masks, so a 15-bit picture's format is known from
-        // its file, not from the handle.
-        if (c.picture.format != PixelFormat::Bits15) {
-            EXPECT_EQ(PixelFormatName(facts.format), c.name);
-        }
+        EXPECT_EQ(PixelFormatName(facts.format), c.name);
         DIBSECTION section = {};
         ASSERT_EQ(GetObjectA(bitmap.Get(), sizeof(section), &section), int(sizeof(section)));
         EXPECT_EQ(std::memcmp(section.dsBm.bmBits, c.picture.pixels.data(), c.picture.pixels.size()), 0)

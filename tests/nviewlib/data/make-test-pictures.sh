@@ -46,6 +46,12 @@ convert source.png +dither -colors 128 frame0.gif
 convert source.png -flip -negate +dither -colors 64 frame1.gif
 convert -delay 50 frame0.gif frame1.gif -loop 0 "${clean[@]}" "$out/picture.gif"
 convert "$out/picture.gif[0]" -depth 8 rgb:"$out/picture-gif.rgb"
+# The first frame again, interlaced: the same pixels.
+convert frame0.gif "${clean[@]}" -interlace GIF "$out/picture-interlaced.gif"
+
+# GIF of a 4 x 2 screen with one 3 x 1 frame at (1, 1): red, transparent, red.
+convert -size 3x1 xc:red -fill lime -draw 'point 1,0' -transparent lime "${clean[@]}" -repage 4x2+1+1 \
+    "$out/transparent.gif"
 
 # PNG with an alpha channel, built from raw RGBA: 16 x 8, opaque left half, half transparent red
 # top right, fully transparent green bottom right.
@@ -62,6 +68,18 @@ convert "$out/alpha.png" -depth 8 rgba:"$out/alpha.rgba"
 # ImageMagick decodes from it (another decoder: rounding and upsampling differ a little).
 convert source.png "${clean[@]}" -quality 92 -sampling-factor 2x2 "$out/picture.jpg"
 convert "$out/picture.jpg" -depth 8 rgb:"$out/picture-jpg.rgb"
+# The source as a progressive JPEG, which ImageMagick decodes to the same pixels within the tolerance.
+convert source.png "${clean[@]}" -quality 92 -sampling-factor 2x2 -interlace JPEG "$out/progressive.jpg"
+convert "$out/progressive.jpg" -depth 8 rgb:"$out/progressive.rgb"
+# A CMYK JPEG (Adobe's inverted inks) and a grey one, with the colours ImageMagick gives them.
+convert source.png "${clean[@]}" -colorspace CMYK -quality 92 "$out/cmyk.jpg"
+convert "$out/cmyk.jpg" -colorspace sRGB -depth 8 rgb:"$out/cmyk.rgb"
+convert source.png "${clean[@]}" -colorspace Gray -quality 92 "$out/grey.jpg"
+convert "$out/grey.jpg" -colorspace sRGB -type TrueColor -depth 8 rgb:"$out/grey.rgb"
+# 4:2:2 of an odd width, 33 x 16: blue with a red last column, whose colour only the column itself gives.
+convert -size 33x16 xc:blue -fill red -draw 'rectangle 32,0 32,15' "${clean[@]}" -quality 95 -sampling-factor 2x1 \
+    "$out/odd-width-422.jpg"
+convert "$out/odd-width-422.jpg" -depth 8 rgb:"$out/odd-width-422.rgb"
 # The same JPEG under an upper-case extension, a PNG named .jpg, a JPEG cut after half of its
 # bytes, a JPEG cut inside its headers, and a text file named .png.
 cp "$out/picture.jpg" "$out/UPPER.JPG"

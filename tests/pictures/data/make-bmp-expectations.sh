@@ -57,3 +57,8 @@ for name in pal8 rgb24; do
     convert "$refs/$name.png" -depth 8 rgb:"$here/$name.rgb"
 done
 echo "wrote $out, $here/pal8.rgb and $here/rgb24.rgb"
+
+# ImageMagick's own 256-colour run-length bitmap of an odd width (its runs pass the row end), and
+# its pixels as ImageMagick reads them back.
+convert -size 37x9 gradient:red-blue -colors 200 -type Palette -compress RLE BMP3:"$here/imagemagick-rle8.bmp"
+convert "$here/imagemagick-rle8.bmp" -depth 8 rgb:"$here/imagemagick-rle8.rgb"
