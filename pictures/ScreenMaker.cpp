@@ -333,18 +333,6 @@ std::string EncodeBmp8(const IndexedPicture& picture) {
     return file;
 }
 
-double Psnr(ConstPixelView a, ConstPixelView b) {
-    double sum = 0;
-    for (int y = 0; y < a.height; ++y)
-        for (int x = 0; x < a.width; ++x) {
-            const std::uint32_t p = a.Row(y)[x], q = b.Row(y)[x];
-            const int dr = Red(p) - Red(q), dg = Green(p) - Green(q), db = Blue(p) - Blue(q);
-            sum += dr * dr + dg * dg + db * db;
-        }
-    const double mse = sum / (3.0 * a.width * a.height);
-    return mse <= 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
-}
-
 Pixels32 ExpandIndexed(const IndexedPicture& picture) {
     Pixels32 result(picture.width, picture.height);
     for (std::size_t i = 0; i < result.data.size(); ++i)

@@ -54,8 +54,5 @@ std::string MakeScreenFile(ConstPixelView picture, bool animatedBar);
 // A bottom-up, uncompressed Windows bitmap of 8 bits per pixel with all 256 palette entries.
 std::string EncodeBmp8(const IndexedPicture& picture);
 
-// Peak signal-to-noise ratio of two pictures of one size over their red, green and blue, in dB
-// (99 for equal pictures).
-double Psnr(ConstPixelView a, ConstPixelView b);
 // The indexed picture in true colour.
 Pixels32 ExpandIndexed(const IndexedPicture& picture);

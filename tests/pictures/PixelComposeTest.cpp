@@ -1,5 +1,6 @@
 #include "pictures/BmpReader.h"
 #include "pictures/PixelCompose.h"
+#include "tests/support/PictureQuality.h"
 
 #include <gtest/gtest.h>
 
@@ -68,16 +69,6 @@ bool ReadPpm(const std::string& path, Pixels32& picture) {
     return true;
 }
 
-double Psnr(const Pixels32& a, const Pixels32& b) {
-    double squares = 0;
-    for (std::size_t i = 0; i < a.data.size(); ++i)
-        for (int c = 0; c < 3; ++c) {
-            double d = Channel(a.data[i], c) - Channel(b.data[i], c);
-            squares += d * d;
-        }
-    double mse = squares / (double(a.data.size()) * 3);
-    return mse == 0 ? 99.0 : 10 * std::log10(255.0 * 255.0 / mse);
-}
 } // namespace
 
 TEST(PixelCompose, MirrorTurnsOddColumnsAndRowsAndClipsAtTheEdge) {
@@ -226,7 +217,7 @@ TEST(PixelCompose, AreaScalingAgreesWithImageMagicksBoxFilter) {
     Pixels32 ours = DrawScaled(picture.View(), {480, 360});
     ASSERT_EQ(theirs.width, 480);
     ASSERT_EQ(theirs.height, 360);
-    const double psnr = Psnr(ours, theirs);
+    const double psnr = Psnr(ours.View(), theirs.View());
     RecordProperty("psnr_db", std::to_string(psnr));
     std::printf("PSNR against ImageMagick's box filter: %.1f dB\n", psnr);
     EXPECT_GE(psnr, 35.0);
