@@ -2,6 +2,7 @@
 #include "platform/Registry.h"
 #include "shell/USelect5.h"
 #include "system/RegistryNames.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/WineFixture.h"
 
 namespace {
@@ -103,4 +104,25 @@ TEST_F(Settings, AfterAnUninstallClosingWritesNothing) {
     form.Uninstalled = true;
     form.Close();
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
+}
+
+TEST_F(Settings, TheRememberedFolderIsListedInEveryCategory) {
+    const std::string folder = MakeTestFolder("vsr");
+    WriteFileBytes(folder + "\\screen.bmp", "BM");
+    WriteFileBytes(folder + "\\photo.jpg", "x");
+    Plant("FilesBackedUp", "1", std::string(kSettingsKey) + "\\Original Info");
+    Plant("StartDir", folder);
+    Plant("WallDir", folder);
+    for (const char* category : {"10", "40"}) {
+        SCOPED_TRACE(category);
+        Plant("Selected Screen Button", category);
+        TFormSelect& form = Start();
+        PumpMessages();
+        ASSERT_GE(form.FileListBox1.Count(), 1) << "the browser shows the remembered folder's pictures";
+        EXPECT_EQ(form.FileListBox1.Item(0), std::string(category) == "10" ? "screen.bmp" : "photo.jpg");
+        Application().Reset();
+    }
+    DeleteFileA((folder + "\\screen.bmp").c_str());
+    DeleteFileA((folder + "\\photo.jpg").c_str());
+    RemoveDirectoryA(folder.c_str());
 }
