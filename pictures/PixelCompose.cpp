@@ -127,25 +127,35 @@ Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSiz
     return DrawScaled(picture, size);
 }
 
+void PutLittleEndian(std::string& file, std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        file[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
+}
+
+std::string NewBmpFile(int width, int height, int bitsPerPixel, int colours, std::size_t& offset, std::size_t& stride) {
+    const std::size_t w = std::size_t(std::max(width, 0)), h = std::size_t(std::max(height, 0));
+    stride = (w * std::size_t(bitsPerPixel) + 31) / 32 * 4;
+    offset = 14 + 40 + std::size_t(colours) * 4;
+    std::string file(offset + stride * h, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    PutLittleEndian(file, 2, std::uint32_t(file.size()), 4);
+    PutLittleEndian(file, 10, std::uint32_t(offset), 4);
+    PutLittleEndian(file, 14, 40, 4);
+    PutLittleEndian(file, 18, std::uint32_t(w), 4);
+    PutLittleEndian(file, 22, std::uint32_t(h), 4);
+    PutLittleEndian(file, 26, 1, 2);
+    PutLittleEndian(file, 28, std::uint32_t(bitsPerPixel), 2);
+    PutLittleEndian(file, 34, std::uint32_t(stride * h), 4);
+    PutLittleEndian(file, 46, std::uint32_t(colours), 4);
+    return file;
+}
+
 std::string EncodeBmp24(ConstPixelView picture) {
     const std::size_t width = std::size_t(std::max(picture.width, 0)),
                       height = std::size_t(std::max(picture.height, 0));
-    const std::size_t stride = (width * 3 + 3) / 4 * 4, offset = 14 + 40;
-    std::string file(offset + stride * height, '\0');
-    auto put = [&file](std::size_t at, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, std::uint32_t(file.size()), 4);
-    put(10, std::uint32_t(offset), 4);
-    put(14, 40, 4);
-    put(18, std::uint32_t(width), 4);
-    put(22, std::uint32_t(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, std::uint32_t(stride * height), 4);
+    std::size_t offset = 0, stride = 0;
+    std::string file = NewBmpFile(picture.width, picture.height, 24, 0, offset, stride);
     for (std::size_t y = 0; y < height; ++y) {
         // Bottom-up: the file's first row is the picture's last.
         const std::uint32_t* row = picture.Row(int(height - 1 - y));

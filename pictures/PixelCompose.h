@@ -63,3 +63,9 @@ Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSiz
 
 // A bottom-up Windows bitmap file with 24 bits per pixel.
 std::string EncodeBmp24(ConstPixelView picture);
+
+// A Windows bitmap file of the size with its file and information headers written, room for a
+// colour table of `colours` entries (declared as used) and for the bottom-up rows, each padded to
+// 4 bytes; `offset` and `stride` say where the rows go. The caller fills the table and the rows.
+std::string NewBmpFile(int width, int height, int bitsPerPixel, int colours, std::size_t& offset, std::size_t& stride);
+void PutLittleEndian(std::string& file, std::size_t at, std::uint32_t value, int bytes);

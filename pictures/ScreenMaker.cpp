@@ -307,26 +307,11 @@ std::string MakeScreenFile(ConstPixelView picture, bool animatedBar) {
 std::string EncodeBmp8(const IndexedPicture& picture) {
     const std::size_t width = std::size_t(std::max(picture.width, 0)),
                       height = std::size_t(std::max(picture.height, 0));
-    const std::size_t stride = (width + 3) / 4 * 4, offset = 14 + 40 + 256 * 4;
-    std::string file(offset + stride * height, '\0');
-    auto put = [&file](std::size_t at, std::uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            file[at + std::size_t(i)] = char((value >> (8 * i)) & 0xFF);
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, std::uint32_t(file.size()), 4);
-    put(10, std::uint32_t(offset), 4);
-    put(14, 40, 4);
-    put(18, std::uint32_t(width), 4);
-    put(22, std::uint32_t(height), 4);
-    put(26, 1, 2);
-    put(28, 8, 2);
-    put(34, std::uint32_t(stride * height), 4);
-    put(46, 256, 4);
-    put(50, std::uint32_t(picture.rotationStart), 4); // byte 0x32: where the rotation starts
+    std::size_t offset = 0, stride = 0;
+    std::string file = NewBmpFile(picture.width, picture.height, 8, 256, offset, stride);
+    PutLittleEndian(file, 50, std::uint32_t(picture.rotationStart), 4); // byte 0x32: where the rotation starts
     for (std::size_t i = 0; i < 256; ++i)
-        put(54 + 4 * i, picture.palette[i] & 0xFFFFFF, 4);
+        PutLittleEndian(file, 54 + 4 * i, picture.palette[i] & 0xFFFFFF, 4);
     for (std::size_t y = 0; y < height; ++y)
         std::copy_n(picture.indexes.begin() + std::ptrdiff_t((height - 1 - y) * width), width,
                     file.begin() + std::ptrdiff_t(offset + y * stride));

@@ -52,23 +52,6 @@ double Reference(const Pixels32& source, int tw, int th, int x, int y, int c) {
     return sum / (sx * sy);
 }
 
-bool ReadPpm(const std::string& path, Pixels32& picture) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maximum = 0;
-    in >> magic >> width >> height >> maximum;
-    in.get();
-    if (magic != "P6" || maximum != 255 || width <= 0 || height <= 0) return false;
-    std::vector<unsigned char> bytes(std::size_t(width) * std::size_t(height) * 3);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!in) return false;
-    picture = Pixels32(width, height);
-    for (std::size_t i = 0; i < picture.data.size(); ++i)
-        picture.data[i] = std::uint32_t(bytes[3 * i + 2]) | (std::uint32_t(bytes[3 * i + 1]) << 8) |
-                          (std::uint32_t(bytes[3 * i]) << 16);
-    return true;
-}
-
 } // namespace
 
 TEST(PixelCompose, MirrorTurnsOddColumnsAndRowsAndClipsAtTheEdge) {

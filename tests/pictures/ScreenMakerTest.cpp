@@ -42,22 +42,6 @@ int IndexAt(const DecodedPicture& picture, int x, int y) {
     return picture.pixels[std::size_t(picture.height - 1 - y) * picture.Stride() + std::size_t(x)];
 }
 
-bool ReadPpm(const std::string& path, Pixels32& picture) {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maximum = 0;
-    in >> magic >> width >> height >> maximum;
-    in.get();
-    if (magic != "P6" || maximum != 255 || width <= 0 || height <= 0) return false;
-    std::vector<unsigned char> bytes(std::size_t(width) * std::size_t(height) * 3);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!in) return false;
-    picture = Pixels32(width, height);
-    for (std::size_t i = 0; i < picture.data.size(); ++i)
-        picture.data[i] = Rgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]);
-    return true;
-}
-
 // A photo-like test picture: ImageMagick's plasma fractal, smooth areas and fine detail.
 Pixels32 Plasma(int width, int height, int seed) {
     const std::string path = testing::TempDir() + "vistrel-screen-plasma.ppm";
