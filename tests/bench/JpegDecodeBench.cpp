@@ -5,6 +5,7 @@
 // picture with fine noise (about 1.9 bits per pixel), and "smooth", the same without the noise, as
 // drawn wallpapers are.
 #include "nviewlib/JpegDecode.h"
+#include "tests/bench/SyntheticPicture.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
@@ -21,34 +22,8 @@ namespace {
 constexpr int kWidth = 3840;
 constexpr int kHeight = 2160;
 
-// Smooth colour fields, a few hard-edged shapes and fine noise: about what a photograph gives a
-// JPEG coder.
-std::vector<unsigned char> SyntheticRgb(bool noisy) {
-    std::vector<unsigned char> rgb(std::size_t(kWidth) * kHeight * 3);
-    std::uint32_t seed = 12345;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = noisy ? int(seed >> 28) - 8 : 0;
-            const double fx = double(x) / kWidth, fy = double(y) / kHeight;
-            int r = int(255 * fx * (1 - fy) + 40 * std::sin(x * 0.013) * std::cos(y * 0.021));
-            int g = int(200 * fy + 30 * std::sin((x + y) * 0.007));
-            int b = int(255 * (1 - fx) * 0.8 + 50 * std::cos(x * 0.002 - y * 0.004));
-            const int dx = x % 480 - 240, dy = y % 360 - 180;
-            if (dx * dx + dy * dy < 90 * 90) r = 250, g = 220, b = 30;
-            if ((x / 64 + y / 64) % 11 == 0) r /= 2, g /= 2, b /= 2;
-            auto clamp = [](int v) { return (unsigned char)(v < 0 ? 0 : v > 255 ? 255 : v); };
-            unsigned char* pixel = &rgb[(std::size_t(y) * kWidth + x) * 3];
-            pixel[0] = clamp(r + noise);
-            pixel[1] = clamp(g + noise);
-            pixel[2] = clamp(b + noise);
-        }
-    }
-    return rgb;
-}
-
 std::vector<unsigned char> MakeJpeg(bool noisy) {
-    const std::vector<unsigned char> rgb = SyntheticRgb(noisy);
+    const std::vector<unsigned char> rgb = SyntheticPicture(kWidth, kHeight, 3, noisy);
     tjhandle compressor = tjInitCompress();
     unsigned char* bytes = nullptr;
     unsigned long size = 0;

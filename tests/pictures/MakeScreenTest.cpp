@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
+#include "tests/support/TestFiles.h"
 
 #include <algorithm>
 #include <vector>
@@ -81,15 +82,7 @@ protected:
 
     void TearDown() override {
         Application().Reset();
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((root + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(root.c_str());
+        RemoveTestFolder(root);
         WineFixture::TearDown();
     }
 

@@ -48,15 +48,7 @@ protected:
             SetFileAttributesA(Screen(screen).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(Screen(screen).c_str());
         }
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((folder + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
+        RemoveTestFolder(folder);
         WineFixture::TearDown();
     }
 

@@ -16,6 +16,20 @@ inline std::string MakeTestFolder(const char* prefix) {
     return folder;
 }
 
+// Removes a test folder with the files in it.
+inline void RemoveTestFolder(std::string folder) {
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do
+            DeleteFileA((folder + "\\" + found.cFileName).c_str());
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 inline std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream bytes;

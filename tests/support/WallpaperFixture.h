@@ -44,15 +44,7 @@ protected:
         char shown[MAX_PATH] = {};
         lstrcpynA(shown, shownWallpaper.c_str(), MAX_PATH);
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, shown, 0);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do
-                DeleteFileA((root + "\\" + found.cFileName).c_str());
-            while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(root.c_str());
+        RemoveTestFolder(root);
         WineFixture::TearDown();
     }
 
