@@ -8,7 +8,7 @@ add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(platform STATIC ${PLATFORM_WIN32_SOURCES})
-target_link_libraries(platform PUBLIC portable comctl32 comdlg32 gdi32 user32 version)
+target_link_libraries(platform PUBLIC portable comctl32 gdi32 user32 version)
 
 add_library(operations STATIC ${OPERATIONS_SOURCES})
 target_link_libraries(operations PUBLIC platform)

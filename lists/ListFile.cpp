@@ -45,7 +45,7 @@ void TFormSelect::LoadListFile() {
         }
     }
     // The style column, the last one, reaches to the view's right edge.
-    SendMessageA(ListWall.Handle(), LVM_SETCOLUMNWIDTH, 2, LVSCW_AUTOSIZE_USEHEADER);
+    ListWall.FillLastColumn();
 }
 
 // The entry lines of one list, written straight from the rows the view shows.

@@ -11,6 +11,7 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     ClientWidth = 320;
     ClientHeight = 200;
     BorderStyle = TBorderStyle::None;
+    CreateWhenShown = true;
     ShowHint = true;
     SetColor(kSystemColor | COLOR_DESKTOP);
     PopupMenu = &PopMPreview;
@@ -63,6 +64,7 @@ void TFormPreview::FormActivate() {
 }
 
 void TFormPreview::LayoutPicture() {
+    EnsureCreated(); // F4 lays the picture out on the hidden window
     const TPicture& picture = main_.ImgPreview.Picture();
     const PixelSize pictureSize{picture.Width(), picture.Height()};
     const bool wallpaper = main_.CategoryCode == kCategoryWall;

@@ -79,12 +79,26 @@ void TForm::CreateHintWindow() {
 }
 
 void TForm::Create() {
+    if (CreateWhenShown && !VisibleAtCreation) {
+        waiting_ = true;
+        return;
+    }
+    Build();
+}
+
+void TForm::Build() {
     CreateFormWindow();
     BuildControls();
     Realign();
     created_ = true;
     Application().Guard([this] { FormCreate(); });
     if (VisibleAtCreation) Show();
+}
+
+void TForm::EnsureCreated() {
+    if (!waiting_) return;
+    waiting_ = false;
+    Build();
 }
 
 void TForm::Destroy() {
@@ -100,6 +114,7 @@ void TForm::Destroy() {
 }
 
 void TForm::Show() {
+    EnsureCreated();
     if (!Handle() || (visible_ && IsWindowVisible(Handle()))) return;
     visible_ = true;
     Application().Guard([this] { FormShow(); });

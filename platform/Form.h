@@ -21,6 +21,8 @@ public:
     // Builds the window and its controls, runs FormCreate, and shows the form when it is visible
     // from creation (which runs FormShow inside the creation).
     void Create();
+    // Makes now a form that waits for its first show (see CreateWhenShown); nothing otherwise.
+    void EnsureCreated();
     // Runs FormDestroy and destroys the window with all its controls.
     void Destroy();
 
@@ -57,6 +59,9 @@ protected:
     TBorderStyle BorderStyle = TBorderStyle::Single;
     bool Position_ScreenCenter = true;
     bool VisibleAtCreation = false;
+    // A form hidden at its creation gets its window and controls when first shown, or when
+    // EnsureCreated asks for them: a window nobody opens costs nothing at start-up.
+    bool CreateWhenShown = false;
     bool ShowHint = false;
     // A splash screen shows without taking the activation from the program's other windows.
     bool ActivateOnShow = true;
@@ -74,6 +79,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void Build();
     void CreateFormWindow();
     bool HandleShortCut(const MSG& msg);
     bool HandleDialogKey(const MSG& msg);
@@ -83,6 +89,7 @@ private:
     void RestoreFocus();
 
     bool created_ = false;
+    bool waiting_ = false; // CreateWhenShown, and not made yet
     bool modal_ = false;
     TWindowState pendingState_ = TWindowState::Normal;
     UniqueWindow tooltip_;

@@ -78,20 +78,42 @@ void TFilterComboBox::Changed() {
 // List views -------------------------------------------------------------------------------------
 
 void TListView::Create(TControl& parent) {
+    // Without a window the view answers from its own rows and selection, as in a batch.
+    Hold();
     CreateHandle(&parent, WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE);
-    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void TListView::AddColumn(const std::string& caption, int width) {
-    const int index = int(fitted_.size());
+void TListView::HandleCreated() {
+    SendMessageA(Handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (std::size_t index = 0; index < columns_.size(); ++index)
+        InsertColumn(int(index));
+    if (updating_ == 0) ShowHeld();
+    FitColumns();
+    if (fillLast_) FillLastColumn();
+}
+
+void TListView::InsertColumn(int index) {
+    const auto& [caption, width] = columns_[std::size_t(index)];
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
     column.cx = width == kFitContents ? 0 : width;
     column.iSubItem = index;
     SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(index), LPARAM(&column));
+}
+
+void TListView::AddColumn(const std::string& caption, int width) {
+    columns_.emplace_back(caption, width);
     fitted_.push_back(width == kFitContents ? caption : std::string());
+    if (!Handle()) return;
+    InsertColumn(int(columns_.size()) - 1);
     if (width == kFitContents) FitColumns();
+}
+
+void TListView::FillLastColumn() {
+    fillLast_ = true;
+    if (Handle() && !columns_.empty())
+        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, columns_.size() - 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
 // Measured with the view's own character widths: asking the view to size a column would make it
@@ -146,33 +168,43 @@ void TListView::Hold() {
 }
 
 void TListView::ShowHeld() {
-    if (!held_) return;
+    if (!held_ || !Handle()) return;
     held_ = false;
-    if (Handle())
-        Bulk([&] {
-            SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
-            if (SelCount() > 0) SetState(-1, 0, LVIS_SELECTED);
-            for (std::size_t index = 0; index < heldSelected_.size(); ++index)
-                if (heldSelected_[index]) SetState(int(index), LVIS_SELECTED, LVIS_SELECTED);
-            const int shown = FocusedIndex();
-            if (heldFocus_ >= 0 && heldFocus_ != shown)
-                SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
-            else if (heldFocus_ < 0 && shown >= 0)
-                SetState(shown, 0, LVIS_FOCUSED);
-            FitColumns();
-        });
+    Bulk([&] {
+        SendMessageA(Handle(), LVM_SETITEMCOUNT, rows_.Size(), LVSICF_NOSCROLL);
+        if (SelCount() > 0) SetState(-1, 0, LVIS_SELECTED);
+        for (std::size_t index = 0; index < heldSelected_.size(); ++index)
+            if (heldSelected_[index]) SetState(int(index), LVIS_SELECTED, LVIS_SELECTED);
+        const int shown = FocusedIndex();
+        if (heldFocus_ >= 0 && heldFocus_ != shown)
+            SetState(heldFocus_, LVIS_FOCUSED, LVIS_FOCUSED);
+        else if (heldFocus_ < 0 && shown >= 0)
+            SetState(shown, 0, LVIS_FOCUSED);
+        FitColumns();
+    });
     heldSelected_.clear();
 }
 
 void TListView::SelectAll() {
-    if (!Handle()) return;
+    if (!Handle()) {
+        Hold();
+        heldSelected_.assign(rows_.Size(), 1);
+        if (OnChange) OnChange();
+        return;
+    }
     ShowHeld();
     Bulk([&] { SetState(-1, LVIS_SELECTED, LVIS_SELECTED); });
     if (OnChange) OnChange();
 }
 
 void TListView::InvertSelection() {
-    if (!Handle()) return;
+    if (!Handle()) {
+        Hold();
+        for (char& selected : heldSelected_)
+            selected = !selected;
+        if (OnChange) OnChange();
+        return;
+    }
     ShowHeld();
     std::vector<int> selected = SelectedRows();
     Bulk([&] {

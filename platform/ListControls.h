@@ -46,14 +46,18 @@ private:
     std::vector<FilterRow> rows_;
 };
 
-// Report view with whole-row selection that stays visible when the list loses the focus.
+// Report view with whole-row selection that stays visible when the list loses the focus. A hidden
+// view gets its window when first shown; until then it keeps its rows, selection and focus itself.
 class TListView : public TControl {
 public:
     // A column of this width fits the wider of its header and its widest text, whenever rows change.
     static constexpr int kFitContents = -1;
 
+    TListView() { deferWhileHidden_ = true; }
     void Create(TControl& parent);
     void AddColumn(const std::string& caption, int width);
+    // The last column reaches to the view's right edge (now, or when the window is made).
+    void FillLastColumn();
     // Changes made between BeginUpdate and EndUpdate reach the window once, at the last EndUpdate;
     // meanwhile the view answers from its own rows and held selection. Pairs may nest.
     void BeginUpdate();
@@ -87,9 +91,11 @@ public:
     void Clear();
 
 protected:
+    void HandleCreated() override;
     LRESULT NotifyNotify(const NMHDR* hdr) override;
 
 private:
+    void InsertColumn(int index);
     // Takes the window's selection and focus before a batch first changes the rows.
     void Hold();
     // Gives the window the row count, selection and focus held for the batch.
@@ -108,7 +114,9 @@ private:
     int heldFocus_ = -1;
     // While the view changes selections of its own accord, its change events are held back.
     int quiet_ = 0;
-    std::vector<std::string> fitted_; // each column's caption when it fits its contents, else empty
+    std::vector<std::string> fitted_;                  // each column's caption when it fits its contents, else empty
+    std::vector<std::pair<std::string, int>> columns_; // caption and width, as added
+    bool fillLast_ = false;
 };
 
 // Holds a list view's window work back for the life of a scope.

@@ -5,6 +5,22 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+// The common dialog library and the shell libraries it brings cost a start-up that seldom saves
+// anything, so it is loaded when the first box opens and stays for the program's life.
+using SaveFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+SaveFileNameFunction SaveFileNameBox() {
+    static SaveFileNameFunction function = [] {
+        HMODULE library = LoadLibraryA("comdlg32.dll");
+        return library ? reinterpret_cast<SaveFileNameFunction>(
+                             reinterpret_cast<void*>(GetProcAddress(library, "GetSaveFileNameA")))
+                       : nullptr;
+    }();
+    return function;
+}
+} // namespace
+
 bool PromptSaveFile(HWND owner, const std::string& proposed, const std::string& filter, const std::string& extension,
                     std::string& chosen) {
     std::string filters = filter + "||";
@@ -27,7 +43,8 @@ bool PromptSaveFile(HWND owner, const std::string& proposed, const std::string& 
     // The program writes the file itself and names the path when that fails.
     box.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                 OFN_NOTESTFILECREATE;
-    if (!GetSaveFileNameA(&box)) return false;
+    SaveFileNameFunction saveFileName = SaveFileNameBox();
+    if (!saveFileName || !saveFileName(&box)) return false;
     chosen = file.data();
     return true;
 }

@@ -10,6 +10,7 @@ TAboutBox::TAboutBox(const TFormSelect& main) : main_(main) {
     ClientWidth = 298;
     ClientHeight = 320;
     BorderStyle = TBorderStyle::Dialog;
+    CreateWhenShown = true;
 }
 
 void TAboutBox::BuildControls() {

@@ -1,13 +1,17 @@
 // Start-up probe: measures the time from process start until a program's main window is shown and
 // the program is idle, over several runs, and prints each run and the median.
 //
-//   StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] <exe path> <window title> <runs> [args...]
+//   StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<window title>]
+//                    <exe path> <window title> <runs> [args...]
 //
 // One run: take the time, start the program (working directory = its folder), poll the top-level
 // windows until a visible one of that process has exactly the given title, wait until the program
 // is idle (WaitForInputIdle, then a WM_NULL round trip through the window's thread, so the thread
 // is known to be back in its message loop), take the time again. Then the window gets WM_CLOSE;
 // a program that does not end within 10 s (e.g. it shows a message box) is terminated.
+// With --against, each run starts the program and then the reference program (A B A B ...), and the
+// probe also prints the reference's median and the median of the per-pair ratios, so a drift of
+// the machine's speed during the runs touches both sides alike.
 // Before the timed runs come untimed warm-up runs (default 1): the first start after a build is
 // slower. Exit code: 0 when every run was measured, 1 when a run failed or timed out, 2 on usage errors.
 #include <windows.h>
@@ -24,11 +28,15 @@ namespace {
 const DWORD kIdleTimeoutMs = 10000;
 const DWORD kCloseTimeoutMs = 10000;
 
-struct Options {
+struct Program {
     std::string exePath; // full path
     std::string workDir;
     std::string title;
     std::string commandLine;
+};
+
+struct Options {
+    Program program, against;
     int runs = 0;
     int warmups = 1;
     double timeoutSeconds = 30.0;
@@ -95,7 +103,7 @@ void CloseProgram(HANDLE process, HWND window, bool quiet) {
 }
 
 // One start of the program. Returns false with a reason when no figure could be taken.
-bool MeasureOnce(const Options& opt, double* ms, std::string* error) {
+bool MeasureOnce(const Program& opt, double timeoutSeconds, double* ms, std::string* error) {
     LARGE_INTEGER freq, start, now;
     QueryPerformanceFrequency(&freq);
 
@@ -115,7 +123,7 @@ bool MeasureOnce(const Options& opt, double* ms, std::string* error) {
     }
     CloseHandle(pi.hThread);
 
-    const double timeoutMs = opt.timeoutSeconds * 1000.0;
+    const double timeoutMs = timeoutSeconds * 1000.0;
     for (;;) {
         WindowSearch search = {pi.dwProcessId, opt.title.c_str(), nullptr};
         EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
@@ -142,8 +150,7 @@ bool MeasureOnce(const Options& opt, double* ms, std::string* error) {
         QueryPerformanceCounter(&now);
         if (ElapsedMs(start, now, freq) > timeoutMs) {
             char buf[128];
-            std::snprintf(buf, sizeof buf, "timeout: no visible window with that title after %.1f s",
-                          opt.timeoutSeconds);
+            std::snprintf(buf, sizeof buf, "timeout: no visible window with that title after %.1f s", timeoutSeconds);
             *error = buf;
             break;
         }
@@ -167,8 +174,8 @@ double Median(std::vector<double> values) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] <exe path> <window title> "
-                         "<runs> [args...]\n");
+    std::fprintf(stderr, "usage: StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<title>] "
+                         "<exe path> <window title> <runs> [args...]\n");
     return 2;
 }
 
@@ -180,10 +187,34 @@ bool ParseNumber(const char* text, double minimum, double* value) {
     return true;
 }
 
+// Fills in a program to start from its path and the title of its main window; false with a message
+// when there is no such program.
+bool MakeProgram(const std::string& path, const std::string& title, Program* program) {
+    char full[MAX_PATH];
+    char* filePart = nullptr;
+    DWORD len = GetFullPathNameA(path.c_str(), MAX_PATH, full, &filePart);
+    if (len == 0 || len >= MAX_PATH || !filePart) {
+        std::fprintf(stderr, "StartupProbe: bad program path: %s\n", path.c_str());
+        return false;
+    }
+    DWORD attributes = GetFileAttributesA(full);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        std::fprintf(stderr, "StartupProbe: no such program: %s\n", full);
+        return false;
+    }
+    program->exePath = full;
+    program->workDir.assign(full, filePart);
+    if (program->workDir.size() > 3 && program->workDir.back() == '\\') program->workDir.pop_back();
+    program->commandLine = "\"" + program->exePath + "\"";
+    program->title = title;
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     Options opt;
+    std::string against;
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         double v = 0;
@@ -191,6 +222,8 @@ int main(int argc, char** argv) {
             opt.timeoutSeconds = v;
         } else if (std::strncmp(argv[i], "--warmup=", 9) == 0 && ParseNumber(argv[i] + 9, 0, &v) && v < 100) {
             opt.warmups = static_cast<int>(v);
+        } else if (std::strncmp(argv[i], "--against=", 10) == 0) {
+            against = argv[i] + 10;
         } else {
             return Usage();
         }
@@ -199,52 +232,58 @@ int main(int argc, char** argv) {
     double runs = 0;
     if (!ParseNumber(argv[i + 2], 1, &runs) || runs > 1000 || runs != static_cast<int>(runs)) return Usage();
     opt.runs = static_cast<int>(runs);
-    opt.title = argv[i + 1];
+    const std::string title = argv[i + 1];
 
-    char full[MAX_PATH];
-    char* filePart = nullptr;
-    DWORD len = GetFullPathNameA(argv[i], MAX_PATH, full, &filePart);
-    if (len == 0 || len >= MAX_PATH || !filePart) {
-        std::fprintf(stderr, "StartupProbe: bad program path: %s\n", argv[i]);
-        return 2;
-    }
-    DWORD attributes = GetFileAttributesA(full);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        std::fprintf(stderr, "StartupProbe: no such program: %s\n", full);
-        return 2;
-    }
-    opt.exePath = full;
-    opt.workDir.assign(full, filePart);
-    if (opt.workDir.size() > 3 && opt.workDir.back() == '\\') opt.workDir.pop_back();
-    opt.commandLine = "\"" + opt.exePath + "\"";
+    if (!MakeProgram(argv[i], title, &opt.program)) return 2;
     for (int a = i + 3; a < argc; ++a)
-        AppendArgument(opt.commandLine, argv[a]);
+        AppendArgument(opt.program.commandLine, argv[a]);
+    if (!against.empty()) {
+        const std::size_t bar = against.find('|');
+        if (bar == std::string::npos) return Usage();
+        if (!MakeProgram(against.substr(0, bar), against.substr(bar + 1), &opt.against)) return 2;
+    }
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    std::printf("StartupProbe: %s, window \"%s\", %d runs (+%d warm-up), timeout %.1f s\n", opt.exePath.c_str(),
-                opt.title.c_str(), opt.runs, opt.warmups, opt.timeoutSeconds);
+    std::printf("StartupProbe: %s, window \"%s\", %d runs (+%d warm-up), timeout %.1f s\n", opt.program.exePath.c_str(),
+                opt.program.title.c_str(), opt.runs, opt.warmups, opt.timeoutSeconds);
+    const bool paired = !opt.against.exePath.empty();
+    if (paired)
+        std::printf("  alternating with %s, window \"%s\"\n", opt.against.exePath.c_str(), opt.against.title.c_str());
 
-    std::vector<double> times;
+    std::vector<double> times, againstTimes, ratios;
     for (int run = -opt.warmups; run < opt.runs; ++run) {
-        double ms = 0;
-        std::string error;
-        bool ok = MeasureOnce(opt, &ms, &error);
         char label[32];
         if (run < 0) {
             std::snprintf(label, sizeof label, "warm-up");
         } else {
             std::snprintf(label, sizeof label, "run %d", run + 1);
         }
-        if (!ok) {
+        double ms = 0, againstMs = 0;
+        std::string error;
+        if (!MeasureOnce(opt.program, opt.timeoutSeconds, &ms, &error) ||
+            (paired && !MeasureOnce(opt.against, opt.timeoutSeconds, &againstMs, &error))) {
             std::printf("%s: FAILED: %s\n", label, error.c_str());
             return 1;
         }
-        std::printf("%s: %.1f ms%s\n", label, ms, run < 0 ? " (not counted)" : "");
-        if (run >= 0) times.push_back(ms);
+        if (paired)
+            std::printf("%s: %.1f ms, reference %.1f ms, ratio %.2f%s\n", label, ms, againstMs, ms / againstMs,
+                        run < 0 ? " (not counted)" : "");
+        else
+            std::printf("%s: %.1f ms%s\n", label, ms, run < 0 ? " (not counted)" : "");
+        if (run < 0) continue;
+        times.push_back(ms);
+        if (paired) {
+            againstTimes.push_back(againstMs);
+            ratios.push_back(ms / againstMs);
+        }
     }
 
     std::printf("median_ms=%.1f\n", Median(times));
     std::printf("min_ms=%.1f\n", *std::min_element(times.begin(), times.end()));
     std::printf("max_ms=%.1f\n", *std::max_element(times.begin(), times.end()));
+    if (paired) {
+        std::printf("reference_median_ms=%.1f\n", Median(againstTimes));
+        std::printf("ratio_median=%.2f\n", Median(ratios));
+    }
     return 0;
 }

@@ -12,6 +12,7 @@ protected:
         Application().HelpFile = "tanu.hlp";
         main = &Application().CreateForm<TFormSelect>();
         about = &Application().CreateForm<TAboutBox>(*main);
+        about->EnsureCreated(); // the box's window is needed before its first show
         main->AboutBox = about;
     }
 

@@ -80,13 +80,19 @@ TEST_F(StartUpTest, CaptionGetsTheVersionAndTheSplashIsGone) {
     EXPECT_FALSE(main.FormPreview->Showing());
     EXPECT_FALSE(main.AboutBox->Showing());
     EXPECT_TRUE(main.Showing());
+    EXPECT_EQ(main.FormPreview->Handle(), nullptr) << "hidden windows are made when first needed";
+    EXPECT_EQ(main.AboutBox->Handle(), nullptr);
+    EXPECT_EQ(CountForms(), 1) << "the splash is destroyed; the full-screen preview and About box wait";
+    main.FormPreview->EnsureCreated();
     EXPECT_EQ(Text(*main.FormPreview), "Full screen Preview");
-    EXPECT_EQ(CountForms(), 3) << "main window, full-screen preview and About box; the splash is destroyed";
+    EXPECT_FALSE(main.FormPreview->Showing());
+    EXPECT_EQ(CountForms(), 2);
 }
 
 TEST_F(StartUpTest, AboutBoxShowsVersionAndBuildAndClosesWithEnter) {
     TFormSelect& main = StartUp(Application());
     TAboutBox& about = *main.AboutBox;
+    about.EnsureCreated(); // read before its first show
     EXPECT_EQ(Text(about), "About");
     EXPECT_EQ(Text(about.ProductName), "Vistrel Selector");
     EXPECT_EQ(Text(about.Version), "Version 2.92");
@@ -118,6 +124,7 @@ TEST_F(StartUpTest, AboutBoxWithoutVersionShowsAnEmptyBuild) {
     main.VersionText = "2.7";
     main.BuildText = "";
     TAboutBox& about = Application().CreateForm<TAboutBox>(main);
+    about.EnsureCreated();
     EXPECT_EQ(Text(about.Version), "Version 2.7");
     EXPECT_EQ(Text(about.LBuild), "Build ");
 }
