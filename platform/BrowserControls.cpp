@@ -63,9 +63,7 @@ constexpr DWORD kNotListed = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // Names in the order lstrcmpiA gives them.
 void SortNames(std::vector<std::string>& names) {
-    std::vector<const std::string*> texts;
-    for (const std::string& name : names)
-        texts.push_back(&name);
+    std::vector<std::string_view> texts(names.begin(), names.end());
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
     for (std::size_t i : SortedOrder(texts, true))
