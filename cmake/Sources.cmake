@@ -9,6 +9,7 @@ set(PORTABLE_SOURCES
     platform/SettingsText.cpp
     platform/ListRows.cpp
     platform/KeyOrder.cpp
+    platform/FolderNames.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -25,6 +26,7 @@ set(HOST_TEST_SOURCES
     tests/platform/SettingsTextTest.cpp
     tests/platform/ListRowsTest.cpp
     tests/platform/KeyOrderTest.cpp
+    tests/platform/FolderNamesTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp
