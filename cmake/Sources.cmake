@@ -8,6 +8,8 @@ set(PORTABLE_SOURCES
     platform/MessageText.cpp
     platform/SettingsText.cpp
     platform/ListRows.cpp
+    platform/KeyOrder.cpp
+    platform/FolderNames.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -23,6 +25,8 @@ set(HOST_TEST_SOURCES
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
     tests/platform/ListRowsTest.cpp
+    tests/platform/KeyOrderTest.cpp
+    tests/platform/FolderNamesTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp

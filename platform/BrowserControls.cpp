@@ -11,16 +11,34 @@
 #include <stdexcept>
 
 namespace {
-// A name in the system code page; false in `exact` when the code page cannot spell it (a default
-// character or a look-alike letter took the place of one it lacks).
-std::string Narrow(const wchar_t* text, bool& exact) {
-    char buffer[MAX_PATH * 2] = {};
+constexpr std::size_t kNameRoom = MAX_PATH * 2;
+
+// A name in the system code page, written to `out` (kNameRoom characters), and its length; false
+// in `exact` when the code page cannot spell it (a default character or a look-alike letter took
+// the place of one it lacks). Every ANSI code page spells the ASCII characters as themselves, so
+// most names need no conversion.
+std::size_t Narrow(const wchar_t* text, char* out, bool& exact) {
+    std::size_t length = 0;
+    while (text[length] && text[length] < 0x80 && length + 1 < kNameRoom) {
+        out[length] = char(text[length]);
+        ++length;
+    }
+    if (!text[length]) {
+        out[length] = '\0';
+        exact = true;
+        return length;
+    }
     BOOL usedDefault = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof(buffer), nullptr, &usedDefault);
-    wchar_t back[MAX_PATH * 2] = {};
-    exact = length > 0 && !usedDefault && MultiByteToWideChar(CP_ACP, 0, buffer, -1, back, MAX_PATH * 2) > 0 &&
+    int converted = WideCharToMultiByte(CP_ACP, 0, text, -1, out, int(kNameRoom), nullptr, &usedDefault);
+    if (converted <= 0) out[0] = '\0';
+    wchar_t back[kNameRoom] = {};
+    exact = converted > 0 && !usedDefault && MultiByteToWideChar(CP_ACP, 0, out, -1, back, int(kNameRoom)) > 0 &&
             std::wcscmp(back, text) == 0;
-    return buffer;
+    return std::strlen(out);
+}
+
+bool IsDotEntry(std::string_view name) {
+    return name == "." || name == "..";
 }
 
 // Folders and files of a folder, as FindFirstFile reports them. A name the system code page cannot
@@ -28,20 +46,21 @@ std::string Narrow(const wchar_t* text, bool& exact) {
 // the misspelled name, which opens no file.
 template <typename Visit> void ForEachEntry(const std::string& folder, Visit visit) {
     const std::string pattern = JoinPath(folder, "*.*");
-    wchar_t widePattern[MAX_PATH * 2] = {};
+    wchar_t widePattern[kNameRoom] = {};
     WIN32_FIND_DATAW wide;
-    HANDLE find = MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, widePattern, MAX_PATH * 2) > 0
+    HANDLE find = MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, widePattern, int(kNameRoom)) > 0
                       ? FindFirstFileW(widePattern, &wide)
                       : INVALID_HANDLE_VALUE;
     if (find != INVALID_HANDLE_VALUE) {
+        char name[kNameRoom], shortName[kNameRoom];
         do {
             bool exact = false, shortExact = false;
-            std::string name = Narrow(wide.cFileName, exact);
+            std::string_view listed(name, Narrow(wide.cFileName, name, exact));
             if (!exact && wide.cAlternateFileName[0]) {
-                std::string shortName = Narrow(wide.cAlternateFileName, shortExact);
-                if (shortExact) name = shortName;
+                std::size_t shortLength = Narrow(wide.cAlternateFileName, shortName, shortExact);
+                if (shortExact) listed = std::string_view(shortName, shortLength);
             }
-            if (name != "." && name != "..") visit(name.c_str(), wide.dwFileAttributes);
+            if (!IsDotEntry(listed)) visit(listed, wide.dwFileAttributes);
         } while (FindNextFileW(find, &wide));
         FindClose(find);
         return;
@@ -54,7 +73,7 @@ template <typename Visit> void ForEachEntry(const std::string& folder, Visit vis
     do {
         const char* name = data.cFileName;
         if (std::strchr(name, '?') && data.cAlternateFileName[0]) name = data.cAlternateFileName;
-        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) visit(name, data.dwFileAttributes);
+        if (!IsDotEntry(name)) visit(std::string_view(name), data.dwFileAttributes);
     } while (FindNextFileA(find, &data));
     FindClose(find);
 }
@@ -63,15 +82,40 @@ constexpr DWORD kNotListed = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 // Names in the order lstrcmpiA gives them.
 void SortNames(std::vector<std::string>& names) {
-    std::vector<const std::string*> texts;
-    for (const std::string& name : names)
-        texts.push_back(&name);
+    std::vector<std::string_view> texts(names.begin(), names.end());
     std::vector<std::string> sorted;
     sorted.reserve(names.size());
     for (std::size_t i : SortedOrder(texts, true))
         sorted.push_back(std::move(names[i]));
     names = std::move(sorted);
 }
+
+// Holds all drawing of a visible window for the length of a change of its contents, then asks for
+// one repaint, frame and all. A list box redraws its scroll bar at once at every change of its
+// count, even with its own redraw off (about 4 ms each time under Wine); a window that the system
+// takes for hidden draws nothing, and the default WM_SETREDRAW is what makes it so.
+class DrawingHeld {
+public:
+    explicit DrawingHeld(HWND window)
+        : window_(window), visible_(window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE)) {
+        if (!window_) return;
+        if (visible_) DefWindowProcA(window_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    DrawingHeld(const DrawingHeld&) = delete;
+    DrawingHeld& operator=(const DrawingHeld&) = delete;
+    ~DrawingHeld() {
+        if (!window_) return;
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        if (!visible_) return;
+        DefWindowProcA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
+
+private:
+    HWND window_;
+    bool visible_;
+};
 
 std::string FullPath(const std::string& path) {
     char buffer[MAX_PATH] = {};
@@ -146,13 +190,13 @@ void TDirectoryListBox::Update() {
         levels.pop_back();
     }
     if (!levels.empty()) directory_ = PathOfLevels(levels, levels.size());
-    const std::vector<FolderEntry> others = Fill(FileList != nullptr);
+    const FolderNames others = Fill(FileList != nullptr);
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
     if (FileList) FileList->SetDirectory(directory_, others);
     if (OnChange) OnChange();
 }
 
-std::vector<FolderEntry> TDirectoryListBox::Fill(bool keepOthers) {
+FolderNames TDirectoryListBox::Fill(bool keepOthers) {
     rows_.clear();
     std::vector<std::string> levels = PathLevels(directory_);
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -162,12 +206,12 @@ std::vector<FolderEntry> TDirectoryListBox::Fill(bool keepOthers) {
         rows_.push_back({text, PathOfLevels(levels, i + 1), int(i), true});
     }
     std::vector<std::string> folders;
-    std::vector<FolderEntry> others;
-    ForEachEntry(directory_, [&](const char* name, DWORD attributes) {
+    FolderNames others;
+    ForEachEntry(directory_, [&](std::string_view name, DWORD attributes) {
         if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            if (keepOthers) others.push_back({name, attributes});
+            if (keepOthers) others.Add(name, attributes);
         } else if (!(attributes & kNotListed)) {
-            folders.push_back(name);
+            folders.emplace_back(name);
         }
     });
     SortNames(folders);
@@ -175,13 +219,11 @@ std::vector<FolderEntry> TDirectoryListBox::Fill(bool keepOthers) {
         rows_.push_back({folder, JoinPath(directory_, folder), int(levels.size()), false});
 
     if (!Handle()) return others;
-    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    DrawingHeld held(Handle());
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
     for (const Row& row : rows_)
         SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(row.text.c_str()));
     SendMessageA(Handle(), LB_SETCURSEL, WPARAM(levels.empty() ? -1 : int(levels.size()) - 1), 0);
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
     return others;
 }
 
@@ -246,10 +288,11 @@ LRESULT CALLBACK FileListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (auto* list = dynamic_cast<TFileListBox*>(TControl::FromHandle(hwnd))) {
             int index = int(wParam);
             if (index < 0 || index >= list->Count()) return LB_ERR;
-            const std::string& name = list->Item(index);
+            const std::string_view name = list->Name(index);
             if (msg == LB_GETTEXT) {
                 if (!lParam) return LB_ERR;
-                std::memcpy(reinterpret_cast<char*>(lParam), name.c_str(), name.size() + 1);
+                std::memcpy(reinterpret_cast<char*>(lParam), name.data(), name.size());
+                reinterpret_cast<char*>(lParam)[name.size()] = '\0';
             }
             return LRESULT(name.size());
         }
@@ -282,52 +325,60 @@ void TFileListBox::SetDirectory(const std::string& path) {
     Update();
 }
 
-void TFileListBox::SetDirectory(const std::string& path, const std::vector<FolderEntry>& entries) {
+void TFileListBox::SetDirectory(const std::string& path, const FolderNames& entries) {
     directory_ = BrowserPath(path);
-    names_.clear();
-    for (const FolderEntry& entry : entries)
-        Take(entry.name, entry.attributes);
-    Show();
+    Show(entries);
 }
 
 void TFileListBox::Update() {
-    names_.clear();
+    FolderNames entries;
     if (!directory_.empty())
-        ForEachEntry(directory_, [&](const char* name, DWORD attributes) { Take(name, attributes); });
-    Show();
+        ForEachEntry(directory_, [&](std::string_view name, DWORD attributes) { entries.Add(name, attributes); });
+    Show(entries);
 }
 
-void TFileListBox::Take(const std::string& name, unsigned long attributes) {
-    if (!(attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotListed)) && MatchesMask(name, mask_)) names_.push_back(name);
-}
-
-void TFileListBox::Show() {
-    SortNames(names_);
+void TFileListBox::Show(const FolderNames& entries) {
+    const FileMask mask(mask_);
+    std::vector<std::string_view> listed;
+    listed.reserve(entries.Size());
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < entries.Size(); ++i) {
+        const std::string_view name = entries.Name(i);
+        if (!(entries.Attributes(i) & (FILE_ATTRIBUTE_DIRECTORY | kNotListed)) &&
+            mask.Matches(name.data(), name.size())) {
+            listed.push_back(name);
+            characters += name.size();
+        }
+    }
+    names_.Clear();
+    names_.Reserve(listed.size(), characters);
+    for (std::size_t i : SortedOrder(listed, true))
+        names_.Add(listed[i]);
     if (!Handle()) return;
+    DrawingHeld held(Handle());
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-    SendMessageA(Handle(), LB_SETCOUNT, names_.size(), 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    SendMessageA(Handle(), LB_SETCOUNT, names_.Size(), 0);
 }
 
 bool TFileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT rc = item.rcItem;
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(item.hDC, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID < names_.size()) {
-        const std::string& name = names_[item.itemID];
+    if (item.itemID < names_.Size()) {
+        const std::string_view name = names_.Name(item.itemID);
         SelectObjectScope font(item.hDC, FontHandle(Font()));
         SetBkMode(item.hDC, TRANSPARENT);
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT text = rc;
         text.left += 2;
-        DrawTextA(item.hDC, name.c_str(), int(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextA(item.hDC, name.data(), int(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &rc);
     return true;
 }
 
 int TFileListBox::ItemIndex() const {
-    if (!Handle() || names_.empty()) return -1;
+    if (!Handle() || names_.Size() == 0) return -1;
     return int(SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
 }
 

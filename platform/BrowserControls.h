@@ -1,5 +1,6 @@
 #pragma once
 // The file browser's linked controls: drive box, directory list and file list.
+#include "platform/FolderNames.h"
 #include "platform/ListControls.h"
 
 class TDirectoryListBox;
@@ -21,12 +22,6 @@ protected:
 
 private:
     std::vector<char> letters_;
-};
-
-// One entry of a folder as the system lists it.
-struct FolderEntry {
-    std::string name;
-    unsigned long attributes;
 };
 
 // The current folder's path, one row per level, and its subfolders below it. A double click (or
@@ -65,7 +60,7 @@ private:
     };
     // Reads the folder once: its subfolders become rows; its other entries are returned when kept,
     // for the file list.
-    std::vector<FolderEntry> Fill(bool keepOthers);
+    FolderNames Fill(bool keepOthers);
     std::string directory_;
     std::vector<Row> rows_;
 };
@@ -81,12 +76,13 @@ public:
     void SetDirectory(const std::string& path);
     // The same with the folder's entries as the directory list has just read them, so that a change
     // of folder reads it once.
-    void SetDirectory(const std::string& path, const std::vector<FolderEntry>& entries);
+    void SetDirectory(const std::string& path, const FolderNames& entries);
     // Reads the folder again.
     void Update();
 
-    int Count() const { return int(names_.size()); }
-    const std::string& Item(int index) const { return names_[std::size_t(index)]; }
+    int Count() const { return int(names_.Size()); }
+    std::string Item(int index) const { return std::string(Name(index)); }
+    std::string_view Name(int index) const { return names_.Name(std::size_t(index)); }
     // The row with the focus rectangle, which need not be selected; -1 when the list is empty.
     int ItemIndex() const;
     void SetItemIndex(int index);
@@ -99,9 +95,9 @@ protected:
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
-    void Take(const std::string& name, unsigned long attributes); // keeps a listed file that matches
-    void Show();                                                  // sorts the names and shows them
+    // Keeps the entries that are listed files matching the mask, sorted, and shows them.
+    void Show(const FolderNames& entries);
     std::string mask_ = "*.*";
     std::string directory_;
-    std::vector<std::string> names_;
+    FolderNames names_;
 };

@@ -258,11 +258,10 @@ int TListView::InsertSorted(const std::vector<std::string>& cells) {
 }
 
 void TListView::SetRows(std::vector<std::vector<std::string>> rows) {
-    static const std::string kEmpty;
-    std::vector<const std::string*> keys;
+    std::vector<std::string_view> keys;
     keys.reserve(rows.size());
     for (const auto& row : rows)
-        keys.push_back(row.empty() ? &kEmpty : &row[0]);
+        keys.push_back(row.empty() ? std::string_view() : std::string_view(row[0]));
     std::vector<std::size_t> order = SortedOrder(keys, false);
     BeginUpdate();
     Hold();

@@ -1,33 +1,38 @@
 #include "platform/SortKeys.h"
 
+#include "platform/KeyOrder.h"
+
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
+#include <string>
 
-std::vector<std::size_t> SortedOrder(const std::vector<const std::string*>& texts, bool ignoreCase) {
+std::vector<std::size_t> SortedOrder(const std::vector<std::string_view>& texts, bool ignoreCase) {
     const DWORD flags = LCMAP_SORTKEY | (ignoreCase ? NORM_IGNORECASE : 0);
-    std::vector<std::pair<std::string, std::size_t>> keys(texts.size());
-    std::string buffer;
+    // All keys in one buffer, one after another: no allocation per text. The buffer grows ahead
+    // of the keys and is cut to their length at the end.
+    std::string keys;
+    std::size_t used = 0;
+    std::vector<std::size_t> starts(texts.size() + 1, 0);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string& text = *texts[i];
-        // One call per text: the key goes into a buffer of ample size; only a key that does not
-        // fit asks for its size first.
-        buffer.resize(std::max<std::size_t>(buffer.size(), 8 * text.size() + 32));
-        int length =
-            LCMapStringA(LOCALE_USER_DEFAULT, flags, text.c_str(), int(text.size()), &buffer[0], int(buffer.size()));
-        if (length == 0) {
-            length = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.c_str(), int(text.size()), nullptr, 0);
-            buffer.resize(std::size_t(length > 0 ? length : 0));
-            if (length > 0)
-                length = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.c_str(), int(text.size()), &buffer[0], length);
+        const std::string_view text = texts[i];
+        if (!text.empty()) { // the system makes no key of an empty text
+            const int length = int(text.size());
+            const std::size_t room = 8 * text.size() + 32;
+            if (keys.size() < used + room) keys.resize(std::max(2 * keys.size(), used + room));
+            // One call per text into ample room; only a key that does not fit asks for its size first.
+            int made = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &keys[used], int(room));
+            if (made == 0) {
+                made = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+                if (made > 0) {
+                    if (keys.size() < used + std::size_t(made)) keys.resize(used + std::size_t(made));
+                    made = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, &keys[used], made);
+                }
+            }
+            used += std::size_t(std::max(made, 0));
         }
-        keys[i] = {buffer.substr(0, std::size_t(length > 0 ? length : 0)), i};
+        starts[i + 1] = used;
     }
-    std::sort(keys.begin(), keys.end());
-    std::vector<std::size_t> order;
-    order.reserve(keys.size());
-    for (const auto& key : keys)
-        order.push_back(key.second);
-    return order;
+    keys.resize(used);
+    return OrderOfKeys(keys, starts);
 }

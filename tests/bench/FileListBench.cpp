@@ -1,7 +1,9 @@
-// FileListBench <folder> <files> <runs>: fills a folder with that many small files (once), then
+// FileListBench <folder> <files> <pairs>: fills a folder with that many small files (once), then
 // times the browser's file list reading it, and a change of folder of the directory list with the
 // file list linked to it (as the browser changes folder), each against a bare FindFirstFileA loop
-// over the same folder, and prints the medians and their ratios.
+// over the same folder. The two sides of a comparison run in turn (bare loop, list, bare loop,
+// change of folder, ...) so that a slow spell of the machine weighs on both; it prints the medians
+// and the median of the ratios within each pair.
 #include "platform/Application.h"
 #include "tests/bench/BenchClock.h"
 #include "platform/BrowserControls.h"
@@ -16,7 +18,8 @@
 namespace {
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 class ListForm : public TForm {
@@ -46,11 +49,11 @@ protected:
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: FileListBench <folder> <files> <runs>\n");
+        std::fprintf(stderr, "usage: FileListBench <folder> <files> <pairs>\n");
         return 2;
     }
     std::string folder = argv[1];
-    int files = std::atoi(argv[2]), runs = std::atoi(argv[3]);
+    int files = std::atoi(argv[2]), pairs = std::max(1, std::atoi(argv[3]));
     CreateDirectoryA(folder.c_str(), nullptr);
     for (int i = 0; i < files; ++i) {
         char name[MAX_PATH];
@@ -61,9 +64,9 @@ int main(int argc, char** argv) {
 
     Application().Initialize(GetModuleHandleA(nullptr));
     ListForm& form = Application().CreateForm<ListForm>();
-    std::vector<double> bare, list, change;
+    std::vector<double> bare, list, change, listRatios, changeRatios;
     std::size_t found = 0;
-    for (int run = 0; run <= runs; ++run) { // the first round warms the caches and is not counted
+    auto bareLoop = [&] {
         double start = NowMs();
         std::vector<std::string> names;
         WIN32_FIND_DATAA data;
@@ -74,21 +77,36 @@ int main(int argc, char** argv) {
             while (FindNextFileA(find, &data));
             FindClose(find);
         }
-        double middle = NowMs();
-        form.Files.SetDirectory(folder);
-        double end = NowMs();
-        form.Dirs.SetDirectory(folder);
-        double changed = NowMs();
         found = names.size();
-        if (run > 0) {
-            bare.push_back(middle - start);
-            list.push_back(end - middle);
-            change.push_back(changed - end);
-        }
+        return NowMs() - start;
+    };
+    auto timed = [](auto work) {
+        double start = NowMs();
+        work();
+        return NowMs() - start;
+    };
+    for (int pair = 0; pair <= pairs; ++pair) { // the first round warms the caches and is not counted
+        double bareForList = bareLoop();
+        double listed = timed([&] { form.Files.SetDirectory(folder); });
+        double bareForChange = bareLoop();
+        double changed = timed([&] { form.Dirs.SetDirectory(folder); });
+        if (pair == 0) continue;
+        bare.push_back(bareForList);
+        bare.push_back(bareForChange);
+        list.push_back(listed);
+        change.push_back(changed);
+        listRatios.push_back(listed / bareForList);
+        changeRatios.push_back(changed / bareForChange);
     }
-    std::printf("entries=%zu listed=%d listed_after_change=%d\n", found, form.Files.Count(), form.LinkedFiles.Count());
-    std::printf("bare_ms=%.2f\nlist_ms=%.2f\nratio=%.2f\n", Median(bare), Median(list), Median(list) / Median(bare));
-    std::printf("folder_change_ms=%.2f\nchange_ratio=%.2f\n", Median(change), Median(change) / Median(bare));
+    std::printf("entries=%zu listed=%d listed_after_change=%d pairs=%d\n", found, form.Files.Count(),
+                form.LinkedFiles.Count(), pairs);
+    std::printf("bare_ms=%.2f\nlist_ms=%.2f\nratio=%.2f\n", Median(bare), Median(list), Median(listRatios));
+    std::printf("folder_change_ms=%.2f\nchange_ratio=%.2f\n", Median(change), Median(changeRatios));
+    std::printf("ratio_range=%.2f-%.2f change_ratio_range=%.2f-%.2f\n",
+                *std::min_element(listRatios.begin(), listRatios.end()),
+                *std::max_element(listRatios.begin(), listRatios.end()),
+                *std::min_element(changeRatios.begin(), changeRatios.end()),
+                *std::max_element(changeRatios.begin(), changeRatios.end()));
     Application().Reset();
     return 0;
 }

@@ -251,3 +251,68 @@ TEST_F(Browser, UnspellableNamesAreListedAndAddedByTheirShortNames) {
     EXPECT_EQ(boxes[0].text.rfind("Read Error " + root + "\\gone.bmp,", 0), 0u) << boxes[0].text;
     EXPECT_EQ(form->ListWall.Count(), 1);
 }
+
+namespace {
+bool HasVisibleStyle(const TControl& control) {
+    return (GetWindowLongA(control.Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// A folder of more files than the file list shows at once, removed again at the end of the test.
+struct ManyFiles {
+    explicit ManyFiles(const std::string& parent) : folder(parent + "\\Many") {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (int i = 0; i < kCount; ++i)
+            std::ofstream(Path(i)) << "x";
+    }
+    ~ManyFiles() {
+        for (int i = 0; i < kCount; ++i)
+            DeleteFileA(Path(i).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    std::string Path(int i) const { return folder + "\\p" + std::to_string(100 + i) + ".bmp"; }
+    static constexpr int kCount = 80;
+    std::string folder;
+};
+} // namespace
+
+// The lists hold their drawing while they change and then repaint once: the file list still ends
+// with its scroll bar, selection and top row those of the new folder, a shown list stays shown and
+// waits for its repaint, and a hidden one stays hidden.
+TEST_F(Browser, AChangeOfFolderStartsTheFileListAfresh) {
+    ManyFiles many(root);
+    TFileListBox& files = form->FileListBox1;
+    form->ApplyBrowserPath(many.folder);
+    ASSERT_EQ(files.Count(), ManyFiles::kCount);
+    SCROLLINFO scroll{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(files.Handle(), SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, ManyFiles::kCount - 1) << "the scroll bar spans the new count";
+    EXPECT_GT(scroll.nPage, 0u);
+    EXPECT_LT(scroll.nPage, UINT(ManyFiles::kCount));
+
+    files.SetSelected(3, true);
+    files.SetSelected(70, true);
+    files.SetItemIndex(70);
+    SendMessageA(files.Handle(), LB_SETTOPINDEX, 60, 0);
+    ASSERT_EQ(files.SelCount(), 2);
+    UpdateWindow(form->Handle());
+
+    form->ApplyBrowserPath(root);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"A.BMP", "b.bmp", "c.sys"}));
+    EXPECT_EQ(files.SelCount(), 0) << "no selection carries over to another folder";
+    EXPECT_EQ(SendMessageA(files.Handle(), LB_GETTOPINDEX, 0, 0), 0);
+    EXPECT_LT(files.ItemIndex(), files.Count());
+    for (TControl* list : {static_cast<TControl*>(&files), static_cast<TControl*>(&form->DirectoryListBox1)}) {
+        EXPECT_TRUE(HasVisibleStyle(*list));
+        RECT update{};
+        EXPECT_TRUE(GetUpdateRect(list->Handle(), &update, FALSE)) << "the list waits for its repaint";
+    }
+
+    ShowWindow(files.Handle(), SW_HIDE);
+    form->ApplyBrowserPath(many.folder);
+    EXPECT_FALSE(HasVisibleStyle(files)) << "a hidden list stays hidden";
+    EXPECT_EQ(files.Count(), ManyFiles::kCount);
+    ShowWindow(files.Handle(), SW_SHOW);
+    EXPECT_TRUE(GetScrollInfo(files.Handle(), SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, ManyFiles::kCount - 1);
+    form->ApplyBrowserPath(root);
+}

@@ -31,3 +31,26 @@ TEST(FileMask, MasksOfSeveralPatterns) {
     EXPECT_FALSE(MatchesMask("anything", ""));
     EXPECT_TRUE(MatchesMask("anything", "*.*"));
 }
+
+// The ready mask tests "*.ext" patterns as an ending; every name must fare as under the general
+// wildcard walk of MatchesPattern.
+TEST(FileMask, ReadyMaskMatchesAsThePatternsDo) {
+    const char* names[] = {"sun.bmp", "SUN.BMP",  ".bmp",    "bmp",    "x.bmpbmp",   "sun.bmp.txt", "a",
+                           "",        "logo.sys", "logo.sy", "abcabd", "photo.JPEG", "noextension", "sun.bm"};
+    const char* patterns[] = {"*.bmp",    "*bmp", "*",      "*.*", "*.b?p", "a*.bmp",
+                              "logo.???", "*abd", "*.JPEG", "?",   "*.",    "sun.*"};
+    for (const char* pattern : patterns) {
+        const FileMask mask(pattern);
+        for (const char* name : names) {
+            SCOPED_TRACE(std::string(name) + " ~ " + pattern);
+            EXPECT_EQ(mask.Matches(name), MatchesPattern(name, pattern));
+        }
+    }
+    const FileMask screens("*.bmp;*.sys;");
+    EXPECT_TRUE(screens.Matches("LOGO.SYS"));
+    EXPECT_TRUE(screens.Matches(std::string("sun.bmpx").c_str(), 7)) << "only the given length counts";
+    EXPECT_FALSE(screens.Matches("sun.bmpx"));
+    EXPECT_FALSE(FileMask("").Matches("anything"));
+    EXPECT_FALSE(FileMask(";;").Matches("anything"));
+    EXPECT_TRUE(FileMask("*.bmp;*.*").Matches("noextension")) << "\"*.*\" after another pattern";
+}

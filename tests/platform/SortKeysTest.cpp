@@ -17,9 +17,7 @@ TEST(SortKeys, OrderIsTheSystemComparisonsOrder) {
     for (int i = 0; i < 6; ++i) // long names between the short ones, growing the key buffer more than once
         texts.push_back(std::string(std::size_t(200) << i, char('a' + i)) + (i % 2 ? "B" : "b"));
     texts.push_back("a.bmp");
-    std::vector<const std::string*> pointers;
-    for (const std::string& text : texts)
-        pointers.push_back(&text);
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
     for (bool ignoreCase : {false, true}) {
         SCOPED_TRACE(ignoreCase ? "lstrcmpiA" : "lstrcmpA");
         std::vector<std::size_t> expected(texts.size());
@@ -28,6 +26,6 @@ TEST(SortKeys, OrderIsTheSystemComparisonsOrder) {
             const char *x = texts[a].c_str(), *y = texts[b].c_str();
             return (ignoreCase ? lstrcmpiA(x, y) : lstrcmpA(x, y)) < 0;
         });
-        EXPECT_EQ(SortedOrder(pointers, ignoreCase), expected);
+        EXPECT_EQ(SortedOrder(views, ignoreCase), expected);
     }
 }
