@@ -8,6 +8,7 @@ set(PORTABLE_SOURCES
     platform/MessageText.cpp
     platform/SettingsText.cpp
     platform/ListRows.cpp
+    platform/TextSink.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -23,6 +24,7 @@ set(HOST_TEST_SOURCES
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
     tests/platform/ListRowsTest.cpp
+    tests/platform/TextSinkTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp
