@@ -10,6 +10,7 @@ set(PORTABLE_SOURCES
     platform/ListRows.cpp
     platform/KeyOrder.cpp
     platform/FolderNames.cpp
+    platform/TextSink.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -27,6 +28,7 @@ set(HOST_TEST_SOURCES
     tests/platform/ListRowsTest.cpp
     tests/platform/KeyOrderTest.cpp
     tests/platform/FolderNamesTest.cpp
+    tests/platform/TextSinkTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp

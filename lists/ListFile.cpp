@@ -49,25 +49,27 @@ void TFormSelect::LoadListFile() {
 }
 
 // The entry lines of one list, written straight from the rows the view shows.
-void TFormSelect::WriteListSection(const TListView& list, bool withStyle, std::string& file) const {
+void TFormSelect::WriteListSection(const TListView& list, bool withStyle, TextSink& file) const {
     for (int i = 0; i < list.Count(); ++i)
         AppendEntry(file, list.CellText(i, 0), list.CellText(i, 1), list.CellText(i, 2), withStyle);
 }
 
-std::string TFormSelect::ListFileBytes() const {
-    std::size_t size = 64;
-    for (int section = 0; section < kSectionCount; ++section) {
-        const TListView& list = ListOfCategory((section + 1) * 10);
-        for (int i = 0; i < list.Count(); ++i)
-            size += list.CellText(i, 0).size() + list.CellText(i, 1).size() + list.CellText(i, 2).size() + 5;
-    }
-    std::string file;
-    file.reserve(size);
+void TFormSelect::ComposeListFile(TextSink& file) const {
     for (int section = 0; section < kSectionCount; ++section) {
         AppendSectionHeader(file, ListSection(section));
         WriteListSection(ListOfCategory((section + 1) * 10), section == kWallSection, file);
     }
-    return file;
+}
+
+std::string TFormSelect::ListFileBytes() const {
+    std::string bytes;
+    TextSink sink([&](const char* chunk, std::size_t size) {
+        bytes.append(chunk, size);
+        return true;
+    });
+    ComposeListFile(sink);
+    sink.Finish();
+    return bytes;
 }
 
 void TFormSelect::SaveToFile() {
@@ -79,8 +81,8 @@ void TFormSelect::SaveToFile() {
             return;
         }
     }
-    // The old file stays whole until the new one is complete.
-    ReplaceResult result = ReplaceFileContents(path, ListFileBytes());
+    // The old file stays whole until the new one is complete; the text goes to it as it is composed.
+    ReplaceResult result = ReplaceFileContents(path, [this](TextSink& file) { ComposeListFile(file); });
     if (result.stage == ReplaceResult::Creating)
         MessageDlg("Error " + std::to_string(result.error) + " creating file", TMsgDlgType::Error, mbOK);
     else if (result.stage == ReplaceResult::Writing)

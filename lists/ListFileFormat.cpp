@@ -4,7 +4,7 @@
 #include <functional>
 
 namespace {
-const char kLineEnd[] = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 
 std::string Upper(std::string text) {
     for (char& c : text)
@@ -34,44 +34,34 @@ ListEntry EntryOfLine(std::string line, ListSection section, const std::string& 
     return entry;
 }
 
-namespace {
-void AppendEntryLine(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
-                     bool withStyle) {
-    file += path;
-    if (path.empty() || path.back() != '\\') file += '\\';
-    file += fileName;
-    if (withStyle) {
-        file += ", ";
-        file += style;
-    }
-}
-} // namespace
-
 std::string EntryLine(const ListEntry& entry, bool withStyle) {
-    std::string line;
-    AppendEntryLine(line, entry.fileName, entry.path, entry.style, withStyle);
+    std::string line(list_file_detail::EntryLineSize(entry.fileName, entry.path, entry.style, withStyle), '\0');
+    list_file_detail::PutEntryLine(line.data(), entry.fileName, entry.path, entry.style, withStyle);
     return line;
 }
 
-void AppendSectionHeader(std::string& file, ListSection section) {
-    if (section > 0) file += kLineEnd; // the empty line that closes the section before
-    file += kSectionHeaders[section];
-    file += kLineEnd;
+void AppendSectionHeader(TextSink& file, ListSection section) {
+    if (section > 0) file.Append(kLineEnd); // the empty line that closes the section before
+    file.Append(kSectionHeaders[section]);
+    file.Append(kLineEnd);
 }
 
-void AppendEntry(std::string& file, std::string_view fileName, std::string_view path, std::string_view style,
-                 bool withStyle) {
-    AppendEntryLine(file, fileName, path, style, withStyle);
-    file += kLineEnd;
-}
-
-std::string WriteListFile(const ListSet& lists) {
-    std::string file;
+void WriteListFile(const ListSet& lists, TextSink& file) {
     for (int section = 0; section < kSectionCount; ++section) {
         AppendSectionHeader(file, ListSection(section));
         for (const ListEntry& entry : lists[section])
             AppendEntry(file, entry.fileName, entry.path, entry.style, section == kWallSection);
     }
+}
+
+std::string WriteListFile(const ListSet& lists) {
+    std::string file;
+    TextSink sink([&](const char* bytes, std::size_t size) {
+        file.append(bytes, size);
+        return true;
+    });
+    WriteListFile(lists, sink);
+    sink.Finish();
     return file;
 }
 

@@ -45,9 +45,18 @@ bool MoveOver(const std::string& from, const std::string& to) {
     DeleteFileA(to.c_str());
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
 }
-} // namespace
 
-ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes, bool flush) {
+// Writes every byte; 0, or the system's error code.
+DWORD WriteAll(HANDLE file, const char* bytes, std::size_t size) {
+    DWORD written = 0;
+    if (size == 0 || (WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size)) return NO_ERROR;
+    const DWORD error = GetLastError();
+    return error != NO_ERROR ? error : ERROR_WRITE_FAULT;
+}
+
+// The safe replace around `write`, which writes the new file's bytes and returns 0 or the system's
+// error code.
+ReplaceResult Replace(const std::string& path, bool flush, const std::function<DWORD(HANDLE)>& write) {
     // The old file refuses the replace as it would refuse being written: read-only (checked here, as
     // not every file system enforces it), a folder in its place, or held by another program.
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -69,11 +78,16 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
             DeleteFileA(temp);
             return result;
         }
-        DWORD written = 0;
-        bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
-                                    written == bytes.size());
-        if (ok && flush) ok = FlushFileBuffers(file.Get()) != FALSE;
-        if (!ok) result = {ReplaceResult::Writing, GetLastError()};
+        DWORD error = NO_ERROR;
+        try {
+            error = write(file.Get());
+        } catch (...) { // nothing of a failed composition stays behind
+            file.Reset();
+            DeleteFileA(temp);
+            throw;
+        }
+        if (error == NO_ERROR && flush && !FlushFileBuffers(file.Get())) error = GetLastError();
+        if (error != NO_ERROR) result = {ReplaceResult::Writing, error};
     }
     // The new file keeps what the user set on the old one (hidden, system, archive).
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
@@ -82,6 +96,21 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::string& by
     if (result.Ok() && !MoveOver(temp, path)) result = {ReplaceResult::Creating, GetLastError()};
     if (!result.Ok()) DeleteFileA(temp);
     return result;
+}
+} // namespace
+
+ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes, bool flush) {
+    return Replace(path, flush, [&](HANDLE file) { return WriteAll(file, bytes.data(), bytes.size()); });
+}
+
+ReplaceResult ReplaceFileContents(const std::string& path, const std::function<void(TextSink&)>& compose, bool flush) {
+    return Replace(path, flush, [&](HANDLE file) {
+        DWORD error = NO_ERROR;
+        TextSink sink([&](const char* bytes, std::size_t size) { return (error = WriteAll(file, bytes, size)) == 0; });
+        compose(sink);
+        sink.Finish();
+        return error;
+    });
 }
 
 unsigned long CopyFileWhole(const std::string& source, const std::string& target) {

@@ -1,6 +1,9 @@
 #pragma once
-// Reading files whole.
+// Reading files whole, and replacing them whole.
+#include "platform/TextSink.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,11 @@ struct ReplaceResult {
 // Without `flush` the bytes are not forced to the disk before the replace: for files whose loss
 // in a crash costs little (a log, a state that starts over when damaged).
 ReplaceResult ReplaceFileContents(const std::string& path, const std::string& bytes, bool flush = true);
+// The same with the bytes composed while they are written: `compose` appends them to the sink,
+// which writes them to the new file a chunk at a time, so they are never held whole. It runs only
+// once the new file is open; a write that fails fails at Writing.
+ReplaceResult ReplaceFileContents(const std::string& path, const std::function<void(TextSink&)>& compose,
+                                  bool flush = true);
 
 // Copies a file over another whole or not at all: the copy goes to a new file in the target's
 // folder and takes the target's place only when it is complete. 0, or the system's error code;

@@ -3,17 +3,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
-const std::string kNoText;
-}
-
-const std::string& ListRows::Cell(std::size_t row, int column) const {
-    if (row >= rows_.size() || column < 0) return kNoText;
-    const Row& r = rows_[row];
-    if (column >= r.cells) return kNoText;
-    return column == 0 ? names_[r.name] : texts_[r.others[column - 1]];
-}
-
 std::uint32_t ListRows::Intern(std::string text) {
     if (text.empty()) return 0;
     auto found = ids_.find(text);

@@ -28,7 +28,12 @@ public:
 
     std::size_t Size() const { return rows_.size(); }
     // The cell's text; empty for a cell the row does not have.
-    const std::string& Cell(std::size_t row, int column) const;
+    const std::string& Cell(std::size_t row, int column) const {
+        if (row >= rows_.size() || column < 0) return kNoText;
+        const Row& r = rows_[row];
+        if (column >= r.cells) return kNoText;
+        return column == 0 ? names_[r.name] : texts_[r.others[column - 1]];
+    }
     // Inserts a row of at most kMaxCells cells before the row at `at` (Size() appends).
     void Insert(std::size_t at, const std::vector<std::string>& cells);
     // Sets a cell's text; a row gains the cells up to it. Rows past the end are left alone.
@@ -42,6 +47,7 @@ public:
     int WidestCell(int column, const int (&charWidths)[256]) const;
 
 private:
+    static inline const std::string kNoText;
     // Rows are plain numbers, so making room for a row in the middle is one block move.
     struct Row {
         std::uint32_t name = 0;                   // slot of the first cell in names_

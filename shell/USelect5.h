@@ -160,9 +160,11 @@ public:
     void Refresh1Click();
     void LoadListFile();
     void SaveToFile();
-    // The four lists as the list file holds them, and the entry lines of one of them.
+    // The four lists as the list file holds them, whole or passed through a sink in chunks, and
+    // the entry lines of one of them.
     std::string ListFileBytes() const;
-    void WriteListSection(const TListView& list, bool withStyle, std::string& file) const;
+    void ComposeListFile(TextSink& file) const;
+    void WriteListSection(const TListView& list, bool withStyle, TextSink& file) const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 

@@ -14,6 +14,49 @@ ListSet Read(const std::string& bytes) {
 std::string Describe(const ListEntry& e) {
     return e.path + "|" + e.fileName + "|" + e.style;
 }
+
+// The layout spelled out plainly, to hold the writer against.
+std::string PlainLine(const ListEntry& e, bool withStyle) {
+    std::string line = e.path;
+    if (line.empty() || line.back() != '\\') line += '\\';
+    line += e.fileName;
+    if (withStyle) line += ", " + e.style;
+    return line;
+}
+
+std::string PlainFile(const ListSet& lists) {
+    std::string file;
+    for (int section = 0; section < kSectionCount; ++section) {
+        if (section > 0) file += "\r\n";
+        file += std::string(kSectionHeaders[section]) + "\r\n";
+        for (const ListEntry& entry : lists[section])
+            file += PlainLine(entry, section == kWallSection) + "\r\n";
+    }
+    return file;
+}
+
+// The file passed through a sink with chunks of the given size, joined again.
+std::string Streamed(const ListSet& lists, std::size_t chunk) {
+    std::string file;
+    TextSink sink(
+        [&](const char* bytes, std::size_t size) {
+            EXPECT_GT(size, 0u);
+            file.append(bytes, size);
+            return true;
+        },
+        chunk);
+    WriteListFile(lists, sink);
+    EXPECT_TRUE(sink.Finish());
+    return file;
+}
+
+// A text of `size` characters that differ from their neighbours.
+std::string Text(std::size_t size, char first) {
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i)
+        text += char(first + i % 23);
+    return text;
+}
 } // namespace
 
 TEST(ListFileFormat, EmptyListsGiveTheFortyFourByteFile) {
@@ -109,4 +152,43 @@ TEST(ListFileFormat, RoundTripKeepsEveryEntry) {
     ListSet back = Read(file);
     EXPECT_EQ(WriteListFile(back), file);
     EXPECT_EQ(Describe(back[kWallSection][0]), "C:\\A,B\\|sea.jpg|Fit 2 Screen");
+}
+
+TEST(ListFileFormat, EntriesOfEveryLengthAreWrittenWhole) {
+    for (std::size_t pathSize = 0; pathSize <= 20; ++pathSize)
+        for (std::size_t nameSize = 0; nameSize <= 20; ++nameSize)
+            for (bool endsInBackslash : {false, true}) {
+                ListEntry entry{Text(nameSize, 'a'), Text(pathSize, 'A'), Text((pathSize + nameSize) % 13, '0')};
+                if (endsInBackslash && !entry.path.empty()) entry.path.back() = '\\';
+                SCOPED_TRACE(PlainLine(entry, true));
+                for (bool withStyle : {false, true}) {
+                    EXPECT_EQ(EntryLine(entry, withStyle), PlainLine(entry, withStyle));
+                    std::string file;
+                    TextSink sink([&](const char* bytes, std::size_t size) {
+                        file.append(bytes, size);
+                        return true;
+                    });
+                    AppendEntry(sink, entry.fileName, entry.path, entry.style, withStyle);
+                    sink.Finish();
+                    EXPECT_EQ(file, PlainLine(entry, withStyle) + "\r\n");
+                }
+            }
+}
+
+TEST(ListFileFormat, TheFileStreamedInChunksIsTheFileComposedWhole) {
+    ListSet lists;
+    const char* styles[] = {"Centred", "Tiled", "Fit 2 Screen"};
+    for (int section = 0; section < kSectionCount; ++section)
+        for (int i = 0; i < 300; ++i)
+            lists[section].push_back({Text(std::size_t(1 + i % 17), 'a') + ".bmp",
+                                      "C:\\" + Text(std::size_t(i % 29), 'A') + (i % 3 ? "\\" : ""),
+                                      section == kWallSection ? styles[i % 3] : ""});
+    const std::string whole = PlainFile(lists);
+    ASSERT_GT(whole.size(), 4 * 300 * 10u);
+    EXPECT_EQ(WriteListFile(lists), whole);
+    for (std::size_t chunk : {1u, 2u, 5u, 64u, 4096u, 65536u, unsigned(TextSink::kChunkBytes)}) {
+        SCOPED_TRACE(chunk);
+        EXPECT_EQ(Streamed(lists, chunk), whole);
+        EXPECT_EQ(Streamed(ListSet{}, chunk), "[START]\r\n\r\n[WAIT]\r\n\r\n[SHUT]\r\n\r\n[WALLPAPER]\r\n");
+    }
 }

@@ -2,6 +2,7 @@
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -32,6 +33,33 @@ TEST_F(ListFile, MissingFileGivesEmptyListsAndSaveMakesTheFortyFourBytes) {
     form.SaveToFile();
     EXPECT_EQ(ReadFile(), kEmptyFile);
     EXPECT_FALSE(form.ListsChanged);
+}
+
+TEST_F(ListFile, ALongSaveIsTheComposedFileByteForByte) {
+    TFormSelect& form = Start();
+    ListSet lists;
+    for (int section = 0; section < kSectionCount; ++section) {
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 0; i < 6000; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof(name), "p%05d.bmp", i);
+            // Folders with and without their closing backslash, of many lengths.
+            std::string path = "C:\\PICTURES\\SET" + std::to_string(section) + std::string(std::size_t(i % 7), 'X');
+            if (i % 2) path += "\\";
+            lists[section].push_back({name, path, section == kWallSection ? kStyleNames[i % 5] : ""});
+            rows.push_back({name, path});
+            if (section == kWallSection) rows.back().push_back(kStyleNames[i % 5]);
+        }
+        form.ListOfCategory((section + 1) * 10).SetRows(std::move(rows));
+    }
+    form.ListsChanged = true;
+    form.SaveToFile();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(form.ListsChanged);
+    const std::string saved = ReadFile();
+    ASSERT_GT(saved.size(), 3 * TextSink::kChunkBytes) << "the save spans several chunks";
+    EXPECT_TRUE(saved == WriteListFile(lists)) << "the save is the file composed whole";
+    EXPECT_TRUE(saved == form.ListFileBytes());
 }
 
 TEST_F(ListFile, LoadsAtStartUpSortedAndSavesInTheNormalForm) {

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 namespace {
 class Files : public testing::Test {
@@ -112,4 +113,67 @@ TEST_F(Files, TheNewFileKeepsTheOldFilesHiddenAttribute) {
     EXPECT_EQ(Contents("QZDATA.QZD"), "new lists");
     EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(Files, AComposedReplaceWritesEveryPieceAcrossTheChunks) {
+    const std::string path = root + "QZDATA.QZD";
+    ASSERT_TRUE(ReplaceFileContents(path, "old lists").Ok());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    std::string expected;
+    ReplaceResult result = ReplaceFileContents(path, [&](TextSink& file) {
+        for (int i = 0; i < 20000; ++i) {
+            const std::string piece = std::to_string(i) + std::string(std::size_t(i % 97), 'x') + "\r\n";
+            file.Append(piece);
+            expected += piece;
+        }
+    });
+    ASSERT_TRUE(result.Ok());
+    ASSERT_GT(expected.size(), 3 * TextSink::kChunkBytes);
+    EXPECT_EQ(Contents("QZDATA.QZD"), expected);
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(FileCount(), 1) << "no temporary file is left behind";
+
+    ASSERT_TRUE(ReplaceFileContents(path, [](TextSink&) {}).Ok());
+    EXPECT_EQ(Contents("QZDATA.QZD"), "") << "nothing composed, an empty file";
+}
+
+TEST_F(Files, AComposedReplaceThatCannotStartComposesNothing) {
+    const std::string path = root + "QZDATA.QZD";
+    ASSERT_TRUE(ReplaceFileContents(path, "old lists").Ok());
+    int composed = 0;
+    auto compose = [&](TextSink& file) {
+        ++composed;
+        file.Append("new lists");
+    };
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    ReplaceResult result = ReplaceFileContents(path, compose);
+    EXPECT_EQ(result.stage, ReplaceResult::Creating);
+    EXPECT_EQ(result.error, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    {
+        UniqueFile held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        result = ReplaceFileContents(path, compose);
+        EXPECT_EQ(result.stage, ReplaceResult::Creating);
+        EXPECT_EQ(result.error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+    }
+    EXPECT_EQ(ReplaceFileContents(root + "no such folder\\QZDATA.QZD", compose).stage, ReplaceResult::Creating);
+    EXPECT_EQ(composed, 0);
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+    EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(Files, AFailedCompositionLeavesTheOldFileAndNoTemporaryFile) {
+    const std::string path = root + "QZDATA.QZD";
+    ASSERT_TRUE(ReplaceFileContents(path, "old lists").Ok());
+    EXPECT_THROW(ReplaceFileContents(path,
+                                     [](TextSink& file) {
+                                         file.Append(std::string(2 * TextSink::kChunkBytes + 5, 'x'));
+                                         file.Append("more");
+                                         throw std::runtime_error("out of memory");
+                                     }),
+                 std::runtime_error);
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+    EXPECT_EQ(FileCount(), 1) << "the partly written new file is removed";
 }
