@@ -29,8 +29,9 @@ void TFormSelect::ReadSettings() {
         ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10")).value_or(kCategoryStart);
     miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
 
-    // A remembered folder that is gone: the default, else the browser stays where it is.
-    for (const std::string& folder : {StartDir, folderDefault}) {
+    // A remembered folder that is gone: the default, else the folder the program started in.
+    for (const std::string& folder : {StartDir, folderDefault, StartUpFolder}) {
+        if (folder.empty()) continue;
         try {
             ApplyBrowserPath(folder);
             break;

@@ -66,7 +66,7 @@ void TFormSelect::FormCreate() {
 
 void TFormSelect::FormShow() {
     UninstallStart = HasUninstallParameter(CommandLineParameters());
-    if (UninstallStart) {
+    if (UninstallStart) { // the program ends after the question: the browser is never seen
         Uninstall2Click();
         SetWindowState(TWindowState::Minimized);
         return;

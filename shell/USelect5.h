@@ -60,6 +60,9 @@ public:
     int SavedWidth = 0;
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
+    // The current folder at the start: the browser's folder when no remembered one applies. It is
+    // read once the settings are known, so a remembered folder spares reading this one too.
+    std::string StartUpFolder;
     int PreviewMode = kPreviewBoth;
     // Whether the preview picture was read from the file the preview name shows: after a failed
     // load the name is the new file's while the picture is still the one before.

@@ -85,12 +85,12 @@ void TFormSelect::BuildControls() {
     FileListBox1.PopupMenu = &PopMFile;
     FilterComboBox1.FileList = &FileListBox1;
     FilterComboBox1.SetFilter(kScreenFilter);
-    // The browser starts in the current folder.
+    // The browser starts in the current folder, unless the settings remember another.
     DriveComboBox1.DirList = &DirectoryListBox1;
     DirectoryListBox1.DriveCombo = &DriveComboBox1;
     DirectoryListBox1.FileList = &FileListBox1;
     char current[MAX_PATH] = {};
-    if (GetCurrentDirectoryA(MAX_PATH, current)) DirectoryListBox1.SetDirectory(current);
+    if (GetCurrentDirectoryA(MAX_PATH, current)) StartUpFolder = current;
 
     Place(Label4, *this, 276, 36, 0, 0, "Preview:");
     pnlPreview.BevelInner = TBevelCut::Lowered;

@@ -2,7 +2,7 @@
 // the program is idle, over several runs, and prints each run and the median.
 //
 //   StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<window title>]
-//                    <exe path> <window title> <runs> [args...]
+//                    [--workdir=<folder>] [--terminate] <exe path> <window title> <runs> [args...]
 //
 // One run: take the time, start the program (working directory = its folder), poll the top-level
 // windows until a visible one of that process has exactly the given title, wait until the program
@@ -12,6 +12,9 @@
 // With --against, each run starts the program and then the reference program (A B A B ...), and the
 // probe also prints the reference's median and the median of the per-pair ratios, so a drift of
 // the machine's speed during the runs touches both sides alike.
+// --workdir starts the program (not the reference) in that folder instead of its own. --terminate
+// ends each program at once instead of closing its window, so nothing it does on closing (such as
+// saving its settings) reaches the next run.
 // Before the timed runs come untimed warm-up runs (default 1): the first start after a build is
 // slower. Exit code: 0 when every run was measured, 1 when a run failed or timed out, 2 on usage errors.
 #include <windows.h>
@@ -40,6 +43,7 @@ struct Options {
     int runs = 0;
     int warmups = 1;
     double timeoutSeconds = 30.0;
+    bool terminate = false;
 };
 
 struct WindowSearch {
@@ -103,7 +107,7 @@ void CloseProgram(HANDLE process, HWND window, bool quiet) {
 }
 
 // One start of the program. Returns false with a reason when no figure could be taken.
-bool MeasureOnce(const Program& opt, double timeoutSeconds, double* ms, std::string* error) {
+bool MeasureOnce(const Program& opt, double timeoutSeconds, bool terminate, double* ms, std::string* error) {
     LARGE_INTEGER freq, start, now;
     QueryPerformanceFrequency(&freq);
 
@@ -137,7 +141,7 @@ bool MeasureOnce(const Program& opt, double timeoutSeconds, double* ms, std::str
             QueryPerformanceCounter(&now);
             if (responded && IsWindowVisible(search.found)) {
                 *ms = ElapsedMs(start, now, freq);
-                CloseProgram(pi.hProcess, search.found, false);
+                CloseProgram(pi.hProcess, terminate ? nullptr : search.found, terminate);
                 CloseHandle(pi.hProcess);
                 return true;
             }
@@ -175,7 +179,7 @@ double Median(std::vector<double> values) {
 
 int Usage() {
     std::fprintf(stderr, "usage: StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<title>] "
-                         "<exe path> <window title> <runs> [args...]\n");
+                         "[--workdir=<folder>] [--terminate] <exe path> <window title> <runs> [args...]\n");
     return 2;
 }
 
@@ -214,7 +218,7 @@ bool MakeProgram(const std::string& path, const std::string& title, Program* pro
 
 int main(int argc, char** argv) {
     Options opt;
-    std::string against;
+    std::string against, workDir;
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         double v = 0;
@@ -224,6 +228,10 @@ int main(int argc, char** argv) {
             opt.warmups = static_cast<int>(v);
         } else if (std::strncmp(argv[i], "--against=", 10) == 0) {
             against = argv[i] + 10;
+        } else if (std::strncmp(argv[i], "--workdir=", 10) == 0) {
+            workDir = argv[i] + 10;
+        } else if (std::strcmp(argv[i], "--terminate") == 0) {
+            opt.terminate = true;
         } else {
             return Usage();
         }
@@ -235,6 +243,7 @@ int main(int argc, char** argv) {
     const std::string title = argv[i + 1];
 
     if (!MakeProgram(argv[i], title, &opt.program)) return 2;
+    if (!workDir.empty()) opt.program.workDir = workDir;
     for (int a = i + 3; a < argc; ++a)
         AppendArgument(opt.program.commandLine, argv[a]);
     if (!against.empty()) {
@@ -260,8 +269,8 @@ int main(int argc, char** argv) {
         }
         double ms = 0, againstMs = 0;
         std::string error;
-        if (!MeasureOnce(opt.program, opt.timeoutSeconds, &ms, &error) ||
-            (paired && !MeasureOnce(opt.against, opt.timeoutSeconds, &againstMs, &error))) {
+        if (!MeasureOnce(opt.program, opt.timeoutSeconds, opt.terminate, &ms, &error) ||
+            (paired && !MeasureOnce(opt.against, opt.timeoutSeconds, opt.terminate, &againstMs, &error))) {
             std::printf("%s: FAILED: %s\n", label, error.c_str());
             return 1;
         }

@@ -75,6 +75,21 @@ TEST_F(Settings, RememberedFolderGoneFallsBack) {
     EXPECT_EQ(form.DirectoryListBox1.Directory(), std::string(current)) << "the browser stays where it was";
 }
 
+TEST_F(Settings, WithoutARememberedFolderTheBrowserListsTheFolderItStartedIn) {
+    Plant("FilesBackedUp", "1", std::string(kSettingsKey) + "\\Original Info"); // a later run
+    const std::string folder = MakeTestFolder("StartedIn");
+    WriteFileBytes(folder + "\\picture.bmp", "x");
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    SetCurrentDirectoryA(folder.c_str());
+    TFormSelect& form = Start();
+    SetCurrentDirectoryA(current);
+    EXPECT_EQ(form.DirectoryListBox1.Directory(), folder);
+    ASSERT_EQ(form.FileListBox1.Count(), 1) << "the folder is listed";
+    EXPECT_EQ(form.FileListBox1.Item(0), "picture.bmp");
+    RemoveTestFolder(folder);
+}
+
 TEST_F(Settings, ClosingWritesTheFiveValuesAsStrings) {
     TFormSelect& form = Start();
     form.ChangePreviewOn(&form.PreviewSelectedOnly1);
