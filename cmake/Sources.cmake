@@ -11,6 +11,7 @@ set(PORTABLE_SOURCES
     platform/KeyOrder.cpp
     platform/FolderNames.cpp
     platform/TextSink.cpp
+    platform/DropDownKeys.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -29,6 +30,7 @@ set(HOST_TEST_SOURCES
     tests/platform/KeyOrderTest.cpp
     tests/platform/FolderNamesTest.cpp
     tests/platform/TextSinkTest.cpp
+    tests/platform/DropDownKeysTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp
@@ -40,6 +42,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Window.cpp
     platform/Controls.cpp
     platform/ListControls.cpp
+    platform/ComboBox.cpp
     platform/BrowserControls.cpp
     platform/Bitmaps.cpp
     platform/Files.cpp

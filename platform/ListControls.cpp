@@ -10,49 +10,6 @@
 
 // Drop-down lists --------------------------------------------------------------------------------
 
-void TComboBox::Create(TControl& parent) {
-    CreateHandle(&parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0);
-}
-
-void TComboBox::HandleCreated() {
-    // The height given is that of the closed box; the window also holds the dropped-down list.
-    MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.width, bounds_.height + 200, FALSE);
-    int index = itemIndex_;
-    SetItems(std::vector<std::string>(items_));
-    SetItemIndex(index);
-}
-
-void TComboBox::SetItems(const std::vector<std::string>& items) {
-    items_ = items;
-    itemIndex_ = -1;
-    if (!Handle()) return;
-    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_)
-        SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
-}
-
-int TComboBox::ItemIndex() const {
-    return Handle() ? int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : itemIndex_;
-}
-
-void TComboBox::SetItemIndex(int index) {
-    itemIndex_ = index >= 0 && index < int(items_.size()) ? index : -1;
-    if (Handle()) SendMessageA(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
-}
-
-std::string TComboBox::Text() const {
-    int index = ItemIndex();
-    return index >= 0 && index < int(items_.size()) ? items_[index] : std::string();
-}
-
-void TComboBox::CommandNotify(WORD code) {
-    if (code == CBN_SELCHANGE) Changed();
-}
-
-void TComboBox::Changed() {
-    if (OnChange) OnChange();
-}
-
 void TFilterComboBox::SetFilter(const std::string& filter) {
     if (!filter_.empty() && SameFilter(filter_, filter)) return;
     filter_ = filter;

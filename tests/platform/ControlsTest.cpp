@@ -139,3 +139,82 @@ TEST_F(Controls, AnActivatedFormWithoutFocusableControlsHasTheKeyboardFocus) {
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }));
     EXPECT_TRUE(WaitUntil([&] { return GetFocus() == other.Handle(); })) << "focus on " << GetFocus();
 }
+
+namespace {
+BOOL CALLBACK CountShownPopup(HWND hwnd, LPARAM found) {
+    if (IsWindowVisible(hwnd) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_POPUP)) ++*reinterpret_cast<int*>(found);
+    return TRUE;
+}
+
+// The top-level windows of this thread that show.
+int ShownPopups() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountShownPopup, LPARAM(&count));
+    return count;
+}
+} // namespace
+
+TEST_F(Controls, DropDownListAnswersTheSystemBoxMessagesAndTakesKeysAndItsList) {
+    TComboBox& box = form->Hidden;
+    box.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
+    box.SetItemIndex(1);
+    box.SetVisible(true);
+    int changes = 0;
+    box.OnChange = [&] { ++changes; };
+    HWND hwnd = box.Handle();
+    ASSERT_NE(hwnd, nullptr);
+
+    // What readers of the system box ask.
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETCURSEL, 0, 0), 1);
+    char text[32] = {};
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXTLEN, 3, 0), 12);
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXT, 3, LPARAM(text)), 12);
+    EXPECT_STREQ(text, "Fit 2 Screen");
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXT, 9, LPARAM(text)), CB_ERR);
+    EXPECT_EQ(GetWindowTextA(hwnd, text, sizeof text), 9);
+    EXPECT_STREQ(text, "Stretched");
+    EXPECT_EQ(SendMessageA(hwnd, CB_SETCURSEL, 2, 0), 2);
+    EXPECT_EQ(box.Text(), "Tiled");
+    EXPECT_EQ(changes, 0) << "a change from outside raises no event";
+
+    // Keys choose at once while the list is closed, one event each.
+    box.SetFocus();
+    PressKey(VK_DOWN);
+    EXPECT_EQ(box.ItemIndex(), 3);
+    PressKey(VK_END);
+    EXPECT_EQ(box.ItemIndex(), 4);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(box.ItemIndex(), 4) << "the last row stays";
+    EXPECT_EQ(changes, 2);
+    SendMessageA(hwnd, WM_CHAR, 'c', 1);
+    EXPECT_EQ(box.Text(), "Centred");
+    EXPECT_EQ(changes, 3);
+
+    // The list window is made at the first drop; Escape closes it without a change, Enter takes
+    // the highlighted row.
+    const int before = ShownPopups();
+    EXPECT_EQ(SendMessageA(hwnd, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_TRUE(box.DroppedDown());
+    EXPECT_EQ(ShownPopups(), before + 1) << "the list shows";
+    PressKey(VK_DOWN);
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(box.DroppedDown());
+    EXPECT_EQ(ShownPopups(), before);
+    EXPECT_EQ(box.Text(), "Centred");
+    EXPECT_EQ(changes, 3);
+    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(box.DroppedDown());
+    EXPECT_EQ(box.Text(), "Tiled");
+    EXPECT_EQ(changes, 4);
+
+    // Losing the focus closes the list.
+    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
+    form->Button.SetFocus();
+    EXPECT_FALSE(box.DroppedDown());
+    EXPECT_EQ(ShownPopups(), before);
+}
