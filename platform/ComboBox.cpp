@@ -121,6 +121,12 @@ void TComboBox::CloseUp(bool accept) {
         SendMessageA(container->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_CLOSEUP), LPARAM(Handle()));
 }
 
+POINT TComboBox::ScreenPoint(LPARAM clientPoint) const {
+    POINT at{short(LOWORD(clientPoint)), short(HIWORD(clientPoint))};
+    ClientToScreen(Handle(), &at);
+    return at;
+}
+
 int TComboBox::ListRowAt(POINT screen) const {
     if (!dropped_ || !list_) return -1;
     RECT rc;
@@ -168,11 +174,18 @@ void TComboBox::HandleKey(UINT key) {
     default:
         return;
     }
-    const int page = std::min(int(items_.size()), kDroppedRows);
+    MoveTo(RowAfterKey(move, CurrentRow(), int(items_.size()), std::min(int(items_.size()), kDroppedRows)));
+}
+
+int TComboBox::CurrentRow() const {
+    return dropped_ ? int(SendMessageA(list_.Get(), LB_GETCURSEL, 0, 0)) : itemIndex_;
+}
+
+void TComboBox::MoveTo(int row) {
     if (dropped_)
-        Highlight(RowAfterKey(move, int(SendMessageA(list_.Get(), LB_GETCURSEL, 0, 0)), int(items_.size()), page));
+        Highlight(row);
     else
-        Choose(RowAfterKey(move, itemIndex_, int(items_.size()), page));
+        Choose(row);
 }
 
 bool TComboBox::DialogKey(UINT key) {
@@ -198,42 +211,26 @@ LRESULT TComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 SetDroppedDown(true);
         }
         break; // the system still sees the key, so letting Alt go does not open the menu bar
-    case WM_CHAR: {
-        const int current = dropped_ ? int(SendMessageA(list_.Get(), LB_GETCURSEL, 0, 0)) : itemIndex_;
-        const int row = RowOfCharacter(items_, current, char(wParam));
-        if (dropped_)
-            Highlight(row);
-        else
-            Choose(row);
+    case WM_CHAR:
+        MoveTo(RowOfCharacter(items_, CurrentRow(), char(wParam)));
         return 0;
-    }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
-        ClientToScreen(Handle(), &at);
-        RECT box;
-        GetWindowRect(Handle(), &box);
+    case WM_LBUTTONDBLCLK:
         if (dropped_) {
             // A press in the list waits for its release; anywhere else it closes the list.
-            if (ListRowAt(at) < 0) CloseUp(false);
+            if (ListRowAt(ScreenPoint(lParam)) < 0) CloseUp(false);
             return 0;
         }
         if (GetFocus() != Handle()) ::SetFocus(Handle());
-        if (PtInRect(&box, at)) SetDroppedDown(true);
+        SetDroppedDown(true);
         return 0;
-    }
     case WM_MOUSEMOVE:
-        if (dropped_) { // the row under the pointer lights up, with or without the button held
-            POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
-            ClientToScreen(Handle(), &at);
-            Highlight(ListRowAt(at));
-        }
+        // The row under the pointer lights up, with or without the button held.
+        if (dropped_) Highlight(ListRowAt(ScreenPoint(lParam)));
         return 0;
     case WM_LBUTTONUP:
         if (dropped_) {
-            POINT at{short(LOWORD(lParam)), short(HIWORD(lParam))};
-            ClientToScreen(Handle(), &at);
-            const int row = ListRowAt(at);
+            const int row = ListRowAt(ScreenPoint(lParam));
             if (row >= 0) {
                 Highlight(row);
                 CloseUp(true);

@@ -36,6 +36,11 @@ private:
     void Choose(int index);
     void CloseUp(bool accept);
     void HandleKey(UINT key);
+    // The row the keys act on: the list's highlight while dropped, else the chosen row; and a
+    // move to a row, which lights it up while dropped and chooses it while closed.
+    int CurrentRow() const;
+    void MoveTo(int row);
+    POINT ScreenPoint(LPARAM clientPoint) const;
     int ListRowAt(POINT screen) const;
     void Highlight(int row);
     int RowHeight() const;
