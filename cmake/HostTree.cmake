@@ -22,3 +22,14 @@ file(GLOB HOST_EXTRAS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/host-extra/*.c
 foreach(extra ${HOST_EXTRAS})
     include(${extra})
 endforeach()
+
+# Includes point one way (shell over lists, pictures and system over the platform); the check's own
+# tests show that it refuses an include that goes up.
+set(INCLUDE_CHECK ${CMAKE_SOURCE_DIR}/tests/layers/check-includes.sh)
+add_test(NAME layers.IncludesPointOneWay COMMAND bash ${INCLUDE_CHECK} ${CMAKE_SOURCE_DIR})
+add_test(NAME layers.CheckRefusesAPlatformIncludeFromAbove COMMAND bash ${INCLUDE_CHECK}
+    ${CMAKE_SOURCE_DIR}/tests/layers/forbidden --expect
+    "platform/ReachesUp.h:2: includes pictures/Wallpaper.h: the platform includes nothing above it")
+add_test(NAME layers.CheckRefusesTheShellIncludedBelowIt COMMAND bash ${INCLUDE_CHECK}
+    ${CMAKE_SOURCE_DIR}/tests/layers/forbidden --expect
+    "lists/IncludesTheShell.cpp:2: includes shell/USelect5.h: only shell/ may include the shell")

@@ -1,4 +1,5 @@
-# Portable modules: no <windows.h>. They build into both trees.
+# The sources of both trees, by layer. Portable modules (no <windows.h>) build into both trees and
+# are tested natively; the rest is Win32 and runs under Wine.
 set(PORTABLE_SOURCES
     platform/Shortcut.cpp
     platform/MenuItem.cpp
@@ -12,9 +13,27 @@ set(PORTABLE_SOURCES
     platform/FolderNames.cpp
     platform/TextSink.cpp
     platform/DropDownKeys.cpp
+    platform/CommandLine.cpp
+    platform/ProgramDir.cpp
+    platform/DirectoryPath.cpp
+    platform/FileMask.cpp
+    platform/PixelFormat.cpp
+    lists/Category.cpp
+    lists/ListFileFormat.cpp
+    lists/ListMessages.cpp
+    pictures/BmpReader.cpp
+    pictures/ScreenRule.cpp
+    pictures/PictureText.cpp
+    pictures/WallpaperStyles.cpp
+    pictures/PixelCompose.cpp
+    pictures/WallpaperText.cpp
+    pictures/ScreenMaker.cpp
+    pictures/ScreenText.cpp
+    system/SystemPaths.cpp
+    system/SystemMessages.cpp
+    randomizer/Rounds.cpp
+    randomizer/RandomizerText.cpp
     shell/VersionText.cpp
-    shell/CommandLine.cpp
-    shell/ProgramDir.cpp
 )
 
 # Portable tests, run natively in the host tree.
@@ -31,9 +50,31 @@ set(HOST_TEST_SOURCES
     tests/platform/FolderNamesTest.cpp
     tests/platform/TextSinkTest.cpp
     tests/platform/DropDownKeysTest.cpp
+    tests/platform/CommandLineTest.cpp
+    tests/platform/ProgramDirTest.cpp
+    tests/platform/DirectoryPathTest.cpp
+    tests/platform/FileMaskTest.cpp
+    tests/platform/PixelFormatTest.cpp
+    tests/lists/CategoryTest.cpp
+    tests/lists/ListFileFormatTest.cpp
+    tests/lists/ListMessagesTest.cpp
+    tests/pictures/BmpReaderTest.cpp
+    tests/pictures/ScreenRuleTest.cpp
+    tests/pictures/PictureTextTest.cpp
+    tests/pictures/WallpaperStylesTest.cpp
+    tests/pictures/PixelComposeTest.cpp
+    tests/pictures/ScreenMakerTest.cpp
+    tests/pictures/ScreenTextTest.cpp
+    tests/system/SystemPathsTest.cpp
+    tests/randomizer/RoundsTest.cpp
+    tests/randomizer/RandomizerTextTest.cpp
     tests/shell/VersionTextTest.cpp
-    tests/shell/CommandLineTest.cpp
-    tests/shell/ProgramDirTest.cpp
+)
+
+# The BMP tests read the conformance corpus from the shared folder beside the repository, and the
+# expected pixels made by tests/pictures/data/make-bmp-expectations.sh.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/BmpReaderTest.cpp PROPERTIES COMPILE_DEFINITIONS
+    "BMPSUITE_DIR=\"${CMAKE_SOURCE_DIR}/../shared/testdata/bmpsuite\";BMP_TEST_DATA=\"${CMAKE_SOURCE_DIR}/tests/pictures/data\""
 )
 
 # The Win32 layer the forms stand on.
@@ -53,34 +94,38 @@ set(PLATFORM_WIN32_SOURCES
     platform/MessageDlg.cpp
     platform/Fonts.cpp
     platform/Version.cpp
+    platform/SaveDialog.cpp
 )
 
 # The operations that change the system, without any form: the program and the randomizer share them.
 set(OPERATIONS_SOURCES
-    system/SystemOperations.cpp
     pictures/PictureLibrary.cpp
+    pictures/PictureFile.cpp
     pictures/Wallpaper.cpp
+    pictures/ScreenFromPicture.cpp
+    system/SystemOperations.cpp
 )
 
-# The program's forms and handlers, by subsystem.
+# Every window of the program: the main window's methods, by what they handle, and the other forms.
 set(PROGRAM_SOURCES
+    shell/StartUp.cpp
     shell/UOpstartScherm.cpp
     shell/USelect5.cpp
     shell/USelect5Layout.cpp
     shell/Categories.cpp
     shell/Settings.cpp
+    shell/FormSelectLists.cpp
+    shell/FormSelectBrowser.cpp
+    shell/FormSelectListFile.cpp
+    shell/FormSelectPicture.cpp
+    shell/FormSelectPreview.cpp
+    shell/FormSelectMakeScreen.cpp
+    shell/FormSelectSystem.cpp
+    shell/UPreview.cpp
     shell/UAbout.cpp
-    shell/StartUp.cpp
-    pictures/UPreview.cpp
-    lists/ListHandlers.cpp
-    lists/BrowserHandlers.cpp
-    lists/ListFile.cpp
-    pictures/PreviewHandlers.cpp
-    pictures/PictureLoading.cpp
-    system/SystemHandlers.cpp
 )
 
-# Each module of the program may add its portable sources and host tests from its own file.
+# The picture library's sources and tests (and any further module) add themselves from their files.
 file(GLOB MODULE_LISTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/modules/*.cmake)
 foreach(module ${MODULE_LISTS})
     include(${module})

@@ -8,19 +8,19 @@ set(WINE_TEST_SOURCES
     tests/platform/FilesTest.cpp
     tests/platform/ListViewTest.cpp
     tests/shell/MainWindowTest.cpp
-    tests/lists/BrowserTest.cpp
-    tests/lists/ListFileTest.cpp
-    tests/lists/ListCommandsTest.cpp
-    tests/pictures/PreviewTest.cpp
-    tests/pictures/FullScreenTest.cpp
-    tests/pictures/WallpaperTest.cpp
-    tests/pictures/MakeScreenTest.cpp
+    tests/shell/FormSelectBrowserTest.cpp
+    tests/shell/FormSelectListFileTest.cpp
+    tests/shell/FormSelectListsTest.cpp
+    tests/shell/FormSelectPreviewTest.cpp
+    tests/shell/UPreviewTest.cpp
+    tests/shell/FormSelectWallpaperTest.cpp
+    tests/shell/FormSelectMakeScreenTest.cpp
     tests/shell/StartUpTest.cpp
     tests/shell/AboutBoxTest.cpp
     tests/shell/SettingsTest.cpp
     tests/platform/MessageDlgTest.cpp
     tests/platform/RuntimeOn9xTest.cpp
-    tests/system/SystemTest.cpp
+    tests/shell/FormSelectSystemTest.cpp
     tests/randomizer/RandomizerTest.cpp
     tests/nviewlib/NViewLibTest.cpp
     tests/platform/SortKeysTest.cpp
@@ -33,13 +33,13 @@ target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/WallpaperTest.cpp
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp
     ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
 # A folder nobody may write to, not even root (the immutable attribute), for the screen maker's
 # error; unlocked after the tests so that the build folder can be removed.
 set(LOCKED_FOLDER ${CMAKE_BINARY_DIR}/locked-folder)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/MakeScreenTest.cpp PROPERTIES COMPILE_DEFINITIONS
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectMakeScreenTest.cpp PROPERTIES COMPILE_DEFINITIONS
     "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\";LOCKED_FOLDER=\"Z:${LOCKED_FOLDER}\"")
 add_test(NAME wine.setup.LockFolder COMMAND sh -c "mkdir -p '${LOCKED_FOLDER}' && (chattr -i '${LOCKED_FOLDER}'; chattr +i '${LOCKED_FOLDER}' || true)")
 add_test(NAME wine.cleanup.UnlockFolder COMMAND sh -c "chattr -i '${LOCKED_FOLDER}' 2>/dev/null || true")

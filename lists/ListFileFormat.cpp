@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 namespace {
 constexpr std::string_view kLineEnd = "\r\n";
@@ -24,9 +25,9 @@ std::string Trim(const std::string& text) {
 
 } // namespace
 
-ListEntry EntryOfLine(std::string line, ListSection section, const std::string& programDir) {
+ListEntry EntryOfLine(std::string line, Category category, const std::string& programDir) {
     ListEntry entry;
-    if (section == kWallSection) entry.style = TakeWallpaperStyle(line);
+    if (category == Category::Wall) entry.style = TakeWallpaperStyle(line);
     auto cut = line.find_last_of("\\:");
     entry.fileName = cut == std::string::npos ? line : line.substr(cut + 1);
     entry.path = cut == std::string::npos ? std::string() : line.substr(0, cut + 1);
@@ -40,17 +41,17 @@ std::string EntryLine(const ListEntry& entry, bool withStyle) {
     return line;
 }
 
-void AppendSectionHeader(TextSink& file, ListSection section) {
-    if (section > 0) file.Append(kLineEnd); // the empty line that closes the section before
-    file.Append(kSectionHeaders[section]);
+void AppendSectionHeader(TextSink& file, Category category) {
+    if (category != kCategories[0]) file.Append(kLineEnd); // the empty line that closes the section before
+    file.Append(InfoOf(category).header);
     file.Append(kLineEnd);
 }
 
 void WriteListFile(const ListSet& lists, TextSink& file) {
-    for (int section = 0; section < kSectionCount; ++section) {
-        AppendSectionHeader(file, ListSection(section));
-        for (const ListEntry& entry : lists[section])
-            AppendEntry(file, entry.fileName, entry.path, entry.style, section == kWallSection);
+    for (Category category : kCategories) {
+        AppendSectionHeader(file, category);
+        for (const ListEntry& entry : lists[category])
+            AppendEntry(file, entry.fileName, entry.path, entry.style, category == Category::Wall);
     }
 }
 
@@ -75,9 +76,9 @@ std::string TakeWallpaperStyle(std::string& line) {
     return kStyleNames[0];
 }
 
-void ForEachEntryLine(std::string_view bytes, const std::function<void(ListSection, std::string_view)>& visit) {
+void ForEachEntryLine(std::string_view bytes, const std::function<void(Category, std::string_view)>& visit) {
     const std::size_t end = std::min(bytes.find('\x1A'), bytes.size());
-    int section = -1;
+    std::optional<Category> section;
     std::size_t pos = 0;
     while (pos < end) {
         std::size_t cr = bytes.find('\r', pos);
@@ -87,17 +88,17 @@ void ForEachEntryLine(std::string_view bytes, const std::function<void(ListSecti
         if (lineEnd < end && pos < end && bytes[pos] == '\n') ++pos;
         if (line.empty()) continue;
         if (line[0] == '[') {
-            section = -1;
-            for (int s = 0; s < kSectionCount; ++s)
-                if (line == kSectionHeaders[s]) section = s;
+            section.reset();
+            for (Category category : kCategories)
+                if (line == InfoOf(category).header) section = category;
             continue;
         }
-        if (section >= 0) visit(ListSection(section), line);
+        if (section) visit(*section, line);
     }
 }
 
 void ReadListFile(const std::string& bytes, const std::string& programDir, ListSet& lists) {
-    ForEachEntryLine(bytes, [&](ListSection section, std::string_view line) {
-        lists[section].push_back(EntryOfLine(std::string(line), section, programDir));
+    ForEachEntryLine(bytes, [&](Category category, std::string_view line) {
+        lists[category].push_back(EntryOfLine(std::string(line), category, programDir));
     });
 }

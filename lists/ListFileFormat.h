@@ -2,6 +2,7 @@
 // The list file "QZDATA.QZD": the four screen lists, as the randomizer reads them. The writer
 // produces the layout byte for byte; the reader also takes the tolerances of older and hand-made
 // files (CR line ends with an optional LF, 1A as the end, sections in any order and repeated).
+#include "lists/Category.h"
 #include "platform/TextSink.h"
 
 #include <array>
@@ -21,11 +22,12 @@ struct ListEntry {
     std::string style; // wallpaper entries only
 };
 
-// Start-up, waiting, shut-down and wallpaper lists, in this order.
-enum ListSection { kStartSection, kWaitSection, kShutSection, kWallSection, kSectionCount };
-using ListSet = std::array<std::vector<ListEntry>, kSectionCount>;
-
-inline constexpr const char* kSectionHeaders[kSectionCount] = {"[START]", "[WAIT]", "[SHUT]", "[WALLPAPER]"};
+// The start-up, waiting, shut-down and wallpaper lists.
+struct ListSet {
+    std::array<std::vector<ListEntry>, kCategoryCount> lists;
+    std::vector<ListEntry>& operator[](Category category) { return lists[int(category)]; }
+    const std::vector<ListEntry>& operator[](Category category) const { return lists[int(category)]; }
+};
 // The styles in the order the reader tries them.
 inline constexpr const char* kStyleNames[] = {"Centred", "Tiled", "Stretched", "Fit 2 Screen", "Mirror"};
 
@@ -39,7 +41,7 @@ void WriteListFile(const ListSet& lists, TextSink& file);
 
 // The same file written piece by piece from texts held elsewhere, without copying them into a
 // ListSet first: the sections in their order, each followed by its entries.
-void AppendSectionHeader(TextSink& file, ListSection section);
+void AppendSectionHeader(TextSink& file, Category category);
 // Inline, as composing the file calls it for each of up to 100,000 entries.
 inline void AppendEntry(TextSink& file, std::string_view fileName, std::string_view path, std::string_view style,
                         bool withStyle);
@@ -49,8 +51,8 @@ void ReadListFile(const std::string& bytes, const std::string& programDir, ListS
 
 // The same reading in two steps, for a reader that needs only some entries whole: every entry
 // line of the file with its section, in order, and the entry one line makes.
-void ForEachEntryLine(std::string_view bytes, const std::function<void(ListSection, std::string_view)>& visit);
-ListEntry EntryOfLine(std::string line, ListSection section, const std::string& programDir);
+void ForEachEntryLine(std::string_view bytes, const std::function<void(Category, std::string_view)>& visit);
+ListEntry EntryOfLine(std::string line, Category category, const std::string& programDir);
 
 // A wallpaper line's style: the text after its last comma, matched without regard to case and
 // surrounding blanks; "Centred" when nothing matches. The line loses the comma and what follows.

@@ -1,6 +1,6 @@
 #pragma once
 // Reader of run-length encoded PCX pictures (versions 0 to 5, encoding 1) of the picture library.
-#include "pictures/DecodedPicture.h"
+#include "platform/DecodedPicture.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The memory a decoder of the picture library writes a picture's rows into. The library hands out
 // the memory of the bitmap it returns, so that a large picture is written once and never copied;
 // elsewhere the picture's own vector serves.
-#include "pictures/DecodedPicture.h"
+#include "platform/DecodedPicture.h"
 
 #include <cstdint>
 

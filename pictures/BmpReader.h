@@ -2,8 +2,8 @@
 // The program's own reader of Windows bitmap files (.bmp): every start-up, waiting and shut-down
 // screen is read with it. Portable: the headers are read byte by byte, little-endian, so it builds
 // and is tested natively as well as for Windows.
-#include "pictures/DecodedPicture.h"
-#include "pictures/PixelFormat.h"
+#include "platform/DecodedPicture.h"
+#include "platform/PixelFormat.h"
 
 #include <array>
 #include <cstddef>

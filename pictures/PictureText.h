@@ -1,6 +1,6 @@
 #pragma once
 // The texts that describe the previewed picture.
-#include "pictures/PixelFormat.h"
+#include "platform/PixelFormat.h"
 
 #include <string>
 

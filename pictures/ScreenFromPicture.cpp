@@ -30,18 +30,12 @@ ScreenResult MakeScreenFromPicture(TPictureLibrary& library, const std::string& 
     }
     std::string bytes;
     try {
-        // The library's 32-bit pictures are read in place; any other is copied to 32 bits first.
-        ConstPixelView view;
-        Pixels32 copy;
-        if (!ViewPixelBitmap(bitmap.Get(), view)) {
-            copy = ReadPixels(bitmap.Get());
-            view = copy.View();
-        }
-        if (view.width <= 0 || view.height <= 0) {
+        const BitmapPixels pixels = PixelsOfBitmap(bitmap.Get());
+        if (pixels.view.width <= 0 || pixels.view.height <= 0) {
             result.outcome = Outcome::NoPicture;
             return result;
         }
-        bytes = MakeScreenFile(view, animatedBar);
+        bytes = MakeScreenFile(pixels.view, animatedBar);
     } catch (const std::bad_alloc&) {
         result.outcome = Outcome::NoMemory;
         return result;

@@ -1,5 +1,7 @@
 #include "pictures/ScreenMaker.h"
 
+#include "pictures/ScreenRule.h"
+
 #include <algorithm>
 #include <cmath>
 

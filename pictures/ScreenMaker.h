@@ -3,7 +3,7 @@
 // display the system shows a screen on, averaged down to 320 x 400, reduced to a palette of its own
 // with error diffusion, and written as the uncompressed 8-bit bitmap the system reads.
 #include "pictures/PixelCompose.h"
-#include "pictures/PixelFormat.h"
+#include "platform/PixelFormat.h"
 
 #include <array>
 #include <cstdint>

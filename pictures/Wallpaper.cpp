@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -102,6 +103,19 @@ bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view) {
     return true;
 }
 
+BitmapPixels PixelsOfBitmap(HBITMAP bitmap) {
+    BitmapPixels pixels;
+    if (!ViewPixelBitmap(bitmap, pixels.view)) {
+        pixels.copy = ReadPixels(bitmap);
+        pixels.view = pixels.copy.View();
+    }
+    return pixels;
+}
+
+PixelSize PrimaryScreenSize() {
+    return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {
     using Outcome = WallpaperResult::Outcome;
     WallpaperResult result;
@@ -151,4 +165,18 @@ WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const 
         result.reason = SystemReason(GetLastError());
     }
     return result;
+}
+
+WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
+                                      const std::string& programDir) {
+    Pixels32 composed;
+    try {
+        composed = ComposeWallpaper(picture, style, screen);
+    } catch (const std::bad_alloc&) {
+        WallpaperResult result;
+        result.outcome = WallpaperResult::Outcome::NoMemory;
+        result.path = programDir + kWallpaperFileName;
+        return result;
+    }
+    return SetWallpaper(composed.View(), style, programDir);
 }

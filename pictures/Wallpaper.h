@@ -16,8 +16,25 @@ UniqueBitmap CopyPixelBitmap(HBITMAP bitmap);
 // The pixels of a 32-bit DIB section in place, without a copy; false for any other bitmap.
 bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view);
 
+// A bitmap's pixels at 32 bits: read in place from a 32-bit DIB section, else copied into `copy`.
+// An empty view for a null or empty bitmap.
+struct BitmapPixels {
+    ConstPixelView view;
+    Pixels32 copy;
+};
+BitmapPixels PixelsOfBitmap(HBITMAP bitmap);
+
+// The size of the primary display, which the wallpaper covers.
+PixelSize PrimaryScreenSize();
+
 // Writes `bitmap` as the 24-bit BMP "@QZ!BACK.BMP" in `programDir` (which ends in a backslash),
 // replacing the old file only once every byte is written; then, where the key `Control Panel\desktop`
 // exists, sets Wallpaper, TileWallpaper and an existing WallpaperStyle for the style; then shows it
 // with SystemParametersInfoA. Each step runs only when the one before it succeeded.
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir);
+
+// The picture composed for the style on a screen of the size and applied with SetWallpaper: the
+// one way the program and the randomizer make a picture the wallpaper. Too little memory to compose
+// it gives NoMemory, and nothing is written.
+WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
+                                      const std::string& programDir);

@@ -46,16 +46,6 @@ LayoutRect CentreIn(PixelSize picture, PixelSize area) {
     return {(area.width - picture.width) / 2, (area.height - picture.height) / 2, picture.width, picture.height};
 }
 
-std::vector<TileCell> TileCells(PixelSize picture, PixelSize screen, bool mirror) {
-    std::vector<TileCell> cells;
-    if (picture.Empty() || screen.Empty()) return cells;
-    const int columns = screen.width / picture.width, rows = screen.height / picture.height;
-    for (int i = 0; i <= columns; ++i)
-        for (int j = 0; j <= rows; ++j)
-            cells.push_back({i, j, i * picture.width, j * picture.height, mirror && i % 2 == 1, mirror && j % 2 == 1});
-    return cells;
-}
-
 ImageLayout ScreenImageLayout() {
     return ImageLayout{};
 }

@@ -4,7 +4,6 @@
 // tests lay pictures out for any screen.
 #include <optional>
 #include <string>
-#include <vector>
 
 // In the order of the style box: the index is the box's item index.
 enum class WallpaperStyle { Centred, Stretched, Tiled, Fit2Screen, Mirror };
@@ -44,19 +43,6 @@ long long RoundHalfEven(long long x, long long y);
 LayoutRect FitToScreen(PixelSize picture, PixelSize screen);
 // The picture at its own size, centred in the area; edges are negative when it is larger.
 LayoutRect CentreIn(PixelSize picture, PixelSize area);
-
-// One tile of a tiled or mirrored composition: its top-left corner and whether it is turned.
-struct TileCell {
-    int column = 0;
-    int row = 0;
-    int left = 0;
-    int top = 0;
-    bool flipX = false; // odd columns of a mirror
-    bool flipY = false; // odd rows of a mirror
-};
-// Columns 0 to screen width div picture width and rows 0 to screen height div picture height,
-// both inclusive, column by column; empty for an empty picture.
-std::vector<TileCell> TileCells(PixelSize picture, PixelSize screen, bool mirror);
 
 // How the full-screen window shows the picture.
 struct ImageLayout {

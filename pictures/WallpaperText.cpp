@@ -11,6 +11,8 @@ std::string WallpaperFailureText(const WallpaperResult& result) {
         return {};
     case Outcome::NoPicture:
         return "The picture has no width or height (0 x 0 pixels)." + std::string(kNotChanged);
+    case Outcome::NoMemory:
+        return "There is not enough memory to make the wallpaper." + std::string(kNotChanged);
     case Outcome::PathTooLong:
         return "Cannot create file " + result.path + "\n\rThe path is longer than " +
                std::to_string(kMaxWallpaperPath) + " characters." + kNotChanged;

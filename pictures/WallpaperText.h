@@ -12,6 +12,7 @@ struct WallpaperResult {
     enum class Outcome {
         Applied,
         NoPicture,      // the picture has no width or height: nothing written
+        NoMemory,       // too little memory to compose it: nothing written
         PathTooLong,    // the bitmap's path is longer than the system takes: nothing written
         NotWritten,     // the bitmap could not be written: the old file and the registry are untouched
         RegistryFailed, // a desktop value could not be set: the system was not called

@@ -1,7 +1,7 @@
 #pragma once
 // Bitmaps: a decoded picture becomes a DIB section of its own depth, and any bitmap handle tells
 // its size and pixel format.
-#include "pictures/DecodedPicture.h"
+#include "platform/DecodedPicture.h"
 #include "platform/Handles.h"
 
 // An empty DIB section of the picture's size, depth, colours and masks, and its zeroed memory in

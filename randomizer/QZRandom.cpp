@@ -3,8 +3,8 @@
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "randomizer/RandomizerRun.h"
-#include "shell/CommandLine.h"
-#include "shell/ProgramDir.h"
+#include "platform/CommandLine.h"
+#include "platform/ProgramDir.h"
 
 #include <windows.h>
 

@@ -1,10 +1,9 @@
 #include "randomizer/RandomizerRun.h"
 
-#include "lists/DirectoryPath.h"
 #include "lists/ListFileFormat.h"
-#include "pictures/BmpReader.h"
-#include "pictures/PictureLibrary.h"
+#include "pictures/PictureFile.h"
 #include "pictures/Wallpaper.h"
+#include "platform/DirectoryPath.h"
 #include "platform/Files.h"
 #include "randomizer/Rounds.h"
 #include "system/SystemOperations.h"
@@ -12,13 +11,16 @@
 #include <windows.h>
 
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
-const char* const kListNames[kRoundLists] = {"START", "WAIT", "SHUT", "WALLPAPER"};
-
 std::string FullPath(const ListEntry& entry) {
     return JoinPath(entry.path, entry.fileName);
+}
+
+std::string ListName(Category category) {
+    return InfoOf(category).section;
 }
 
 // One list as the file holds it: its lines, and the key of each line's entry. Only the entries
@@ -28,95 +30,96 @@ struct ListLines {
     std::vector<std::uint64_t> keys;
 };
 
-// Empty when the file is a picture that may be a screen; otherwise why not. Reads the file.
-std::string ScreenRefusal(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    try {
-        if (!ReadWholeFile(path, bytes)) return "the file cannot be opened";
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    DecodedPicture picture;
-    if (ReadBmp(bytes.data(), bytes.size(), picture) != BmpStatus::Ok || picture.Empty()) return "no bitmap";
-    switch (CheckScreenPicture(picture.width, picture.height, picture.format)) {
+// Empty when the file is a picture that may be a screen; otherwise why not.
+std::string ScreenRefusal(const PictureFile& file) {
+    if (file.outcome == PictureFile::Outcome::NotOpened) return "the file cannot be opened";
+    if (file.outcome != PictureFile::Outcome::Loaded) return file.reason.empty() ? "no bitmap" : file.reason;
+    if (file.width == 0 || file.height == 0) return "no bitmap";
+    switch (file.check) {
     case ScreenCheck::Fits:
         return {};
     case ScreenCheck::WrongSize:
-        return "size " + std::to_string(picture.width) + " x " + std::to_string(picture.height) + ", not 320 x 400";
+        return "size " + std::to_string(file.width) + " x " + std::to_string(file.height) + ", not 320 x 400";
     case ScreenCheck::WrongDepth:
-        return PixelFormatName(picture.format) + " bits per pixel, not 8";
+        return PixelFormatName(file.format) + " bits per pixel, not 8";
     }
     return "no screen";
 }
 
-void ChooseScreen(SystemScreen screen, const ListLines& list, RoundState& state, PickRandom& random,
-                  const RandomizerOptions& options, const RandomizerPlaces& places, std::vector<std::string>& log) {
-    const std::string name = kListNames[int(screen)];
+// What one run works with: its options, its places and the picture library.
+struct RunContext {
+    const RandomizerOptions& options;
+    const RandomizerPlaces& places;
+    TPictureLibrary& library;
+    PickRandom& random;
+    std::vector<std::string>& log;
+};
+
+void ChooseScreen(Category screen, const ListLines& list, RoundState& state, RunContext& run) {
+    const std::string name = ListName(screen);
     if (list.lines.empty()) {
-        log.push_back(name + ": the list is empty; the screen stays as it is");
+        run.log.push_back(name + ": the list is empty; the screen stays as it is");
         return;
     }
-    const std::string target = SystemScreenPath(places.windowsDir, screen);
-    for (std::size_t position : TryOrder(list.keys, state, random)) {
+    const std::string target = SystemScreenPath(run.places.windowsDir, screen);
+    for (std::size_t position : TryOrder(list.keys, state, run.random)) {
         const std::string path =
-            FullPath(EntryOfLine(std::string(list.lines[position]), ListSection(screen), places.programDir));
-        std::string refusal = ScreenRefusal(path);
-        if (refusal.empty() && !options.dryRun) {
+            FullPath(EntryOfLine(std::string(list.lines[position]), screen, run.places.programDir));
+        std::string refusal = ScreenRefusal(ReadPictureFile(path, screen, run.library, PictureNeed::Check));
+        if (refusal.empty() && !run.options.dryRun) {
             if (std::optional<FileFailure> failure = InstallScreenFile(path, target))
                 refusal = "cannot copy it to " + failure->path + ": " + SystemErrorText(failure->error);
         }
         if (!refusal.empty()) {
-            log.push_back(name + ": skipped " + path + ": " + refusal);
+            run.log.push_back(name + ": skipped " + path + ": " + refusal);
             continue;
         }
-        log.push_back(name + ": " + path + (options.dryRun ? " would become " : " is now ") + target);
+        run.log.push_back(name + ": " + path + (run.options.dryRun ? " would become " : " is now ") + target);
         RecordShown(state, list.keys, list.keys[position]);
         return;
     }
-    log.push_back(name + ": no entry could be used; the screen stays as it is");
+    run.log.push_back(name + ": no entry could be used; the screen stays as it is");
 }
 
 // The picture of a wallpaper entry, composed in its style for the primary screen and applied as
 // the program applies it. Entries the picture library cannot read are skipped; a failure to write
 // the bitmap or the desktop values would fail for every entry and ends the attempt.
-void ChooseWallpaper(const ListLines& list, RoundState& state, PickRandom& random, const RandomizerOptions& options,
-                     const RandomizerPlaces& places, std::vector<std::string>& log) {
-    const std::string name = kListNames[kWallSection];
+void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) {
+    const std::string name = ListName(Category::Wall);
     if (list.lines.empty()) {
-        log.push_back(name + ": the list is empty; the wallpaper stays as it is");
+        run.log.push_back(name + ": the list is empty; the wallpaper stays as it is");
         return;
     }
-    const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    TPictureLibrary library(places.programDir);
-    for (std::size_t position : TryOrder(list.keys, state, random)) {
-        const ListEntry entry = EntryOfLine(std::string(list.lines[position]), kWallSection, places.programDir);
+    const PixelSize screen = PrimaryScreenSize();
+    for (std::size_t position : TryOrder(list.keys, state, run.random)) {
+        const ListEntry entry = EntryOfLine(std::string(list.lines[position]), Category::Wall, run.places.programDir);
         const std::string path = FullPath(entry);
         const WallpaperStyle style = WallpaperStyleNamed(entry.style).value_or(WallpaperStyle::Centred);
-        UniqueBitmap bitmap(library.Load(path));
-        Pixels32 picture = bitmap ? ReadPixels(bitmap.Get()) : Pixels32();
-        bitmap.Reset();
-        if (picture.data.empty()) {
-            log.push_back(name + ": skipped " + path + ": the picture library cannot read it");
+        PictureFile file = ReadPictureFile(path, Category::Wall, run.library, PictureNeed::Bitmap);
+        if (file.outcome == PictureFile::Outcome::NoLibrary) throw std::runtime_error(file.reason);
+        BitmapPixels picture = PixelsOfBitmap(file.bitmap.Get());
+        // A copy of the pixels is all that is needed: the bitmap goes before the composing.
+        if (!picture.copy.data.empty()) file.bitmap.Reset();
+        if (picture.view.width <= 0 || picture.view.height <= 0) {
+            run.log.push_back(name + ": skipped " + path + ": the picture library cannot read it");
             continue;
         }
         const std::string what = path + " (" + entry.style + ")";
-        if (options.dryRun) {
-            log.push_back(name + ": " + what + " would become the wallpaper");
+        if (run.options.dryRun) {
+            run.log.push_back(name + ": " + what + " would become the wallpaper");
         } else {
-            Pixels32 composed = ComposeWallpaper(picture.View(), style, screen);
-            picture = Pixels32();
-            WallpaperResult result = SetWallpaper(composed.View(), style, places.programDir);
+            WallpaperResult result = ApplyWallpaperPicture(picture.view, style, screen, run.places.programDir);
             if (!result.Ok()) {
-                log.push_back(name + ": " + what + ": " + WallpaperFailureText(result));
+                run.log.push_back(name + ": " + what + ": " + WallpaperFailureText(result));
                 return;
             }
-            log.push_back(name + ": " + what + " is now the wallpaper, " + std::to_string(result.size.width) + " x " +
-                          std::to_string(result.size.height) + " in " + result.path);
+            run.log.push_back(name + ": " + what + " is now the wallpaper, " + std::to_string(result.size.width) +
+                              " x " + std::to_string(result.size.height) + " in " + result.path);
         }
         RecordShown(state, list.keys, list.keys[position]);
         return;
     }
-    log.push_back(name + ": no entry could be used; the wallpaper stays as it is");
+    run.log.push_back(name + ": no entry could be used; the wallpaper stays as it is");
 }
 
 std::uint64_t FreshSeed() {
@@ -143,10 +146,10 @@ std::vector<std::string> RunRandomizer(const RandomizerOptions& options, const R
         return log;
     }
     const std::string file(bytes.begin(), bytes.end());
-    ListLines lists[kSectionCount];
-    ForEachEntryLine(file, [&](ListSection section, std::string_view line) {
-        lists[section].lines.push_back(line);
-        lists[section].keys.push_back(EntryKeyOfLine(line, section, places.programDir));
+    ListLines lists[kCategoryCount];
+    ForEachEntryLine(file, [&](Category category, std::string_view line) {
+        lists[int(category)].lines.push_back(line);
+        lists[int(category)].keys.push_back(EntryKeyOfLine(line, category, places.programDir));
     });
 
     const std::string roundsPath = places.programDir + kRoundsFileName;
@@ -160,18 +163,18 @@ std::vector<std::string> RunRandomizer(const RandomizerOptions& options, const R
     }
 
     PickRandom random(options.hasSeed ? options.seed : FreshSeed());
-    for (SystemScreen screen : kSystemScreens) {
+    TPictureLibrary library(places.programDir);
+    RunContext run{options, places, library, random, log};
+    for (Category category : kCategories) {
+        const int index = int(category);
         try {
-            ChooseScreen(screen, lists[int(screen)], states[int(screen)], random, options, places, log);
+            if (IsScreen(category))
+                ChooseScreen(category, lists[index], states[index], run);
+            else
+                ChooseWallpaper(lists[index], states[index], run);
         } catch (const std::exception& error) {
-            log.push_back(std::string(kListNames[int(screen)]) + ": " + error.what());
+            log.push_back(ListName(category) + ": " + error.what());
         }
-    }
-
-    try {
-        ChooseWallpaper(lists[kWallSection], states[kWallSection], random, options, places, log);
-    } catch (const std::exception& error) {
-        log.push_back(std::string(kListNames[kWallSection]) + ": " + error.what());
     }
 
     if (!options.dryRun) {

@@ -37,8 +37,8 @@ std::uint64_t EntryKey(std::string_view fullPath) {
 
 // The list reader's split: the style off a wallpaper line at its last comma, the path up to the
 // last backslash or colon, the program folder for a bare name; the full path joins the two.
-std::uint64_t EntryKeyOfLine(std::string_view line, ListSection section, const std::string& programDir) {
-    if (section == kWallSection) line = line.substr(0, line.rfind(','));
+std::uint64_t EntryKeyOfLine(std::string_view line, Category category, const std::string& programDir) {
+    if (category == Category::Wall) line = line.substr(0, line.rfind(','));
     const std::size_t cut = line.find_last_of("\\:");
     const std::string_view path =
         cut == std::string_view::npos ? std::string_view(programDir) : line.substr(0, cut + 1);

@@ -25,7 +25,7 @@ private:
 // An entry's identity across runs: its full path without regard to (ASCII) case.
 std::uint64_t EntryKey(std::string_view fullPath);
 // The key of the entry one line of a list makes (as the list reader makes it), without making it.
-std::uint64_t EntryKeyOfLine(std::string_view line, ListSection section, const std::string& programDir);
+std::uint64_t EntryKeyOfLine(std::string_view line, Category category, const std::string& programDir);
 
 struct RoundState {
     std::vector<std::uint64_t> shown; // sorted: the keys shown since the round began
@@ -44,6 +44,6 @@ void RecordShown(RoundState& state, const std::vector<std::uint64_t>& keys, std:
 
 // The state of the four lists as a small binary file, and back. Bytes that are not such a file
 // (missing, old, damaged) give empty states: every list starts a new round.
-inline constexpr int kRoundLists = 4;
+inline constexpr int kRoundLists = kCategoryCount;
 std::string WriteRoundStates(const RoundState (&states)[kRoundLists]);
 void ReadRoundStates(const std::string& text, RoundState (&states)[kRoundLists]);

@@ -19,14 +19,30 @@ void InactiveLook(TSpeedButton& button) {
 } // namespace
 
 void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
-    const int oldCode = CategoryCode;
-    SelectionTracking = false;
+    const Category old = ActiveCategory;
+    {
+        SelectionTrackingOff ownChanges(*this);
+        SwitchControls(pressed);
+    }
 
-    const std::pair<TSpeedButton*, int> screens[] = {
-        {&sbtnStart, kCategoryStart}, {&sbtnWait, kCategoryWait}, {&sbtnShut, kCategoryShut}};
-    for (auto [button, code] : screens) {
+    TListView& active = ActiveList();
+    TListView& oldList = ListOfCategory(old);
+    active.SetVisible(true);
+    if (oldList.Focused()) {
+        active.SetFocus();
+        ViewSelected();
+    }
+    if (ActiveCategory != old) oldList.SetVisible(false);
+}
+
+// The category of the pressed button becomes the active one, with its look, its controls and its
+// filter.
+void TFormSelect::SwitchControls(TSpeedButton* pressed) {
+    const std::pair<TSpeedButton*, Category> screens[] = {
+        {&sbtnStart, Category::Start}, {&sbtnWait, Category::Wait}, {&sbtnShut, Category::Shut}};
+    for (auto [button, category] : screens) {
         if (button == pressed) {
-            CategoryCode = code;
+            ActiveCategory = category;
             ActiveLook(*button);
         } else {
             InactiveLook(*button);
@@ -42,7 +58,7 @@ void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
         CBStyle.SetEnabled(true);
         CBStyle.SetVisible(true);
         LblStyle.SetVisible(true);
-        CategoryCode = kCategoryWall;
+        ActiveCategory = Category::Wall;
         ActiveLook(sbtnWall);
     } else {
         Setascurrentwallpaper1.SetVisible(false);
@@ -55,19 +71,9 @@ void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
         InactiveLook(sbtnWall);
     }
 
-    FilterComboBox1.SetFilter(CategoryCode == kCategoryWall ? kWallpaperFilter : kScreenFilter);
+    FilterComboBox1.SetFilter(ActiveCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
     UpdateScreenItems();
     UpdateCounter();
-    SelectionTracking = true;
-
-    TListView& active = ActiveList();
-    TListView& old = ListOfCategory(oldCode);
-    active.SetVisible(true);
-    if (old.Focused()) {
-        active.SetFocus();
-        ViewSelected();
-    }
-    if (CategoryCode != oldCode) old.SetVisible(false);
 }
 
 void TFormSelect::UpdateCounter() {

@@ -24,9 +24,10 @@ void TFormSelect::ReadSettings() {
     ShutDir = settings.ReadString(kMainSection, "ShutDir", folderDefault);
     WallDir = settings.ReadString(kMainSection, "WallDir", folderDefault);
 
-    // A text that is no whole number reads as the start-up category; the reading goes on.
-    CategoryCode =
-        ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10")).value_or(kCategoryStart);
+    // A text that is no whole number, or a number that names no category, reads as the start-up
+    // category; the reading goes on.
+    const std::optional<int> code = ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10"));
+    ActiveCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
     miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
 
     // A remembered folder that is gone: the default, else the folder the program started in.
@@ -50,7 +51,7 @@ void TFormSelect::FormClose() {
     settings.WriteString(kMainSection, "WaitDir", WaitDir);
     settings.WriteString(kMainSection, "ShutDir", ShutDir);
     settings.WriteString(kMainSection, "WallDir", WallDir);
-    settings.WriteInteger(kMainSection, "Selected Screen Button", CategoryCode);
+    settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(ActiveCategory));
     settings.WriteBool(kMainSection, "Report Add Errors", ErrorReportOn1.Checked());
     settings.WriteBool(kMainSection, "PlusStretch", miPlusStretch.Checked());
 }

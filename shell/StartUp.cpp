@@ -1,6 +1,6 @@
 #include "shell/StartUp.h"
 
-#include "pictures/UPreview.h"
+#include "shell/UPreview.h"
 #include "platform/Application.h"
 #include "shell/UAbout.h"
 #include "shell/UOpstartScherm.h"

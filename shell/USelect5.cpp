@@ -2,13 +2,10 @@
 #include "shell/USelect5.h"
 
 #include "platform/Application.h"
+#include "platform/CommandLine.h"
 #include "platform/MessageDlg.h"
-#include "shell/CommandLine.h"
-#include "shell/ProgramDir.h"
-#include "pictures/PictureLibrary.h"
+#include "platform/ProgramDir.h"
 #include "shell/UAbout.h"
-
-#include <stdexcept>
 
 namespace {
 constexpr const char* kSaveQuestion = "Changes not saved!\n\rSave before exit?";
@@ -20,27 +17,26 @@ std::vector<std::string> CommandLineParameters() {
 
 TFormSelect::~TFormSelect() = default;
 
-TListView& TFormSelect::ListOfCategory(int code) {
-    switch (code) {
-    case kCategoryStart:
-        return ListStart;
-    case kCategoryWait:
+TListView& TFormSelect::ListOfCategory(Category category) {
+    switch (category) {
+    case Category::Wait:
         return ListWait;
-    case kCategoryShut:
+    case Category::Shut:
         return ListShut;
-    case kCategoryWall:
+    case Category::Wall:
         return ListWall;
+    default:
+        return ListStart;
     }
-    throw std::logic_error("No list for category " + std::to_string(code));
 }
 
-TSpeedButton& TFormSelect::ButtonOfCategory(int code) {
-    switch (code) {
-    case kCategoryWait:
+TSpeedButton& TFormSelect::ButtonOfCategory(Category category) {
+    switch (category) {
+    case Category::Wait:
         return sbtnWait;
-    case kCategoryShut:
+    case Category::Shut:
         return sbtnShut;
-    case kCategoryWall:
+    case Category::Wall:
         return sbtnWall;
     default:
         return sbtnStart;
@@ -57,7 +53,7 @@ void TFormSelect::FormCreate() {
     SelectionTracking = false;
     ListsChanged = false;
     Uninstalled = false;
-    CategoryCode = kCategoryStart;
+    ActiveCategory = Category::Start;
     ProgramDir = ProgramDirFromExePath(Application().ExeName());
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall})
         list->SetAlign(TAlign::Client);
@@ -73,19 +69,16 @@ void TFormSelect::FormShow() {
     }
     ReadSettings();
     LoadListFile();
-    // A remembered code that names no category starts in the start-up category.
-    if (CategoryCode != kCategoryWait && CategoryCode != kCategoryShut && CategoryCode != kCategoryWall)
-        CategoryCode = kCategoryStart;
-    TSpeedButton& button = ButtonOfCategory(CategoryCode);
+    TSpeedButton& button = ButtonOfCategory(ActiveCategory);
     button.SetDown(true);
     Change_Screen_Button(&button);
-    Setascurrentwallpaper1.SetVisible(CategoryCode == kCategoryWall);
-    SetascurrentScreen1.SetVisible(CategoryCode != kCategoryWall);
+    Setascurrentwallpaper1.SetVisible(ActiveCategory == Category::Wall);
+    SetascurrentScreen1.SetVisible(ActiveCategory != Category::Wall);
     SelectionTracking = true;
 }
 
 void TFormSelect::FormCloseQuery(bool& canClose) {
-    SelectionTracking = false;
+    SelectionTrackingOff ownChanges(*this);
     if (ListsChanged) {
         switch (MessageDlg(kSaveQuestion, TMsgDlgType::Confirmation, mbYesNoCancel)) {
         case mrYes:
@@ -100,7 +93,6 @@ void TFormSelect::FormCloseQuery(bool& canClose) {
             break;
         }
     }
-    SelectionTracking = true;
 }
 
 void TFormSelect::Close1Click() {

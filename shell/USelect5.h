@@ -1,12 +1,13 @@
 #pragma once
 // The main window: the four screen categories, the file browser, the preview pane, the lists and
-// the menus through which everything is reached. Its handlers are defined in the folder of the
-// subsystem they belong to.
+// the menus through which everything is reached. Its handlers are defined in the shell's
+// FormSelect*.cpp files, one for each thing they handle.
+#include "lists/Category.h"
 #include "lists/ListFileFormat.h"
-#include "platform/Controls.h"
-#include "platform/Form.h"
 #include "pictures/PictureLibrary.h"
 #include "platform/BrowserControls.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
 
@@ -16,11 +17,6 @@
 class TAboutBox;
 class TFormPreview;
 
-// Picture result codes.
-constexpr int kPictureLoaded = 0;
-constexpr int kPictureNotOpened = 10;
-constexpr int kPictureFailed = 100;
-
 // Preview modes: what the preview pane follows.
 constexpr int kPreviewNone = 0;
 constexpr int kPreviewChooseOnly = 10;
@@ -29,12 +25,6 @@ constexpr int kPreviewBoth = 30;
 
 inline constexpr const char* kMakeScreenCaption = "Make &Screen from Picture...";
 inline constexpr const char* kAnimatedBarCaption = "&Animated bar";
-
-// Category codes: start-up, waiting and shut-down screen, wallpaper.
-constexpr int kCategoryStart = 10;
-constexpr int kCategoryWait = 20;
-constexpr int kCategoryShut = 30;
-constexpr int kCategoryWall = 40;
 
 class TFormSelect : public TForm {
 public:
@@ -48,7 +38,7 @@ public:
     TAboutBox* AboutBox = nullptr;
     TFormPreview* FormPreview = nullptr;
 
-    int CategoryCode = kCategoryStart;
+    Category ActiveCategory = Category::Start;
     std::string ProgramDir;
     bool ListsChanged = false;
     // The list file existed but could not be read at start-up: the first save keeps it beside the
@@ -70,11 +60,12 @@ public:
     // NViewLib.dll, loaded when the first wallpaper is read.
     std::unique_ptr<TPictureLibrary> PictureLibrary;
 
-    // The list view of a category code.
-    TListView& ListOfCategory(int code);
-    const TListView& ListOfCategory(int code) const { return const_cast<TFormSelect*>(this)->ListOfCategory(code); }
-    TListView& ActiveList() { return ListOfCategory(CategoryCode); }
-    TSpeedButton& ButtonOfCategory(int code);
+    TListView& ListOfCategory(Category category);
+    const TListView& ListOfCategory(Category category) const {
+        return const_cast<TFormSelect*>(this)->ListOfCategory(category);
+    }
+    TListView& ActiveList() { return ListOfCategory(ActiveCategory); }
+    TSpeedButton& ButtonOfCategory(Category category);
     static std::string GetWindowsDir();
 
     // Controls, as the window lays them out.
@@ -173,8 +164,13 @@ public:
 
     // Pictures and preview.
     int LoadPicture(const std::string& path, TPicture& picture);
+    TPictureLibrary& Library();
     void UpdateSizeHint();
     void ResetPreview();
+    // Shows a file in the preview pane, read only when the pane does not name it already (or when
+    // `reread`). `markWrongSize`: a newly read picture of a screen category that is not 320 x 400
+    // is named in red; without it the name is always in the normal colour.
+    void ShowPreview(const std::string& path, bool markWrongSize, bool reread = false);
     void ViewChooseBox();
     void ViewSelected();
     void ImgPreviewDblClick();
@@ -192,6 +188,8 @@ public:
     // System integration.
     void SetasCurrentClick();
     void InstallScreen();
+    // Makes the previewed picture the wallpaper in the style box's style; fails with the message.
+    void ApplyWallpaper();
     void OriginalScreens1Click();
     void Uninstall2Click();
     void Runrandomizeratstartup1Click();
@@ -206,8 +204,23 @@ protected:
     void UpdateCounter();
 
 private:
+    void SwitchControls(TSpeedButton* pressed);
     void BuildMenus();
     void BindEvents();
+};
+
+// Switches the main window's selection tracking off for a scope: the program's own changes of the
+// lists and the style box are no user's selection. It is on again at the end of the scope, as it
+// always is between events.
+class SelectionTrackingOff {
+public:
+    explicit SelectionTrackingOff(TFormSelect& form) : form_(form) { form_.SelectionTracking = false; }
+    SelectionTrackingOff(const SelectionTrackingOff&) = delete;
+    SelectionTrackingOff& operator=(const SelectionTrackingOff&) = delete;
+    ~SelectionTrackingOff() { form_.SelectionTracking = true; }
+
+private:
+    TFormSelect& form_;
 };
 
 // The name an unread list file is kept under, in the program directory.

@@ -27,7 +27,7 @@ void ClearProtection(const std::string& path) {
 
 // Copies a system screen into the program folder under the first free backup name. Records the
 // path that was meant when the copy fails for another reason than a taken name.
-std::string BackUpScreen(const std::string& system, const std::string& programDir, SystemScreen screen,
+std::string BackUpScreen(const std::string& system, const std::string& programDir, Category screen,
                          std::vector<FileFailure>& failures) {
     DWORD error = NO_ERROR;
     if (!Exists(system, error) && IsMissing(error)) return kNoOriginal;
@@ -60,13 +60,13 @@ BackupResult MakeOriginalsBackup(const std::string& programDir, const std::strin
     WriteAutostart(programDir, true);
 
     BackupResult result;
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         result.recorded[int(screen)] =
             BackUpScreen(SystemScreenPath(windowsDir, screen), programDir, screen, result.failures);
 
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
     settings.WriteBool(kOriginalInfo, kFilesBackedUp, true);
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         settings.WriteString(kOriginalInfo, OriginalInfoName(screen), result.recorded[int(screen)]);
     settings.WriteString(kOriginalInfo, "WallPaper", wallPaper);
     settings.WriteString(kOriginalInfo, "TileWallpaper", tileWallpaper);
@@ -82,7 +82,7 @@ RestoreResult RestoreOriginals(const std::string& windowsDir) {
     result.backedUp = true;
 
     std::string recorded[3];
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         recorded[int(screen)] = settings.ReadString(kOriginalInfo, OriginalInfoName(screen), kNoOriginal);
     const std::string wallPaper = settings.ReadString(kOriginalInfo, "WallPaper", "");
     const std::string tileWallpaper = settings.ReadString(kOriginalInfo, "TileWallpaper", "");
@@ -94,7 +94,7 @@ RestoreResult RestoreOriginals(const std::string& windowsDir) {
         if (wallpaperStyle != kNoOriginal) desktop->WriteString("WallpaperStyle", wallpaperStyle);
     }
 
-    for (SystemScreen screen : kSystemScreens) {
+    for (Category screen : kScreenCategories) {
         const std::string system = SystemScreenPath(windowsDir, screen);
         const std::string& backup = recorded[int(screen)];
         DWORD error = NO_ERROR;

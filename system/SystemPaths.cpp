@@ -3,61 +3,34 @@
 #include <cctype>
 
 namespace {
-const char* BaseName(SystemScreen screen) {
-    switch (screen) {
-    case SystemScreen::Start:
-        return "logo";
-    case SystemScreen::Wait:
-        return "logow";
-    case SystemScreen::Shut:
-        return "logos";
-    }
-    return "logo";
-}
-
 std::string WithBackslash(const std::string& folder) {
     return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
 }
 } // namespace
 
-bool ScreenOfCategory(int categoryCode, SystemScreen& screen) {
-    switch (categoryCode) {
-    case 10:
-        screen = SystemScreen::Start;
-        return true;
-    case 20:
-        screen = SystemScreen::Wait;
-        return true;
-    case 30:
-        screen = SystemScreen::Shut;
-        return true;
-    default:
-        return false;
-    }
-}
-
-std::string SystemScreenPath(const std::string& windowsDir, SystemScreen screen) {
+std::string SystemScreenPath(const std::string& windowsDir, Category screen) {
+    if (!IsScreen(screen)) return {};
     const std::string folder = WithBackslash(windowsDir);
-    const std::string name = std::string(BaseName(screen)) + ".sys";
-    return screen == SystemScreen::Start ? folder.substr(0, 3) + name : folder + name;
+    const std::string name = std::string(InfoOf(screen).screen) + ".sys";
+    return screen == Category::Start ? folder.substr(0, 3) + name : folder + name;
 }
 
-std::string BackupPath(const std::string& programDir, SystemScreen screen, int attempt) {
-    std::string name = BaseName(screen);
+std::string BackupPath(const std::string& programDir, Category screen, int attempt) {
+    if (!IsScreen(screen)) return {};
+    std::string name = InfoOf(screen).screen;
     if (attempt > 0) name += std::to_string(attempt);
     return programDir + name + ".bck";
 }
 
-const char* OriginalInfoName(SystemScreen screen) {
+const char* OriginalInfoName(Category screen) {
     switch (screen) {
-    case SystemScreen::Start:
-        return "StartScreen";
-    case SystemScreen::Wait:
+    case Category::Wait:
         return "WaitScreen";
-    case SystemScreen::Shut:
+    case Category::Shut:
         return "ShutScreen";
+    default:
+        return "StartScreen";
     }
-    return "StartScreen";
 }
 
 std::string InvalidSizeQuestion(int width, int height) {

@@ -1,27 +1,23 @@
 #pragma once
 // Where the system screens and their backups lie, the questions before a screen is installed, and
 // the randomizer's autostart command. No Windows calls: the paths come in as arguments.
+#include "lists/Category.h"
+
 #include <string>
 
-// The three system screens, in the order the program always handles them.
-enum class SystemScreen { Start, Wait, Shut };
-inline constexpr SystemScreen kSystemScreens[] = {SystemScreen::Start, SystemScreen::Wait, SystemScreen::Shut};
-
-// The screen of a category code (10, 20, 30); false for the wallpaper and anything else.
-bool ScreenOfCategory(int categoryCode, SystemScreen& screen);
-
 // "logo.sys" at the root of the Windows directory's drive, "logow.sys" and "logos.sys" in the
-// Windows directory itself; a backslash is added to the directory when it has none.
-std::string SystemScreenPath(const std::string& windowsDir, SystemScreen screen);
+// Windows directory itself; a backslash is added to the directory when it has none. Empty for the
+// wallpaper, which has no screen file.
+std::string SystemScreenPath(const std::string& windowsDir, Category screen);
 
 // The backup's name in the program folder: "logo.bck", "logow.bck", "logos.bck" for attempt 0,
 // then "logo1.bck", "logo2.bck", ... (short names that every system takes) for attempts 1 to
 // kMaxBackupAttempt.
 inline constexpr int kMaxBackupAttempt = 99;
-std::string BackupPath(const std::string& programDir, SystemScreen screen, int attempt);
+std::string BackupPath(const std::string& programDir, Category screen, int attempt);
 
 // The value names of the section "Original Info" for each screen.
-const char* OriginalInfoName(SystemScreen screen);
+const char* OriginalInfoName(Category screen);
 inline constexpr const char* kNoOriginal = "(none)";
 
 // The two questions before a screen of the wrong size or depth is installed.

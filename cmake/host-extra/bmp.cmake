@@ -2,7 +2,7 @@
 set(BMP_CORPUS_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata/bmpsuite)
 
 # libFuzzer target with AddressSanitizer and UndefinedBehaviorSanitizer.
-add_executable(bmp_fuzz tests/fuzz/BmpReaderFuzz.cpp pictures/BmpReader.cpp pictures/PixelFormat.cpp)
+add_executable(bmp_fuzz tests/fuzz/BmpReaderFuzz.cpp pictures/BmpReader.cpp platform/PixelFormat.cpp)
 target_include_directories(bmp_fuzz PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(bmp_fuzz PRIVATE -fsanitize=fuzzer,address,undefined -fno-omit-frame-pointer
     -fno-sanitize-recover=all)
@@ -14,7 +14,7 @@ add_test(NAME fuzz.bmp.corpus COMMAND bmp_fuzz -runs=0 ${BMP_CORPUS_FILES})
 
 # Benchmark: optimised, without sanitizers.
 find_package(benchmark REQUIRED)
-add_executable(bmp_bench tests/bench/BmpReaderBench.cpp pictures/BmpReader.cpp pictures/PixelFormat.cpp)
+add_executable(bmp_bench tests/bench/BmpReaderBench.cpp pictures/BmpReader.cpp platform/PixelFormat.cpp)
 target_include_directories(bmp_bench PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(bmp_bench PRIVATE -O2)
 target_compile_definitions(bmp_bench PRIVATE NDEBUG)

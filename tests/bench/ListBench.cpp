@@ -54,9 +54,9 @@ int main(int argc, char** argv) {
     std::string bytes;
     {
         ListSet lists;
-        for (int section = 0; section < kSectionCount; ++section)
+        for (Category category : kCategories)
             for (int i = 0; i < 25000; ++i)
-                lists[section].push_back({Name(i), "C:\\PICTURES\\SET" + std::to_string(section), "Tiled"});
+                lists[category].push_back({Name(i), "C:\\PICTURES\\SET" + std::to_string(int(category)), "Tiled"});
         bytes = WriteListFile(lists);
     }
     std::ofstream(folder + kListFileName, std::ios::binary) << bytes;

@@ -4,7 +4,7 @@
 // run reads and keys every entry and the whole state, yet tries one file per list.
 //   RandomizerBench <program folder> <runs> <wallpaper picture or -> <empty program> <empty user32 program>
 // Without a wallpaper picture the wallpaper is a 64 x 64 bitmap (the decode left out).
-#include "lists/DirectoryPath.h"
+#include "platform/DirectoryPath.h"
 #include "lists/ListFileFormat.h"
 #include "platform/Handles.h"
 #include "randomizer/RandomizerRun.h"
@@ -89,18 +89,19 @@ int main(int argc, char** argv) {
         Write(screen, BitmapFile(320, 400, 8));
     ListSet lists;
     RoundState states[kRoundLists];
-    for (int list = 0; list < kSectionCount; ++list) {
+    for (Category category : kCategories) {
+        const int list = int(category);
         const std::string missing = "C:\\bench-pictures\\" + std::to_string(list);
         for (int i = 0; i < kEntries - 1; ++i) {
             char name[32];
             std::snprintf(name, sizeof(name), "p%05d.bmp", i);
-            lists[list].push_back({name, missing, list == kWallSection ? style : ""});
+            lists[category].push_back({name, missing, category == Category::Wall ? style : ""});
             states[list].shown.push_back(EntryKey(JoinPath(missing, name)));
         }
         std::sort(states[list].shown.begin(), states[list].shown.end());
-        const std::string real = list == kWallSection ? wallpaper : screens[list];
+        const std::string real = category == Category::Wall ? wallpaper : screens[list];
         const std::size_t cut = real.find_last_of('\\');
-        lists[list].push_back({real.substr(cut + 1), real.substr(0, cut), list == kWallSection ? style : ""});
+        lists[category].push_back({real.substr(cut + 1), real.substr(0, cut), category == Category::Wall ? style : ""});
     }
     Write(folder + kListFileName, WriteListFile(lists));
     const std::string state = WriteRoundStates(states);

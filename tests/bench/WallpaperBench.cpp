@@ -3,7 +3,7 @@
 // bare Win32 calls (copy the picture and stretch it onto a maximized window; write the bitmap file,
 // set the two desktop values, call SystemParametersInfoA). The two sides alternate, A B A B.
 // Usage: WallpaperBench <folder of the picture> <file name> <folder of NViewLib.dll> <runs>
-#include "pictures/UPreview.h"
+#include "shell/UPreview.h"
 #include "pictures/Wallpaper.h"
 #include "platform/Application.h"
 #include "platform/Registry.h"

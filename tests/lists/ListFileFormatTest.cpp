@@ -26,11 +26,15 @@ std::string PlainLine(const ListEntry& e, bool withStyle) {
 
 std::string PlainFile(const ListSet& lists) {
     std::string file;
-    for (int section = 0; section < kSectionCount; ++section) {
-        if (section > 0) file += "\r\n";
-        file += std::string(kSectionHeaders[section]) + "\r\n";
-        for (const ListEntry& entry : lists[section])
-            file += PlainLine(entry, section == kWallSection) + "\r\n";
+    const std::pair<Category, const char*> sections[] = {{Category::Start, "[START]"},
+                                                         {Category::Wait, "[WAIT]"},
+                                                         {Category::Shut, "[SHUT]"},
+                                                         {Category::Wall, "[WALLPAPER]"}};
+    for (auto [category, header] : sections) {
+        if (!file.empty()) file += "\r\n";
+        file += std::string(header) + "\r\n";
+        for (const ListEntry& entry : lists[category])
+            file += PlainLine(entry, category == Category::Wall) + "\r\n";
     }
     return file;
 }
@@ -64,15 +68,15 @@ TEST(ListFileFormat, EmptyListsGiveTheFortyFourByteFile) {
     EXPECT_EQ(file, "[START]\r\n\r\n[WAIT]\r\n\r\n[SHUT]\r\n\r\n[WALLPAPER]\r\n");
     EXPECT_EQ(file.size(), 44u);
     ListSet back = Read(file);
-    for (const auto& list : back)
+    for (const auto& list : back.lists)
         EXPECT_TRUE(list.empty());
 }
 
 TEST(ListFileFormat, WritesTheLayoutByteForByte) {
     ListSet lists;
-    lists[kStartSection] = {{"clouds.bmp", "C:\\PICS", ""}, {"logo2.sys", "D:\\SCREENS\\", ""}};
-    lists[kShutSection] = {{"bye.bmp", "D:\\SCREENS", ""}};
-    lists[kWallSection] = {{"sea.jpg", "C:\\PICS", "Tiled"}};
+    lists[Category::Start] = {{"clouds.bmp", "C:\\PICS", ""}, {"logo2.sys", "D:\\SCREENS\\", ""}};
+    lists[Category::Shut] = {{"bye.bmp", "D:\\SCREENS", ""}};
+    lists[Category::Wall] = {{"sea.jpg", "C:\\PICS", "Tiled"}};
     EXPECT_EQ(WriteListFile(lists), "[START]\r\nC:\\PICS\\clouds.bmp\r\nD:\\SCREENS\\logo2.sys\r\n\r\n"
                                     "[WAIT]\r\n\r\n[SHUT]\r\nD:\\SCREENS\\bye.bmp\r\n\r\n"
                                     "[WALLPAPER]\r\nC:\\PICS\\sea.jpg, Tiled\r\n");
@@ -98,60 +102,60 @@ TEST(ListFileFormat, WallpaperStyles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         ListSet lists = Read(std::string("[WALLPAPER]\r\n") + c.line + "\r\n");
-        ASSERT_EQ(lists[kWallSection].size(), 1u);
-        EXPECT_EQ(Describe(lists[kWallSection][0]), std::string(c.path) + "|" + c.name + "|" + c.style);
+        ASSERT_EQ(lists[Category::Wall].size(), 1u);
+        EXPECT_EQ(Describe(lists[Category::Wall][0]), std::string(c.path) + "|" + c.name + "|" + c.style);
     }
     // In the other sections a comma is an ordinary character.
     ListSet lists = Read("[START]\r\nC:\\A,B\\sea.bmp, Tiled\r\n");
-    EXPECT_EQ(Describe(lists[kStartSection][0]), "C:\\A,B\\|sea.bmp, Tiled|");
+    EXPECT_EQ(Describe(lists[Category::Start][0]), "C:\\A,B\\|sea.bmp, Tiled|");
 }
 
 TEST(ListFileFormat, PathsAndNames) {
     ListSet lists = Read("[START]\r\nclouds.bmp\r\nC:clouds.bmp\r\n   \r\n");
-    ASSERT_EQ(lists[kStartSection].size(), 3u);
-    EXPECT_EQ(Describe(lists[kStartSection][0]), kProgramDir + "|clouds.bmp|");
-    EXPECT_EQ(Describe(lists[kStartSection][1]), "C:|clouds.bmp|");
-    EXPECT_EQ(EntryLine(lists[kStartSection][1], false), "C:\\clouds.bmp");
-    EXPECT_EQ(Describe(lists[kStartSection][2]), kProgramDir + "|   |") << "a line of blanks is an entry";
+    ASSERT_EQ(lists[Category::Start].size(), 3u);
+    EXPECT_EQ(Describe(lists[Category::Start][0]), kProgramDir + "|clouds.bmp|");
+    EXPECT_EQ(Describe(lists[Category::Start][1]), "C:|clouds.bmp|");
+    EXPECT_EQ(EntryLine(lists[Category::Start][1], false), "C:\\clouds.bmp");
+    EXPECT_EQ(Describe(lists[Category::Start][2]), kProgramDir + "|   |") << "a line of blanks is an entry";
 }
 
 TEST(ListFileFormat, ReaderTolerances) {
     // Headers are exact: lower case or a trailing blank close the section until the next header.
     ListSet lists = Read("[start]\r\na.bmp\r\n[START] \r\nb.bmp\r\n[WAIT]\r\nc.bmp\r\n");
-    EXPECT_TRUE(lists[kStartSection].empty());
-    ASSERT_EQ(lists[kWaitSection].size(), 1u);
+    EXPECT_TRUE(lists[Category::Start].empty());
+    ASSERT_EQ(lists[Category::Wait].size(), 1u);
 
     // Sections in any order and repeated; CR alone ends a line; the last line needs no line end.
     lists = Read("[SHUT]\rx.bmp\r[START]\r\na.bmp\r\n[SHUT]\r\ny.bmp");
-    EXPECT_EQ(lists[kShutSection].size(), 2u);
-    EXPECT_EQ(lists[kStartSection].size(), 1u);
+    EXPECT_EQ(lists[Category::Shut].size(), 2u);
+    EXPECT_EQ(lists[Category::Start].size(), 1u);
 
     // LF alone is an ordinary character: the whole file is one line beginning with "[".
     lists = Read("[START]\na.bmp\nb.bmp\n");
-    EXPECT_TRUE(lists[kStartSection].empty());
+    EXPECT_TRUE(lists[Category::Start].empty());
 
     // 1A ends the file; lines before any header are skipped.
     lists = Read("stray.bmp\r\n[START]\r\na.bmp\r\n\x1A"
                  "b.bmp\r\n");
-    ASSERT_EQ(lists[kStartSection].size(), 1u);
-    EXPECT_EQ(lists[kStartSection][0].fileName, "a.bmp");
+    ASSERT_EQ(lists[Category::Start].size(), 1u);
+    EXPECT_EQ(lists[Category::Start][0].fileName, "a.bmp");
 
     // No line length limit.
     std::string longName(100000, 'x');
     lists = Read("[START]\r\nC:\\" + longName + "\r\n");
-    ASSERT_EQ(lists[kStartSection].size(), 1u);
-    EXPECT_EQ(lists[kStartSection][0].fileName.size(), longName.size());
+    ASSERT_EQ(lists[Category::Start].size(), 1u);
+    EXPECT_EQ(lists[Category::Start][0].fileName.size(), longName.size());
 }
 
 TEST(ListFileFormat, RoundTripKeepsEveryEntry) {
     ListSet lists;
-    lists[kStartSection] = {{"a.bmp", "C:\\PICS\\", ""}};
-    lists[kWaitSection] = {{"w.sys", "C:\\", ""}};
-    lists[kWallSection] = {{"sea.jpg", "C:\\A,B\\", "Fit 2 Screen"}, {"b.jpg", "C:\\X\\", "Stretched"}};
+    lists[Category::Start] = {{"a.bmp", "C:\\PICS\\", ""}};
+    lists[Category::Wait] = {{"w.sys", "C:\\", ""}};
+    lists[Category::Wall] = {{"sea.jpg", "C:\\A,B\\", "Fit 2 Screen"}, {"b.jpg", "C:\\X\\", "Stretched"}};
     std::string file = WriteListFile(lists);
     ListSet back = Read(file);
     EXPECT_EQ(WriteListFile(back), file);
-    EXPECT_EQ(Describe(back[kWallSection][0]), "C:\\A,B\\|sea.jpg|Fit 2 Screen");
+    EXPECT_EQ(Describe(back[Category::Wall][0]), "C:\\A,B\\|sea.jpg|Fit 2 Screen");
 }
 
 TEST(ListFileFormat, EntriesOfEveryLengthAreWrittenWhole) {
@@ -178,11 +182,11 @@ TEST(ListFileFormat, EntriesOfEveryLengthAreWrittenWhole) {
 TEST(ListFileFormat, TheFileStreamedInChunksIsTheFileComposedWhole) {
     ListSet lists;
     const char* styles[] = {"Centred", "Tiled", "Fit 2 Screen"};
-    for (int section = 0; section < kSectionCount; ++section)
+    for (Category category : kCategories)
         for (int i = 0; i < 300; ++i)
-            lists[section].push_back({Text(std::size_t(1 + i % 17), 'a') + ".bmp",
-                                      "C:\\" + Text(std::size_t(i % 29), 'A') + (i % 3 ? "\\" : ""),
-                                      section == kWallSection ? styles[i % 3] : ""});
+            lists[category].push_back({Text(std::size_t(1 + i % 17), 'a') + ".bmp",
+                                       "C:\\" + Text(std::size_t(i % 29), 'A') + (i % 3 ? "\\" : ""),
+                                       category == Category::Wall ? styles[i % 3] : ""});
     const std::string whole = PlainFile(lists);
     ASSERT_GT(whole.size(), 4 * 300 * 10u);
     EXPECT_EQ(WriteListFile(lists), whole);

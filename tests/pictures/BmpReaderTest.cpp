@@ -1,4 +1,5 @@
 #include "pictures/BmpReader.h"
+#include "pictures/ScreenRule.h"
 
 #include <gtest/gtest.h>
 

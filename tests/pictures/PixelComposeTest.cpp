@@ -88,7 +88,10 @@ TEST(PixelCompose, TilesRepeatUnturnedAndAreCutAtEveryEdge) {
     struct Case {
         const char* name;
         int width, height;
-    } cases[] = {{"several tiles", 10, 7}, {"smaller than one tile", 3, 2}, {"one row of tiles", 9, 3}};
+    } cases[] = {{"several tiles", 10, 7},
+                 {"smaller than one tile", 3, 2},
+                 {"one row of tiles", 9, 3},
+                 {"an exact number of tiles, none beyond the edge", 8, 6}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Pixels32 target(c.width, c.height);

@@ -1,5 +1,6 @@
 #include "pictures/BmpReader.h"
 #include "pictures/ScreenMaker.h"
+#include "pictures/ScreenRule.h"
 #include "tests/support/PictureQuality.h"
 
 #include <gtest/gtest.h>

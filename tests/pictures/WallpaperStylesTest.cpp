@@ -85,28 +85,6 @@ TEST(WallpaperStyles, CentredEdgesTruncateTowardZero) {
     }
 }
 
-TEST(WallpaperStyles, TileCellsRunOneBeyondAnEvenDivision) {
-    const PixelSize screen{1024, 768};
-    std::vector<TileCell> tiles = TileCells({300, 200}, screen, false);
-    ASSERT_EQ(tiles.size(), 16u) << "columns 0 to 3, rows 0 to 3";
-    EXPECT_EQ(tiles.back().left, 900);
-    EXPECT_EQ(tiles.back().top, 600);
-    EXPECT_EQ(tiles[1].column, 0) << "column by column";
-    EXPECT_EQ(tiles[1].row, 1);
-
-    std::vector<TileCell> square = TileCells({256, 256}, screen, false);
-    EXPECT_EQ(square.back().column, 4) << "1024 div 256 = 4, inclusive";
-    EXPECT_EQ(square.back().row, 3);
-    EXPECT_EQ(square.size(), 5u * 4u);
-
-    for (const TileCell& cell : TileCells({300, 200}, screen, true)) {
-        SCOPED_TRACE(std::to_string(cell.column) + "," + std::to_string(cell.row));
-        EXPECT_EQ(cell.flipX, cell.column == 1 || cell.column == 3);
-        EXPECT_EQ(cell.flipY, cell.row == 1 || cell.row == 3);
-    }
-    EXPECT_TRUE(TileCells({0, 200}, screen, false).empty()) << "no division by zero";
-}
-
 TEST(WallpaperStyles, ImageLayoutPerStyle) {
     const PixelSize picture{1600, 600}, screen{1024, 768}, client{1024, 740};
     ImageLayout centred = WallpaperImageLayout("Centred", picture, screen, client);

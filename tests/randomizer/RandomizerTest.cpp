@@ -1,16 +1,16 @@
 // The real QZRandom.exe under Wine, started as Windows starts it: in a program folder of its own
 // with a list file, from another current folder, changing the prefix's real screens.
 #include "lists/ListFileFormat.h"
+#include "pictures/WallpaperText.h"
 #include "platform/Handles.h"
 #include "randomizer/RandomizerRun.h"
-#include "shell/USelect5.h"
-#include "system/SystemPaths.h"
-#include "pictures/WallpaperText.h"
 #include "system/RegistryNames.h"
+#include "system/SystemPaths.h"
+#include "tests/support/BrowserInput.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/WineFixture.h"
 
 #include <set>
 
@@ -27,12 +27,12 @@ std::string MarkedScreen(int mark, int width = 320, int height = 400, int bits =
     return bytes;
 }
 
-class Randomizer : public WineFixture {
+class Randomizer : public MainWindowFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
         windowsDir = TFormSelect::GetWindowsDir();
-        for (SystemScreen screen : kSystemScreens)
+        for (Category screen : kScreenCategories)
             WriteFileBytes(Screen(screen), "old screen");
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
@@ -44,7 +44,8 @@ protected:
     }
 
     void TearDown() override {
-        for (SystemScreen screen : kSystemScreens) {
+        Application().Reset(); // the main window of a test lets go of the folder's picture library
+        for (Category screen : kScreenCategories) {
             SetFileAttributesA(Screen(screen).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(Screen(screen).c_str());
         }
@@ -52,7 +53,7 @@ protected:
         WineFixture::TearDown();
     }
 
-    std::string Screen(SystemScreen screen) const { return SystemScreenPath(windowsDir, screen); }
+    std::string Screen(Category screen) const { return SystemScreenPath(windowsDir, screen); }
 
     void Lists(const std::string& start, const std::string& wait, const std::string& shut,
                const std::string& wall = "") {
@@ -108,10 +109,10 @@ TEST_F(Randomizer, ARunInstallsAUsableEntryOfEachScreenListAndSkipsTheRest) {
           folder + "gone.bmp\r\n" + folder + "shut.bmp");
     EXPECT_EQ(RunAsAtLogOn("/seed=7"), 0u);
 
-    const std::string start = ReadFileBytes(Screen(SystemScreen::Start));
+    const std::string start = ReadFileBytes(Screen(Category::Start));
     EXPECT_TRUE(start == MarkedScreen(1) || start == MarkedScreen(2));
-    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Wait)), "old screen") << "no entry of the list could be used";
-    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Shut)), MarkedScreen(5)) << "a failing entry is skipped for the next";
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Wait)), "old screen") << "no entry of the list could be used";
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Shut)), MarkedScreen(5)) << "a failing entry is skipped for the next";
     const std::string log = Log();
     EXPECT_NE(log.find("WAIT: skipped " + folder + "gone.bmp: the file cannot be opened"), std::string::npos) << log;
     EXPECT_NE(log.find("WAIT: skipped " + folder + "wide.bmp: size 640 x 480, not 320 x 400"), std::string::npos);
@@ -131,7 +132,7 @@ TEST_F(Randomizer, RunsAfterEachOtherShowEveryEntryOnceBeforeAnyAgain) {
     std::set<std::string> shown;
     for (int run = 0; run < 3; ++run) {
         EXPECT_EQ(RunAsAtLogOn(), 0u);
-        EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(SystemScreen::Start))).second) << "run " << run;
+        EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(Category::Start))).second) << "run " << run;
     }
     EXPECT_EQ(shown.size(), 3u);
 }
@@ -140,21 +141,21 @@ TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
     WriteFileBytes(folder + "a.bmp", MarkedScreen(1));
     Lists(folder + "a.bmp", folder + "a.bmp", folder + "a.bmp");
     EXPECT_EQ(RunAsAtLogOn("/dry"), 0u);
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
     EXPECT_FALSE(Exists(folder + kRoundsFileName));
-    EXPECT_NE(Log().find("START: " + folder + "a.bmp would become " + Screen(SystemScreen::Start)), std::string::npos)
+    EXPECT_NE(Log().find("START: " + folder + "a.bmp would become " + Screen(Category::Start)), std::string::npos)
         << Log();
 
     DeleteFileA((folder + kListFileName).c_str());
     EXPECT_EQ(RunAsAtLogOn(), 0u);
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
     EXPECT_NE(Log().find("No list file"), std::string::npos);
 
     Lists("", "", "");
     EXPECT_EQ(RunAsAtLogOn(), 0u);
-    for (SystemScreen screen : kSystemScreens)
+    for (Category screen : kScreenCategories)
         EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
 }
 
@@ -164,7 +165,7 @@ TEST_F(Randomizer, ASecondRunWaitsForTheFirstThenLeaves) {
     UniqueKernelHandle first(CreateMutexA(nullptr, TRUE, "Orvandel.Vistrel.QZRandom"));
     ASSERT_TRUE(first);
     EXPECT_EQ(RunAsAtLogOn(), 2u);
-    EXPECT_EQ(ReadFileBytes(Screen(SystemScreen::Start)), "old screen");
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "old screen");
     ReleaseMutex(first.Get());
 }
 
@@ -200,4 +201,43 @@ TEST_F(Randomizer, UnreadableWallpapersAreSkippedAndChangeNothing) {
         << log;
     EXPECT_NE(log.find("WALLPAPER: skipped " + folder + "gone.jpg"), std::string::npos);
     EXPECT_NE(log.find("WALLPAPER: no entry could be used; the wallpaper stays as it is"), std::string::npos);
+}
+
+// The randomizer makes a picture the wallpaper exactly as F4 in the program's main window does.
+TEST_F(Randomizer, AWallpaperIsTheOneF4MakesInEveryStyle) {
+    TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
+    auto values = [&] {
+        std::string joined;
+        for (const char* name : {"Wallpaper", "TileWallpaper", "WallpaperStyle"})
+            joined += desktop.ReadString(name).value_or("(none)") + "|";
+        return joined;
+    };
+    auto forget = [&] {
+        for (const char* name : {"Wallpaper", "TileWallpaper", "WallpaperStyle"})
+            desktop.WriteString(name, "before");
+        DeleteFileA((folder + kWallpaperFileName).c_str());
+    };
+    WriteFileBytes(folder + "photo.jpg", ReadFileBytes(JPEG_PICTURE));
+    Start();
+    form->ProgramDir = folder;
+    form->PictureLibrary = std::make_unique<TPictureLibrary>(folder);
+    ChooseCategory(Category::Wall);
+    form->ApplyBrowserPath(folder.substr(0, folder.size() - 1));
+    ChooseInBrowser(*form, "photo.jpg");
+    const char* const styles[] = {"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"};
+    for (int index = 0; index < 5; ++index) {
+        SCOPED_TRACE(styles[index]);
+        forget();
+        form->CBStyle.SetItemIndex(index);
+        SetFocus(form->FileListBox1.Handle());
+        PressKey(VK_F4);
+        const std::string byProgram = ReadFileBytes(folder + kWallpaperFileName), programValues = values();
+        ASSERT_GT(byProgram.size(), 54u) << "F4 wrote the wallpaper";
+
+        forget();
+        Lists("", "", "", folder + "photo.jpg, " + styles[index]);
+        EXPECT_EQ(RunAsAtLogOn(), 0u);
+        EXPECT_TRUE(ReadFileBytes(folder + kWallpaperFileName) == byProgram) << Log();
+        EXPECT_EQ(values(), programValues);
+    }
 }

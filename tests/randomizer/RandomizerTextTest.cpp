@@ -1,5 +1,5 @@
 #include "randomizer/RandomizerText.h"
-#include "shell/CommandLine.h"
+#include "platform/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -142,16 +142,16 @@ TEST(Rounds, StateSurvivesTheFileAndDamageStartsANewRound) {
 TEST(Rounds, KeysOfLinesAreTheKeysOfTheEntriesTheReaderMakes) {
     struct Case {
         const char* line;
-        ListSection section;
+        Category section;
     } cases[] = {
-        {"C:\\Pictures\\sun.bmp", kStartSection},
-        {"sun.bmp", kWaitSection},
-        {"C:sun.bmp", kShutSection},
-        {"\\\\server\\share\\sun.bmp", kStartSection},
-        {"C:\\Pictures\\sun, moon.jpg, Tiled", kWallSection},
-        {"C:\\Pictures\\sun.jpg", kWallSection},
-        {"sun.jpg ,  mirror ", kWallSection},
-        {"C:\\Pictures\\", kStartSection},
+        {"C:\\Pictures\\sun.bmp", Category::Start},
+        {"sun.bmp", Category::Wait},
+        {"C:sun.bmp", Category::Shut},
+        {"\\\\server\\share\\sun.bmp", Category::Start},
+        {"C:\\Pictures\\sun, moon.jpg, Tiled", Category::Wall},
+        {"C:\\Pictures\\sun.jpg", Category::Wall},
+        {"sun.jpg ,  mirror ", Category::Wall},
+        {"C:\\Pictures\\", Category::Start},
     };
     for (const std::string programDir : {"D:\\QZ\\", "D:\\QZ"}) {
         for (const Case& c : cases) {

@@ -1,19 +1,17 @@
 // The About box under Wine, closed the ways users and their tools close it: a button pressed by
 // another thread, a close sent from outside, the access key, Enter and Escape.
 #include "shell/UAbout.h"
-#include "shell/USelect5.h"
-#include "tests/support/WineFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
-class AboutBox : public WineFixture {
+class AboutBox : public MainWindowFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
-        Application().HelpFile = "tanu.hlp";
-        main = &Application().CreateForm<TFormSelect>();
-        about = &Application().CreateForm<TAboutBox>(*main);
+        Start();
+        about = &Application().CreateForm<TAboutBox>(*form);
         about->EnsureCreated(); // the box's window is needed before its first show
-        main->AboutBox = about;
+        form->AboutBox = about;
     }
 
     // Shows the box modally while a second thread waits for it to be in front, acts, and gives the
@@ -34,16 +32,15 @@ protected:
                 PostMessageA(box, WM_CLOSE, 0, 0);
             }
         });
-        main->About1Click();
+        form->About1Click();
         SetEvent(ended.Get());
         EXPECT_TRUE(user.Join());
         EXPECT_TRUE(inFront) << "the box never came to the front";
         EXPECT_FALSE(about->Showing());
-        EXPECT_TRUE(IsWindowEnabled(main->Handle())) << "the main window works again";
+        EXPECT_TRUE(IsWindowEnabled(form->Handle())) << "the main window works again";
         return about->ModalResult;
     }
 
-    TFormSelect* main = nullptr;
     TAboutBox* about = nullptr;
     bool late = false;
     bool inFront = false;

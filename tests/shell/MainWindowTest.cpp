@@ -1,35 +1,35 @@
 // The main window under Wine: layout, categories, counter, focus, closing, help and the extend panel.
-#include "shell/USelect5.h"
-#include "tests/support/WineFixture.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <algorithm>
 
 namespace {
-class MainWindow : public WineFixture {
+class MainWindow : public MainWindowFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
-        Application().HelpFile = "tanu.hlp";
-        form = &Application().CreateForm<TFormSelect>();
+        Start();
         PumpMessages();
     }
 
     // Presses a category button with the mouse, as the user does.
     static void Press(TSpeedButton& button) { ClickAt(button, 5, 5); }
 
-    void ExpectCategory(int code) {
-        SCOPED_TRACE("category " + std::to_string(code));
-        EXPECT_EQ(form->CategoryCode, code);
-        const std::pair<TSpeedButton*, int> buttons[] = {
-            {&form->sbtnStart, 10}, {&form->sbtnWait, 20}, {&form->sbtnShut, 30}, {&form->sbtnWall, 40}};
-        for (auto [button, buttonCode] : buttons) {
-            bool active = buttonCode == code;
+    void ExpectCategory(Category category) {
+        SCOPED_TRACE("category " + std::to_string(int(category)));
+        EXPECT_EQ(form->ActiveCategory, category);
+        const std::pair<TSpeedButton*, Category> buttons[] = {{&form->sbtnStart, Category::Start},
+                                                              {&form->sbtnWait, Category::Wait},
+                                                              {&form->sbtnShut, Category::Shut},
+                                                              {&form->sbtnWall, Category::Wall}};
+        for (auto [button, buttonCategory] : buttons) {
+            bool active = buttonCategory == category;
             EXPECT_EQ(button->Down(), active) << button->Caption();
             EXPECT_EQ(button->Font().bold, active) << button->Caption();
             EXPECT_EQ(button->Font().color, active ? clNavy : clBlack) << button->Caption();
-            EXPECT_EQ(Shown(form->ListOfCategory(buttonCode)), active) << "list of " << buttonCode;
+            EXPECT_EQ(Shown(form->ListOfCategory(buttonCategory)), active) << "list of " << button->Caption();
         }
-        bool wall = code == 40;
+        bool wall = category == Category::Wall;
         EXPECT_EQ(Shown(form->CBStyle), wall);
         EXPECT_EQ(Enabled(form->CBStyle), wall);
         EXPECT_EQ(form->CBStyle.ItemIndex(), wall ? 0 : -1);
@@ -41,8 +41,6 @@ protected:
         EXPECT_EQ(form->FilterComboBox1.Items()[0].find(".jpg") != std::string::npos, wall);
         EXPECT_TRUE(form->SelectionTracking);
     }
-
-    TFormSelect* form = nullptr;
 };
 } // namespace
 
@@ -144,7 +142,7 @@ TEST_F(MainWindow, MenusAndTheirInitialCheckMarks) {
 }
 
 TEST_F(MainWindow, StartsInTheStartUpCategory) {
-    ExpectCategory(10);
+    ExpectCategory(Category::Start);
     EXPECT_EQ(Text(form->LblNumber), "0 / 0");
     EXPECT_FALSE(Enabled(form->btnRemove));
     EXPECT_FALSE(form->ListsChanged);
@@ -153,16 +151,16 @@ TEST_F(MainWindow, StartsInTheStartUpCategory) {
 
 TEST_F(MainWindow, SwitchesCategoriesInEachDirection) {
     Press(form->sbtnWall);
-    ExpectCategory(40);
+    ExpectCategory(Category::Wall);
     Press(form->sbtnWait);
-    ExpectCategory(20);
+    ExpectCategory(Category::Wait);
     Press(form->sbtnShut);
-    ExpectCategory(30);
+    ExpectCategory(Category::Shut);
     Press(form->sbtnStart);
-    ExpectCategory(10);
+    ExpectCategory(Category::Start);
     Press(form->sbtnWall);
     Press(form->sbtnShut);
-    ExpectCategory(30);
+    ExpectCategory(Category::Shut);
     EXPECT_FALSE(form->ListsChanged);
 }
 
@@ -170,7 +168,7 @@ TEST_F(MainWindow, PressingTheActiveWallpaperButtonResetsTheStyleOnly) {
     Press(form->sbtnWall);
     form->CBStyle.SetItemIndex(2);
     Press(form->sbtnWall);
-    ExpectCategory(40);
+    ExpectCategory(Category::Wall);
     EXPECT_EQ(form->CBStyle.ItemIndex(), 0);
     EXPECT_FALSE(form->ListsChanged);
 }
@@ -267,8 +265,7 @@ TEST_F(MainWindow, CloseQuestionNoAndYesBothClose) {
     EXPECT_TRUE(Application().Terminated());
     Application().Reset();
 
-    Application().HelpFile = "tanu.hlp";
-    form = &Application().CreateForm<TFormSelect>();
+    Start();
     form->ListsChanged = true;
     answers = {mrYes};
     form->Close();
@@ -379,17 +376,17 @@ TEST_F(MainWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
     // Pressed outside, released over a category button or the extend panel: nothing happens.
     MouseDrag(background, ScreenPoint(form->sbtnWall, 20, 10));
     HandleQueuedInput();
-    EXPECT_EQ(form->CategoryCode, 10);
+    EXPECT_EQ(form->ActiveCategory, Category::Start);
     MouseDrag(background, ScreenPoint(form->PnlExtend, 20, 2));
     HandleQueuedInput();
     EXPECT_EQ(form->WindowState(), TWindowState::Normal) << "the extend panel was clicked without a press on it";
     // Pressed on one category button, released over another: nothing happens either.
     MouseDrag(ScreenPoint(form->sbtnWait, 20, 10), ScreenPoint(form->sbtnShut, 20, 10));
     HandleQueuedInput();
-    EXPECT_EQ(form->CategoryCode, 10);
+    EXPECT_EQ(form->ActiveCategory, Category::Start);
     // A click at last.
     MouseClick(form->sbtnShut, 20, 10);
-    EXPECT_TRUE(WaitUntil([&] { return form->CategoryCode == 30; })) << form->CategoryCode;
+    EXPECT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Shut; })) << int(form->ActiveCategory);
 }
 
 namespace {
@@ -505,11 +502,11 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
 
     TypeKeys({VK_RIGHT});
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
-    EXPECT_EQ(form->CategoryCode, 10) << "an arrow moves the focus only";
+    EXPECT_EQ(form->ActiveCategory, Category::Start) << "an arrow moves the focus only";
     EXPECT_EQ(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
         << "the focus rectangle left the first button";
     TypeKeys({VK_SPACE});
-    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 20; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wait; }));
     EXPECT_TRUE(form->sbtnWait.Down());
     EXPECT_TRUE(form->sbtnWait.Font().bold);
 
@@ -517,7 +514,7 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     TypeKeys({VK_LEFT}); // round to the last button
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
     TypeKeys({VK_SPACE});
-    ASSERT_TRUE(WaitUntil([&] { return form->CategoryCode == 40; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wall; }));
     EXPECT_TRUE(Shown(form->ListWall));
 
     // One tab stop: Tab leaves the group, Shift+Tab comes back to its down button.

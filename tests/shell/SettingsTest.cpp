@@ -1,14 +1,13 @@
 // The settings in Wine's real registry: read at the first show, written on closing.
 #include "platform/Registry.h"
-#include "shell/USelect5.h"
+#include "tests/support/MainWindowFixture.h"
 #include "system/RegistryNames.h"
 #include "tests/support/TestFiles.h"
-#include "tests/support/WineFixture.h"
 
 namespace {
 const std::string kSection = std::string(kSettingsKey) + "\\Vistrel Selector";
 
-class Settings : public WineFixture {
+class Settings : public MainWindowFixture {
 protected:
     void Plant(const std::string& name, const std::string& value, const std::string& section = kSection) {
         TRegistryKey::Create(HKEY_CURRENT_USER, section).WriteString(name, value);
@@ -17,11 +16,6 @@ protected:
     std::optional<std::string> Stored(const std::string& name) {
         std::optional<TRegistryKey> key = TRegistryKey::Open(HKEY_CURRENT_USER, kSection);
         return key ? key->ReadString(name) : std::nullopt;
-    }
-
-    TFormSelect& Start() {
-        Application().HelpFile = "tanu.hlp";
-        return Application().CreateForm<TFormSelect>();
     }
 };
 } // namespace
@@ -32,7 +26,7 @@ TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_TRUE(form.ErrorReportOn1.Checked());
     EXPECT_FALSE(form.miPlusStretch.Checked());
-    EXPECT_EQ(form.CategoryCode, 10);
+    EXPECT_EQ(form.ActiveCategory, Category::Start);
     EXPECT_TRUE(form.sbtnStart.Down());
     // No backup yet: this is the first run, so the folders default to the program's own.
     EXPECT_EQ(form.WaitDir, form.ProgramDir);
@@ -49,7 +43,7 @@ TEST_F(Settings, OddStoredValues) {
     EXPECT_EQ(form.PreviewMode, 30);
     EXPECT_TRUE(form.ErrorReportOn1.Checked()) << "any whole number but 0 is on";
     EXPECT_FALSE(form.miPlusStretch.Checked()) << "no number: the default";
-    EXPECT_EQ(form.CategoryCode, 10) << "no number: the start-up category, and the reading goes on";
+    EXPECT_EQ(form.ActiveCategory, Category::Start) << "no number: the start-up category, and the reading goes on";
 }
 
 TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
@@ -59,7 +53,7 @@ TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
     EXPECT_EQ(form.PreviewMode, 15);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_FALSE(form.PreviewNone1.Checked());
-    EXPECT_EQ(form.CategoryCode, 40);
+    EXPECT_EQ(form.ActiveCategory, Category::Wall);
     EXPECT_TRUE(form.sbtnWall.Down());
     EXPECT_TRUE(Shown(form.ListWall));
     EXPECT_FALSE(Shown(form.ListStart)) << "only the active category's list is seen";

@@ -1,5 +1,5 @@
 // The start-up under Wine: splash screen, version and build, caption, the other windows, About box.
-#include "pictures/UPreview.h"
+#include "shell/UPreview.h"
 #include "shell/StartUp.h"
 #include "shell/UAbout.h"
 #include "shell/UOpstartScherm.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A decoded picture with marked contents, for checking that a failed read leaves its target as it
 // was.
-#include "pictures/DecodedPicture.h"
+#include "platform/DecodedPicture.h"
 
 inline DecodedPicture Sentinel() {
     DecodedPicture picture;

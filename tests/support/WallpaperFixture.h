@@ -2,20 +2,18 @@
 // Wine tests of the full-screen window and the wallpaper: the real main and full-screen windows
 // over a fresh folder of pictures, which is also the program folder that receives the wallpaper
 // bitmap. The desktop key of the private prefix is saved before each test and put back after it.
-#include "pictures/UPreview.h"
 #include "pictures/Wallpaper.h"
-#include "shell/USelect5.h"
 #include "tests/support/RegistrySnapshot.h"
 #include "tests/support/BrowserInput.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/WineFixture.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestFiles.h"
 
 #include <fstream>
 #include <memory>
 #include <sstream>
 
-class WallpaperFixture : public WineFixture {
+class WallpaperFixture : public MainWindowFixture {
 protected:
     void SetUp() override {
         WineFixture::SetUp();
@@ -28,10 +26,7 @@ protected:
         Write("square.bmp", BitmapFile(256, 256, 24));
         Write("tall.bmp", BitmapFile(200, 1000, 24));
         Write("text.bmp", "This is no picture.");
-        Application().HelpFile = "tanu.hlp";
-        form = &Application().CreateForm<TFormSelect>();
-        form->FormPreview = &Application().CreateForm<TFormPreview>(*form);
-        preview = form->FormPreview;
+        preview = Start().FormPreview;
         // The library beside the test program; the wallpaper goes to the fresh folder.
         form->PictureLibrary = std::make_unique<TPictureLibrary>(ProgramFolder());
         form->ProgramDir = root + "\\";
@@ -147,6 +142,5 @@ protected:
     std::unique_ptr<RegistrySnapshot> desktop;
     std::string shownWallpaper; // what the desktop showed before the test
     std::string root;
-    TFormSelect* form = nullptr;
     TFormPreview* preview = nullptr;
 };

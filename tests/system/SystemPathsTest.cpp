@@ -6,14 +6,15 @@
 TEST(SystemPaths, ScreensLieAtTheDriveRootAndInTheWindowsDirectory) {
     struct Case {
         const char* windowsDir;
-        SystemScreen screen;
+        Category screen;
         const char* path;
     } cases[] = {
-        {"D:\\WIN98", SystemScreen::Start, "D:\\logo.sys"},
-        {"D:\\WIN98", SystemScreen::Wait, "D:\\WIN98\\logow.sys"},
-        {"D:\\WIN98\\", SystemScreen::Shut, "D:\\WIN98\\logos.sys"},
-        {"C:\\WINDOWS", SystemScreen::Start, "C:\\logo.sys"},
-        {"C:\\", SystemScreen::Wait, "C:\\logow.sys"},
+        {"D:\\WIN98", Category::Start, "D:\\logo.sys"},
+        {"D:\\WIN98", Category::Wait, "D:\\WIN98\\logow.sys"},
+        {"D:\\WIN98\\", Category::Shut, "D:\\WIN98\\logos.sys"},
+        {"C:\\WINDOWS", Category::Start, "C:\\logo.sys"},
+        {"C:\\", Category::Wait, "C:\\logow.sys"},
+        {"C:\\WINDOWS", Category::Wall, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -21,24 +22,12 @@ TEST(SystemPaths, ScreensLieAtTheDriveRootAndInTheWindowsDirectory) {
     }
 }
 
-TEST(SystemPaths, CategoriesNameTheirScreens) {
-    SystemScreen screen{};
-    EXPECT_TRUE(ScreenOfCategory(10, screen));
-    EXPECT_EQ(screen, SystemScreen::Start);
-    EXPECT_TRUE(ScreenOfCategory(20, screen));
-    EXPECT_EQ(screen, SystemScreen::Wait);
-    EXPECT_TRUE(ScreenOfCategory(30, screen));
-    EXPECT_EQ(screen, SystemScreen::Shut);
-    EXPECT_FALSE(ScreenOfCategory(40, screen));
-    EXPECT_FALSE(ScreenOfCategory(0, screen));
-}
-
 TEST(SystemPaths, BackupsTakeTheNextFreeShortName) {
-    EXPECT_EQ(BackupPath("C:\\QZ\\", SystemScreen::Start, 0), "C:\\QZ\\logo.bck");
-    EXPECT_EQ(BackupPath("C:\\QZ\\", SystemScreen::Start, 1), "C:\\QZ\\logo1.bck");
-    EXPECT_EQ(BackupPath("C:\\QZ\\", SystemScreen::Wait, 0), "C:\\QZ\\logow.bck");
+    EXPECT_EQ(BackupPath("C:\\QZ\\", Category::Start, 0), "C:\\QZ\\logo.bck");
+    EXPECT_EQ(BackupPath("C:\\QZ\\", Category::Start, 1), "C:\\QZ\\logo1.bck");
+    EXPECT_EQ(BackupPath("C:\\QZ\\", Category::Wait, 0), "C:\\QZ\\logow.bck");
     // The longest name stays a short name of at most eight characters.
-    EXPECT_EQ(BackupPath("C:\\QZ\\", SystemScreen::Shut, kMaxBackupAttempt), "C:\\QZ\\logos99.bck");
+    EXPECT_EQ(BackupPath("C:\\QZ\\", Category::Shut, kMaxBackupAttempt), "C:\\QZ\\logos99.bck");
 }
 
 TEST(SystemPaths, QuestionsAreTheProgramsOwnTexts) {

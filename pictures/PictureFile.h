@@ -1,0 +1,39 @@
+#pragma once
+// Reading a picture file for a category, without any window: a screen category reads it as a
+// Windows bitmap and holds it to the screen rule; the wallpaper category hands it to the picture
+// library. Adding to a list, the preview, installing and the randomizer all read pictures here.
+#include "lists/Category.h"
+#include "pictures/PictureLibrary.h"
+#include "pictures/ScreenRule.h"
+#include "platform/Handles.h"
+
+#include <string>
+
+// Picture result codes.
+constexpr int kPictureLoaded = 0;
+constexpr int kPictureNotOpened = 10;
+constexpr int kPictureFailed = 100;
+
+struct PictureFile {
+    enum class Outcome {
+        Loaded,     // read; an empty (0 x 0) picture has no bitmap
+        NotOpened,  // the file cannot be opened
+        Unreadable, // no picture the reader takes; `reason` where the system or reader gave one
+        NoLibrary,  // the picture library or its function is missing: `reason`
+    };
+    Outcome outcome = Outcome::Unreadable;
+    std::string reason;
+    int width = 0;
+    int height = 0;
+    PixelFormat format = PixelFormat::Device;
+    ScreenCheck check = ScreenCheck::Fits; // a screen's rule; a wallpaper always fits
+    UniqueBitmap bitmap;                   // when asked for
+
+    int ResultCode() const;
+    // Read, and for a screen category one that may be a screen.
+    bool Usable() const { return outcome == Outcome::Loaded && check == ScreenCheck::Fits; }
+};
+
+// Whether the caller keeps the picture or only asks what it is.
+enum class PictureNeed { Check, Bitmap };
+PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need);

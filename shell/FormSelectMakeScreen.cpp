@@ -1,0 +1,65 @@
+// Making a screen from the picture the preview names: the user chooses the file, the screen is
+// made and written, then it joins the active list and is previewed.
+#include "pictures/PictureText.h"
+#include "pictures/ScreenFromPicture.h"
+#include "platform/DirectoryPath.h"
+#include "platform/MessageDlg.h"
+#include "platform/SaveDialog.h"
+#include "shell/USelect5.h"
+
+void TFormSelect::UpdateScreenItems() {
+    const bool screens = IsScreen(ActiveCategory);
+    const bool named = PnlPreviewName.Caption() != kNoFileSelected;
+    for (TMenuItem* item : {&N8, &MakeScreen1, &N9, &MakeScreen2})
+        item->SetVisible(screens);
+    MakeScreen1.SetEnabled(named);
+    MakeScreen2.SetEnabled(named);
+    // Only the start-up screen can move: the system rotates the palette of that one alone.
+    AnimatedBar1.SetVisible(ActiveCategory == Category::Start);
+    AnimatedBar2.SetVisible(ActiveCategory == Category::Start);
+}
+
+void TFormSelect::AnimatedBarClick() {
+    const bool checked = !AnimatedBar1.Checked();
+    AnimatedBar1.SetChecked(checked);
+    AnimatedBar2.SetChecked(checked);
+}
+
+void TFormSelect::MakeScreenClick() {
+    const std::string source = PnlPreviewName.Caption();
+    if (!IsScreen(ActiveCategory) || source == kNoFileSelected) return;
+    std::string target;
+    if (!PromptSaveFile(Handle(), ProposedScreenPath(source), kScreenSaveFilter, "bmp", target)) return;
+
+    const ScreenResult made =
+        MakeScreenFromPicture(Library(), source, target, ActiveCategory == Category::Start && AnimatedBar1.Checked());
+    if (!made.Ok()) {
+        MessageDlg(ScreenFailureText(made), TMsgDlgType::Error, mbOK);
+        return;
+    }
+
+    // The new screen joins the active list once, alone selected.
+    const std::size_t cut = target.find_last_of('\\');
+    const std::string name = target.substr(cut + 1), folder = BrowserPath(target.substr(0, cut + 1));
+    TListView& list = ActiveList();
+    {
+        SelectionTrackingOff ownChanges(*this);
+        int row = -1;
+        for (int i = 0; i < list.Count() && row < 0; ++i)
+            if (lstrcmpiA(list.CellText(i, 0).c_str(), name.c_str()) == 0 &&
+                lstrcmpiA(list.CellText(i, 1).c_str(), folder.c_str()) == 0)
+                row = i;
+        if (row < 0) {
+            row = list.InsertSorted({name, folder});
+            ListsChanged = true;
+        }
+        for (int selected : list.SelectedRows())
+            list.SetSelected(selected, false);
+        list.SetSelected(row, true);
+    }
+    if (lstrcmpiA(BrowserPath(FileListBox1.Directory()).c_str(), folder.c_str()) == 0) FileListBox1.Update();
+
+    // Read again even under the same name: the file is new.
+    ShowPreview(target, false, true);
+    UpdateCounter();
+}

@@ -1,0 +1,52 @@
+#pragma once
+// The full-screen preview window: created hidden at start-up, shown from the preview pane. It shows
+// the main window's preview picture as the system would show it: a screen stretched over the
+// screen, a wallpaper laid out in the style of the main window's style box. Applying it is the main
+// window's business.
+#include "pictures/WallpaperStyles.h"
+#include "platform/Controls.h"
+#include "platform/Menus.h"
+
+class TFormSelect;
+
+class TFormPreview : public TForm {
+public:
+    explicit TFormPreview(TFormSelect& main);
+
+    TImage ImgPreview;
+
+    TPopupMenu PopMPreview;
+    TMenuItem Returntomain1{"Return to &main", ShortCut(vk::F3)}, Fileinfo1{"File &info", CtrlKey('I')},
+        N1{TMenuItem::kSeparator}, Centred1{"&Centred", CtrlKey('C')}, Stretched1{"&Stretched", CtrlKey('S')},
+        Tiled1{"&Tiled", CtrlKey('T')}, Fit2Screen1{"&Fit 2 Screen", CtrlKey('F')}, Mirror1{"&Mirror", CtrlKey('M')},
+        N2{TMenuItem::kSeparator}, SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
+        SetascurrentWallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
+        Returntomainwithoutchange1{"Return &unchanged"};
+
+    // Maximizes the window and lays the picture out anew; runs at every activation.
+    void FormActivate() override;
+    // Lays the image out for the category and style.
+    void LayoutPicture();
+    void CheckStyleItems();
+    void StyleClick(TMenuItem* sender);
+    // Back to the main window; in the wallpaper category the chosen style goes to the selected
+    // wallpaper entries first.
+    void Returntomain1Click();
+    void Returntomainwithoutchange1Click();
+    void SetasCurrentClick();
+    void Fileinfo1Click();
+
+    // The layout LayoutPicture made last.
+    const ImageLayout& Layout() const { return layout_; }
+    // The style items in the order of the style box.
+    TMenuItem* StyleItem(int index);
+
+protected:
+    void BuildControls() override;
+
+private:
+    UniqueBitmap ShownBitmap(HBITMAP picture) const;
+
+    TFormSelect& main_;
+    ImageLayout layout_;
+};

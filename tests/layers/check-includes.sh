@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Includes point one way: nothing outside shell/ includes a shell/ header, and the platform layer
+# includes nothing of the layers above it. Each include that goes the wrong way is printed as
+# "file:line: includes header: reason"; the exit status is 1 when there is any.
+# Usage: check-includes.sh <source root> [--expect "<line>"]
+#   --expect: succeeds only when the check fails and prints that line (the check's own test).
+set -uo pipefail
+root="$1"
+shift
+expect=""
+if [ "${1:-}" = "--expect" ]; then expect="$2"; fi
+
+wrong=$(
+    cd "$root" || exit 2
+    for folder in platform lists pictures system randomizer nviewlib tools; do
+        [ -d "$folder" ] || continue
+        grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z]+/' "$folder" --include='*.h' --include='*.cpp' |
+            sed -E 's/^([^:]+):([0-9]+):[^"]*"([a-z]+)\/([^"]*)".*/\1 \2 \3 \3\/\4/' |
+            while read -r file line layer header; do
+                if [ "$layer" = shell ]; then
+                    echo "$file:$line: includes $header: only shell/ may include the shell"
+                elif [ "$folder" = platform ] && [ "$layer" != platform ]; then
+                    echo "$file:$line: includes $header: the platform includes nothing above it"
+                fi
+            done
+    done
+)
+
+if [ -n "$expect" ]; then
+    if grep -qxF -- "$expect" <<<"$wrong"; then exit 0; fi
+    echo "expected the check to refuse with: $expect"
+    echo "it printed: ${wrong:-nothing}"
+    exit 1
+fi
+if [ -n "$wrong" ]; then
+    echo "$wrong"
+    echo "$(wc -l <<<"$wrong") include(s) go the wrong way"
+    exit 1
+fi
+echo "every include points one way"
