@@ -30,5 +30,5 @@ format-check:
 	@scripts/format.sh check
 
 clean:
-	-chattr -i build/win32/locked-folder 2>/dev/null
+	-chattr -i build/win32/locked-folder build/win32/locked-program 2>/dev/null
 	rm -rf build

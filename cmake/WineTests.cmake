@@ -33,14 +33,25 @@ target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
 # A folder nobody may write to, not even root (the immutable attribute), for the screen maker's
 # error; unlocked after the tests so that the build folder can be removed.
 set(LOCKED_FOLDER ${CMAKE_BINARY_DIR}/locked-folder)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectMakeScreenTest.cpp PROPERTIES COMPILE_DEFINITIONS
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectMakeScreenTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/shell/FormSelectSystemTest.cpp PROPERTIES COMPILE_DEFINITIONS
     "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\";LOCKED_FOLDER=\"Z:${LOCKED_FOLDER}\"")
+# A program folder nobody may write to, holding the randomizer and a list of screens kept elsewhere.
+set(LOCKED_PROGRAM ${CMAKE_BINARY_DIR}/locked-program)
+set(RANDOMIZER_PICTURES ${CMAKE_BINARY_DIR}/randomizer-pictures)
+set(LOCK_PROGRAM_FOLDER sh ${CMAKE_SOURCE_DIR}/tests/randomizer/lock-program-folder.sh)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp PROPERTIES COMPILE_DEFINITIONS
+    "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\";LOCKED_PROGRAM=\"Z:${LOCKED_PROGRAM}\";RANDOMIZER_PICTURES=\"Z:${RANDOMIZER_PICTURES}\"")
+add_test(NAME wine.setup.LockProgramFolder COMMAND ${LOCK_PROGRAM_FOLDER} lock ${LOCKED_PROGRAM}
+    $<TARGET_FILE:QZRandom> $<TARGET_FILE:NViewLib> ${RANDOMIZER_PICTURES})
+add_test(NAME wine.cleanup.UnlockProgramFolder COMMAND ${LOCK_PROGRAM_FOLDER} unlock ${LOCKED_PROGRAM})
+set_tests_properties(wine.setup.LockProgramFolder PROPERTIES FIXTURES_SETUP locked_folder)
+set_tests_properties(wine.cleanup.UnlockProgramFolder PROPERTIES FIXTURES_CLEANUP locked_folder)
 add_test(NAME wine.setup.LockFolder COMMAND sh -c "mkdir -p '${LOCKED_FOLDER}' && (chattr -i '${LOCKED_FOLDER}'; chattr +i '${LOCKED_FOLDER}' || true)")
 add_test(NAME wine.cleanup.UnlockFolder COMMAND sh -c "chattr -i '${LOCKED_FOLDER}' 2>/dev/null || true")
 set_tests_properties(wine.setup.LockFolder PROPERTIES FIXTURES_SETUP locked_folder)

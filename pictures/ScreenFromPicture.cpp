@@ -13,6 +13,10 @@ ScreenResult MakeScreenFromPicture(TPictureLibrary& library, const std::string& 
     ScreenResult result;
     result.source = source;
     result.target = target;
+    if (SameFile(source, target)) {
+        result.outcome = Outcome::OverSource;
+        return result;
+    }
     UniqueBitmap bitmap;
     try {
         bitmap = UniqueBitmap(library.Load(source));

@@ -121,3 +121,31 @@ unsigned long CopyFileWhole(const std::string& source, const std::string& target
     if (error != NO_ERROR) DeleteFileA(temp);
     return error;
 }
+
+unsigned long FolderWriteError(const std::string& folder) {
+    char probe[MAX_PATH] = {};
+    if (!GetTempFileNameA(folder.c_str(), "QZ", 0, probe)) return GetLastError();
+    // Wine names a file it could not make: the file must be there.
+    if (GetFileAttributesA(probe) == INVALID_FILE_ATTRIBUTES) {
+        UniqueFile file(CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return GetLastError();
+    }
+    DeleteFileA(probe);
+    return 0;
+}
+
+namespace {
+// The volume and index that name a file on every system, or false when it cannot be opened.
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& identity) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &identity);
+}
+} // namespace
+
+bool SameFile(const std::string& first, const std::string& second) {
+    BY_HANDLE_FILE_INFORMATION a = {}, b = {};
+    if (!FileIdentity(first, a) || !FileIdentity(second, b)) return false;
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}

@@ -41,3 +41,10 @@ ReplaceResult ReplaceFileContents(const std::string& path, const std::function<v
 // folder and takes the target's place only when it is complete. 0, or the system's error code;
 // on failure the target stays as it was.
 unsigned long CopyFileWhole(const std::string& source, const std::string& target);
+
+// 0 when a new file can be made in the folder (which ends in a backslash), else the system's code.
+unsigned long FolderWriteError(const std::string& folder);
+
+// Whether the two paths name one file that exists, whatever names (long or short, relative, in
+// another case) they use.
+bool SameFile(const std::string& first, const std::string& second);

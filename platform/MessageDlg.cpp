@@ -6,6 +6,7 @@
 #include "platform/Handles.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -96,12 +97,15 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
                 EndDialog(dialog, id);
                 return TRUE;
             }
-        if (id == IDCANCEL) { // Escape or the close box
+        if (id == IDCANCEL) { // Escape
             EndDialog(dialog, EscapeResult(state->call->buttons));
             return TRUE;
         }
         return FALSE;
     }
+    case WM_CLOSE: // the title bar's close box, or a close from outside: no answer was chosen
+        EndDialog(dialog, mrCancel);
+        return TRUE;
     }
     return FALSE;
 }
@@ -120,8 +124,9 @@ std::vector<WORD> EmptyDialogTemplate() {
 }
 } // namespace
 
-void SetMessageResponder(MessageResponder responder) {
-    Responder() = std::move(responder);
+MessageResponder SetMessageResponder(MessageResponder responder) {
+    std::swap(Responder(), responder);
+    return responder;
 }
 
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {

@@ -1,6 +1,7 @@
 #pragma once
 // The standard message boxes: the kind gives icon and title, the buttons are those asked for, the
 // first button is the default, Escape answers Cancel (or No), and the box is centred on the screen.
+// Closed by its title bar's close box, a box answers Cancel, whatever its buttons: no answer.
 #include "platform/MessageText.h"
 
 #include <functional>
@@ -16,5 +17,6 @@ struct MessageBoxCall {
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
 
 // The seam for tests: while a responder is installed it answers every box instead of the user.
+// Returns the one it replaces.
 using MessageResponder = std::function<TModalResult(const MessageBoxCall&)>;
-void SetMessageResponder(MessageResponder responder);
+MessageResponder SetMessageResponder(MessageResponder responder);

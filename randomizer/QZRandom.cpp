@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr DWORD kWaitForOtherRunMs = 5000;
+
 std::string TimeStamp() {
     SYSTEMTIME now = {};
     GetLocalTime(&now);
@@ -40,20 +42,28 @@ void WriteLog(const std::string& path, std::vector<std::string> lines) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // An entry on a drive without its disk must not make the system ask at log-on.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // Two runs at once would write the same files: a second one waits briefly, then leaves.
-    UniqueKernelHandle running(CreateMutexA(nullptr, FALSE, "Orvandel.Vistrel.QZRandom"));
-    if (running && WaitForSingleObject(running.Get(), 5000) == WAIT_TIMEOUT) return 2;
-
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
-    const RandomizerPlaces places{ProgramDirFromExePath(exe), windows};
-    const RandomizerOptions options = ParseRandomizerOptions(SplitCommandLine(GetCommandLineA()));
+    RandomizerPlaces places{ProgramDirFromExePath(exe), windows, {}};
+    std::string folderNote;
+    places.stateDir = StateFolder(places.programDir, folderNote);
+    const std::string logPath = places.stateDir + kLogFileName;
 
+    // Two runs at once would write the same files: a second one waits briefly, then leaves.
+    UniqueKernelHandle running(CreateMutexA(nullptr, FALSE, "Orvandel.Vistrel.QZRandom"));
+    if (running && WaitForSingleObject(running.Get(), kWaitForOtherRunMs) == WAIT_TIMEOUT) {
+        WriteLog(logPath, {"Another run was still busy after " + std::to_string(kWaitForOtherRunMs / 1000) +
+                           " seconds: this run changed nothing"});
+        return 2;
+    }
+
+    const RandomizerOptions options = ParseRandomizerOptions(SplitCommandLine(GetCommandLineA()));
     std::vector<std::string> lines;
     lines.push_back(std::string("Run") + (options.dryRun ? " (dry run: nothing changes)" : "") +
                     (options.hasSeed ? ", seed " + std::to_string(options.seed) : ""));
+    if (!folderNote.empty()) lines.push_back(folderNote);
     try {
         std::vector<std::string> done = RunRandomizer(options, places);
         lines.insert(lines.end(), done.begin(), done.end());
@@ -62,7 +72,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     } catch (...) {
         lines.push_back("Stopped by an unexpected failure");
     }
-    WriteLog(places.programDir + kLogFileName, lines);
+    WriteLog(logPath, lines);
     if (running) ReleaseMutex(running.Get());
     return 0;
 }

@@ -108,7 +108,7 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         if (run.options.dryRun) {
             run.log.push_back(name + ": " + what + " would become the wallpaper");
         } else {
-            WallpaperResult result = ApplyWallpaperPicture(picture.view, style, screen, run.places.programDir);
+            WallpaperResult result = ApplyWallpaperPicture(picture.view, style, screen, run.places.stateDir);
             if (!result.Ok()) {
                 run.log.push_back(name + ": " + what + ": " + WallpaperFailureText(result));
                 return;
@@ -121,6 +121,25 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
     }
     run.log.push_back(name + ": no entry could be used; the wallpaper stays as it is");
 }
+
+} // namespace
+
+std::string StateFolder(const std::string& programDir, std::string& note) {
+    const unsigned long error = FolderWriteError(programDir);
+    if (error == 0) return programDir;
+    char temp[MAX_PATH] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, temp);
+    std::string folder = length > 0 && length < MAX_PATH ? std::string(temp, length) : std::string("C:\\");
+    if (folder.back() != '\\') folder += '\\';
+    folder += kStateFolderName;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += '\\';
+    note = "The program folder " + programDir + " cannot be written (" + SystemErrorText(error) +
+           "): the rounds, this log and the wallpaper are kept in " + folder;
+    return folder;
+}
+
+namespace {
 
 std::uint64_t FreshSeed() {
     LARGE_INTEGER counter = {};
@@ -137,8 +156,13 @@ std::vector<std::string> RunRandomizer(const RandomizerOptions& options, const R
     const std::string listPath = places.programDir + kListFileName;
     std::vector<std::uint8_t> bytes;
     try {
-        if (!ReadWholeFile(listPath, bytes)) {
-            log.push_back("No list file " + listPath + ": nothing changes");
+        unsigned long openError = 0;
+        if (!ReadWholeFile(listPath, bytes, &openError)) {
+            if (openError == ERROR_FILE_NOT_FOUND || openError == ERROR_PATH_NOT_FOUND)
+                log.push_back("No list file " + listPath + ": nothing changes");
+            else
+                log.push_back("Cannot read the list file " + listPath + ": " + SystemErrorText(openError) +
+                              " Nothing changes.");
             return log;
         }
     } catch (const std::exception& error) {
@@ -152,7 +176,7 @@ std::vector<std::string> RunRandomizer(const RandomizerOptions& options, const R
         lists[int(category)].keys.push_back(EntryKeyOfLine(line, category, places.programDir));
     });
 
-    const std::string roundsPath = places.programDir + kRoundsFileName;
+    const std::string roundsPath = places.stateDir + kRoundsFileName;
     RoundState states[kRoundLists];
     std::vector<std::uint8_t> roundBytes;
     try {

@@ -29,7 +29,8 @@ void TFormSelect::MakeScreenClick() {
     const std::string source = PnlPreviewName.Caption();
     if (!IsScreen(ActiveCategory) || source == kNoFileSelected) return;
     std::string target;
-    if (!PromptSaveFile(Handle(), ProposedScreenPath(source), kScreenSaveFilter, "bmp", target)) return;
+    auto taken = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (!PromptSaveFile(Handle(), ProposedScreenPath(source, taken), kScreenSaveFilter, "bmp", target)) return;
 
     const ScreenResult made =
         MakeScreenFromPicture(Library(), source, target, ActiveCategory == Category::Start && AnimatedBar1.Checked());

@@ -13,13 +13,30 @@
 #include <stdexcept>
 
 namespace {
-std::string FailureLines(const std::vector<FileFailure>& failures) {
+// A backup's failure names the side that failed; a restore's names the backup that still holds
+// the original.
+std::string BackupFailureLines(const std::vector<ScreenFailure>& failures) {
     std::vector<FailureLine> lines;
-    for (const FileFailure& failure : failures)
-        lines.push_back({failure.path, SystemErrorText(failure.error)});
+    for (const ScreenFailure& failure : failures)
+        lines.push_back({failure.backupSide ? BackupSideName(failure.backup, failure.screen) : failure.screen,
+                         SystemErrorText(failure.error)});
+    return JoinFailureLines(lines);
+}
+
+std::string RestoreFailureLines(const std::vector<ScreenFailure>& failures) {
+    std::vector<FailureLine> lines;
+    for (const ScreenFailure& failure : failures)
+        lines.push_back({failure.backup.empty() ? failure.screen : KeptOriginalName(failure.screen, failure.backup),
+                         SystemErrorText(failure.error)});
     return JoinFailureLines(lines);
 }
 } // namespace
+
+bool TFormSelect::RefusedAfterUninstall() {
+    if (!Uninstalled) return false;
+    MessageDlg(kUninstalledRefusal, TMsgDlgType::Information, mbOK);
+    return true;
+}
 
 // F4: the previewed picture becomes the wallpaper, or the screen of the active category.
 void TFormSelect::SetasCurrentClick() {
@@ -31,6 +48,7 @@ void TFormSelect::SetasCurrentClick() {
 }
 
 void TFormSelect::ApplyWallpaper() {
+    if (RefusedAfterUninstall()) return;
     const std::string name = PnlPreviewName.Caption();
     // After a failed load the preview name shows a file whose picture is not the one on view.
     if (!PreviewFromNamedFile) throw std::runtime_error(UnreadablePictureText(name));
@@ -51,7 +69,7 @@ void TFormSelect::ApplyWallpaper() {
 }
 
 void TFormSelect::InstallScreen() {
-    if (!IsScreen(ActiveCategory)) return;
+    if (!IsScreen(ActiveCategory) || RefusedAfterUninstall()) return;
     const std::string target = SystemScreenPath(GetWindowsDir(), ActiveCategory);
     const std::string source = PnlPreviewName.Caption();
     // After a failed load the picture on view is the one before: it must not go out under this name.
@@ -76,13 +94,14 @@ void TFormSelect::InstallScreen() {
 void TFormSelect::MakeFirstRunBackup() {
     BackupResult backup = MakeOriginalsBackup(ProgramDir, GetWindowsDir());
     if (!backup.failures.empty())
-        MessageDlg(BackupFailedText(FailureLines(backup.failures)), TMsgDlgType::Warning, mbOK);
+        MessageDlg(BackupFailedText(BackupFailureLines(backup.failures)), TMsgDlgType::Warning, mbOK);
 }
 
 void TFormSelect::OriginalScreens1Click() {
+    if (RefusedAfterUninstall()) return;
     RestoreResult restore = RestoreOriginals(GetWindowsDir());
-    if (!restore.failures.empty())
-        MessageDlg(RestoreFailedText(FailureLines(restore.failures)), TMsgDlgType::Error, mbOK);
+    if (!restore.Complete())
+        MessageDlg(RestoreFailedText(RestoreFailureLines(restore.failures)), TMsgDlgType::Error, mbOK);
 }
 
 void TFormSelect::ReadAutostartState() {
@@ -101,17 +120,25 @@ void TFormSelect::Runrandomizeratstartup1Click() {
 }
 
 void TFormSelect::Uninstall2Click() {
-    if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) {
-        OriginalScreens1Click();
-        try {
-            if (!RemoveRegistryEntries()) throw std::runtime_error(kUninstallFailed);
-            MessageDlg(kUninstalledText, TMsgDlgType::Information, mbOK);
-            Uninstalled = true;
-        } catch (const std::exception&) {
-            MessageDlg(kUninstallFailed, TMsgDlgType::Error, mbOK);
-            Uninstalled = false;
-        }
-    }
+    if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) Uninstalled = UninstallNow();
     // Started only to uninstall: the program ends here, whatever the answer.
     if (UninstallStart) Close();
+}
+
+bool TFormSelect::UninstallNow() {
+    // Nothing is removed while a screen could not be put back: the records and the backups are all
+    // that still hold the originals.
+    RestoreResult restore = RestoreOriginals(GetWindowsDir());
+    if (!restore.Complete()) {
+        MessageDlg(UninstallRestoreFailedText(RestoreFailureLines(restore.failures)), TMsgDlgType::Error, mbOK);
+        return false;
+    }
+    try {
+        if (!RemoveRegistryEntries()) throw std::runtime_error(kUninstallFailed);
+    } catch (const std::exception&) {
+        MessageDlg(kUninstallFailed, TMsgDlgType::Error, mbOK);
+        return false;
+    }
+    MessageDlg(kUninstalledText, TMsgDlgType::Information, mbOK);
+    return true;
 }

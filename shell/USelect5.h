@@ -190,8 +190,14 @@ public:
     void InstallScreen();
     // Makes the previewed picture the wallpaper in the style box's style; fails with the message.
     void ApplyWallpaper();
+    // After an uninstall in this run nothing may change the screens or the wallpaper: true, after
+    // saying so, when the command is refused.
+    bool RefusedAfterUninstall();
     void OriginalScreens1Click();
     void Uninstall2Click();
+    // The uninstall after the user's Yes: the originals back, then the registry entries removed;
+    // true when it completed.
+    bool UninstallNow();
     void Runrandomizeratstartup1Click();
     // Steps of the start-up reading that belong to the backup and the autostart option.
     void MakeFirstRunBackup();

@@ -9,6 +9,14 @@ std::string JoinFailureLines(const std::vector<FailureLine>& lines) {
     return text;
 }
 
+std::string BackupSideName(const std::string& backup, const std::string& screen) {
+    return backup + " (the copy of " + screen + " in the program folder)";
+}
+
+std::string KeptOriginalName(const std::string& screen, const std::string& backup) {
+    return screen + " (its original stays in " + backup + ")";
+}
+
 std::string UnreadableScreenText(const std::string& file) {
     return "The file " + file + "\n\rcould not be read as a picture.\n\rThe screen was not changed.";
 }
@@ -24,4 +32,8 @@ std::string BackupFailedText(const std::string& lines) {
 
 std::string RestoreFailedText(const std::string& lines) {
     return "These original screens could not be put back:\n\r" + lines;
+}
+
+std::string UninstallRestoreFailedText(const std::string& lines) {
+    return RestoreFailedText(lines) + "\n\r\n\r" + kUninstallFailed;
 }

@@ -16,9 +16,18 @@ struct FailureLine {
     std::string reason;
 };
 std::string JoinFailureLines(const std::vector<FailureLine>& lines);
+// The path a line names for a screen: the backup, when the failing side was the copy in the program
+// folder; the screen with the backup that still holds its original, when that could not be put back.
+std::string BackupSideName(const std::string& backup, const std::string& screen);
+std::string KeptOriginalName(const std::string& screen, const std::string& backup);
 
 // The preview name shows a file whose picture could not be read: the picture on view is another's.
 std::string UnreadableScreenText(const std::string& file);
 std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason);
 std::string BackupFailedText(const std::string& lines);
 std::string RestoreFailedText(const std::string& lines);
+// The uninstall stopped before removing anything because screens could not be put back.
+std::string UninstallRestoreFailedText(const std::string& lines);
+// A command that changes the screens or the wallpaper, after the uninstall in this run.
+inline constexpr const char* kUninstalledRefusal =
+    "TANU was uninstalled.\n\rStart the program again to change the screens or the wallpaper.";

@@ -1,10 +1,13 @@
 #include "system/SystemOperations.h"
 
 #include "platform/Files.h"
+#include "platform/Handles.h"
 #include "platform/Registry.h"
 #include "system/RegistryNames.h"
 
 #include <windows.h>
+
+#include <optional>
 
 namespace {
 
@@ -25,21 +28,63 @@ void ClearProtection(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_ARCHIVE);
 }
 
-// Copies a system screen into the program folder under the first free backup name. Records the
-// path that was meant when the copy fails for another reason than a taken name.
+// The original's attributes as the restore puts them back.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+std::string AttributesName(Category screen) {
+    return std::string(OriginalInfoName(screen)) + "Attributes";
+}
+
+// Which side of a failed copy failed: the system screen when it cannot be read, else the backup.
+ScreenFailure FailedBackup(const std::string& system, const std::string& backup, DWORD copyError) {
+    UniqueFile original(CreateFileA(system.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!original) return {system, backup, false, GetLastError()};
+    return {system, backup, true, copyError};
+}
+
+// Copies a system screen into the program folder under the first free backup name, as a plain
+// file that the restore can delete. Records the path that was meant when the copy fails for
+// another reason than a taken name.
 std::string BackUpScreen(const std::string& system, const std::string& programDir, Category screen,
-                         std::vector<FileFailure>& failures) {
+                         std::vector<ScreenFailure>& failures) {
     DWORD error = NO_ERROR;
     if (!Exists(system, error) && IsMissing(error)) return kNoOriginal;
     for (int attempt = 0;; ++attempt) {
         const std::string backup = BackupPath(programDir, screen, attempt);
-        if (CopyFileA(system.c_str(), backup.c_str(), TRUE)) return backup;
+        if (CopyFileA(system.c_str(), backup.c_str(), TRUE)) {
+            ClearProtection(backup);
+            return backup;
+        }
         error = GetLastError();
         const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
         if (!taken || attempt == kMaxBackupAttempt) {
-            failures.push_back({system, error});
+            failures.push_back(FailedBackup(system, backup, error));
             return backup;
         }
+    }
+}
+
+// Puts one screen back from its backup, or removes it when there was none at the backup.
+void RestoreScreen(const std::string& system, const std::string& backup, std::optional<DWORD> attributes,
+                   std::vector<ScreenFailure>& failures) {
+    DWORD error = NO_ERROR;
+    if (backup == kNoOriginal) {
+        // There was no screen before the program's first start.
+        ClearProtection(system);
+        if (!DeleteFileA(system.c_str()) && !IsMissing(error = GetLastError()))
+            failures.push_back({system, "", false, error});
+    } else if (Exists(backup, error)) {
+        if (std::optional<FileFailure> failure = InstallScreenFile(backup, system)) {
+            failures.push_back({system, backup, false, failure->error});
+            return;
+        }
+        if (attributes) SetFileAttributesA(system.c_str(), *attributes ? *attributes : FILE_ATTRIBUTE_NORMAL);
+        ClearProtection(backup); // a backup made before backups were plain files
+        DeleteFileA(backup.c_str());
+    } else if (!IsMissing(error)) {
+        failures.push_back({system, backup, true, error});
     }
 }
 
@@ -60,14 +105,21 @@ BackupResult MakeOriginalsBackup(const std::string& programDir, const std::strin
     WriteAutostart(programDir, true);
 
     BackupResult result;
-    for (Category screen : kScreenCategories)
-        result.recorded[int(screen)] =
-            BackUpScreen(SystemScreenPath(windowsDir, screen), programDir, screen, result.failures);
+    DWORD attributes[3] = {};
+    for (Category screen : kScreenCategories) {
+        const std::string system = SystemScreenPath(windowsDir, screen);
+        attributes[int(screen)] = GetFileAttributesA(system.c_str());
+        result.recorded[int(screen)] = BackUpScreen(system, programDir, screen, result.failures);
+    }
 
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
     settings.WriteBool(kOriginalInfo, kFilesBackedUp, true);
-    for (Category screen : kScreenCategories)
+    for (Category screen : kScreenCategories) {
         settings.WriteString(kOriginalInfo, OriginalInfoName(screen), result.recorded[int(screen)]);
+        if (attributes[int(screen)] != INVALID_FILE_ATTRIBUTES)
+            settings.WriteInteger(kOriginalInfo, AttributesName(screen),
+                                  int(attributes[int(screen)] & kKeptAttributes));
+    }
     settings.WriteString(kOriginalInfo, "WallPaper", wallPaper);
     settings.WriteString(kOriginalInfo, "TileWallpaper", tileWallpaper);
     settings.WriteString(kOriginalInfo, "WallpaperStyle", wallpaperStyle);
@@ -82,8 +134,12 @@ RestoreResult RestoreOriginals(const std::string& windowsDir) {
     result.backedUp = true;
 
     std::string recorded[3];
-    for (Category screen : kScreenCategories)
+    std::optional<DWORD> attributes[3];
+    for (Category screen : kScreenCategories) {
         recorded[int(screen)] = settings.ReadString(kOriginalInfo, OriginalInfoName(screen), kNoOriginal);
+        const int kept = settings.ReadInteger(kOriginalInfo, AttributesName(screen), -1);
+        if (kept >= 0) attributes[int(screen)] = DWORD(kept) & kKeptAttributes;
+    }
     const std::string wallPaper = settings.ReadString(kOriginalInfo, "WallPaper", "");
     const std::string tileWallpaper = settings.ReadString(kOriginalInfo, "TileWallpaper", "");
     const std::string wallpaperStyle = settings.ReadString(kOriginalInfo, "WallpaperStyle", "");
@@ -94,25 +150,9 @@ RestoreResult RestoreOriginals(const std::string& windowsDir) {
         if (wallpaperStyle != kNoOriginal) desktop->WriteString("WallpaperStyle", wallpaperStyle);
     }
 
-    for (Category screen : kScreenCategories) {
-        const std::string system = SystemScreenPath(windowsDir, screen);
-        const std::string& backup = recorded[int(screen)];
-        DWORD error = NO_ERROR;
-        if (backup == kNoOriginal) {
-            // There was no screen before the program's first start.
-            ClearProtection(system);
-            if (!DeleteFileA(system.c_str()) && !IsMissing(error = GetLastError()))
-                result.failures.push_back({system, error});
-        } else if (Exists(backup, error)) {
-            std::optional<FileFailure> failure = InstallScreenFile(backup, system);
-            if (failure)
-                result.failures.push_back(*failure);
-            else
-                DeleteFileA(backup.c_str());
-        } else if (!IsMissing(error)) {
-            result.failures.push_back({backup, error});
-        }
-    }
+    for (Category screen : kScreenCategories)
+        RestoreScreen(SystemScreenPath(windowsDir, screen), recorded[int(screen)], attributes[int(screen)],
+                      result.failures);
     return result;
 }
 

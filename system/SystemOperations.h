@@ -19,21 +19,34 @@ struct FileFailure {
 // hidden and system first (the system's screens often carry them).
 std::optional<FileFailure> InstallScreenFile(const std::string& source, const std::string& target);
 
+// A screen the backup or the restore could not handle: the system screen, its backup file (empty
+// when none is involved), whether the failing side was the backup in the program folder rather
+// than the system screen, and the system's error code.
+struct ScreenFailure {
+    std::string screen;
+    std::string backup;
+    bool backupSide = false;
+    unsigned long error = 0;
+};
+
 struct BackupResult {
-    std::string recorded[3];           // per screen: the backup's path, or "(none)" when there was no screen
-    std::vector<FileFailure> failures; // screens that exist but could not be copied
+    std::string recorded[3];             // per screen: the backup's path, or "(none)" when there was no screen
+    std::vector<ScreenFailure> failures; // screens that exist but could not be copied
 };
 // The first-run backup: records the desktop's wallpaper values, turns the randomizer's autostart
-// on, copies the three screens into the program folder (never over an existing file: a taken
-// name gives the next free one) and writes what was recorded to "Original Info".
+// on, copies the three screens into the program folder as plain files (never over an existing
+// file: a taken name gives the next free one) and writes what was recorded, with each screen's
+// attributes, to "Original Info".
 BackupResult MakeOriginalsBackup(const std::string& programDir, const std::string& windowsDir);
 
 struct RestoreResult {
-    bool backedUp = false;             // false: no backup was ever made, and nothing changed
-    std::vector<FileFailure> failures; // screens that could not be put back or removed
+    bool backedUp = false;               // false: no backup was ever made, and nothing changed
+    std::vector<ScreenFailure> failures; // screens that could not be put back or removed
+    bool Complete() const { return failures.empty(); }
 };
-// Puts the recorded wallpaper values and screens back. A screen whose backup file is gone (an
-// earlier restore used it) stays as it is.
+// Puts the recorded wallpaper values and screens back, each screen with the attributes it had; a
+// backup that was put back is deleted. A screen whose backup file is gone (an earlier restore used
+// it) stays as it is.
 RestoreResult RestoreOriginals(const std::string& windowsDir);
 
 // The randomizer's autostart value: its command when on, the empty text when off.

@@ -2,21 +2,25 @@
 
 #include <gtest/gtest.h>
 
-TEST(ScreenText, ProposedPathKeepsFolderAndNameWithBmp) {
+#include <set>
+
+TEST(ScreenText, ProposedPathIsANewNameBesideThePicture) {
+    const std::set<std::string> existing = {"C:\\screens\\logo screen.bmp", "C:\\screens\\logo screen 2.bmp"};
+    auto taken = [&](const std::string& path) { return existing.count(path) > 0; };
     const struct {
         const char* picture;
         const char* proposed;
     } cases[] = {
-        {"C:\\PHOTOS\\SUMMER.JPG", "C:\\PHOTOS\\SUMMER.bmp"},
-        {"C:\\PHOTOS\\beach.day.png", "C:\\PHOTOS\\beach.day.bmp"},
-        {"C:\\screens\\logo.bmp", "C:\\screens\\logo.bmp"},
-        {"C:\\PICS.OLD\\README", "C:\\PICS.OLD\\README.bmp"},
-        {"C:\\PICS\\.hidden", "C:\\PICS\\.hidden.bmp"},
-        {"C:SUN.GIF", "C:SUN.bmp"},
+        {"C:\\PHOTOS\\SUMMER.JPG", "C:\\PHOTOS\\SUMMER screen.bmp"},
+        {"C:\\PHOTOS\\beach.day.png", "C:\\PHOTOS\\beach.day screen.bmp"},
+        {"C:\\screens\\logo.bmp", "C:\\screens\\logo screen 3.bmp"},
+        {"C:\\PICS.OLD\\README", "C:\\PICS.OLD\\README screen.bmp"},
+        {"C:\\PICS\\.hidden", "C:\\PICS\\.hidden screen.bmp"},
+        {"C:SUN.GIF", "C:SUN screen.bmp"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.picture);
-        EXPECT_EQ(ProposedScreenPath(c.picture), c.proposed);
+        EXPECT_EQ(ProposedScreenPath(c.picture, taken), c.proposed);
     }
 }
 
@@ -32,6 +36,8 @@ TEST(ScreenText, FailuresNameTheFileAndSayNothingWasMade) {
         {Outcome::NoPicture, "The file C:\\A.JPG\n\rholds no picture (0 x 0 pixels).\n\rNo screen was made."},
         {Outcome::NoMemory, "There is not enough memory to make a screen of C:\\A.JPG\n\rNo screen was made."},
         {Outcome::NotWritten, "Cannot create file D:\\LOCKED\\A.bmp\n\rBad data.\n\rNo screen was made."},
+        {Outcome::OverSource,
+         "The screen cannot be written over the picture it is made of:\n\rC:\\A.JPG\n\rNo screen was made."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -96,6 +96,20 @@ TEST_F(Files, AProtectedOldFileRefusesTheReplaceWithTheSystemsCode) {
     }
     EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
 
+    // Held by a program that shares reading and writing but not deleting: the new file is written
+    // whole and only its move over the old one fails, at Creating; the new file goes again. The
+    // same for a copy made whole.
+    {
+        UniqueFile held(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        result = ReplaceFileContents(path, "new lists");
+        EXPECT_EQ(result.stage, ReplaceResult::Creating);
+        EXPECT_NE(CopyFileWhole(path, path), 0u);
+        EXPECT_EQ(FileCount(), 1) << "the new file is gone while the old one is held";
+    }
+    EXPECT_EQ(Contents("QZDATA.QZD"), "old lists");
+
     // A folder in the file's place.
     CreateDirectoryA((root + "FOLDER.QZD").c_str(), nullptr);
     result = ReplaceFileContents(root + "FOLDER.QZD", "new lists");

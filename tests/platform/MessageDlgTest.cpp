@@ -1,58 +1,25 @@
 // The real message box under Wine, answered from a timer the way a user would answer it.
 #include "platform/MessageDlg.h"
+#include "tests/support/RealMessageBoxes.h"
 #include "tests/support/WineFixture.h"
 
 #include <vector>
 
 namespace {
-struct SeenBox {
-    std::string title;
-    std::vector<std::string> texts;   // static texts
-    std::vector<std::string> buttons; // button captions, left to right
-    int defaultId = 0;
-    RECT rect{};
-    UINT key = 0; // the key to press
-};
 SeenBox seen;
 
-BOOL CALLBACK ReadChild(HWND child, LPARAM) {
-    char name[32] = {}, text[512] = {};
-    GetClassNameA(child, name, sizeof(name));
-    GetWindowTextA(child, text, sizeof(text));
-    if (lstrcmpiA(name, "Button") == 0) seen.buttons.push_back(text);
-    if (lstrcmpiA(name, "Static") == 0 && *text) seen.texts.push_back(text);
-    return TRUE;
-}
-
-void CALLBACK AnswerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = GetActiveWindow();
-    char name[32] = {};
-    GetClassNameA(box, name, sizeof(name));
-    if (std::string(name) != "#32770") return;
-    KillTimer(nullptr, timer);
-    char title[64] = {};
-    GetWindowTextA(box, title, sizeof(title));
-    seen.title = title;
-    EnumChildWindows(box, ReadChild, 0);
-    seen.defaultId = LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0));
-    GetWindowRect(box, &seen.rect);
-    PostMessageA(GetFocus(), WM_KEYDOWN, seen.key, 1);
+TModalResult ShowAndAnswer(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, BoxAnswer answer) {
+    RealMessageBoxes boxes({answer});
+    const TModalResult result = MessageDlg(text, type, buttons);
+    seen = boxes.seen.empty() ? SeenBox{} : boxes.seen[0];
+    return result;
 }
 
 TModalResult ShowAndPress(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, UINT key) {
-    seen = SeenBox{};
-    seen.key = key;
-    SetTimer(nullptr, 0, 20, AnswerBox);
-    return MessageDlg(text, type, buttons);
+    return ShowAndAnswer(text, type, buttons, key == VK_ESCAPE ? BoxAnswer::Escape : BoxAnswer::Enter);
 }
 
-class MessageBoxes : public WineFixture {
-protected:
-    void SetUp() override {
-        WineFixture::SetUp();
-        SetMessageResponder(nullptr); // the real box
-    }
-};
+class MessageBoxes : public WineFixture {};
 } // namespace
 
 TEST_F(MessageBoxes, YesIsTheDefaultAndEscapeAnswersNo) {
@@ -85,4 +52,13 @@ TEST_F(MessageBoxes, KindsGiveTheirTitlesAndTheBoxIsCentred) {
         EXPECT_NEAR(centreX, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
         EXPECT_NEAR(centreY, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
     }
+}
+
+// The close box is no answer: a question closed by it is answered neither Yes nor No.
+TEST_F(MessageBoxes, TheCloseBoxAnswersCancelAndEscapeTheBoxsNo) {
+    for (BoxAnswer close : {BoxAnswer::CloseMessage, BoxAnswer::SystemMenuClose}) {
+        EXPECT_EQ(ShowAndAnswer("Question?", TMsgDlgType::Warning, mbYesNo, close), mrCancel);
+        EXPECT_EQ(seen.title, "Warning") << "the box was shown and closed";
+    }
+    EXPECT_EQ(ShowAndAnswer("Question?", TMsgDlgType::Warning, mbYesNo, BoxAnswer::Escape), mrNo);
 }

@@ -2,6 +2,7 @@
 // with a list file, from another current folder, changing the prefix's real screens.
 #include "lists/ListFileFormat.h"
 #include "pictures/WallpaperText.h"
+#include "platform/Files.h"
 #include "platform/Handles.h"
 #include "randomizer/RandomizerRun.h"
 #include "system/RegistryNames.h"
@@ -9,9 +10,11 @@
 #include "tests/support/BrowserInput.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/ScreenFiles.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPictures.h"
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -53,7 +56,7 @@ protected:
         WineFixture::TearDown();
     }
 
-    std::string Screen(Category screen) const { return SystemScreenPath(windowsDir, screen); }
+    static std::string Screen(Category screen) { return ScreenFilePath(screen); }
 
     void Lists(const std::string& start, const std::string& wait, const std::string& shut,
                const std::string& wall = "") {
@@ -123,18 +126,26 @@ TEST_F(Randomizer, ARunInstallsAUsableEntryOfEachScreenListAndSkipsTheRest) {
 }
 
 TEST_F(Randomizer, RunsAfterEachOtherShowEveryEntryOnceBeforeAnyAgain) {
-    std::string list;
+    std::string screens, wallpapers;
     for (int mark = 1; mark <= 3; ++mark) {
         WriteFileBytes(folder + std::to_string(mark) + ".bmp", MarkedScreen(mark));
-        list += folder + std::to_string(mark) + ".bmp\r\n";
+        screens += folder + std::to_string(mark) + ".bmp\r\n";
+        // Centred wallpapers keep their own size, which tells them apart.
+        WriteFileBytes(folder + "wall" + std::to_string(mark) + ".bmp", BitmapFile(10 * mark, 10, 24));
+        wallpapers += folder + "wall" + std::to_string(mark) + ".bmp, Centred\r\n";
     }
-    Lists(list, "", "");
-    std::set<std::string> shown;
-    for (int run = 0; run < 3; ++run) {
-        EXPECT_EQ(RunAsAtLogOn(), 0u);
-        EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(Category::Start))).second) << "run " << run;
+    Lists(screens, "", "", wallpapers);
+    for (int round = 0; round < 2; ++round) {
+        std::set<std::string> shown;
+        std::set<std::pair<int, int>> walls;
+        for (int run = 0; run < 3; ++run) {
+            EXPECT_EQ(RunAsAtLogOn(), 0u);
+            EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(Category::Start))).second)
+                << "round " << round << " run " << run;
+            EXPECT_TRUE(walls.insert(BitmapSize(ReadFileBytes(folder + kWallpaperFileName))).second)
+                << "round " << round << " run " << run << ": " << Log();
+        }
     }
-    EXPECT_EQ(shown.size(), 3u);
 }
 
 TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
@@ -153,6 +164,20 @@ TEST_F(Randomizer, ADryRunOrNoListChangesNothing) {
         EXPECT_EQ(ReadFileBytes(Screen(screen)), "old screen");
     EXPECT_NE(Log().find("No list file"), std::string::npos);
 
+    // A list file held by another program is no missing one: the log says why it was not read.
+    Lists(folder + "a.bmp", "", "");
+    {
+        UniqueFile held(
+            CreateFileA((folder + kListFileName).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(RunAsAtLogOn(), 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "old screen");
+    const std::string log = Log();
+    const std::size_t unread = log.find("Cannot read the list file " + folder + kListFileName + ": ");
+    EXPECT_NE(unread, std::string::npos) << log;
+    EXPECT_GT(log.find("\r\n", unread), log.find(": ", unread) + 3) << "with the system's reason";
+
     Lists("", "", "");
     EXPECT_EQ(RunAsAtLogOn(), 0u);
     for (Category screen : kScreenCategories)
@@ -166,6 +191,8 @@ TEST_F(Randomizer, ASecondRunWaitsForTheFirstThenLeaves) {
     ASSERT_TRUE(first);
     EXPECT_EQ(RunAsAtLogOn(), 2u);
     EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "old screen");
+    EXPECT_NE(Log().find("Another run was still busy after 5 seconds: this run changed nothing"), std::string::npos)
+        << Log();
     ReleaseMutex(first.Get());
 }
 
@@ -240,4 +267,35 @@ TEST_F(Randomizer, AWallpaperIsTheOneF4MakesInEveryStyle) {
         EXPECT_TRUE(ReadFileBytes(folder + kWallpaperFileName) == byProgram) << Log();
         EXPECT_EQ(values(), programValues);
     }
+}
+
+// In a program folder it cannot write, the randomizer keeps its rounds, its log and the wallpaper
+// in a folder of its own in the temporary folder, and says so in that log.
+TEST_F(Randomizer, AnUnwritableProgramFolderKeepsItsRoundsInTheTemporaryFolder) {
+    std::string locked = std::string(LOCKED_PROGRAM) + "\\";
+    std::replace(locked.begin(), locked.end(), '/', '\\');
+    if (FolderWriteError(locked) == 0) GTEST_SKIP() << "this file system cannot make a folder unwritable";
+    const std::string pictures = std::string(RANDOMIZER_PICTURES) + "\\";
+    CreateDirectoryA(pictures.c_str(), nullptr);
+    for (int mark = 1; mark <= 3; ++mark)
+        WriteFileBytes(pictures + std::to_string(mark) + ".bmp", MarkedScreen(mark));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string state = std::string(temp) + "QZRandom\\";
+    for (const char* file : {kRoundsFileName, kLogFileName})
+        DeleteFileA((state + file).c_str());
+
+    for (int round = 0; round < 2; ++round) {
+        std::set<std::string> shown;
+        for (int run = 0; run < 3; ++run) {
+            EXPECT_EQ(Run(AutostartCommand(locked)), 0u);
+            EXPECT_TRUE(shown.insert(ReadFileBytes(Screen(Category::Start))).second)
+                << "round " << round << " run " << run;
+        }
+    }
+    const std::string log = ReadFileBytes(state + kLogFileName);
+    EXPECT_NE(log.find("The program folder " + locked + " cannot be written ("), std::string::npos) << log;
+    EXPECT_NE(log.find("are kept in " + state), std::string::npos) << log;
+    RemoveTestFolder(pictures);
+    RemoveTestFolder(state);
 }

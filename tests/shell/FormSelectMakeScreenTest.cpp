@@ -182,8 +182,8 @@ TEST_F(MakeScreen, SaveAsBoxCancelThenSave) {
         proposed = TextOf(FileNameField(box));
         Press(box, IDCANCEL);
     });
-    EXPECT_EQ(proposed, "photo.bmp") << "the picture's name with .bmp";
-    const std::string screenPath = root + "\\photo.bmp";
+    EXPECT_EQ(proposed, "photo screen.bmp") << "the picture's name with \" screen.bmp\"";
+    const std::string screenPath = root + "\\photo screen.bmp";
     EXPECT_EQ(GetFileAttributesA(screenPath.c_str()), INVALID_FILE_ATTRIBUTES) << "Cancel wrote a file";
     EXPECT_EQ(form->ActiveList().Count(), entries);
     EXPECT_EQ(form->PnlPreviewName.Caption(), photo);
@@ -205,7 +205,7 @@ TEST_F(MakeScreen, SaveAsBoxCancelThenSave) {
     TListView& list = form->ActiveList();
     EXPECT_EQ(list.Count(), entries + 1);
     ASSERT_EQ(list.SelCount(), 1);
-    EXPECT_EQ(list.ItemText(list.FirstSelected(), 0), "photo.bmp");
+    EXPECT_EQ(list.ItemText(list.FirstSelected(), 0), "photo screen.bmp");
     EXPECT_EQ(list.ItemText(list.FirstSelected(), 1), root);
     EXPECT_TRUE(form->ListsChanged);
     EXPECT_EQ(form->PnlPreviewName.Caption(), screenPath) << "the new screen is previewed";
@@ -214,38 +214,49 @@ TEST_F(MakeScreen, SaveAsBoxCancelThenSave) {
     EXPECT_TRUE(boxes.empty());
 }
 
-// An existing file: No in the system's question goes back to the box; Yes replaces the file once.
+// An existing file: No in the system's question goes back to the box; Yes replaces the file once;
+// the picture itself is never replaced, whatever name is typed.
 TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
     ChoosePhotoInList();
-    const std::string screenPath = root + "\\photo.bmp";
+    const std::string screenPath = root + "\\older.bmp";
     const std::string old = "an older file";
     ASSERT_TRUE(ReplaceFileContents(screenPath, old).Ok());
+    // Types a name into the box and presses OK, then answers the question before replacing a file.
+    auto saveAs = [](const std::string& name, int answer, bool* asked = nullptr) {
+        return [name, answer, asked](DWORD gui) {
+            HWND box = nullptr, question = nullptr;
+            if (!OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; })) return;
+            SendMessageA(FileNameField(box), WM_SETTEXT, 0, LPARAM(name.c_str()));
+            Press(box, IDOK);
+            const bool shown = OtherThread::WaitFor([&] { return (question = FindQuestion(gui)) != nullptr; });
+            if (asked) *asked = shown;
+            if (shown) Press(question, answer);
+            if (answer == IDNO && OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; }))
+                Press(box, IDCANCEL);
+        };
+    };
 
     bool asked = false;
-    MakeScreenWhile([&asked](DWORD gui) {
-        HWND box = nullptr, question = nullptr;
-        if (!OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; })) return;
-        Press(box, IDOK);
-        asked = OtherThread::WaitFor([&] { return (question = FindQuestion(gui)) != nullptr; });
-        if (asked) Press(question, IDNO);
-        if (OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; })) Press(box, IDCANCEL);
-    });
+    MakeScreenWhile(saveAs(screenPath, IDNO, &asked));
     EXPECT_TRUE(asked) << "no question before replacing the file";
-    std::vector<std::uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(screenPath, bytes));
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), old) << "No replaced the file";
+    EXPECT_EQ(ReadFileBytes(screenPath), old) << "No replaced the file";
+
+    answers.push_back(mrOk);
+    MakeScreenWhile(saveAs(photo, IDYES));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "The screen cannot be written over the picture it is made of:\n\r" + photo + "\n\rNo screen was made.");
+    EXPECT_EQ(ReadFileBytes(photo), ReadFileBytes(JPEG_PICTURE));
+    boxes.clear();
 
     form->AnimatedBarClick();
     EXPECT_TRUE(form->AnimatedBar1.Checked());
     EXPECT_TRUE(form->AnimatedBar2.Checked());
+    std::vector<std::uint8_t> bytes;
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        MakeScreenWhile([](DWORD gui) {
-            HWND box = nullptr, question = nullptr;
-            if (!OtherThread::WaitFor([&] { return (box = FindSaveBox(gui)) != nullptr; })) return;
-            Press(box, IDOK);
-            if (OtherThread::WaitFor([&] { return (question = FindQuestion(gui)) != nullptr; })) Press(question, IDYES);
-        });
+        form->ShowPreview(photo, false); // the photo again: the screen made last is on view
+        MakeScreenWhile(saveAs(screenPath, IDYES));
         const DecodedPicture screen = ReadScreen(screenPath, bytes);
         EXPECT_EQ(CheckScreenPicture(screen.width, screen.height, screen.format), ScreenCheck::Fits);
         ASSERT_GT(bytes.size(), 0x32u);
@@ -257,7 +268,7 @@ TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
         EXPECT_EQ(above, 0) << "pixels above the bar with rotating entries";
         int named = 0;
         for (int i = 0; i < form->ActiveList().Count(); ++i)
-            named += form->ActiveList().ItemText(i, 0) == "photo.bmp";
+            named += form->ActiveList().ItemText(i, 0) == "older.bmp";
         EXPECT_EQ(named, 1) << "the screen is listed once";
     }
     EXPECT_TRUE(boxes.empty());

@@ -3,11 +3,16 @@
 // answered through the responder.
 #include "system/RegistryNames.h"
 #include "system/SystemOperations.h"
+#include "tests/support/RealMessageBoxes.h"
 #include "tests/support/RegistrySnapshot.h"
+#include "tests/support/ScreenFiles.h"
 #include "tests/support/BrowserInput.h"
 #include "tests/support/TestPictures.h"
+#include "platform/Files.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestFiles.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -23,7 +28,7 @@ protected:
         WineFixture::SetUp();
         windowsDir = TFormSelect::GetWindowsDir();
         for (Category screen : kScreenCategories)
-            RemoveFile(SystemScreenPath(windowsDir, screen));
+            RemoveFile(Screen(screen));
         root = MakeTestFolder("vss") + "\\";
         for (const auto& [name, bytes] : pictures)
             WriteFileBytes(root + name, bytes);
@@ -32,7 +37,7 @@ protected:
     void TearDown() override {
         Application().Reset();
         for (Category screen : kScreenCategories)
-            RemoveFile(SystemScreenPath(windowsDir, screen));
+            RemoveFile(Screen(screen));
         for (const auto& entry : pictures)
             DeleteFileA((root + entry.first).c_str());
         RemoveDirectoryA(root.c_str());
@@ -44,7 +49,7 @@ protected:
         DeleteFileA(path.c_str());
     }
 
-    std::string Screen(Category screen) const { return SystemScreenPath(windowsDir, screen); }
+    static std::string Screen(Category screen) { return ScreenFilePath(screen); }
     std::string Backup(Category screen, int attempt = 0) const { return BackupPath(ProgramFolder(), screen, attempt); }
 
     // The main window as the program starts it, in a category, with a file chosen in its browser.
@@ -124,7 +129,6 @@ TEST_F(SystemScreens, EachCategoryHasItsTargetAndAProtectedScreenIsReplaced) {
         EXPECT_EQ(ReadFileBytes(Screen(screen)), ReadFileBytes(root + "screen.bmp"));
         EXPECT_EQ(GetFileAttributesA(Screen(screen).c_str()) & kProtected, 0u);
     }
-    EXPECT_EQ(Screen(Category::Start), windowsDir.substr(0, 3) + "logo.sys");
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -198,7 +202,11 @@ TEST_F(SystemScreens, FirstRunBackupRecordsScreensWallpaperAndAutostart) {
     EXPECT_TRUE(form->chkbStartUpRun.Checked());
     EXPECT_TRUE(form->Runrandomizeratstartup1.Checked());
 
+    // With no style recorded, a restore leaves the one the system has now.
     desktop.WriteString("WallpaperStyle", "2");
+    EXPECT_TRUE(RestoreOriginals(windowsDir).Complete());
+    EXPECT_EQ(desktop.ReadString("WallpaperStyle").value_or(""), "2");
+
     ClearProgramSettings();
     MakeOriginalsBackup(ProgramFolder(), windowsDir);
     EXPECT_EQ(TIniSections(HKEY_CURRENT_USER, kSettingsKey).ReadString(kOriginalInfo, "WallpaperStyle", ""), "2");
@@ -368,4 +376,104 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     OpenMainWindow();
     EXPECT_EQ(TIniSections(HKEY_CURRENT_USER, kSettingsKey).ReadString(kOriginalInfo, "FilesBackedUp", ""), "1");
     EXPECT_TRUE(AutostartIsOn());
+}
+
+// Real boxes: a question closed by its title bar's close box stops, Escape answers No.
+TEST_F(SystemScreens, AQuestionClosedByItsCloseBoxStopsTheCopy) {
+    const struct {
+        const char* file;
+        BoxAnswer answer;
+        bool copied;
+    } cases[] = {
+        {"deep.bmp", BoxAnswer::CloseMessage, false},
+        {"deep.bmp", BoxAnswer::SystemMenuClose, false},
+        {"wide.bmp", BoxAnswer::SystemMenuClose, false},
+        {"deep.bmp", BoxAnswer::Escape, true},
+    };
+    OpenMainWindow();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + std::string(c.copied ? ", Escape" : ", closed"));
+        WriteFileBytes(Screen(Category::Start), "old screen");
+        Preview(Category::Start, c.file);
+        RealMessageBoxes real({c.answer});
+        PressF4();
+        EXPECT_EQ(real.seen.size(), 1u) << "one question, and no other after it";
+        EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), c.copied ? ReadFileBytes(root + c.file) : "old screen");
+    }
+}
+
+TEST_F(SystemScreens, BackupsArePlainFilesAndTheRestorePutsTheAttributesBack) {
+    WriteFileBytes(Screen(Category::Start), "start original");
+    SetFileAttributesA(Screen(Category::Start).c_str(), kProtected);
+    MakeOriginalsBackup(ProgramFolder(), windowsDir);
+    EXPECT_EQ(GetFileAttributesA(Backup(Category::Start).c_str()) & kProtected, 0u);
+
+    RemoveFile(Screen(Category::Start));
+    WriteFileBytes(Screen(Category::Start), "installed later");
+    EXPECT_TRUE(RestoreOriginals(windowsDir).Complete());
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+    EXPECT_EQ(GetFileAttributesA(Screen(Category::Start).c_str()) & kProtected, kProtected);
+    EXPECT_FALSE(FileExists(Backup(Category::Start))) << "a used backup is gone";
+}
+
+// An uninstall that cannot put a screen back removes nothing; after a completed one nothing
+// changes the screens or the wallpaper until the program starts again.
+TEST_F(SystemScreens, UninstallOnlyWhenEveryScreenIsBackAndNothingChangesThemAfterwards) {
+    WriteFileBytes(Screen(Category::Start), "start original");
+    OpenMainWindow(); // the first-run backup
+    WriteFileBytes(Screen(Category::Start), "installed later");
+    {
+        UniqueFile held(
+            CreateFileA(Screen(Category::Start).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        answers = {mrYes, mrOk};
+        form->Uninstall2Click();
+    }
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].type, TMsgDlgType::Error);
+    const std::string failed = "These original screens could not be put back:\n\r" + Screen(Category::Start) +
+                               " (its original stays in " + Backup(Category::Start) + "): ";
+    EXPECT_EQ(boxes[1].text.rfind(failed, 0), 0u) << boxes[1].text;
+    const std::string ending = "\n\r\n\rVistrel is NOT succesfully cleared from the registry";
+    EXPECT_EQ(boxes[1].text.substr(boxes[1].text.size() - std::min(boxes[1].text.size(), ending.size())), ending);
+    EXPECT_FALSE(form->Uninstalled);
+    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
+    EXPECT_EQ(settings.ReadString(kOriginalInfo, "StartScreen", ""), Backup(Category::Start));
+    EXPECT_EQ(ReadFileBytes(Backup(Category::Start)), "start original");
+    EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
+
+    answers = {mrYes, mrOk};
+    form->Uninstall2Click();
+    EXPECT_TRUE(form->Uninstalled);
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+
+    const std::string wallpaper = ProgramFolder() + "@QZ!BACK.BMP";
+    DeleteFileA(wallpaper.c_str());
+    boxes.clear();
+    answers = {mrOk, mrOk, mrOk};
+    Preview(Category::Start, "screen.bmp");
+    PressF4();
+    form->OriginalScreens1Click();
+    Preview(Category::Wall, "screen.bmp");
+    PressF4();
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const MessageBoxCall& box : boxes) {
+        EXPECT_EQ(box.type, TMsgDlgType::Information);
+        EXPECT_EQ(box.text, "TANU was uninstalled.\n\rStart the program again to change the screens or the wallpaper.");
+    }
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+    EXPECT_FALSE(FileExists(wallpaper));
+}
+
+// A first start in a program folder that cannot be written: the copy there failed, not the screen.
+TEST_F(SystemScreens, ABackupThatCannotBeWrittenNamesTheProgramFolderSide) {
+    std::string locked = std::string(LOCKED_FOLDER) + "\\";
+    std::replace(locked.begin(), locked.end(), '/', '\\');
+    if (FolderWriteError(locked) == 0) GTEST_SKIP() << "this file system cannot make a folder unwritable";
+    WriteFileBytes(Screen(Category::Start), "start original");
+    const BackupResult backup = MakeOriginalsBackup(locked, windowsDir);
+    ASSERT_EQ(backup.failures.size(), 1u);
+    EXPECT_TRUE(backup.failures[0].backupSide);
+    EXPECT_EQ(backup.failures[0].screen, Screen(Category::Start));
+    EXPECT_EQ(backup.failures[0].backup, locked + "logo.bck");
 }

@@ -70,4 +70,10 @@ TEST(SystemMessages, FailuresAreListedOneALine) {
               "C:\\logo.sys: Access denied.\n\rC:\\WINDOWS\\logow.sys: Sharing violation.");
     EXPECT_EQ(RestoreFailedText("C:\\logo.sys: Access denied."),
               "These original screens could not be put back:\n\rC:\\logo.sys: Access denied.");
+    EXPECT_EQ(BackupSideName("C:\\QZ\\logo.bck", "C:\\logo.sys"),
+              "C:\\QZ\\logo.bck (the copy of C:\\logo.sys in the program folder)");
+    EXPECT_EQ(UninstallRestoreFailedText(
+                  JoinFailureLines({{KeptOriginalName("C:\\logo.sys", "C:\\QZ\\logo.bck"), "Denied."}})),
+              "These original screens could not be put back:\n\rC:\\logo.sys (its original stays in C:\\QZ\\logo.bck): "
+              "Denied.\n\r\n\rVistrel is NOT succesfully cleared from the registry");
 }
