@@ -12,6 +12,7 @@ set(PORTABLE_SOURCES
     platform/FolderNames.cpp
     platform/TextSink.cpp
     platform/DropDownKeys.cpp
+    platform/HelpViewer.cpp
     shell/VersionText.cpp
     shell/CommandLine.cpp
     shell/ProgramDir.cpp
@@ -31,6 +32,7 @@ set(HOST_TEST_SOURCES
     tests/platform/FolderNamesTest.cpp
     tests/platform/TextSinkTest.cpp
     tests/platform/DropDownKeysTest.cpp
+    tests/platform/HelpViewerTest.cpp
     tests/shell/VersionTextTest.cpp
     tests/shell/CommandLineTest.cpp
     tests/shell/ProgramDirTest.cpp
