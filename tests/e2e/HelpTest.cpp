@@ -10,35 +10,33 @@ using namespace e2e;
 
 namespace {
 
-// A viewer left open by a failed test would stand in the way of the next.
-struct ViewerCleanUp {
-    ~ViewerCleanUp() {
-        if (HWND viewer = HelpViewerWindow()) PostClose(viewer);
-    }
-};
+// Starts the program with the help files beside it and presses F1 in its main window.
+HWND StartAndPressF1(ProgramRun& run, std::initializer_list<const char*> helpFiles) {
+    for (const char* file : helpFiles)
+        if (!run.AddBeside(OwnFolder() + file)) return nullptr;
+    HWND main = run.Start("") ? WaitForMainWindow(run) : nullptr;
+    if (main) PressF1(main);
+    return main;
+}
 
 TEST(Help, F1OpensTheContentsAJumpLeadsOnAndClosingTheProgramClosesTheViewer) {
     ASSERT_EQ(HelpViewerWindow(), nullptr) << "a help viewer is open already";
-    ViewerCleanUp cleanUp;
+    struct CloseLeftViewer { // a viewer left open by a failure would stand in the next test's way
+        ~CloseLeftViewer() {
+            if (HWND viewer = HelpViewerWindow()) PostClose(viewer);
+        }
+    } closeLeftViewer;
     ProgramSystemVersion system("winxp");
     ProgramRun run;
-    ASSERT_TRUE(run.Ready()) << run.ErrorText();
-    for (const char* file : {"tanu.hlp", "tanu.cnt"})
-        ASSERT_TRUE(run.AddBeside(OwnFolder() + file)) << run.ErrorText();
-    ASSERT_TRUE(run.Start("")) << run.ErrorText();
-    HWND main = WaitForMainWindow(run);
-    ASSERT_NE(main, nullptr);
+    HWND main = StartAndPressF1(run, {"tanu.hlp", "tanu.cnt"});
+    ASSERT_NE(main, nullptr) << run.ErrorText();
 
-    // F1 as the keyboard gives it to the main window.
-    PostMessageA(main, WM_KEYDOWN, VK_F1, 1);
-    PostMessageA(main, WM_KEYUP, VK_F1, 0xC0000001);
     HWND viewer = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (viewer = HelpViewerWindow()) != nullptr && IsWindowVisible(viewer); }))
         << "no help viewer came up";
     std::string text;
-    EXPECT_TRUE(WaitFor([&] {
-        return (text = HelpText(viewer)).find("This help has the following topics.") != std::string::npos;
-    })) << "the viewer does not show the contents; it shows:\n"
+    EXPECT_TRUE(WaitFor([&] { return (text = HelpText(viewer)).find(kHelpContentsText) != std::string::npos; }))
+        << "the viewer does not show the contents; it shows:\n"
         << text;
     EXPECT_NE(text.find("Keyboard short-cuts"), std::string::npos) << text;
     EXPECT_EQ(run.FindDialog(), nullptr) << "the program reported something";
@@ -57,14 +55,8 @@ TEST(Help, F1OpensTheContentsAJumpLeadsOnAndClosingTheProgramClosesTheViewer) {
 TEST(Help, F1OpensTheHtmlHelpFromWindowsVistaOn) {
     ProgramSystemVersion system("win7");
     ProgramRun run;
-    ASSERT_TRUE(run.Ready()) << run.ErrorText();
-    ASSERT_TRUE(run.AddBeside(OwnFolder() + "tanu.chm")) << run.ErrorText();
-    ASSERT_TRUE(run.Start("")) << run.ErrorText();
-    HWND main = WaitForMainWindow(run);
-    ASSERT_NE(main, nullptr);
-
-    PostMessageA(main, WM_KEYDOWN, VK_F1, 1);
-    PostMessageA(main, WM_KEYUP, VK_F1, 0xC0000001);
+    HWND main = StartAndPressF1(run, {"tanu.chm"});
+    ASSERT_NE(main, nullptr) << run.ErrorText();
     EXPECT_TRUE(WaitFor([&] { return run.FindTopLevel("HH Parent", "Vistrel Selector 2.92 Help") != nullptr; }))
         << "no HTML help window";
     EXPECT_EQ(HelpViewerWindow(), nullptr) << "the WinHelp viewer came up";

@@ -10,6 +10,11 @@ namespace {
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\QZSelect.exe";
 } // namespace
 
+void PressF1(HWND window) {
+    PostMessageA(window, WM_KEYDOWN, VK_F1, 1);
+    PostMessageA(window, WM_KEYUP, VK_F1, 0xC0000001);
+}
+
 HWND HelpViewerWindow() {
     return FindWindowA("MS_WINHELP", nullptr);
 }

@@ -7,6 +7,11 @@
 
 namespace e2e {
 
+// A sentence of the help's contents topic.
+inline constexpr const char* kHelpContentsText = "This help has the following topics.";
+
+// F1 as the keyboard gives it to a window.
+void PressF1(HWND window);
 // The WinHelp viewer's main window, of whatever process; nullptr when none is open.
 HWND HelpViewerWindow();
 // The viewer's text window (a RichEdit control); nullptr when it has none.

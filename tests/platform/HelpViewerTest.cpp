@@ -3,74 +3,39 @@
 
 #include <gtest/gtest.h>
 
-TEST(HelpViewer, WinHelpUpToXpHtmlHelpFromVista) {
+TEST(HelpViewer, WinHelpUpToXpHtmlHelpFromVistaForEachCommand) {
+    const std::string hlp = "C:\\VISTREL\\tanu.hlp", chm = "C:\\VISTREL\\tanu.chm";
+    const HelpRequest winHelpFinder{HelpViewer::WinHelp, hlp, kHelpFinder, true};
+    const HelpRequest htmlHelpToc{HelpViewer::HtmlHelp, chm, kHhDisplayToc, true};
     struct Case {
         const char* system;
-        WindowsVersion version;
-        HelpViewer viewer;
-    };
-    const Case cases[] = {
-        {"Windows 95", {4, 0, false}, HelpViewer::WinHelp},
-        {"Windows 98", {4, 10, false}, HelpViewer::WinHelp},
-        {"Windows ME", {4, 90, false}, HelpViewer::WinHelp},
-        {"Windows NT 4.0", {4, 0, true}, HelpViewer::WinHelp},
-        {"Windows 2000", {5, 0, true}, HelpViewer::WinHelp},
-        {"Windows XP", {5, 1, true}, HelpViewer::WinHelp},
-        {"Windows Server 2003", {5, 2, true}, HelpViewer::WinHelp},
-        {"Windows Vista", {6, 0, true}, HelpViewer::HtmlHelp},
-        {"Windows 7", {6, 1, true}, HelpViewer::HtmlHelp},
-        {"Windows 10", {10, 0, true}, HelpViewer::HtmlHelp},
-        {"unknown version", {0, 0, false}, HelpViewer::WinHelp},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.system);
-        EXPECT_EQ(HelpViewerFor(c.version), c.viewer);
-    }
-}
-
-TEST(HelpViewer, EachCommandAsTheSystemsViewerTakesIt) {
-    const WindowsVersion win98{4, 10, false}, vista{6, 0, true};
-    struct Case {
-        const char* name;
         WindowsVersion version;
         std::string helpFile;
         unsigned command;
         HelpRequest expected;
     };
     const Case cases[] = {
-        {"98 contents",
-         win98,
-         "C:\\VISTREL\\tanu.hlp",
-         kHelpFinder,
-         {HelpViewer::WinHelp, "C:\\VISTREL\\tanu.hlp", kHelpFinder, true}},
-        {"98 quit",
-         win98,
-         "C:\\VISTREL\\tanu.hlp",
-         kHelpQuit,
-         {HelpViewer::WinHelp, "C:\\VISTREL\\tanu.hlp", kHelpQuit, true}},
-        {"Vista contents",
-         vista,
-         "C:\\VISTREL\\tanu.hlp",
-         kHelpFinder,
-         {HelpViewer::HtmlHelp, "C:\\VISTREL\\tanu.chm", kHhDisplayToc, true}},
-        {"Vista quit closes every window",
-         vista,
-         "C:\\VISTREL\\tanu.hlp",
-         kHelpQuit,
-         {HelpViewer::HtmlHelp, "", kHhCloseAll, true}},
-        {"Vista, a dot in a folder name",
-         vista,
+        {"95", {4, 0, false}, hlp, kHelpFinder, winHelpFinder},
+        {"98", {4, 10, false}, hlp, kHelpFinder, winHelpFinder},
+        {"98", {4, 10, false}, hlp, kHelpQuit, {HelpViewer::WinHelp, hlp, kHelpQuit, true}},
+        {"ME", {4, 90, false}, hlp, kHelpFinder, winHelpFinder},
+        {"NT 4.0", {4, 0, true}, hlp, kHelpFinder, winHelpFinder},
+        {"2000", {5, 0, true}, hlp, kHelpFinder, winHelpFinder},
+        {"XP", {5, 1, true}, hlp, kHelpFinder, winHelpFinder},
+        {"unknown", {0, 0, false}, hlp, kHelpFinder, winHelpFinder},
+        {"Vista", {6, 0, true}, hlp, kHelpFinder, htmlHelpToc},
+        {"10", {10, 0, true}, hlp, kHelpFinder, htmlHelpToc},
+        {"Vista", {6, 0, true}, hlp, kHelpQuit, {HelpViewer::HtmlHelp, "", kHhCloseAll, true}}, // every window
+        {"Vista",
+         {6, 0, true},
          "C:\\V.2\\tanu",
          kHelpFinder,
          {HelpViewer::HtmlHelp, "C:\\V.2\\tanu.chm", kHhDisplayToc, true}},
-        {"Vista, a command without counterpart",
-         vista,
-         "C:\\VISTREL\\tanu.hlp",
-         0x0101,
-         {HelpViewer::HtmlHelp, "", 0, false}},
+        {"Vista", {6, 0, true}, hlp, 0x0101, {HelpViewer::HtmlHelp, "", 0, false}}, // no counterpart: no call
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.system) + ": " + c.helpFile + ", command " + std::to_string(c.command));
+        EXPECT_EQ(HelpViewerFor(c.version), c.expected.viewer);
         const HelpRequest request = HelpRequestFor(c.version, c.helpFile, c.command);
         EXPECT_EQ(request.viewer, c.expected.viewer);
         EXPECT_EQ(request.file, c.expected.file);
