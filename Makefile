@@ -1,6 +1,6 @@
 # The one build entry point. `make run` builds and starts the program, `make test` builds and
 # runs every test; both install what they need first.
-.PHONY: all build run test bench fuzz format format-check clean deps
+.PHONY: all build dist run test bench fuzz format format-check clean deps
 
 all: build
 
@@ -9,6 +9,10 @@ deps:
 
 build: deps
 	@scripts/build.sh win32
+
+# The release: build/dist/vistrel-<version>.zip and its SHA-256.
+dist: build
+	@cmake --build build/win32 --target dist
 
 run: deps
 	@scripts/run.sh

@@ -18,6 +18,7 @@ set(PORTABLE_SOURCES
     platform/DirectoryPath.cpp
     platform/FileMask.cpp
     platform/PixelFormat.cpp
+    platform/HelpViewer.cpp
     lists/Category.cpp
     lists/ListFileFormat.cpp
     lists/ListMessages.cpp
@@ -55,6 +56,7 @@ set(HOST_TEST_SOURCES
     tests/platform/DirectoryPathTest.cpp
     tests/platform/FileMaskTest.cpp
     tests/platform/PixelFormatTest.cpp
+    tests/platform/HelpViewerTest.cpp
     tests/lists/CategoryTest.cpp
     tests/lists/ListFileFormatTest.cpp
     tests/lists/ListMessagesTest.cpp

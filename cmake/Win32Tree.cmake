@@ -3,6 +3,14 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 include(cmake/Tools.cmake)
 add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 NOMINMAX)
 set(PROGRAM_OUTPUT_DIR ${CMAKE_BINARY_DIR}/program CACHE PATH "Folder that receives the finished program")
+# The same sources give the same binaries wherever they are built: no build folder in them, and
+# (below) no link time in the shipped ones.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
+set(REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
+
+# The version resource of every binary, made from the one version (CMakeLists.txt).
+configure_file(cmake/VersionInfo.rc.in ${CMAKE_BINARY_DIR}/generated/VersionInfo.rc @ONLY)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/generated")
 
 add_library(portable STATIC ${PORTABLE_SOURCES})
 target_include_directories(portable PUBLIC ${CMAKE_SOURCE_DIR})
@@ -27,11 +35,13 @@ set(PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.rc)
 add_executable(QZSelect WIN32 shell/QZSelect.cpp ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(QZSelect PRIVATE program)
 # Subsystem version 4.0, so the program also runs on old 32-bit Windows.
-target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} -Wl,--subsystem,windows:4.0
+target_link_options(QZSelect PRIVATE ${STATIC_RUNTIME} ${REPRODUCIBLE_LINK} -Wl,--subsystem,windows:4.0
     -Wl,--major-os-version,4 -Wl,--minor-os-version,0)
 set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUTPUT_DIR})
 include(cmake/NViewLib.cmake)
 include(cmake/Randomizer.cmake)
+include(cmake/Help.cmake)
+include(cmake/Release.cmake)
 include(cmake/ImportAudit.cmake)
 include(cmake/Bench.cmake)
 

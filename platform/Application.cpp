@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include "platform/Form.h"
+#include "platform/HelpViewer.h"
 #include "platform/MessageDlg.h"
 #include "platform/Window.h"
 
@@ -116,8 +117,36 @@ void TApplication::ShowException(const std::exception& error) {
     }
 }
 
+namespace {
+WindowsVersion RunningWindowsVersion() {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!GetVersionExA(&info)) return {};
+    return {unsigned(info.dwMajorVersion), unsigned(info.dwMinorVersion), info.dwPlatformId == VER_PLATFORM_WIN32_NT};
+}
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+} // namespace
+
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
     if (helpHook_) return helpHook_(HelpFile, command, data);
     HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
-    return WinHelpA(owner, HelpFile.c_str(), command, data) != FALSE;
+    const HelpRequest request = HelpRequestFor(RunningWindowsVersion(), HelpFile, command);
+    if (request.viewer == HelpViewer::WinHelp) return WinHelpA(owner, request.file.c_str(), command, data) != FALSE;
+    if (!request.supported) return false;
+    if (request.command == kHhCloseAll) {
+        // Nothing was opened when the library was never loaded.
+        if (!htmlHelp_) return true;
+    } else if (!htmlHelp_) {
+        htmlHelp_.Reset(LoadLibraryA("hhctrl.ocx"));
+        if (!htmlHelp_) return false;
+    }
+    auto htmlHelp =
+        reinterpret_cast<HtmlHelpFunction>(reinterpret_cast<void*>(GetProcAddress(htmlHelp_.Get(), "HtmlHelpA")));
+    if (!htmlHelp) return false;
+    if (request.command == kHhCloseAll) {
+        htmlHelp(nullptr, nullptr, request.command, 0);
+        return true;
+    }
+    return htmlHelp(owner, request.file.c_str(), request.command, data) != nullptr;
 }

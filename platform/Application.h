@@ -1,6 +1,8 @@
 #pragma once
 // The application object: names the program, owns its forms, runs the message loop, resolves
 // short-cut keys, shows the general error box, and talks to the help system.
+#include "platform/Handles.h"
+
 #include <windows.h>
 
 #include <exception>
@@ -51,7 +53,8 @@ public:
     void Guard(const std::function<void()>& handler);
     void ShowException(const std::exception& error);
 
-    // WinHelp with the application's help file. Tests replace the help system through the hook.
+    // The system's help with the application's help file: WinHelp, or from Windows Vista on the
+    // HTML help of the same name (HelpViewer.h). Tests replace the help system through the hook.
     using HelpHook = std::function<bool(const std::string& helpFile, UINT command, ULONG_PTR data)>;
     bool HelpCommand(UINT command, ULONG_PTR data);
     void SetHelpHook(HelpHook hook) { helpHook_ = std::move(hook); }
@@ -64,6 +67,8 @@ private:
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     HelpHook helpHook_;
+    // hhctrl.ocx, loaded at the first HTML help call: systems before it have no such file.
+    UniqueModule htmlHelp_;
 };
 
 // The one application object of the process.

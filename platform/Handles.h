@@ -57,6 +57,10 @@ struct MemoryDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
 };
+struct ModuleTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
 
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
@@ -65,6 +69,7 @@ using UniqueKey = UniqueHandle<HKEY, KeyTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits>;
 using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
 
 // A typed GDI object owner (HBITMAP, HFONT, HBRUSH).
 template <typename T> class GdiObject {

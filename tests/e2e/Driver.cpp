@@ -152,7 +152,20 @@ bool PostClose(HWND hwnd) {
     return PostMessageA(hwnd, WM_CLOSE, 0, 0) != FALSE;
 }
 
-ProgramRun::ProgramRun() {
+HWND WaitForMainWindow(const ProgramRun& run) {
+    HWND main = nullptr;
+    WaitFor([&] {
+        for (const WindowInfo& window : run.TopLevelWindows())
+            if (window.className == kFormClass && window.text == kVersionedCaption && window.HasCaptionBar() &&
+                window.ShownNormally())
+                main = window.hwnd;
+        return main != nullptr;
+    });
+    return main;
+}
+
+ProgramRun::ProgramRun() : folder_(std::in_place) {
+    folderPath_ = folder_->Path();
     if (Folder().empty()) {
         error_ = "no temporary program folder could be made (error " + std::to_string(GetLastError()) + ")";
         return;
@@ -164,6 +177,22 @@ ProgramRun::ProgramRun() {
         return;
     }
     exePath_ = target;
+}
+
+ProgramRun::ProgramRun(const std::string& exePath) {
+    if (GetFileAttributesA(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        error_ = "no program " + exePath;
+        return;
+    }
+    exePath_ = exePath;
+    folderPath_ = exePath.substr(0, exePath.find_last_of('\\') + 1);
+}
+
+bool ProgramRun::AddBeside(const std::string& source) {
+    const std::string target = Folder() + source.substr(source.find_last_of("\\/") + 1);
+    if (CopyFileA(source.c_str(), target.c_str(), FALSE)) return true;
+    error_ = "cannot copy " + source + " to " + target + " (error " + std::to_string(GetLastError()) + ")";
+    return false;
 }
 
 ProgramRun::~ProgramRun() {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,16 +97,21 @@ bool PressDialogButton(HWND dialog, const std::string& caption);
 class ProgramRun {
 public:
     ProgramRun();
+    // A program where it lies, as a user starts it from the folder it was unpacked to; the folder
+    // stays.
+    explicit ProgramRun(const std::string& exePath);
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
     ~ProgramRun();
 
     // The copy of the program to start.
     const std::string& ExePath() const { return exePath_; }
-    const std::string& Folder() const { return folder_.Path(); }
+    const std::string& Folder() const { return folderPath_; }
     // Whether the program folder was prepared; ErrorText() says why not.
     bool Ready() const { return !exePath_.empty(); }
     const std::string& ErrorText() const { return error_; }
+    // Copies a file into the program folder, under its own name.
+    bool AddBeside(const std::string& source);
 
     // Starts the program with these parameters (the text after the program name); the working
     // folder is the program folder.
@@ -125,7 +131,8 @@ public:
     HWND FindDialog(const std::string& title = "") const;
 
 private:
-    TempFolder folder_;
+    std::optional<TempFolder> folder_;
+    std::string folderPath_;
     std::string exePath_;
     std::string error_;
     UniqueKernelHandle process_;
@@ -161,5 +168,11 @@ private:
 
 // Sends WM_CLOSE without waiting for the window to handle it.
 bool PostClose(HWND hwnd);
+
+// The main window's class, and its caption once the version is in it.
+inline constexpr const char* kFormClass = "TVistrelForm";
+inline constexpr const char* kVersionedCaption = "Vistrel Selector 2.92";
+// The main window once it shows normally with its versioned caption; nullptr when it never did.
+HWND WaitForMainWindow(const ProgramRun& run);
 
 } // namespace e2e

@@ -13,9 +13,7 @@
 using namespace e2e;
 
 namespace {
-constexpr const char* kFormClass = "TVistrelForm";
 const std::string kPlainCaption = "Vistrel Selector";
-const std::string kVersionedCaption = "Vistrel Selector 2.92";
 constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The splash screen: a form without caption bar and without title.
@@ -46,17 +44,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(run_.Ready()) << run_.ErrorText(); }
     void TearDown() override { run_.Kill(); }
 
-    // The main window once it shows normally with its versioned caption; nullptr when it never did.
-    HWND WaitForMainWindow() {
-        HWND main = nullptr;
-        WaitFor([&] {
-            for (const WindowInfo& window : run_.TopLevelWindows())
-                if (IsMainWindow(window) && window.text == kVersionedCaption && window.ShownNormally())
-                    main = window.hwnd;
-            return main != nullptr;
-        });
-        return main;
-    }
+    HWND WaitForMainWindow() { return e2e::WaitForMainWindow(run_); }
 
     bool SplashVisible() const {
         std::vector<WindowInfo> windows = run_.TopLevelWindows();
