@@ -20,7 +20,10 @@ bench_animation() {
         return 1
     fi
     value() { sed -n "s/^$1=//p" "$log"; }
-    [ -n "$(value ratio_median)" ] && [ -n "$(value cpu_percent)" ] || { echo "    no figures (see $log)" >&2; return 1; }
+    if [ -z "$(value ratio_median)" ] || [ -z "$(value cpu_percent)" ]; then
+        echo "    no figures (see $log)" >&2
+        return 1
+    fi
     echo "  window $(value window), picture at $(value picture), entries $(value rotation_start)-255 turning"
     printf '  %-44s %10s\n' "median ms" ""
     printf '  %-44s %10s\n' "one animation step" "$(value step_ms)"
