@@ -61,3 +61,9 @@ target_link_libraries(DecoderBench PRIVATE portable ${DECODERS_PREFIX}/lib/libtu
 target_link_options(DecoderBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(DecoderBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 add_dependencies(DecoderBench NViewLib)
+
+# One step of the start-up screen's moving bar against one plain StretchDIBits of the same pixels.
+add_executable(AnimationBench ${BENCH_SOURCE_DIR}/AnimationBench.cpp ${PROGRAM_RESOURCES})
+target_link_libraries(AnimationBench PRIVATE program)
+target_link_options(AnimationBench PRIVATE ${STATIC_RUNTIME})
+set_target_properties(AnimationBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})

@@ -30,6 +30,7 @@ set(PORTABLE_SOURCES
     pictures/WallpaperText.cpp
     pictures/ScreenMaker.cpp
     pictures/ScreenText.cpp
+    pictures/ShownScreen.cpp
     system/SystemPaths.cpp
     system/SystemMessages.cpp
     randomizer/Rounds.cpp
@@ -67,6 +68,7 @@ set(HOST_TEST_SOURCES
     tests/pictures/PixelComposeTest.cpp
     tests/pictures/ScreenMakerTest.cpp
     tests/pictures/ScreenTextTest.cpp
+    tests/pictures/ShownScreenTest.cpp
     tests/system/SystemPathsTest.cpp
     tests/randomizer/RoundsTest.cpp
     tests/randomizer/RandomizerTextTest.cpp

@@ -1,6 +1,7 @@
 #include "pictures/PictureFile.h"
 
 #include "pictures/BmpReader.h"
+#include "pictures/ShownScreen.h"
 #include "platform/Bitmaps.h"
 #include "platform/Files.h"
 
@@ -19,6 +20,7 @@ void ReadScreen(const std::string& path, PictureNeed need, PictureFile& file) {
     }
     DecodedPicture decoded;
     if (ReadBmp(bytes.data(), bytes.size(), decoded) != BmpStatus::Ok) return;
+    file.rotationStart = RotationStartOf(bytes.data(), bytes.size());
     bytes = std::vector<std::uint8_t>();
     file.width = decoded.width;
     file.height = decoded.height;

@@ -28,6 +28,7 @@ struct PictureFile {
     PixelFormat format = PixelFormat::Device;
     ScreenCheck check = ScreenCheck::Fits; // a screen's rule; a wallpaper always fits
     UniqueBitmap bitmap;                   // when asked for
+    int rotationStart = 0;                 // a screen file's byte 0x32: its first palette entry that turns
 
     int ResultCode() const;
     // Read, and for a screen category one that may be a screen.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <unordered_map>
 
 LayoutRect ScreenPictureRect(PixelSize picture) {
     if (picture.Empty()) return {};
@@ -141,6 +143,45 @@ std::vector<Cell> Histogram(ConstPixelView pixels, LayoutRect area) {
     return cells;
 }
 
+// The colours of the area other than black (entry 0 holds that), each exactly, when there are at
+// most `limit` of them or the area is grey: the 6-bit histogram would merge 256 greys into 64.
+// Nothing for a picture of more colours.
+std::optional<std::vector<Cell>> ExactColours(ConstPixelView pixels, LayoutRect area, std::size_t limit) {
+    std::vector<Cell> cells;
+    std::array<std::uint32_t, 256> greys{};
+    bool grey = true;
+    for (int y = area.top; y < area.top + area.height && grey; ++y) {
+        const std::uint32_t* row = pixels.Row(y);
+        for (int x = area.left; x < area.left + area.width && grey; ++x) {
+            grey = Red(row[x]) == Green(row[x]) && Green(row[x]) == Blue(row[x]);
+            ++greys[std::size_t(Green(row[x]))];
+        }
+    }
+    if (grey) {
+        for (int level = 1; level < 256; ++level)
+            if (greys[std::size_t(level)])
+                cells.push_back({double(level), double(level), double(level), double(greys[std::size_t(level)])});
+        return cells;
+    }
+    std::unordered_map<std::uint32_t, std::uint32_t> counts;
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        const std::uint32_t* row = pixels.Row(y);
+        for (int x = area.left; x < area.left + area.width; ++x) {
+            const std::uint32_t c = row[x] & 0xFFFFFF;
+            if (c == 0) continue;
+            ++counts[c];
+            if (counts.size() > limit) return std::nullopt;
+        }
+    }
+    for (const auto& [c, n] : counts)
+        cells.push_back({double(Red(c)), double(Green(c)), double(Blue(c)), double(n)});
+    // The map's order differs between builds; the palette must not.
+    std::sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) {
+        return Rgb(int(a.r), int(a.g), int(a.b)) < Rgb(int(b.r), int(b.g), int(b.b));
+    });
+    return cells;
+}
+
 // Splits the box along its widest axis where the two halves have the least squared error.
 bool SplitBox(std::vector<Cell>& cells, const Box& box, Box& low, Box& high) {
     if (box.end - box.begin < 2) return false;
@@ -180,7 +221,9 @@ bool SplitBox(std::vector<Cell>& cells, const Box& box, Box& low, Box& high) {
 std::vector<std::uint32_t> MakePalette(ConstPixelView pixels, LayoutRect area, int colours) {
     std::vector<std::uint32_t> palette{0};
     if (area.width <= 0 || area.height <= 0 || colours <= 1) return palette;
-    std::vector<Cell> cells = Histogram(pixels, area);
+    std::optional<std::vector<Cell>> exact = ExactColours(pixels, area, std::size_t(colours - 1));
+    std::vector<Cell> cells = exact ? std::move(*exact) : Histogram(pixels, area);
+    if (cells.empty()) return palette; // black alone
 
     // Median cut: the box with the largest squared error is split until there are enough.
     std::vector<Box> boxes{{0, cells.size(), {}}};

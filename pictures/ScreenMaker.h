@@ -36,6 +36,8 @@ struct IndexedPicture {
 // A palette of at most `colours` entries for the pixels of the area: entry 0 black, the others cut
 // from the colour histogram where the error is largest (median cut with the variance-minimising
 // cut), then moved to the means of the colours they are nearest to (k-means). Colours are 0x00RRGGBB.
+// The histogram has 6 bits a channel; a grey picture, or one of no more colours than entries, is
+// cut from its exact colours instead, so its greys and colours come out exact where they fit.
 std::vector<std::uint32_t> MakePalette(ConstPixelView pixels, LayoutRect area, int colours);
 
 // Each pixel of the area as the nearest palette entry, the error spread to the neighbours not yet

@@ -46,7 +46,8 @@ LayoutRect CentreIn(PixelSize picture, PixelSize area);
 
 // How the full-screen window shows the picture.
 struct ImageLayout {
-    enum class Content { Picture, Tiles, MirroredTiles };
+    // OwnColours: the picture with a colour table of its own where it has one, which can turn.
+    enum class Content { Picture, Tiles, MirroredTiles, OwnColours };
     enum class Stretch { On, Off, AsBefore };
     bool laidOut = true;     // false: the style names none of the five, nothing changes
     bool fillsClient = true; // else the image takes `bounds`
@@ -54,6 +55,7 @@ struct ImageLayout {
     Stretch stretch = Stretch::On;
     Content content = Content::Picture;
     PixelSize composedSize; // the bitmap size of tiles: the screen
+    bool onBlack = false;   // black around the picture, as the system shows a screen; else the desktop
 };
 
 // A start-up, waiting or shut-down screen: stretched over the whole window.

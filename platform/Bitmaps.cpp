@@ -51,6 +51,47 @@ UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture) {
     return bitmap;
 }
 
+UniqueBitmap CopyIndexedBitmap(HBITMAP bitmap) {
+    DIBSECTION section = {};
+    if (!bitmap || GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section))) return UniqueBitmap();
+    if (section.dsBmih.biBitCount != 8 || section.dsBmih.biCompression != BI_RGB || !section.dsBm.bmBits)
+        return UniqueBitmap();
+    std::vector<std::uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    *header = section.dsBmih; // the same size and row order: the rows copy as they are
+    header->biClrUsed = 256;
+    header->biClrImportant = 0;
+    std::uint32_t colours[256] = {};
+    ReadBitmapColours(bitmap, colours, 256);
+    std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), colours, sizeof(colours));
+    void* memory = nullptr;
+    WindowDc screen(nullptr);
+    UniqueBitmap copy(CreateDIBSection(screen.Get(), reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS,
+                                       &memory, nullptr, 0));
+    if (!copy || !memory) return UniqueBitmap();
+    std::memcpy(memory, section.dsBm.bmBits,
+                std::size_t(section.dsBm.bmWidthBytes) * std::size_t(section.dsBm.bmHeight));
+    return copy;
+}
+
+int ReadBitmapColours(HBITMAP bitmap, std::uint32_t* colours, int count) {
+    RGBQUAD table[256];
+    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    SelectObjectScope select(memory.Get(), bitmap);
+    const int read = int(GetDIBColorTable(memory.Get(), 0, UINT(std::clamp(count, 0, 256)), table));
+    std::memcpy(colours, table, std::size_t(read) * sizeof(RGBQUAD));
+    return read;
+}
+
+void WriteBitmapColours(HBITMAP bitmap, int first, int count, const std::uint32_t* colours) {
+    RGBQUAD table[256];
+    count = std::clamp(count, 0, 256);
+    std::memcpy(table, colours, std::size_t(count) * sizeof(RGBQUAD));
+    UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+    SelectObjectScope select(memory.Get(), bitmap);
+    SetDIBColorTable(memory.Get(), UINT(first), UINT(count), table);
+}
+
 BitmapFacts QueryBitmap(HBITMAP bitmap) {
     BitmapFacts facts;
     if (!bitmap) return facts;

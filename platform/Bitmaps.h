@@ -10,6 +10,14 @@ UniqueBitmap CreateDibSectionFor(const DecodedPicture& picture, std::uint8_t*& b
 // A DIB section holding the picture; null for the empty picture or when the system refuses.
 UniqueBitmap CreateBitmapFromPicture(const DecodedPicture& picture);
 
+// A copy of an 8-bit DIB section with a colour table of its own, whose colours can then change
+// without the source's; null for any other bitmap.
+UniqueBitmap CopyIndexedBitmap(HBITMAP bitmap);
+// The colour table of a DIB section of at most 8 bits, entries 0x00RRGGBB: the number read.
+int ReadBitmapColours(HBITMAP bitmap, std::uint32_t* colours, int count);
+// Sets `count` entries of the colour table from `first` on; the next drawing shows them.
+void WriteBitmapColours(HBITMAP bitmap, int first, int count, const std::uint32_t* colours);
+
 struct BitmapFacts {
     int width = 0;
     int height = 0;

@@ -266,15 +266,24 @@ TControl* TControl::GraphicChildAt(POINT pt) const {
 }
 
 void TControl::PaintGraphicChildren(HDC dc) {
-    for (TControl* child : children_) {
-        if (!child->graphic_ || !child->visible_) continue;
-        int saved = SaveDC(dc);
-        const TBounds& b = child->bounds_;
-        IntersectClipRect(dc, b.left, b.top, b.left + b.width, b.top + b.height);
-        OffsetViewportOrgEx(dc, b.left, b.top, nullptr);
-        child->Paint(dc);
-        RestoreDC(dc, saved);
-    }
+    for (TControl* child : children_)
+        if (child->graphic_ && child->visible_) child->PaintInParent(dc);
+}
+
+void TControl::PaintInParent(HDC dc) {
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height);
+    OffsetViewportOrgEx(dc, bounds_.left, bounds_.top, nullptr);
+    Paint(dc);
+    RestoreDC(dc, saved);
+}
+
+void TControl::PaintNow(const RECT& part) {
+    if (!graphic_ || !visible_ || !parent_ || !parent_->handle_) return;
+    WindowDc dc(parent_->handle_.Get());
+    IntersectClipRect(dc.Get(), bounds_.left + part.left, bounds_.top + part.top, bounds_.left + part.right,
+                      bounds_.top + part.bottom);
+    PaintInParent(dc.Get());
 }
 
 // Mouse messages over a graphic child go to it; from a button press to its release the child

@@ -79,6 +79,9 @@ public:
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
+    // Paints a part of a graphic control (in its own coordinates) at once on its container's window,
+    // over what is there: for a picture that changes many times a second.
+    void PaintNow(const RECT& part);
 
 protected:
     // Creates the window as a child of `parent` (or a top-level window when parent is null).
@@ -125,6 +128,8 @@ private:
     void ForgetChildHandles();
     TControl* GraphicChildAt(POINT pt) const;
     void PaintGraphicChildren(HDC dc);
+    // A graphic control painted on its container's DC: in its area, in its own coordinates.
+    void PaintInParent(HDC dc);
     bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void InvalidateInParent();
 

@@ -1,6 +1,7 @@
 // Reading a picture file for the active category, and the texts that describe the previewed picture.
 #include "pictures/PictureFile.h"
 #include "pictures/PictureText.h"
+#include "pictures/ShownScreen.h"
 #include "platform/MessageDlg.h"
 #include "shell/USelect5.h"
 
@@ -17,6 +18,7 @@ int TFormSelect::LoadPicture(const std::string& path, TPicture& picture) {
         picture.Assign(std::move(file.bitmap), file.format);
     else
         picture.Clear();
+    if (&picture == &ImgPreview.Picture()) PreviewRotationStart = file.rotationStart;
     return kPictureLoaded;
 }
 
@@ -27,7 +29,10 @@ void TFormSelect::UpdateSizeHint() {
 
 void TFormSelect::SizeClick() {
     const TPicture& picture = ImgPreview.Picture();
-    MessageDlg(FileInfoText(picture.Width(), picture.Height(), picture.Format()), TMsgDlgType::Information, mbOK);
+    const int rotation = ShownRotationStart(ActiveCategory, picture.Format(), PreviewRotationStart);
+    MessageDlg(IsScreen(ActiveCategory) ? ScreenInfoText(picture.Width(), picture.Height(), picture.Format(), rotation)
+                                        : FileInfoText(picture.Width(), picture.Height(), picture.Format()),
+               TMsgDlgType::Information, mbOK);
 }
 
 void TFormSelect::PopMFileInfoPopup() {

@@ -29,6 +29,7 @@ void TFormSelect::ReadSettings() {
     const std::optional<int> code = ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10"));
     ActiveCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
     miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
+    AsWindowsShowsIt = settings.ReadBool(kMainSection, "As Windows Shows It", false);
 
     // A remembered folder that is gone: the default, else the folder the program started in.
     for (const std::string& folder : {StartDir, folderDefault, StartUpFolder}) {
@@ -54,4 +55,5 @@ void TFormSelect::FormClose() {
     settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(ActiveCategory));
     settings.WriteBool(kMainSection, "Report Add Errors", ErrorReportOn1.Checked());
     settings.WriteBool(kMainSection, "PlusStretch", miPlusStretch.Checked());
+    settings.WriteBool(kMainSection, "As Windows Shows It", AsWindowsShowsIt);
 }

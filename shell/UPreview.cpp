@@ -5,6 +5,10 @@
 
 #include <new>
 
+namespace {
+constexpr UINT_PTR kAnimationTimer = 1;
+}
+
 TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     SetCaption("Full screen Preview");
     ClientWidth = 320;
@@ -16,7 +20,8 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     PopupMenu = &PopMPreview;
 
     PopMPreview.Items.Add(Returntomain1).Add(Fileinfo1).Add(N1);
-    PopMPreview.Items.Add(Centred1).Add(Stretched1).Add(Tiled1).Add(Fit2Screen1).Add(Mirror1).Add(N2);
+    PopMPreview.Items.Add(Centred1).Add(Stretched1).Add(Tiled1).Add(Fit2Screen1).Add(Mirror1);
+    PopMPreview.Items.Add(AsWindowsShowsIt1).Add(N2);
     PopMPreview.Items.Add(SetascurrentScreen1).Add(SetascurrentWallpaper1).Add(Returntomainwithoutchange1);
     Returntomainwithoutchange1.SetVisible(false);
 
@@ -26,6 +31,7 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
         TMenuItem* item = StyleItem(i);
         item->OnClick = [this, item] { StyleClick(item); };
     }
+    AsWindowsShowsIt1.OnClick = [this] { AsWindowsShowsIt1Click(); };
     SetascurrentScreen1.OnClick = [this] { SetasCurrentClick(); };
     SetascurrentWallpaper1.OnClick = [this] { SetasCurrentClick(); };
     Returntomainwithoutchange1.OnClick = [this] { Returntomainwithoutchange1Click(); };
@@ -55,6 +61,9 @@ void TFormPreview::FormActivate() {
         StyleItem(i)->SetVisible(wallpaper);
         StyleItem(i)->SetEnabled(wallpaper);
     }
+    AsWindowsShowsIt1.SetVisible(!wallpaper);
+    AsWindowsShowsIt1.SetEnabled(!wallpaper);
+    AsWindowsShowsIt1.SetChecked(main_.AsWindowsShowsIt);
     SetascurrentScreen1.SetVisible(!wallpaper);
     LayoutPicture();
     CheckStyleItems();
@@ -67,15 +76,17 @@ void TFormPreview::LayoutPicture() {
     const TPicture& picture = main_.ImgPreview.Picture();
     const PixelSize pictureSize{picture.Width(), picture.Height()};
     const bool wallpaper = main_.ActiveCategory == Category::Wall;
+    const RECT client = ClientRect();
+    StopAnimation();
     if (!wallpaper) {
         SetascurrentWallpaper1.SetVisible(false);
         N2.SetVisible(false);
-        layout_ = ScreenImageLayout();
+        layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        const RECT client = ClientRect();
         layout_ =
             WallpaperImageLayout(main_.CBStyle.Text(), pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
+    SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
         if (layout_.fillsClient) {
             ImgPreview.SetAlign(TAlign::Client);
@@ -87,6 +98,7 @@ void TFormPreview::LayoutPicture() {
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
         ImgPreview.SetPicture(ShownBitmap(picture.Handle()));
+        if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
     }
     if (wallpaper) {
         SetascurrentWallpaper1.SetVisible(true);
@@ -94,10 +106,14 @@ void TFormPreview::LayoutPicture() {
     }
 }
 
-// Tiles are shown as the wallpaper will hold them; any other layout shows the picture itself. A
-// picture too large for the memory left shows as the desktop colour alone.
+// Tiles are shown as the wallpaper will hold them; any other layout shows the picture itself, a
+// screen shown as the system shows it with its 8-bit pixels and a colour table of its own. A picture
+// too large for the memory left shows as the desktop colour alone.
 UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
-    if (layout_.content == ImageLayout::Content::Picture) return CopyPixelBitmap(picture);
+    if (layout_.content == ImageLayout::Content::OwnColours)
+        if (UniqueBitmap own = CopyIndexedBitmap(picture)) return own;
+    if (layout_.content == ImageLayout::Content::Picture || layout_.content == ImageLayout::Content::OwnColours)
+        return CopyPixelBitmap(picture);
     try {
         // Tiles below the first band repeat it: only the rows the band shows are read.
         const Pixels32 band = ReadPixels(picture, layout_.composedSize.height);
@@ -145,4 +161,66 @@ void TFormPreview::SetasCurrentClick() {
 
 void TFormPreview::Fileinfo1Click() {
     main_.SizeClick();
+}
+
+void TFormPreview::AsWindowsShowsIt1Click() {
+    main_.AsWindowsShowsIt = !main_.AsWindowsShowsIt;
+    FormActivate();
+}
+
+// The colours are read from the shown copy, so the rotation starts from the file's own palette.
+void TFormPreview::StartAnimation() {
+    const TPicture& shown = ImgPreview.Picture();
+    rotationStart_ = ShownRotationStart(main_.ActiveCategory, shown.Format(), main_.PreviewRotationStart);
+    DIBSECTION section = {};
+    if (rotationStart_ && (ReadBitmapColours(shown.Handle(), colours_.data(), int(colours_.size())) != 256 ||
+                           GetObjectA(shown.Handle(), sizeof(section), &section) != int(sizeof(section))))
+        rotationStart_ = 0;
+    if (!rotationStart_) return;
+    // A bottom-up section stores its top row last.
+    const bool bottomUp = section.dsBmih.biHeight > 0;
+    const std::ptrdiff_t stride = section.dsBm.bmWidthBytes;
+    const auto* top =
+        static_cast<const std::uint8_t*>(section.dsBm.bmBits) + (bottomUp ? (shown.Height() - 1) * stride : 0);
+    turningRows_ = RowsWithEntriesFrom(top, shown.Width(), shown.Height(), bottomUp ? -stride : stride, rotationStart_);
+    if (turningRows_.Empty()) rotationStart_ = 0; // no pixel shows a turning entry
+    if (rotationStart_ && Showing()) SetTimer(Handle(), kAnimationTimer, kRotationStepMs, nullptr);
+}
+
+void TFormPreview::StopAnimation() {
+    if (Handle()) KillTimer(Handle(), kAnimationTimer);
+    rotationStart_ = 0;
+}
+
+// Only the colour table changes: the same 8-bit pixels are stretched once more with it, where the
+// rows with turning entries lie.
+void TFormPreview::AnimationStep() {
+    if (!rotationStart_) return;
+    RotateColours(colours_.data(), rotationStart_);
+    WriteBitmapColours(ImgPreview.Picture().Handle(), rotationStart_, 256 - rotationStart_,
+                       colours_.data() + rotationStart_);
+    const RowSpan rows = ShownRows(turningRows_, ImgPreview.Picture().Height(), ImgPreview.Height());
+    ImgPreview.PaintNow({0, rows.begin, ImgPreview.Width(), rows.end});
+}
+
+void TFormPreview::FormResize() {
+    if (layout_.content != ImageLayout::Content::OwnColours) return;
+    const RECT client = ClientRect();
+    layout_.bounds = ShownScreenLayout({client.right, client.bottom}).bounds;
+    ImgPreview.SetBounds(layout_.bounds.left, layout_.bounds.top, layout_.bounds.width, layout_.bounds.height);
+}
+
+LRESULT TFormPreview::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == kAnimationTimer) {
+        AnimationStep();
+        return 0;
+    }
+    // Hidden, also with a minimized main window, the rotation rests; shown again, it goes on.
+    if (msg == WM_SHOWWINDOW) {
+        if (!wParam)
+            KillTimer(Handle(), kAnimationTimer);
+        else if (rotationStart_)
+            SetTimer(Handle(), kAnimationTimer, kRotationStepMs, nullptr);
+    }
+    return TForm::WndProc(msg, wParam, lParam);
 }

@@ -1,11 +1,16 @@
 #pragma once
 // The full-screen preview window: created hidden at start-up, shown from the preview pane. It shows
 // the main window's preview picture as the system would show it: a screen stretched over the
-// screen, a wallpaper laid out in the style of the main window's style box. Applying it is the main
-// window's business.
+// screen (or, "As Windows Shows It", in the 4:3 frame the system gives it, the start-up screen's
+// bar moving), a wallpaper laid out in the style of the main window's style box. Applying it is the
+// main window's business.
+#include "pictures/ShownScreen.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/Controls.h"
 #include "platform/Menus.h"
+
+#include <array>
+#include <cstdint>
 
 class TFormSelect;
 
@@ -19,7 +24,8 @@ public:
     TMenuItem Returntomain1{"Return to &main", ShortCut(vk::F3)}, Fileinfo1{"File &info", CtrlKey('I')},
         N1{TMenuItem::kSeparator}, Centred1{"&Centred", CtrlKey('C')}, Stretched1{"&Stretched", CtrlKey('S')},
         Tiled1{"&Tiled", CtrlKey('T')}, Fit2Screen1{"&Fit 2 Screen", CtrlKey('F')}, Mirror1{"&Mirror", CtrlKey('M')},
-        N2{TMenuItem::kSeparator}, SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
+        AsWindowsShowsIt1{"As &Windows Shows It", CtrlKey('W')}, N2{TMenuItem::kSeparator},
+        SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
         SetascurrentWallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
         Returntomainwithoutchange1{"Return &unchanged"};
 
@@ -35,6 +41,12 @@ public:
     void Returntomainwithoutchange1Click();
     void SetasCurrentClick();
     void Fileinfo1Click();
+    // Switches between a screen stretched over the window and the screen as the system shows it.
+    void AsWindowsShowsIt1Click();
+    // One step of the shown start-up screen's palette rotation, painted at once: the timer's work.
+    void AnimationStep();
+    // The first palette entry that turns in the screen shown; 0 while it stays still.
+    int RotationStart() const { return rotationStart_; }
 
     // The layout LayoutPicture made last.
     const ImageLayout& Layout() const { return layout_; }
@@ -43,10 +55,19 @@ public:
 
 protected:
     void BuildControls() override;
+    void FormResize() override;
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     UniqueBitmap ShownBitmap(HBITMAP picture) const;
+    // Turns the palette of the shown screen when it is the start-up screen with a rotation; the
+    // timer runs only while the window shows such a screen.
+    void StartAnimation();
+    void StopAnimation();
 
     TFormSelect& main_;
     ImageLayout layout_;
+    int rotationStart_ = 0;
+    RowSpan turningRows_;                      // the rows of the picture that hold turning entries, top row first
+    std::array<std::uint32_t, 256> colours_{}; // the shown screen's colour table, as far as it has turned
 };

@@ -57,6 +57,11 @@ public:
     // Whether the preview picture was read from the file the preview name shows: after a failed
     // load the name is the new file's while the picture is still the one before.
     bool PreviewFromNamedFile = false;
+    // The preview picture's byte 0x32 when it was read as a screen: where its palette turns.
+    int PreviewRotationStart = 0;
+    // The full-screen window shows a screen as the system does (its check item "As &Windows Shows
+    // It"); a setting, so the main window keeps it.
+    bool AsWindowsShowsIt = false;
     // NViewLib.dll, loaded when the first wallpaper is read.
     std::unique_ptr<TPictureLibrary> PictureLibrary;
 

@@ -13,13 +13,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc < 5) {
         std::printf("usage: ScreenBench <picture folder> <file name> <NViewLib folder> <runs>\n");
@@ -76,8 +69,9 @@ int main(int argc, char** argv) {
         whole.push_back(made);
     }
     DeleteFileA(target.c_str());
-    std::printf("picture=%dx%d\ndecode_ms=%.1f\nwhole_ms=%.1f\nbeyond_decode_ms=%.1f\n", width, height, Median(decode),
-                Median(whole), Median(whole) - Median(decode));
-    std::printf("frame_ms=%.1f\nquantize_ms=%.1f\nwrite_ms=%.1f\n", Median(frame), Median(quantize), Median(write));
+    std::printf("picture=%dx%d\ndecode_ms=%.1f\nwhole_ms=%.1f\nbeyond_decode_ms=%.1f\n", width, height,
+                MedianOf(decode), MedianOf(whole), MedianOf(whole) - MedianOf(decode));
+    std::printf("frame_ms=%.1f\nquantize_ms=%.1f\nwrite_ms=%.1f\n", MedianOf(frame), MedianOf(quantize),
+                MedianOf(write));
     return 0;
 }

@@ -16,11 +16,6 @@
 #include <vector>
 
 namespace {
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
@@ -208,9 +203,10 @@ int main(int argc, char** argv) {
             Pump();
         }
         std::printf("%s_saved=%dx%d\n", style.key, saved.width, saved.height);
-        std::printf("%s_open_ms=%.1f\n%s_open_floor_ms=%.1f\n", style.key, Median(open), style.key, Median(openFloor));
-        std::printf("%s_apply_ms=%.1f\n%s_apply_floor_ms=%.1f\n", style.key, Median(apply), style.key,
-                    Median(applyFloor));
+        std::printf("%s_open_ms=%.1f\n%s_open_floor_ms=%.1f\n", style.key, MedianOf(open), style.key,
+                    MedianOf(openFloor));
+        std::printf("%s_apply_ms=%.1f\n%s_apply_floor_ms=%.1f\n", style.key, MedianOf(apply), style.key,
+                    MedianOf(applyFloor));
     }
 
     DestroyWindow(floorWindow);

@@ -205,6 +205,22 @@ TEST(ScreenMaker, PaletteHoldsFewColoursExactlyWithBlackFirst) {
     EXPECT_EQ(few.size(), 16u) << "never more entries than asked for";
 }
 
+// A grey picture gets its greys exactly, beyond the 64 levels of the colour histogram.
+TEST(ScreenMaker, GreyRampKeepsItsGreys) {
+    const Pixels32 ramp = Paint(800, 600, [](int x, int) { return Rgb(x * 256 / 800, x * 256 / 800, x * 256 / 800); });
+    for (bool bar : {false, true}) {
+        SCOPED_TRACE(bar ? "with the animated bar" : "without the bar");
+        const DecodedPicture screen = ReadBack(MakeScreenFile(ramp.View(), bar));
+        std::set<std::uint32_t> greys;
+        for (int y = 0; y < 400 - kBarRows; ++y)
+            for (int x = 0; x < 320; ++x)
+                greys.insert(screen.palette[std::size_t(IndexAt(screen, x, y))]);
+        EXPECT_GT(greys.size(), 200u);
+        EXPECT_EQ(std::count_if(greys.begin(), greys.end(), [](std::uint32_t c) { return c % 0x010101 != 0; }), 0)
+            << "colours that are no grey";
+    }
+}
+
 // Error diffusion keeps the average colour of an area the palette cannot show.
 TEST(ScreenMaker, DitheringKeepsTheMeanOfColoursBetweenEntries) {
     const struct {

@@ -154,18 +154,9 @@ TEST_F(MakeScreen, ItemsFollowTheCategoryAndThePreview) {
     EXPECT_EQ(form->AnimatedBar2.Caption(), "&Animated bar");
 }
 
-// The item's short-cut is its own: no other entry of the window's menus has it.
+// The item's short-cut is its own: no other entry of the program's menus has it.
 TEST_F(MakeScreen, ShortCutIsUsedByNoOtherItem) {
-    std::vector<const TMenuItem*> sharing;
-    std::function<void(const TMenuItem&)> walk = [&](const TMenuItem& item) {
-        for (const TMenuItem* child : item.Items()) {
-            if (child->ShortCut() == form->MakeScreen1.ShortCut()) sharing.push_back(child);
-            walk(*child);
-        }
-    };
-    for (const TMenuItem* root :
-         {&form->MainMenu1.Items, &form->PopMFile.Items, &form->PopMSelected.Items, &form->PopMFileInfo.Items})
-        walk(*root);
+    const std::vector<const TMenuItem*> sharing = ItemsWithShortCut(form->MakeScreen1.ShortCut());
     ASSERT_EQ(sharing.size(), 2u);
     EXPECT_TRUE(std::find(sharing.begin(), sharing.end(), &form->MakeScreen1) != sharing.end());
     EXPECT_TRUE(std::find(sharing.begin(), sharing.end(), &form->MakeScreen2) != sharing.end());

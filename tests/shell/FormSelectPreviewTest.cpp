@@ -165,7 +165,8 @@ TEST_F(Preview, DoubleClicksAndFileInformation) {
     answers = {mrOk};
     form->SizeClick();
     EXPECT_EQ(boxes.back().text, "Size : 320 X 400\x0A\x0D"
-                                 "Bits per pixel : 8\x0A\x0D");
+                                 "Bits per pixel : 8\x0A\x0D"
+                                 "No animation\x0A\x0D");
     for (int i = 0; i < 2; ++i) {
         form->PopMFileInfoPopup();
         EXPECT_EQ(form->Size.Caption(), "Size : 320 X 400");

@@ -84,23 +84,25 @@ TEST_F(Settings, WithoutARememberedFolderTheBrowserListsTheFolderItStartedIn) {
     RemoveTestFolder(folder);
 }
 
-TEST_F(Settings, ClosingWritesTheFiveValuesAsStrings) {
+TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
     TFormSelect& form = Start();
     form.ChangePreviewOn(&form.PreviewSelectedOnly1);
     form.ChangeErrorReport();
     form.miPlusStretch.SetChecked(true);
+    form.AsWindowsShowsIt = true;
     ClickAt(form.sbtnShut, 5, 5);
     form.Close();
     EXPECT_EQ(Stored("PreviewShow"), "20");
     EXPECT_EQ(Stored("Selected Screen Button"), "30");
     EXPECT_EQ(Stored("Report Add Errors"), "0");
     EXPECT_EQ(Stored("PlusStretch"), "1");
+    EXPECT_EQ(Stored("As Windows Shows It"), "1");
     EXPECT_EQ(Stored("StartDir"), form.StartDir);
     EXPECT_EQ(Stored("WallDir"), form.WallDir);
     std::optional<TRegistryKey> key = TRegistryKey::Open(HKEY_CURRENT_USER, kSection);
     ASSERT_TRUE(key);
     for (const char* name : {"PreviewShow", "StartDir", "WaitDir", "ShutDir", "WallDir", "Selected Screen Button",
-                             "Report Add Errors", "PlusStretch"}) {
+                             "Report Add Errors", "PlusStretch", "As Windows Shows It"}) {
         DWORD type = 0;
         EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
         EXPECT_EQ(type, DWORD(REG_SZ)) << name;

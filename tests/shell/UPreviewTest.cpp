@@ -1,6 +1,9 @@
 // The full-screen preview window under Wine: the real windows on the 1024 x 768 virtual desktop,
 // driven by keys and clicks through the system's input queue.
+#include "pictures/PictureText.h"
 #include "tests/support/WallpaperFixture.h"
+
+#include <algorithm>
 
 namespace {
 class FullScreen : public WallpaperFixture {
@@ -26,9 +29,30 @@ protected:
         Pixels32 pixels = ReadPixels(preview->ImgPreview.Picture().Handle());
         return pixels.At(x, y) & 0xFFFFFF;
     }
+
+    // The full-screen window's client area as it is painted now.
+    Pixels32 WindowPixels() const {
+        RECT client;
+        GetClientRect(preview->Handle(), &client);
+        PixelView view;
+        UniqueBitmap shot = NewPixelBitmap({client.right, client.bottom}, view);
+        WindowDc window(preview->Handle());
+        UniqueMemoryDc memory(CreateCompatibleDC(window.Get()));
+        {
+            SelectObjectScope select(memory.Get(), shot.Get());
+            BitBlt(memory.Get(), 0, 0, client.right, client.bottom, window.Get(), 0, 0, SRCCOPY);
+        }
+        return ReadPixels(shot.Get());
+    }
 };
 
-const std::vector<std::string> kScreenMenu = {"Return to &main", "File &info", "-", "Set as current &Screen"};
+const std::vector<std::string> kScreenMenu = {"Return to &main", "File &info", "-", "As &Windows Shows It",
+                                              "Set as current &Screen"};
+// The grey of a test screen's palette entry: BitmapFile's palette is grey, entry i = i * 0x010101.
+bool GreyAtLeast(std::uint32_t colour, int level) {
+    colour &= 0xFFFFFF;
+    return colour % 0x010101 == 0 && int(colour / 0x010101) >= level;
+}
 const std::vector<std::string> kWallpaperMenu = {
     "Return to &main", "File &info",    "-",       "&Centred", "&Stretched",
     "&Tiled",          "&Fit 2 Screen", "&Mirror", "-",        "Set as current &Wallpaper"};
@@ -55,7 +79,7 @@ TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
     answers = {mrOk};
     Type('I', true);
     ASSERT_TRUE(WaitFor([this] { return !boxes.empty(); })) << "Ctrl+I shows the file information";
-    EXPECT_EQ(boxes[0].text, "Size : 320 X 400\n\rBits per pixel : 8\n\r");
+    EXPECT_EQ(boxes[0].text, "Size : 320 X 400\n\rBits per pixel : 8\n\rNo animation\n\r");
     Type(VK_F3);
     EXPECT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "F3 returns to the main window";
 }
@@ -182,6 +206,126 @@ TEST_F(FullScreen, F4AppliesTheWallpaperAsLaidOut) {
     EXPECT_EQ(SavedSize().height, 384) << "the fitted size";
     EXPECT_EQ(CurrentWallpaper(), WallpaperPath());
     EXPECT_TRUE(preview->Showing()) << "the window stays open";
+}
+
+TEST_F(FullScreen, AsWindowsShowsItIsKeptInTheSettings) {
+    Choose("screen.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    EXPECT_FALSE(preview->AsWindowsShowsIt1.Checked());
+    EXPECT_EQ(ItemsWithShortCut(preview->AsWindowsShowsIt1.ShortCut()),
+              std::vector<const TMenuItem*>{&preview->AsWindowsShowsIt1})
+        << "no other entry of the program's menus has its short-cut";
+    Type('W', true);
+    ASSERT_TRUE(WaitFor([this] { return preview->AsWindowsShowsIt1.Checked(); })) << "Ctrl+W checks it";
+    EXPECT_EQ(preview->Color(), clBlack) << "the screen is shown on black";
+    form->Close();
+
+    Application().Reset();
+    preview = Start().FormPreview;
+    form->ApplyBrowserPath(root);
+    Choose("screen.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    EXPECT_TRUE(preview->AsWindowsShowsIt1.Checked()) << "checked again after a new start";
+    preview->AsWindowsShowsIt1Click();
+    EXPECT_FALSE(preview->AsWindowsShowsIt1.Checked());
+    EXPECT_TRUE(preview->ImgPreview.Align() == TAlign::Client) << "unchecked, the screen fills the window again";
+}
+
+// The file's 320 x 400 pixels in the largest 4:3 rectangle of the window, black around, each file
+// pixel a sharp block: measured on the window's pixels, maximized and at a wider size.
+TEST_F(FullScreen, AsWindowsShowsItScalesTheScreenToTheLargestFourByThreeRectangle) {
+    std::string file = BitmapFile(320, 400, 8);
+    for (std::size_t i = 1078; i < file.size(); ++i) // columns of entries 100 and 150 in turn
+        file[i] = char(i % 2 ? 150 : 100);
+    Write("columns.bmp", file);
+    form->ApplyBrowserPath(root);
+    form->AsWindowsShowsIt = true;
+    Choose("columns.bmp");
+    ASSERT_TRUE(OpenFullScreen());
+    const struct {
+        int width, height;
+        LayoutRect rect;
+    } sizes[] = {{1024, 768, {0, 0, 1024, 768}}, {1000, 500, {166, 0, 667, 500}}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        SetWindowPos(preview->Handle(), nullptr, 0, 0, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpMessages();
+        const Pixels32 shot = WindowPixels();
+        ASSERT_EQ(shot.width, size.width);
+        int left = shot.width, top = shot.height, right = -1, bottom = -1, blended = 0;
+        for (int y = 0; y < shot.height; ++y)
+            for (int x = 0; x < shot.width; ++x) {
+                const std::uint32_t colour = shot.At(x, y) & 0xFFFFFF;
+                if (colour == 0) continue;
+                left = std::min(left, x), top = std::min(top, y), right = std::max(right, x),
+                bottom = std::max(bottom, y);
+                blended += colour != 100 * 0x010101u && colour != 150 * 0x010101u;
+            }
+        EXPECT_EQ(std::vector<int>({left, top, right - left + 1, bottom - top + 1}),
+                  std::vector<int>({size.rect.left, size.rect.top, size.rect.width, size.rect.height}));
+        EXPECT_EQ(blended, 0) << "pixels of neither grey of the file: not nearest-neighbour";
+    }
+}
+
+// Only the start-up screen turns, from the entry its byte 0x32 names; between two moments only the
+// pixels of the turning colours change. The file information says so.
+TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
+    std::string bar = BitmapFile(320, 400, 8); // entries below 236, and a bar of 236-255 in the bottom rows
+    for (std::size_t i = 1078; i < bar.size(); ++i)
+        bar[i] = char(i < 1078 + 320 * 10 ? 236 + i % 20 : std::uint8_t(bar[i]) % 236);
+    bar[0x32] = char(236);
+    Write("bar.bmp", bar);
+    form->ApplyBrowserPath(root);
+    const struct {
+        const char* name;
+        TSpeedButton* button;
+        const char* file;
+        bool turns;
+    } cases[] = {
+        {"start-up screen turning from 236", &form->sbtnStart, "bar.bmp", true},
+        {"start-up screen with 0 at 0x32", &form->sbtnStart, "screen.bmp", false},
+        {"waiting screen turning from 236", &form->sbtnWait, "bar.bmp", false},
+    };
+    form->AsWindowsShowsIt = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Category(*c.button);
+        Choose(c.file);
+        ASSERT_TRUE(OpenFullScreen());
+        PumpMessages();
+        const Pixels32 before = WindowPixels();
+        Pixels32 after;
+        const bool changed = WaitFor(
+            [&] {
+                after = WindowPixels();
+                return after.data != before.data;
+            },
+            c.turns ? 2000 : 300);
+        EXPECT_EQ(changed, c.turns);
+        int moved = 0, wrong = 0, still = 0;
+        for (std::size_t i = 0; i < before.data.size(); ++i) {
+            const bool turning = GreyAtLeast(before.data[i], 236);
+            if (before.data[i] != after.data[i]) {
+                ++moved;
+                wrong += !turning || !GreyAtLeast(after.data[i], 236);
+            }
+            still += c.turns && turning && before.data[i] == after.data[i];
+        }
+        EXPECT_EQ(wrong, 0) << "of " << moved << " changed pixels, those of colours that do not turn";
+        EXPECT_EQ(still, 0) << "pixels of turning colours that kept their colour";
+        answers = {mrOk};
+        Type('I', true);
+        ASSERT_TRUE(WaitFor([this] { return !boxes.empty(); }));
+        EXPECT_EQ(boxes[0].text, FileInfoText(320, 400, PixelFormat::Bits8) +
+                                     (c.turns ? "Animated bar: entries 236-255\n\r" : "No animation\n\r"));
+        boxes.clear();
+        Type(VK_F3);
+        ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); }));
+        MSG tick;
+        EXPECT_FALSE(
+            WaitFor([&] { return PeekMessageA(&tick, preview->Handle(), WM_TIMER, WM_TIMER, PM_NOREMOVE); }, 300))
+            << "the timer runs on while the window is hidden";
+    }
 }
 
 // Last in the file: under Wine a closed menu leaves its mark on the windows of later tests in the

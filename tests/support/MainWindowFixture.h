@@ -5,6 +5,9 @@
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
+#include <functional>
+#include <vector>
+
 class MainWindowFixture : public WineFixture {
 protected:
     // The main window, which reads the settings and the list file in its first show.
@@ -17,6 +20,21 @@ protected:
 
     // The user presses the category's button with the mouse.
     void ChooseCategory(Category category) { ClickAt(form->ButtonOfCategory(category), 5, 5); }
+
+    // The entries of every menu of the program's windows that have the short-cut.
+    std::vector<const TMenuItem*> ItemsWithShortCut(TShortCut shortCut) const {
+        std::vector<const TMenuItem*> found;
+        std::function<void(const TMenuItem&)> walk = [&](const TMenuItem& item) {
+            for (const TMenuItem* child : item.Items()) {
+                if (child->ShortCut() == shortCut) found.push_back(child);
+                walk(*child);
+            }
+        };
+        for (const TMenuItem* root : {&form->MainMenu1.Items, &form->PopMFile.Items, &form->PopMSelected.Items,
+                                      &form->PopMFileInfo.Items, &form->FormPreview->PopMPreview.Items})
+            walk(*root);
+        return found;
+    }
 
     TFormSelect* form = nullptr;
 };

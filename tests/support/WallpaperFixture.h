@@ -60,11 +60,11 @@ protected:
         SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->CBStyle.Handle()));
     }
 
-    // Waits, handling messages, until the condition holds or two seconds have passed.
-    template <typename Condition> bool WaitFor(Condition condition) {
+    // Waits, handling messages, until the condition holds or the time (two seconds) has passed.
+    template <typename Condition> bool WaitFor(Condition condition, DWORD timeoutMs = 2000) {
         DWORD start = GetTickCount();
         while (!condition()) {
-            if (GetTickCount() - start > 2000) return false;
+            if (GetTickCount() - start > timeoutMs) return false;
             PumpMessages();
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         }
