@@ -32,7 +32,7 @@ TEST_F(Wallpaper, EachStyleWritesItsValuesAndBitmap) {
         const char* picture;
         int width, height;
     } cases[] = {
-        {0, "0", "0", "wide.bmp", 1600, 600},   {1, "0", "2", "wide.bmp", 1600, 600},
+        {0, "0", "0", "wide.bmp", 1024, 600},   {1, "0", "2", "wide.bmp", 1024, 600},
         {2, "1", "0", "tile.bmp", 1024, 768},   {3, "0", "0", "wide.bmp", 1024, 384},
         {4, "0", "0", "square.bmp", 1024, 768}, {3, "0", "0", "square.bmp", 768, 768},
     };
@@ -67,6 +67,10 @@ TEST_F(Wallpaper, StyleValueIsNeverCreated) {
     auto key = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey);
     ASSERT_TRUE(key);
     EXPECT_FALSE(key->HasValue("WallpaperStyle"));
+    // Such a system shows the bitmap centred: the saved one is the picture's middle 1024 columns.
+    const std::string saved = Read(WallpaperPath()), picture = Read(root + "\\wide.bmp");
+    ASSERT_EQ(saved.size(), 54u + 1024u * 3u * 600u);
+    EXPECT_TRUE(saved.compare(54, 1024 * 3, picture, 54 + 288 * 3, 1024 * 3) == 0) << "the bottom row";
 }
 
 TEST_F(Wallpaper, MissingDesktopKeyStillShowsTheWallpaper) {
