@@ -38,7 +38,13 @@ foreach(format jpeg png gif tga)
     target_link_libraries(${format}_fuzz PRIVATE ${FUZZ_DECODER_LIBRARIES})
 endforeach()
 set_source_files_properties(${CMAKE_SOURCE_DIR}/nviewlib/TgaDecode.cpp PROPERTIES INCLUDE_DIRECTORIES /usr/include/stb)
-foreach(target pcx_fuzz jpeg_fuzz png_fuzz gif_fuzz tga_fuzz)
+# The row readers and the wallpaper read from their rows.
+add_executable(wallpaper_fuzz tests/fuzz/WallpaperRowsFuzz.cpp nviewlib/JpegRows.cpp nviewlib/JpegSetup.cpp
+    nviewlib/PngRows.cpp nviewlib/PngSetup.cpp nviewlib/GifRows.cpp nviewlib/GifSetup.cpp nviewlib/Orientation.cpp
+    nviewlib/WallpaperRead.cpp nviewlib/PictureKind.cpp pictures/PixelCompose.cpp pictures/WallpaperStyles.cpp)
+target_include_directories(wallpaper_fuzz BEFORE PRIVATE ${FUZZ_DECODERS_PREFIX}/include)
+target_link_libraries(wallpaper_fuzz PRIVATE ${FUZZ_DECODER_LIBRARIES})
+foreach(target pcx_fuzz jpeg_fuzz png_fuzz gif_fuzz tga_fuzz wallpaper_fuzz)
     target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(${target} PRIVATE ${NVIEWLIB_FUZZ_FLAGS})
     target_link_options(${target} PRIVATE ${NVIEWLIB_FUZZ_FLAGS})

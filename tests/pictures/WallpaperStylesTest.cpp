@@ -172,6 +172,26 @@ TEST(WallpaperStyles, ShownPartIsWhatTheScreenShows) {
     }
 }
 
+TEST(WallpaperText, DesktopColoursAreReadAsTheRegistryWritesThem) {
+    const struct {
+        const char* text;
+        bool read;
+        std::uint32_t rgb;
+    } cases[] = {
+        {"58 110 165", true, 0x3A6EA5},  {"0 0 0", true, 0},
+        {"255 255 255", true, 0xFFFFFF}, {" 1  2 3 ", true, 0x010203},
+        {"256 0 0", false, 0},           {"1 2", false, 0},
+        {"1 2 3 4", false, 0},           {"1,2,3", false, 0},
+        {"0100 2 3", false, 0},          {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::uint32_t rgb = 0xDEAD;
+        EXPECT_EQ(ParseRgbText(c.text, rgb), c.read);
+        if (c.read) EXPECT_EQ(rgb, c.rgb);
+    }
+}
+
 TEST(WallpaperText, FailureMessagesNameThePathAndTheReason) {
     using Outcome = WallpaperResult::Outcome;
     WallpaperResult result;
