@@ -10,16 +10,16 @@ int ReadFromFile(GifFileType* gif, GifByteType* target, int count) {
 
 GifRows::GifRows(std::FILE* file) : reader_(file, ReadFromFile) {}
 
-GifRows::Opened GifRows::Open() {
+RowsOpened GifRows::Open() {
     GifFileType* gif = reader_.Get();
     int transparent = -1;
-    if (!OpenFirstFrame(gif, transparent, palette_)) return Opened::Refused;
-    if (gif->Image.Interlace) return Opened::Interlaced;
+    if (!OpenFirstFrame(gif, transparent, palette_)) return RowsOpened::Refused;
+    if (gif->Image.Interlace) return RowsOpened::Interlaced;
     stored = {gif->SWidth, gif->SHeight};
     opacity = true;
     row_.resize(std::size_t(stored.width));
     line_.resize(std::size_t(gif->Image.Width));
-    return Opened::Rows;
+    return RowsOpened::Rows;
 }
 
 std::uint32_t* GifRows::NextRow() {

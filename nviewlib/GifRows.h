@@ -11,8 +11,8 @@ class GifRows : public PictureRows {
 public:
     explicit GifRows(std::FILE* file);
 
-    enum class Opened { Rows, Interlaced, Refused };
-    Opened Open();
+    // Reads up to the first frame's pixels.
+    RowsOpened Open();
 
     std::uint32_t* NextRow() override;
     bool Finish() override;

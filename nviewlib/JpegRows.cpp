@@ -14,18 +14,20 @@ JpegRows::~JpegRows() {
     if (created_) jpeg_destroy_decompress(&info_);
 }
 
-bool JpegRows::Open() {
-    if (setjmp(errors_.jump)) return !(failed_ = true);
+RowsOpened JpegRows::Open() {
+    failed_ = true;
+    if (setjmp(errors_.jump)) return RowsOpened::Refused;
     jpeg_create_decompress(&info_);
     created_ = true;
     PrepareJpeg(info_);
     jpeg_stdio_src(&info_, file_);
     if (jpeg_read_header(&info_, TRUE) != JPEG_HEADER_OK || !DecodeSizeAllowed(info_.image_width, info_.image_height))
-        return !(failed_ = true);
+        return RowsOpened::Refused;
     stored = {int(info_.image_width), int(info_.image_height)};
     orientation = JpegOrientation(info_);
     cmyk_ = ChooseJpegOutput(info_);
-    return true;
+    failed_ = false;
+    return RowsOpened::Rows;
 }
 
 PixelSize JpegRows::Reduce(PixelSize atLeast) {

@@ -14,8 +14,8 @@ public:
     JpegRows(const JpegRows&) = delete;
     JpegRows& operator=(const JpegRows&) = delete;
 
-    // Reads the header; false for a file libjpeg cannot read, or a picture above the decoders' limits.
-    bool Open();
+    // Reads the header; refused: a file libjpeg cannot read, or a picture above the decoders' limits.
+    RowsOpened Open();
 
     PixelSize Reduce(PixelSize atLeast) override;
     int KeepColumns(int left, int width) override;

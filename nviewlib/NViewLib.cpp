@@ -47,6 +47,22 @@ private:
     std::FILE* file_;
 };
 
+template <typename Rows>
+int WallpaperOfRows(std::FILE* file, WallpaperStyle style, PixelSize screen, std::uint32_t background,
+                    Pixels32& wallpaper) {
+    Rows rows(file);
+    switch (rows.Open()) {
+    case RowsOpened::Interlaced:
+        return kNViewLibReadWhole;
+    case RowsOpened::Refused:
+        return kNViewLibUnreadable;
+    case RowsOpened::Rows:
+        break;
+    }
+    wallpaper = ReadWallpaperRows(rows, style, screen, background);
+    return wallpaper.data.empty() ? kNViewLibUnreadable : kNViewLibMade;
+}
+
 // The wallpaper from the file's rows, for the formats read row by row; ReadWhole for the others.
 int ReadWallpaper(const char* path, WallpaperStyle style, PixelSize screen, std::uint32_t background,
                   Pixels32& wallpaper) {
@@ -56,32 +72,15 @@ int ReadWallpaper(const char* path, WallpaperStyle style, PixelSize screen, std:
     const std::size_t got = std::fread(head, 1, sizeof(head), file.Get());
     if (got == 0 || std::fseek(file.Get(), 0, SEEK_SET) != 0) return kNViewLibUnreadable;
     switch (SniffPictureKind(head, got, path)) {
-    case PictureKind::Jpeg: {
-        JpegRows rows(file.Get());
-        if (!rows.Open()) return kNViewLibUnreadable;
-        wallpaper = ReadWallpaperRows(rows, style, screen, background);
-        break;
-    }
-    case PictureKind::Png: {
-        PngRows rows(file.Get());
-        const PngRows::Opened opened = rows.Open();
-        if (opened != PngRows::Opened::Rows)
-            return opened == PngRows::Opened::Interlaced ? kNViewLibReadWhole : kNViewLibUnreadable;
-        wallpaper = ReadWallpaperRows(rows, style, screen, background);
-        break;
-    }
-    case PictureKind::Gif: {
-        GifRows rows(file.Get());
-        const GifRows::Opened opened = rows.Open();
-        if (opened != GifRows::Opened::Rows)
-            return opened == GifRows::Opened::Interlaced ? kNViewLibReadWhole : kNViewLibUnreadable;
-        wallpaper = ReadWallpaperRows(rows, style, screen, background);
-        break;
-    }
+    case PictureKind::Jpeg:
+        return WallpaperOfRows<JpegRows>(file.Get(), style, screen, background, wallpaper);
+    case PictureKind::Png:
+        return WallpaperOfRows<PngRows>(file.Get(), style, screen, background, wallpaper);
+    case PictureKind::Gif:
+        return WallpaperOfRows<GifRows>(file.Get(), style, screen, background, wallpaper);
     default:
         return kNViewLibReadWhole;
     }
-    return wallpaper.data.empty() ? kNViewLibUnreadable : kNViewLibMade;
 }
 } // namespace
 

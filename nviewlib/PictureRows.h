@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+// How reading a file's rows begins: a picture read whole (interlaced) is left to a whole decode.
+enum class RowsOpened { Rows, Interlaced, Refused };
+
 class PictureRows {
 public:
     virtual ~PictureRows() = default;

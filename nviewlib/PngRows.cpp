@@ -1,18 +1,18 @@
 #include "nviewlib/PngRows.h"
 
-PngRows::Opened PngRows::Open() {
+RowsOpened PngRows::Open() {
     png_structp png = reader_.Png();
     png_infop info = reader_.Info();
-    if (!png || !info) return Opened::Refused;
-    if (setjmp(png_jmpbuf(png))) return Opened::Refused;
+    if (!png || !info) return RowsOpened::Refused;
+    if (setjmp(png_jmpbuf(png))) return RowsOpened::Refused;
     PreparePng(png);
     png_init_io(png, file_);
     png_read_info(png, info);
-    if (png_get_interlace_type(png, info) != PNG_INTERLACE_NONE) return Opened::Interlaced;
-    if (!ChooseBgraRows(png, info)) return Opened::Refused;
+    if (png_get_interlace_type(png, info) != PNG_INTERLACE_NONE) return RowsOpened::Interlaced;
+    if (!ChooseBgraRows(png, info)) return RowsOpened::Refused;
     stored = {int(png_get_image_width(png, info)), int(png_get_image_height(png, info))};
     opacity = true; // 255 where the picture has none
-    return Opened::Rows;
+    return RowsOpened::Rows;
 }
 
 std::uint32_t* PngRows::NextRow() {

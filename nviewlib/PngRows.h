@@ -11,9 +11,8 @@ class PngRows : public PictureRows {
 public:
     explicit PngRows(std::FILE* file) : file_(file) {}
 
-    enum class Opened { Rows, Interlaced, Refused };
     // Reads the header.
-    Opened Open();
+    RowsOpened Open();
 
     std::uint32_t* NextRow() override;
     bool Finish() override;

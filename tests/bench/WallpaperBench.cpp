@@ -132,11 +132,10 @@ double FloorApply(HBITMAP picture, SIZE size, const std::string& folder) {
 }
 } // namespace
 
-// The picture previewed in the main window and applied by F4 in one style; the peak working set after it.
-int PreviewAndApplyPeak(const std::string& folder, const std::string& name, const std::string& library, int style) {
-    Application().Initialize(GetModuleHandleA(nullptr));
-    RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
-    TFormSelect& form = Application().CreateForm<TFormSelect>();
+// The wallpaper category, its browser in the folder and the file chosen there, the picture library
+// taken from its own folder; false when the folder has no such file.
+bool ChooseWallpaperFile(TFormSelect& form, const std::string& folder, const std::string& name,
+                         const std::string& library) {
     form.PictureLibrary = std::make_unique<TPictureLibrary>(library + "\\");
     form.ProgramDir = folder;
     form.sbtnWall.SetDown(true);
@@ -145,9 +144,18 @@ int PreviewAndApplyPeak(const std::string& folder, const std::string& name, cons
     int index = -1;
     for (int i = 0; i < form.FileListBox1.Count(); ++i)
         if (form.FileListBox1.Item(i) == name) index = i;
-    if (index < 0) return 1;
+    if (index < 0) return false;
     SendMessageA(form.FileListBox1.Handle(), LB_SETSEL, TRUE, index);
     SendMessageA(form.FileListBox1.Handle(), LB_SETCARETINDEX, WPARAM(index), FALSE);
+    return true;
+}
+
+// The picture previewed in the main window and applied by F4 in one style; the peak working set after it.
+int PreviewAndApplyPeak(const std::string& folder, const std::string& name, const std::string& library, int style) {
+    Application().Initialize(GetModuleHandleA(nullptr));
+    RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
+    TFormSelect& form = Application().CreateForm<TFormSelect>();
+    if (!ChooseWallpaperFile(form, folder, name, library)) return 1;
     form.ViewChooseBox();
     Pump();
     form.CBStyle.SetItemIndex(style);
@@ -184,20 +192,10 @@ int main(int argc, char** argv) {
     TFormSelect& form = Application().CreateForm<TFormSelect>();
     form.FormPreview = &Application().CreateForm<TFormPreview>(form);
     TFormPreview& preview = *form.FormPreview;
-    form.PictureLibrary = std::make_unique<TPictureLibrary>(std::string(argv[3]) + "\\");
-    form.ProgramDir = folder;
-    form.sbtnWall.SetDown(true);
-    form.Change_Screen_Button(&form.sbtnWall);
-    form.ApplyBrowserPath(folder);
-    int index = -1;
-    for (int i = 0; i < form.FileListBox1.Count(); ++i)
-        if (form.FileListBox1.Item(i) == name) index = i;
-    if (index < 0) {
+    if (!ChooseWallpaperFile(form, folder, name, argv[3])) {
         std::printf("no %s in %s\n", name.c_str(), folder.c_str());
         return 1;
     }
-    SendMessageA(form.FileListBox1.Handle(), LB_SETSEL, TRUE, index);
-    SendMessageA(form.FileListBox1.Handle(), LB_SETCARETINDEX, WPARAM(index), FALSE);
     double start = NowMs();
     form.ViewChooseBox();
     std::printf("picture=%dx%d\nload_jpeg_ms=%.1f\n", form.ImgPreview.Picture().Width(),

@@ -38,17 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (SniffPictureKind(data, size, "")) {
     case PictureKind::Jpeg: {
         JpegRows rows(file);
-        if (rows.Open()) Check(rows, style);
+        if (rows.Open() == RowsOpened::Rows) Check(rows, style);
         break;
     }
     case PictureKind::Png: {
         PngRows rows(file);
-        if (rows.Open() == PngRows::Opened::Rows) Check(rows, style);
+        if (rows.Open() == RowsOpened::Rows) Check(rows, style);
         break;
     }
     case PictureKind::Gif: {
         GifRows rows(file);
-        if (rows.Open() == GifRows::Opened::Rows) Check(rows, style);
+        if (rows.Open() == RowsOpened::Rows) Check(rows, style);
         break;
     }
     default:

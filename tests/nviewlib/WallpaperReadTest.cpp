@@ -40,18 +40,16 @@ Pixels32 FromWholePicture(const std::string& file, Format format, WallpaperStyle
     return ComposeWallpaper(ViewOf(whole), style, screen);
 }
 
+template <typename Rows> Pixels32 ReadRows(std::FILE* file, WallpaperStyle style, PixelSize screen) {
+    Rows rows(file);
+    return rows.Open() == RowsOpened::Rows ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
+}
+
 Pixels32 FromRows(const std::string& file, Format format, WallpaperStyle style, PixelSize screen) {
     FileOfBytes open(file);
-    if (format == Format::Jpeg) {
-        JpegRows rows(open.Get());
-        return rows.Open() ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
-    }
-    if (format == Format::Png) {
-        PngRows rows(open.Get());
-        return rows.Open() == PngRows::Opened::Rows ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
-    }
-    GifRows rows(open.Get());
-    return rows.Open() == GifRows::Opened::Rows ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
+    return format == Format::Jpeg  ? ReadRows<JpegRows>(open.Get(), style, screen)
+           : format == Format::Png ? ReadRows<PngRows>(open.Get(), style, screen)
+                                   : ReadRows<GifRows>(open.Get(), style, screen);
 }
 
 ::testing::AssertionResult SameWallpaper(const Pixels32& rows, const Pixels32& whole, WallpaperStyle style) {
@@ -149,7 +147,7 @@ TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
         const std::string file = EncodeJpeg(Photo(c.width, c.height));
         FileOfBytes open(file);
         JpegRows rows(open.Get());
-        ASSERT_TRUE(rows.Open());
+        ASSERT_EQ(rows.Open(), RowsOpened::Rows);
         const PixelSize reduced = rows.Reduce(c.atLeast);
         EXPECT_EQ(reduced.width, c.rows.width);
         EXPECT_EQ(reduced.height, c.rows.height);
@@ -210,8 +208,8 @@ TEST(WallpaperRead, TransparentPartsShowTheBackgroundAndOpaquePicturesAreUnchang
 TEST(WallpaperRead, InterlacedPicturesAreLeftToAWholeDecode) {
     FileOfBytes gif(DataFile("picture-interlaced.gif"));
     GifRows rows(gif.Get());
-    EXPECT_EQ(rows.Open(), GifRows::Opened::Interlaced);
+    EXPECT_EQ(rows.Open(), RowsOpened::Interlaced);
     FileOfBytes text(DataFile("text.png"));
     PngRows png(text.Get());
-    EXPECT_EQ(png.Open(), PngRows::Opened::Refused);
+    EXPECT_EQ(png.Open(), RowsOpened::Refused);
 }
