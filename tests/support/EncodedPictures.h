@@ -106,23 +106,3 @@ inline std::string EncodePng(const Pixels32& picture, bool alpha) {
     file.resize(size);
     return file;
 }
-
-// An open file holding the bytes, read from its start; closed with the object.
-class FileOfBytes {
-public:
-    explicit FileOfBytes(const std::string& bytes) : file_(std::tmpfile()) {
-        if (file_) {
-            std::fwrite(bytes.data(), 1, bytes.size(), file_);
-            std::rewind(file_);
-        }
-    }
-    ~FileOfBytes() {
-        if (file_) std::fclose(file_);
-    }
-    FileOfBytes(const FileOfBytes&) = delete;
-    FileOfBytes& operator=(const FileOfBytes&) = delete;
-    std::FILE* Get() const { return file_; }
-
-private:
-    std::FILE* file_;
-};
