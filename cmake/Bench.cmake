@@ -32,7 +32,7 @@ set_target_properties(ListBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTP
 
 # The full-screen window and F4 for a 3840 x 2160 JPEG, next to bare Win32 floors doing the same work.
 add_executable(WallpaperBench ${BENCH_SOURCE_DIR}/WallpaperBench.cpp ${PROGRAM_RESOURCES})
-target_link_libraries(WallpaperBench PRIVATE program)
+target_link_libraries(WallpaperBench PRIVATE program psapi)
 target_link_options(WallpaperBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(WallpaperBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 

@@ -4,7 +4,8 @@ set(DECODERS_PREFIX ${CMAKE_SOURCE_DIR}/build/decoders/i686 CACHE PATH "Decoder 
 if(NOT EXISTS ${DECODERS_PREFIX}/.complete)
     message(FATAL_ERROR "No decoder libraries in ${DECODERS_PREFIX}: run scripts/reference-decoders.sh")
 endif()
-foreach(source ${NVIEWLIB_DECODER_SOURCES})
+# NViewLib.cpp holds the row readers, whose headers name the libraries' types.
+foreach(source ${NVIEWLIB_DECODER_SOURCES} nviewlib/NViewLib.cpp)
     set_property(SOURCE ${CMAKE_SOURCE_DIR}/${source} APPEND PROPERTY INCLUDE_DIRECTORIES ${DECODERS_PREFIX}/include)
 endforeach()
 set(DECODER_LIBRARIES ${DECODERS_PREFIX}/lib/libjpeg.a ${DECODERS_PREFIX}/lib/libpng16.a

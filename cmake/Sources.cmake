@@ -99,12 +99,14 @@ set(PLATFORM_WIN32_SOURCES
     platform/Fonts.cpp
     platform/Version.cpp
     platform/SaveDialog.cpp
+    platform/WaitCursor.cpp
 )
 
 # The operations that change the system, without any form: the program and the randomizer share them.
 set(OPERATIONS_SOURCES
     pictures/PictureLibrary.cpp
     pictures/PictureFile.cpp
+    pictures/Transparency.cpp
     pictures/Wallpaper.cpp
     pictures/ScreenFromPicture.cpp
     system/SystemOperations.cpp

@@ -1,5 +1,6 @@
 #pragma once
 // JPEG pictures of the picture library, decoded by libjpeg-turbo.
+#include "nviewlib/Orientation.h"
 #include "nviewlib/PictureMemory.h"
 
 #include <cstddef>
@@ -15,11 +16,3 @@ inline bool DecodeJpeg(const std::uint8_t* data, std::size_t size, DecodedPictur
     VectorMemory memory;
     return DecodeJpeg(data, size, out, memory);
 }
-
-// The orientation (1 to 8, as EXIF numbers them) that an APP1 segment's body gives, or 1 when it
-// holds no EXIF orientation.
-int ExifOrientation(const std::uint8_t* app1, std::size_t size);
-
-// Writes a top-down picture of `width` x `height` pixels of 4 bytes as bottom-up rows of the
-// upright picture that `orientation` describes; orientations 5 to 8 swap width and height.
-void OrientPixels(const std::uint8_t* source, int width, int height, int orientation, std::uint8_t* target);

@@ -1,10 +1,10 @@
 #include "nviewlib/PngDecode.h"
 
+#include "nviewlib/PngSetup.h"
+
 #include <cstring>
 #include <utility>
 #include <vector>
-
-#include <png.h>
 
 namespace {
 
@@ -21,35 +21,15 @@ void ReadFromMemory(png_structp png, png_bytep target, png_size_t count) {
     source->pos += count;
 }
 
-// A fault jumps back into RunDecoder, across libpng's C frames only; nothing is printed.
-[[noreturn]] void OnError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-void OnWarning(png_structp, png_const_charp) {}
-
 // The part of DecodePng between setjmp and the end of libpng's work: no object with a destructor
 // lives in a frame that a jump out of libpng leaves.
 bool RunDecoder(png_structp png, png_infop info, DecodedPicture& picture, PictureMemory& memory,
                 std::vector<png_bytep>& rows) {
     if (setjmp(png_jmpbuf(png))) return false;
-    png_set_user_limits(png, kDecodeMaxSide, kDecodeMaxSide);
-    // Only IHDR, PLTE, tRNS, IDAT and IEND make the picture; every other chunk is skipped unread.
-    // libpng only warns of an ancillary chunk that claims more than its size limit and then
-    // allocates all of it (fuzzing found a 4 KB file asking for 1.6 GB that way).
-    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    PreparePng(png);
     png_read_info(png, info);
+    if (!ChooseBgraRows(png, info)) return false;
     const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
-    if (!DecodeSizeAllowed(width, height)) return false;
-
-    png_set_expand(png); // palette to colours, grey below 8 bits to 8, a transparent colour to alpha
-    png_set_strip_16(png);
-    png_set_gray_to_rgb(png);
-    png_set_bgr(png);
-    png_set_filler(png, 0xFF, PNG_FILLER_AFTER); // only where the picture has no alpha
-    png_set_interlace_handling(png);
-    png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != std::size_t(width) * 4) return false;
-
     SetBgraShape(picture, int(width), int(height));
     std::uint8_t* target = memory.Provide(picture);
     if (target == nullptr) return false;
@@ -60,24 +40,6 @@ bool RunDecoder(png_structp png, png_infop info, DecodedPicture& picture, Pictur
     png_read_image(png, rows.data());
     return true;
 }
-
-// Owns libpng's read and info structures.
-class PngReader {
-public:
-    PngReader() {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-        if (png_) info_ = png_create_info_struct(png_);
-    }
-    ~PngReader() { png_destroy_read_struct(&png_, info_ ? &info_ : nullptr, nullptr); }
-    PngReader(const PngReader&) = delete;
-    PngReader& operator=(const PngReader&) = delete;
-    png_structp Png() const { return png_; }
-    png_infop Info() const { return info_; }
-
-private:
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
 
 } // namespace
 

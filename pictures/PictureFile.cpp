@@ -2,6 +2,7 @@
 
 #include "pictures/BmpReader.h"
 #include "pictures/ShownScreen.h"
+#include "pictures/Transparency.h"
 #include "platform/Bitmaps.h"
 #include "platform/Files.h"
 
@@ -37,7 +38,7 @@ void ReadScreen(const std::string& path, PictureNeed need, PictureFile& file) {
     file.outcome = Outcome::Loaded;
 }
 
-void ReadWallpaper(const std::string& path, TPictureLibrary& library, PictureFile& file) {
+void ReadWallpaper(const std::string& path, TPictureLibrary& library, PictureNeed need, PictureFile& file) {
     try {
         file.bitmap = UniqueBitmap(library.Load(path));
     } catch (const std::runtime_error& error) {
@@ -45,6 +46,8 @@ void ReadWallpaper(const std::string& path, TPictureLibrary& library, PictureFil
         file.reason = error.what();
         return;
     }
+    // What is shown or applied shows transparent parts in the desktop's colour.
+    if (need == PictureNeed::Bitmap) ShowOverDesktop(file.bitmap.Get(), path);
     const BitmapFacts facts = QueryBitmap(file.bitmap.Get());
     file.width = facts.width;
     file.height = facts.height;
@@ -70,7 +73,7 @@ PictureFile ReadPictureFile(const std::string& path, Category category, TPicture
         if (IsScreen(category))
             ReadScreen(path, need, file);
         else
-            ReadWallpaper(path, library, file);
+            ReadWallpaper(path, library, need, file);
     } catch (const std::exception& error) {
         file = PictureFile();
         file.reason = error.what();

@@ -1,6 +1,8 @@
 #pragma once
 // The picture library NViewLib.dll beside the program, loaded when first needed. A missing
 // library or function is a failure to load the picture, never a crash.
+#include "nviewlib/NViewLibApi.h"
+#include "pictures/WallpaperStyles.h"
 #include "platform/Handles.h"
 
 #include <string>
@@ -16,11 +18,22 @@ public:
     // when the library or its function cannot be found.
     HBITMAP Load(const std::string& path);
 
+    // The wallpaper the library makes of the file in the style on a screen of the size, reading
+    // only what the screen shows, with the outcome (NViewLibOutcome). Fails like Load.
+    struct LibraryWallpaper {
+        int outcome = kNViewLibUnreadable;
+        UniqueBitmap bitmap;
+    };
+    LibraryWallpaper MakeWallpaper(const std::string& path, WallpaperStyle style, PixelSize screen,
+                                   COLORREF background);
+
 private:
-    using LoadFunction = HBITMAP(WINAPI*)(const char* path, BOOL flag);
+    void* Function(const char* name);
+
     std::string folder_;
     HMODULE module_ = nullptr;
-    LoadFunction load_ = nullptr;
+    NViewLibLoadCall load_ = nullptr;
+    NViewLibWallpaperCall wallpaper_ = nullptr;
 };
 
 inline constexpr const char* kPictureLibraryName = "NViewLib.dll";

@@ -62,7 +62,26 @@ AreaTaps MakeTaps(int source, int target) {
 }
 } // namespace
 
+namespace {
+class ViewRows : public RowSource {
+public:
+    explicit ViewRows(ConstPixelView view) : view_(view) {
+        width = view.width;
+        height = view.height;
+    }
+    const std::uint32_t* Row(int y) override { return view_.Row(y); }
+
+private:
+    ConstPixelView view_;
+};
+} // namespace
+
 void ScaleByArea(ConstPixelView source, PixelView target) {
+    ViewRows rows(source);
+    ScaleByArea(rows, target);
+}
+
+void ScaleByArea(RowSource& source, PixelView target) {
     if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
     if (source.width == target.width && source.height == target.height) {
         for (int y = 0; y < target.height; ++y)
@@ -116,15 +135,38 @@ Pixels32 DrawScaled(ConstPixelView source, PixelSize size) {
     return result;
 }
 
+ConstPixelView SubView(ConstPixelView picture, const LayoutRect& part) {
+    return {picture.Row(part.top) + part.left, part.width, part.height, picture.stride};
+}
+
+void LayOverColour(std::uint32_t* pixels, std::size_t count, std::uint32_t colour) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint32_t pixel = pixels[i], alpha = pixel >> 24;
+        if (alpha == 255) continue;
+        std::uint32_t mixed = 0xFF000000u;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const std::uint32_t front = (pixel >> shift) & 0xFF, back = (colour >> shift) & 0xFF;
+            mixed |= ((front * alpha + back * (255 - alpha) + 127) / 255) << shift;
+        }
+        pixels[i] = mixed;
+    }
+}
+
+void LayOverColour(PixelView picture, std::uint32_t colour) {
+    for (int y = 0; y < picture.height; ++y)
+        LayOverColour(picture.Row(y), std::size_t(picture.width), colour);
+}
+
 Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSize screen) {
     const PixelSize size = SavedBitmapSize(style, picture.Size(), screen);
     if (size.Empty()) return {};
+    const ConstPixelView shown = SubView(picture, ShownPart(style, picture.Size(), screen));
     if (style == WallpaperStyle::Tiled || style == WallpaperStyle::Mirror) {
         Pixels32 tiles(size.width, size.height);
-        ComposeTiles(picture, tiles.View(), style == WallpaperStyle::Mirror);
+        ComposeTiles(shown, tiles.View(), style == WallpaperStyle::Mirror);
         return tiles;
     }
-    return DrawScaled(picture, size);
+    return DrawScaled(shown, size);
 }
 
 void PutLittleEndian(std::string& file, std::size_t at, std::uint32_t value, int bytes) {

@@ -49,16 +49,37 @@ struct Pixels32 {
 // top to bottom.
 void ComposeTiles(ConstPixelView picture, PixelView target, bool mirror);
 
+// The rows of a picture handed out one at a time from the top, as a decoder makes them. Row(y) is
+// asked for in order: y never goes back, except to the row asked for last, which must still hold.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    virtual const std::uint32_t* Row(int y) = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // Draws the source over the whole target. Each target pixel is the average of the source area it
 // covers, weighted by how much of each source pixel lies inside it; the same size is a copy.
 void ScaleByArea(ConstPixelView source, PixelView target);
+// The same from rows that come one at a time: only one row of the source is held at once.
+void ScaleByArea(RowSource& source, PixelView target);
+
+// The part of a view inside the rectangle, which must lie within it.
+ConstPixelView SubView(ConstPixelView picture, const LayoutRect& part);
+
+// Pixels whose fourth byte is their opacity, laid over a colour (0x00RRGGBB, as the pixels hold
+// it): a transparent pixel becomes the colour, a half-transparent one a mix; every pixel ends
+// opaque (255), and an opaque one keeps its bytes.
+void LayOverColour(std::uint32_t* pixels, std::size_t count, std::uint32_t colour);
+void LayOverColour(PixelView picture, std::uint32_t colour);
 
 // The source drawn over a new picture of the given size.
 Pixels32 DrawScaled(ConstPixelView source, PixelSize size);
 
-// The bitmap that becomes the wallpaper for a style and screen: the picture itself for "Centred"
-// and "Stretched", the screen-sized tiles for "Tiled" and "Mirror", the picture scaled to its
-// fitted size for "Fit 2 Screen". Empty for an empty picture.
+// The bitmap that becomes the wallpaper for a style and screen: the part of the picture the screen
+// shows for "Centred", the screen-sized tiles for "Tiled" and "Mirror", the picture scaled to the
+// saved size for "Stretched" and "Fit 2 Screen". Empty for an empty picture.
 Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSize screen);
 
 // A bottom-up Windows bitmap file with 24 bits per pixel.

@@ -1,5 +1,7 @@
 #include "pictures/Wallpaper.h"
 
+#include "pictures/PictureFile.h"
+#include "pictures/Transparency.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 
@@ -86,6 +88,14 @@ UniqueBitmap CopyPixelBitmap(HBITMAP bitmap) {
     return copy;
 }
 
+bool ViewPixelBitmap(HBITMAP bitmap, PixelView& view) {
+    ConstPixelView pixels;
+    if (!ViewPixelBitmap(bitmap, pixels)) return false;
+    // A section's bits are the program's own memory.
+    view = {const_cast<std::uint32_t*>(pixels.pixels), pixels.width, pixels.height, pixels.stride};
+    return true;
+}
+
 bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view) {
     DIBSECTION section = {};
     if (!bitmap || GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section))) return false;
@@ -167,11 +177,22 @@ WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const 
     return result;
 }
 
+WallpaperStyle ComposedStyle(WallpaperStyle style) {
+    if (style != WallpaperStyle::Stretched) return style;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return WallpaperStyle::Centred;
+    UniqueKey opened(key);
+    return RegQueryValueExA(key, "WallpaperStyle", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS
+               ? style
+               : WallpaperStyle::Centred;
+}
+
 WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
                                       const std::string& programDir) {
     Pixels32 composed;
     try {
-        composed = ComposeWallpaper(picture, style, screen);
+        composed = ComposeWallpaper(picture, ComposedStyle(style), screen);
     } catch (const std::bad_alloc&) {
         WallpaperResult result;
         result.outcome = WallpaperResult::Outcome::NoMemory;
@@ -179,4 +200,38 @@ WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle sty
         return result;
     }
     return SetWallpaper(composed.View(), style, programDir);
+}
+
+WallpaperPicture ComposeWallpaperFile(const std::string& path, WallpaperStyle style, PixelSize screen,
+                                      TPictureLibrary& library) {
+    using Outcome = WallpaperPicture::Outcome;
+    WallpaperPicture made;
+    try {
+        style = ComposedStyle(style);
+        TPictureLibrary::LibraryWallpaper composed = library.MakeWallpaper(path, style, screen, DesktopBackground());
+        if (composed.outcome == kNViewLibReadWhole) {
+            PictureFile file = ReadPictureFile(path, Category::Wall, library, PictureNeed::Bitmap);
+            if (file.outcome == PictureFile::Outcome::NoLibrary) throw std::runtime_error(file.reason);
+            const BitmapPixels picture = PixelsOfBitmap(file.bitmap.Get());
+            made.pixels = ComposeWallpaper(picture.view, style, screen);
+            made.view = made.pixels.View();
+        } else if (composed.outcome == kNViewLibNoMemory) {
+            made.outcome = Outcome::NoMemory;
+            return made;
+        } else {
+            made.bitmap = std::move(composed.bitmap);
+            if (!ViewPixelBitmap(made.bitmap.Get(), made.view)) made.view = {};
+        }
+    } catch (const std::bad_alloc&) {
+        made = WallpaperPicture();
+        made.outcome = Outcome::NoMemory;
+        return made;
+    } catch (const std::runtime_error& error) {
+        made = WallpaperPicture();
+        made.outcome = Outcome::NoLibrary;
+        made.reason = error.what();
+        return made;
+    }
+    made.outcome = made.view.width > 0 && made.view.height > 0 ? Outcome::Composed : Outcome::Unreadable;
+    return made;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Making a picture the desktop wallpaper, without any window: the bitmap is written to the program
 // folder, the desktop values are set and the system is told. The randomizer calls the same.
+#include "pictures/PictureLibrary.h"
 #include "pictures/PixelCompose.h"
 #include "pictures/WallpaperText.h"
 #include "platform/Handles.h"
@@ -15,6 +16,7 @@ UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view);
 UniqueBitmap CopyPixelBitmap(HBITMAP bitmap);
 // The pixels of a 32-bit DIB section in place, without a copy; false for any other bitmap.
 bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view);
+bool ViewPixelBitmap(HBITMAP bitmap, PixelView& view);
 
 // A bitmap's pixels at 32 bits: read in place from a 32-bit DIB section, else copied into `copy`.
 // An empty view for a null or empty bitmap.
@@ -33,8 +35,27 @@ PixelSize PrimaryScreenSize();
 // with SystemParametersInfoA. Each step runs only when the one before it succeeded.
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir);
 
+// The style the bitmap is composed in: the system shows "Stretched" centred where the desktop key
+// has no WallpaperStyle value, and then only the centred part of a larger picture is shown.
+WallpaperStyle ComposedStyle(WallpaperStyle style);
+
 // The picture composed for the style on a screen of the size and applied with SetWallpaper: the
-// one way the program and the randomizer make a picture the wallpaper. Too little memory to compose
-// it gives NoMemory, and nothing is written.
+// way F4 makes the picture on view the wallpaper. Too little memory to compose it gives NoMemory,
+// and nothing is written.
 WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
                                       const std::string& programDir);
+
+// A picture file composed for the style on a screen of the size, as ApplyWallpaperPicture composes
+// the whole picture, by the picture library, which reads only what the screen shows of it; a
+// picture the library reads only whole is read as the preview reads it. Transparent parts show
+// the desktop's background colour. The randomizer applies it with SetWallpaper.
+struct WallpaperPicture {
+    enum class Outcome { Composed, Unreadable, NoMemory, NoLibrary };
+    Outcome outcome = Outcome::Unreadable;
+    std::string reason; // NoLibrary: the failure's text
+    UniqueBitmap bitmap;
+    Pixels32 pixels;     // where the library read the picture whole
+    ConstPixelView view; // of the one or the other
+};
+WallpaperPicture ComposeWallpaperFile(const std::string& path, WallpaperStyle style, PixelSize screen,
+                                      TPictureLibrary& library);

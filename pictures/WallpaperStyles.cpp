@@ -93,6 +93,23 @@ PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize scr
     case WallpaperStyle::Mirror:
         return screen;
     default:
-        return picture;
+        return {std::min(picture.width, screen.width), std::min(picture.height, screen.height)};
     }
+}
+
+LayoutRect ShownPart(WallpaperStyle style, PixelSize picture, PixelSize screen) {
+    if (picture.Empty()) return {};
+    if (ScalesPicture(style)) return {0, 0, picture.width, picture.height};
+    LayoutRect part{0, 0, std::min(picture.width, screen.width), std::min(picture.height, screen.height)};
+    if (style == WallpaperStyle::Centred) {
+        // Where the centred picture begins left of or above the screen, its first shown pixel.
+        const LayoutRect centred = CentreIn(picture, screen);
+        part.left = std::max(0, -centred.left);
+        part.top = std::max(0, -centred.top);
+    }
+    return part;
+}
+
+bool ScalesPicture(WallpaperStyle style) {
+    return style == WallpaperStyle::Stretched || style == WallpaperStyle::Fit2Screen;
 }

@@ -64,5 +64,13 @@ ImageLayout ScreenImageLayout();
 ImageLayout WallpaperImageLayout(const std::string& styleText, PixelSize picture, PixelSize screen, PixelSize client);
 
 // The size of the bitmap saved as the wallpaper: the fitted size for "Fit 2 Screen", the screen for
-// tiles, the picture's own size otherwise.
+// tiles; for "Centred" and "Stretched" the picture's own size, cut to the screen's on each side
+// where it is larger (the system shows no more of it).
 PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize screen);
+
+// The part of the picture the saved bitmap is made of: the columns and rows the screen shows of a
+// picture centred on it ("Centred") or tiled from its top-left corner ("Tiled", "Mirror"); the
+// whole picture for the styles that scale it.
+LayoutRect ShownPart(WallpaperStyle style, PixelSize picture, PixelSize screen);
+// "Stretched" and "Fit 2 Screen" scale the shown part to the saved size; the others keep its pixels.
+bool ScalesPicture(WallpaperStyle style);

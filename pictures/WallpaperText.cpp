@@ -42,3 +42,24 @@ std::string NoMemoryText(const std::string& file) {
 std::string NoStyleText(const std::string& styleText) {
     return "\"" + styleText + "\" is no wallpaper style." + kNotChanged;
 }
+
+bool ParseRgbText(const std::string& text, std::uint32_t& rgb) {
+    std::size_t at = 0;
+    std::uint32_t value = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        if (channel > 0 && (at >= text.size() || text[at] != ' ')) return false;
+        while (at < text.size() && text[at] == ' ')
+            ++at;
+        const std::size_t digits = at;
+        unsigned number = 0;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - digits < 3)
+            number = number * 10 + unsigned(text[at++] - '0');
+        if (at == digits || number > 255) return false;
+        value = (value << 8) | number;
+    }
+    while (at < text.size() && text[at] == ' ')
+        ++at;
+    if (at != text.size()) return false;
+    rgb = value;
+    return true;
+}

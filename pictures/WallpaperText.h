@@ -2,6 +2,7 @@
 // What applying a wallpaper did, or why it did not, and the messages the program shows for it.
 #include "pictures/WallpaperStyles.h"
 
+#include <cstdint>
 #include <string>
 
 // The temporary wallpaper bitmap in the program folder, and the longest path the system takes.
@@ -26,6 +27,10 @@ struct WallpaperResult {
     std::string reason;      // the system's or the registry's words for a failure
     bool Ok() const { return outcome == Outcome::Applied; }
 };
+
+// A colour as the desktop's colours are written in the registry, "R G B" in decimal (0 to 255 each,
+// blanks between), as 0x00RRGGBB; false for any other text.
+bool ParseRgbText(const std::string& text, std::uint32_t& rgb);
 
 // The message for a failed application; empty when it was applied.
 std::string WallpaperFailureText(const WallpaperResult& result);

@@ -3,6 +3,7 @@
 #include "platform/DirectoryPath.h"
 #include "platform/FileMask.h"
 #include "platform/SortKeys.h"
+#include "platform/WaitCursor.h"
 
 #include <algorithm>
 #include <cctype>
@@ -182,6 +183,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
 }
 
 void TDirectoryListBox::Update() {
+    TWaitCursor waiting; // a folder of thousands of files, or one on a slow drive
     // A folder deleted meanwhile gives way to the nearest folder above it that still exists.
     std::vector<std::string> levels = PathLevels(directory_);
     while (levels.size() > 1) {
@@ -331,6 +333,7 @@ void TFileListBox::SetDirectory(const std::string& path, const FolderNames& entr
 }
 
 void TFileListBox::Update() {
+    TWaitCursor waiting;
     FolderNames entries;
     if (!directory_.empty())
         ForEachEntry(directory_, [&](std::string_view name, DWORD attributes) { entries.Add(name, attributes); });

@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/Menus.h"
+#include "platform/WaitCursor.h"
 
 #include <algorithm>
 #include <utility>
@@ -416,6 +417,11 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (ShowContextMenu(HWND(wParam), lParam)) return 0;
         break;
     case WM_SETCURSOR:
+        // Children ask their container first: the whole window shows the wait.
+        if (TWaitCursor::Held()) {
+            ::SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
         if (cursor_ && HWND(wParam) == handle_.Get() && LOWORD(lParam) == HTCLIENT) {
             ::SetCursor(LoadCursor(nullptr, cursor_));
             return TRUE;

@@ -95,12 +95,10 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         const ListEntry entry = EntryOfLine(std::string(list.lines[position]), Category::Wall, run.places.programDir);
         const std::string path = FullPath(entry);
         const WallpaperStyle style = WallpaperStyleNamed(entry.style).value_or(WallpaperStyle::Centred);
-        PictureFile file = ReadPictureFile(path, Category::Wall, run.library, PictureNeed::Bitmap);
-        if (file.outcome == PictureFile::Outcome::NoLibrary) throw std::runtime_error(file.reason);
-        BitmapPixels picture = PixelsOfBitmap(file.bitmap.Get());
-        // A copy of the pixels is all that is needed: the bitmap goes before the composing.
-        if (!picture.copy.data.empty()) file.bitmap.Reset();
-        if (picture.view.width <= 0 || picture.view.height <= 0) {
+        // Only what the screen shows is read of the picture: a photo costs no more than the screen.
+        const WallpaperPicture picture = ComposeWallpaperFile(path, style, screen, run.library);
+        if (picture.outcome == WallpaperPicture::Outcome::NoLibrary) throw std::runtime_error(picture.reason);
+        if (picture.outcome == WallpaperPicture::Outcome::Unreadable) {
             run.log.push_back(name + ": skipped " + path + ": the picture library cannot read it");
             continue;
         }
@@ -108,7 +106,11 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         if (run.options.dryRun) {
             run.log.push_back(name + ": " + what + " would become the wallpaper");
         } else {
-            WallpaperResult result = ApplyWallpaperPicture(picture.view, style, screen, run.places.stateDir);
+            WallpaperResult result;
+            if (picture.outcome == WallpaperPicture::Outcome::NoMemory)
+                result.outcome = WallpaperResult::Outcome::NoMemory;
+            else
+                result = SetWallpaper(picture.view, style, run.places.stateDir);
             if (!result.Ok()) {
                 run.log.push_back(name + ": " + what + ": " + WallpaperFailureText(result));
                 return;

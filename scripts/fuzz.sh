@@ -19,6 +19,7 @@ declare -A seeds=(
     [png_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"
     [gif_fuzz]="$root/tests/nviewlib/data"
     [tga_fuzz]="$root/tests/nviewlib/data"
+    [wallpaper_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"
     [listfile_fuzz]="$root/tests/lists/data"
 )
 

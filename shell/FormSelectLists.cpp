@@ -3,6 +3,7 @@
 #include "pictures/PictureFile.h"
 #include "platform/DirectoryPath.h"
 #include "platform/MessageDlg.h"
+#include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
 void TFormSelect::AddChosenFile(int index) {
@@ -37,6 +38,7 @@ void TFormSelect::AddChosenFile(int index) {
 void TFormSelect::BtnAddClick() {
     const int count = FileListBox1.Count();
     {
+        TWaitCursor waiting;              // each screen is read to be checked
         TListUpdate update(ActiveList()); // the list view takes all the new rows at once
         for (int i = 0; i < count; ++i)
             if (FileListBox1.Selected(i)) AddChosenFile(i);
@@ -106,10 +108,14 @@ int TFormSelect::RemoveMissingEntries(TListView& list) {
 }
 
 void TFormSelect::Removenonexistingfiles1Click() {
-    int start = RemoveMissingEntries(ListStart), wait = RemoveMissingEntries(ListWait);
-    int shut = RemoveMissingEntries(ListShut), wall = RemoveMissingEntries(ListWall);
-    TSpeedButton& button = ButtonOfCategory(ActiveCategory);
-    button.SetDown(true);
-    Change_Screen_Button(&button);
+    int start = 0, wait = 0, shut = 0, wall = 0;
+    {
+        TWaitCursor waiting; // a file test for every entry, some on drives that may be gone
+        start = RemoveMissingEntries(ListStart), wait = RemoveMissingEntries(ListWait);
+        shut = RemoveMissingEntries(ListShut), wall = RemoveMissingEntries(ListWall);
+        TSpeedButton& button = ButtonOfCategory(ActiveCategory);
+        button.SetDown(true);
+        Change_Screen_Button(&button);
+    }
     MessageDlg(RemovedCountsText(start, wait, shut, wall), TMsgDlgType::Information, mbOK);
 }

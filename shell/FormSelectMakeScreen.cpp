@@ -5,6 +5,7 @@
 #include "platform/DirectoryPath.h"
 #include "platform/MessageDlg.h"
 #include "platform/SaveDialog.h"
+#include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
 void TFormSelect::UpdateScreenItems() {
@@ -32,8 +33,12 @@ void TFormSelect::MakeScreenClick() {
     auto taken = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
     if (!PromptSaveFile(Handle(), ProposedScreenPath(source, taken), kScreenSaveFilter, "bmp", target)) return;
 
-    const ScreenResult made =
-        MakeScreenFromPicture(Library(), source, target, ActiveCategory == Category::Start && AnimatedBar1.Checked());
+    ScreenResult made;
+    {
+        TWaitCursor waiting;
+        made = MakeScreenFromPicture(Library(), source, target,
+                                     ActiveCategory == Category::Start && AnimatedBar1.Checked());
+    }
     if (!made.Ok()) {
         MessageDlg(ScreenFailureText(made), TMsgDlgType::Error, mbOK);
         return;

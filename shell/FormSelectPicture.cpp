@@ -3,6 +3,7 @@
 #include "pictures/PictureText.h"
 #include "pictures/ShownScreen.h"
 #include "platform/MessageDlg.h"
+#include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
 TPictureLibrary& TFormSelect::Library() {
@@ -12,6 +13,7 @@ TPictureLibrary& TFormSelect::Library() {
 
 // A picture that cannot be read leaves `picture` as it was.
 int TFormSelect::LoadPicture(const std::string& path, TPicture& picture) {
+    TWaitCursor waiting; // a large photo takes seconds on the machines of the day
     PictureFile file = ReadPictureFile(path, ActiveCategory, Library(), PictureNeed::Bitmap);
     if (file.outcome != PictureFile::Outcome::Loaded) return file.ResultCode();
     if (file.bitmap)

@@ -5,6 +5,7 @@
 #include "pictures/Wallpaper.h"
 #include "platform/Files.h"
 #include "platform/MessageDlg.h"
+#include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 #include "system/SystemMessages.h"
 #include "system/SystemOperations.h"
@@ -59,6 +60,7 @@ void TFormSelect::ApplyWallpaper() {
     if (picture.Width() <= 0 || picture.Height() <= 0) throw std::runtime_error(NoPictureText(name));
     WallpaperResult result;
     try {
+        TWaitCursor waiting;
         const BitmapPixels pixels = PixelsOfBitmap(picture.Handle());
         result = ApplyWallpaperPicture(pixels.view, *style, PrimaryScreenSize(), ProgramDir);
     } catch (const std::bad_alloc&) {
@@ -87,7 +89,12 @@ void TFormSelect::InstallScreen() {
             return;
     }
     if (source == kNoFileSelected) return;
-    if (std::optional<FileFailure> failure = InstallScreenFile(source, target))
+    std::optional<FileFailure> failure;
+    {
+        TWaitCursor waiting;
+        failure = InstallScreenFile(source, target);
+    }
+    if (failure)
         MessageDlg(InstallFailedText(source, failure->path, SystemErrorText(failure->error)), TMsgDlgType::Error, mbOK);
 }
 

@@ -106,7 +106,24 @@ bench_wallpaper() {
     done
     echo "  (floors: GetDIBits into a new section and StretchBlt onto a maximized window; a HALFTONE StretchBlt"
     echo "   into a 24-bit section written to a new file, flushed and moved over the old, two values, the system call)"
+    wallpaper_f4_peaks || return 1
     echo
+}
+
+# The main window's peak working set with a 4000 x 3000 JPEG previewed and applied by F4, one process per style.
+wallpaper_f4_peaks() {
+    randomizer_make_pictures || return 1
+    local folder library index peak_log names=("Centred" "Stretched" "Tiled" "Fit 2 Screen" "Mirror")
+    folder="$(winepath -w "$randomizer_pictures" | tr -d '\r')"
+    library="$(winepath -w "$root/build/program" | tr -d '\r')"
+    echo "  peak working set, a 4000 x 3000 JPEG previewed and applied by F4 (no target):"
+    for index in 0 1 2 3 4; do
+        peak_log="$logs/wallpaper-peak-$index.log"
+        wine "$bench_bin/WallpaperBench.exe" --peak "$folder" photo.jpg "$library" "$index" 2>&1 | tr -d '\r' \
+            >"$peak_log" || { echo "    measurement failed (see $peak_log)" >&2; return 1; }
+        printf '    %-14s %8s KB   wallpaper file %s bytes\n' "${names[$index]}" \
+            "$(sed -n 's/^peak_working_set_kb=//p' "$peak_log")" "$(sed -n 's/^saved_bytes=//p' "$peak_log")"
+    done
 }
 
 all_benchmarks+=(compose wallpaper)

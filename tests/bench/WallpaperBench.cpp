@@ -3,12 +3,17 @@
 // bare Win32 calls (copy the picture and stretch it onto a maximized window; write the bitmap file,
 // set the two desktop values, call SystemParametersInfoA). The two sides alternate, A B A B.
 // Usage: WallpaperBench <folder of the picture> <file name> <folder of NViewLib.dll> <runs>
+//        WallpaperBench --peak <folder of the picture> <file name> <folder of NViewLib.dll> <style index>
+//          the picture previewed and applied with F4 in one style, then the process's peak working set
 #include "shell/UPreview.h"
 #include "pictures/Wallpaper.h"
 #include "platform/Application.h"
 #include "platform/Registry.h"
 #include "shell/USelect5.h"
 #include "tests/bench/BenchClock.h"
+#include "tests/support/RegistrySnapshot.h"
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -122,7 +127,50 @@ double FloorApply(HBITMAP picture, SIZE size, const std::string& folder) {
 }
 } // namespace
 
+// The wallpaper category, its browser in the folder and the file chosen there, the picture library
+// taken from its own folder; false when the folder has no such file.
+bool ChooseWallpaperFile(TFormSelect& form, const std::string& folder, const std::string& name,
+                         const std::string& library) {
+    form.PictureLibrary = std::make_unique<TPictureLibrary>(library + "\\");
+    form.ProgramDir = folder;
+    form.sbtnWall.SetDown(true);
+    form.Change_Screen_Button(&form.sbtnWall);
+    form.ApplyBrowserPath(folder);
+    int index = -1;
+    for (int i = 0; i < form.FileListBox1.Count(); ++i)
+        if (form.FileListBox1.Item(i) == name) index = i;
+    if (index < 0) return false;
+    SendMessageA(form.FileListBox1.Handle(), LB_SETSEL, TRUE, index);
+    SendMessageA(form.FileListBox1.Handle(), LB_SETCARETINDEX, WPARAM(index), FALSE);
+    return true;
+}
+
+// The picture previewed in the main window and applied by F4 in one style; the peak working set after it.
+int PreviewAndApplyPeak(const std::string& folder, const std::string& name, const std::string& library, int style) {
+    Application().Initialize(GetModuleHandleA(nullptr));
+    RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
+    TFormSelect& form = Application().CreateForm<TFormSelect>();
+    if (!ChooseWallpaperFile(form, folder, name, library)) return 1;
+    form.ViewChooseBox();
+    Pump();
+    form.CBStyle.SetItemIndex(style);
+    form.SetasCurrentClick();
+    Pump();
+    PROCESS_MEMORY_COUNTERS memory = {};
+    memory.cb = sizeof(memory);
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+    std::printf("picture=%dx%d\nsaved_bytes=%lu\npeak_working_set_kb=%lu\n", form.ImgPreview.Picture().Width(),
+                form.ImgPreview.Picture().Height(),
+                static_cast<unsigned long>(GetCompressedFileSizeA((folder + kWallpaperFileName).c_str(), nullptr)),
+                static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
+    Application().Reset();
+    DeleteFileA((folder + kWallpaperFileName).c_str());
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc >= 6 && std::string(argv[1]) == "--peak")
+        return PreviewAndApplyPeak(std::string(argv[2]) + "\\", argv[3], argv[4], std::atoi(argv[5]));
     if (argc < 5) {
         std::printf("usage: WallpaperBench <picture folder> <file name> <NViewLib folder> <runs>\n");
         return 2;
@@ -139,20 +187,10 @@ int main(int argc, char** argv) {
     TFormSelect& form = Application().CreateForm<TFormSelect>();
     form.FormPreview = &Application().CreateForm<TFormPreview>(form);
     TFormPreview& preview = *form.FormPreview;
-    form.PictureLibrary = std::make_unique<TPictureLibrary>(std::string(argv[3]) + "\\");
-    form.ProgramDir = folder;
-    form.sbtnWall.SetDown(true);
-    form.Change_Screen_Button(&form.sbtnWall);
-    form.ApplyBrowserPath(folder);
-    int index = -1;
-    for (int i = 0; i < form.FileListBox1.Count(); ++i)
-        if (form.FileListBox1.Item(i) == name) index = i;
-    if (index < 0) {
+    if (!ChooseWallpaperFile(form, folder, name, argv[3])) {
         std::printf("no %s in %s\n", name.c_str(), folder.c_str());
         return 1;
     }
-    SendMessageA(form.FileListBox1.Handle(), LB_SETSEL, TRUE, index);
-    SendMessageA(form.FileListBox1.Handle(), LB_SETCARETINDEX, WPARAM(index), FALSE);
     double start = NowMs();
     form.ViewChooseBox();
     std::printf("picture=%dx%d\nload_jpeg_ms=%.1f\n", form.ImgPreview.Picture().Width(),

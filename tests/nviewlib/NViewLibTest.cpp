@@ -92,3 +92,54 @@ TEST_F(NViewLib, DamagedAndUnknownFilesGiveNoBitmap) {
     }
     EXPECT_EQ(load(nullptr, FALSE), nullptr);
 }
+
+// The second entry: the wallpaper of a picture in a style, for the formats read row by row; the
+// caller is sent to NViewLibLoad for the others.
+TEST_F(NViewLib, WallpaperEntryMakesTheStylesBitmapOrSaysWhy) {
+    using WallpaperFunction = HBITMAP(WINAPI*)(const char*, int, int, int, COLORREF, int*);
+    auto wallpaper =
+        reinterpret_cast<WallpaperFunction>(reinterpret_cast<void*>(GetProcAddress(module, "NViewLibWallpaper")));
+    ASSERT_NE(wallpaper, nullptr);
+    const struct {
+        const char* file;
+        int style;
+        int outcome; // made 0, unreadable 1, read whole 3
+        int width, height;
+    } cases[] = {
+        {"picture.jpg", 0, 0, 64, 48},   {"picture.jpg", 2, 0, 200, 150},  {"picture.jpg", 3, 0, 200, 150},
+        {"picture.png", 4, 0, 200, 150}, {"picture.gif", 1, 0, 64, 48},    {"picture-interlaced.gif", 0, 3, 0, 0},
+        {"picture.tga", 0, 3, 0, 0},     {"picture8.pcx", 0, 3, 0, 0},     {"truncated.jpg", 0, 1, 0, 0},
+        {"text.png", 0, 1, 0, 0},        {"no such file.jpg", 0, 1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " in style " + std::to_string(c.style));
+        int outcome = -1;
+        HBITMAP made = wallpaper(DataPath(c.file).c_str(), c.style, 200, 150, RGB(1, 2, 3), &outcome);
+        EXPECT_EQ(outcome, c.outcome);
+        EXPECT_EQ(made != nullptr, c.outcome == 0);
+        if (!made) continue;
+        DIBSECTION section = {};
+        ASSERT_EQ(GetObjectA(made, sizeof(section), &section), int(sizeof(section))) << "a DIB section";
+        EXPECT_EQ(section.dsBm.bmWidth, c.width);
+        EXPECT_EQ(std::abs(section.dsBm.bmHeight), c.height);
+        EXPECT_EQ(section.dsBmih.biBitCount, 32);
+        DeleteObject(made);
+    }
+
+    // alpha.png: opaque on the left, half-transparent red top right, transparent green bottom right.
+    int outcome = -1;
+    HBITMAP made = wallpaper(DataPath("alpha.png").c_str(), 0, 200, 150, RGB(10, 20, 30), &outcome);
+    ASSERT_NE(made, nullptr);
+    DIBSECTION section = {};
+    GetObjectA(made, sizeof(section), &section);
+    ASSERT_EQ(section.dsBm.bmHeight, 8);
+    const auto* bits = static_cast<const std::uint8_t*>(section.dsBm.bmBits); // bottom row first
+    auto pixel = [&](int x, int y) {
+        const std::uint8_t* p = bits + std::size_t(7 - y) * std::size_t(section.dsBm.bmWidthBytes) + 4 * x;
+        return std::vector<int>{p[2], p[1], p[0], p[3]};
+    };
+    EXPECT_EQ(pixel(15, 7), (std::vector<int>{10, 20, 30, 255})) << "transparent: the colour";
+    EXPECT_EQ(pixel(15, 0), (std::vector<int>{133, 10, 15, 255})) << "half transparent: a mix";
+    EXPECT_EQ(pixel(0, 0), (std::vector<int>{0x30, 0x80, 0xC0, 255})) << "opaque: unchanged";
+    DeleteObject(made);
+}

@@ -169,6 +169,56 @@ TEST(PixelCompose, ComposedWallpaperSizes) {
     EXPECT_TRUE(ComposeWallpaper(ConstPixelView(), WallpaperStyle::Tiled, screen).data.empty());
 }
 
+// Rows handed out as a decoder makes them: the scaler must ask in order, going back only to the
+// row it asked for last, and give what it gives from a whole picture.
+TEST(PixelCompose, AreaScalingFromRowsAsksInOrderAndMatchesTheWholePicture) {
+    class Rows : public RowSource {
+    public:
+        explicit Rows(const Pixels32& picture) : picture_(picture) {
+            width = picture.width;
+            height = picture.height;
+        }
+        const std::uint32_t* Row(int y) override {
+            EXPECT_TRUE(y == last_ || y == last_ + 1) << "row " << y << " after " << last_;
+            last_ = y;
+            row_.assign(picture_.data.begin() + std::ptrdiff_t(y) * width,
+                        picture_.data.begin() + std::ptrdiff_t(y + 1) * width); // only this row is held
+            return row_.data();
+        }
+        int last_ = -1;
+
+    private:
+        const Pixels32& picture_;
+        std::vector<std::uint32_t> row_;
+    };
+    const Pixels32 picture = Random(97, 61, 5);
+    for (PixelSize size : {PixelSize{30, 20}, PixelSize{97, 61}, PixelSize{200, 150}, PixelSize{50, 150}}) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        Rows rows(picture);
+        Pixels32 fromRows(size.width, size.height);
+        ScaleByArea(rows, fromRows.View());
+        EXPECT_EQ(rows.last_, picture.height - 1) << "every row read";
+        EXPECT_EQ(fromRows.data, DrawScaled(picture.View(), size).data);
+    }
+}
+
+TEST(PixelCompose, TransparentPixelsAreLaidOverTheColour) {
+    const std::uint32_t colour = 0x102030;
+    const struct {
+        std::uint32_t pixel, shown;
+    } cases[] = {
+        {0x00FFFFFF, 0xFF102030}, // transparent: the colour
+        {0x80FF0000, 0xFF881018}, // half: red (255 * 128 + 16 * 127 + 127) / 255 = 136
+        {0xFF123456, 0xFF123456}, // opaque: the same bytes
+        {0x00000000, 0xFF102030},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t pixel = c.pixel;
+        LayOverColour(&pixel, 1, colour);
+        EXPECT_EQ(pixel, c.shown) << std::hex << c.pixel;
+    }
+}
+
 TEST(PixelCompose, Bmp24ReadsBackWithThePicturesPixels) {
     const Pixels32 picture = Random(7, 5, 3); // 21 bytes a row: padded to 24
     std::string file = EncodeBmp24(picture.View());

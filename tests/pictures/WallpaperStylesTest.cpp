@@ -126,8 +126,8 @@ TEST(WallpaperStyles, SavedBitmapSizePerStyle) {
     struct Case {
         WallpaperStyle style;
         int width, height;
-    } cases[] = {{WallpaperStyle::Centred, 1600, 600},
-                 {WallpaperStyle::Stretched, 1600, 600},
+    } cases[] = {{WallpaperStyle::Centred, 1024, 600},
+                 {WallpaperStyle::Stretched, 1024, 600},
                  {WallpaperStyle::Tiled, 1024, 768},
                  {WallpaperStyle::Fit2Screen, 1024, 384},
                  {WallpaperStyle::Mirror, 1024, 768}};
@@ -137,6 +137,58 @@ TEST(WallpaperStyles, SavedBitmapSizePerStyle) {
         EXPECT_EQ(size.width, c.width);
         EXPECT_EQ(size.height, c.height);
         EXPECT_TRUE(SavedBitmapSize(c.style, {0, 0}, screen).Empty());
+    }
+}
+
+// Only what the screen shows is kept, where the centred picture places it.
+TEST(WallpaperStyles, ShownPartIsWhatTheScreenShows) {
+    const PixelSize screen{1024, 768};
+    struct Case {
+        WallpaperStyle style;
+        PixelSize picture;
+        LayoutRect part;
+    } cases[] = {
+        {WallpaperStyle::Centred, {4001, 2999}, {1488, 1115, 1024, 768}}, // halves cut toward zero, as placed
+        {WallpaperStyle::Centred, {1500, 500}, {238, 0, 1024, 500}},
+        {WallpaperStyle::Centred, {300, 200}, {0, 0, 300, 200}},
+        {WallpaperStyle::Tiled, {4000, 3000}, {0, 0, 1024, 768}},
+        {WallpaperStyle::Mirror, {300, 1000}, {0, 0, 300, 768}},
+        {WallpaperStyle::Stretched, {4000, 3000}, {0, 0, 4000, 3000}},
+        {WallpaperStyle::Fit2Screen, {300, 200}, {0, 0, 300, 200}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(StyleInfo(c.style).name) + " of " + std::to_string(c.picture.width));
+        const LayoutRect part = ShownPart(c.style, c.picture, screen);
+        EXPECT_EQ(part.left, c.part.left);
+        EXPECT_EQ(part.top, c.part.top);
+        EXPECT_EQ(part.width, c.part.width);
+        EXPECT_EQ(part.height, c.part.height);
+        if (!ScalesPicture(c.style)) {
+            // The part placed on the screen where the picture's own pixels would lie.
+            const LayoutRect centred = CentreIn(c.picture, screen);
+            if (c.style == WallpaperStyle::Centred && c.picture.width > screen.width)
+                EXPECT_EQ(centred.left + part.left, 0);
+        }
+    }
+}
+
+TEST(WallpaperText, DesktopColoursAreReadAsTheRegistryWritesThem) {
+    const struct {
+        const char* text;
+        bool read;
+        std::uint32_t rgb;
+    } cases[] = {
+        {"58 110 165", true, 0x3A6EA5},  {"0 0 0", true, 0},
+        {"255 255 255", true, 0xFFFFFF}, {" 1  2 3 ", true, 0x010203},
+        {"256 0 0", false, 0},           {"1 2", false, 0},
+        {"1 2 3 4", false, 0},           {"1,2,3", false, 0},
+        {"0100 2 3", false, 0},          {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::uint32_t rgb = 0xDEAD;
+        EXPECT_EQ(ParseRgbText(c.text, rgb), c.read);
+        if (c.read) EXPECT_EQ(rgb, c.rgb);
     }
 }
 

@@ -1,9 +1,12 @@
 // Controls under Wine: graphic controls, drop-down lists made when first shown, hints.
 #include "platform/Controls.h"
 #include "platform/ListControls.h"
+#include "platform/WaitCursor.h"
 #include "tests/support/WineFixture.h"
 
 #include <commctrl.h>
+
+#include <stdexcept>
 
 namespace {
 class ControlForm : public TForm {
@@ -217,4 +220,32 @@ TEST_F(Controls, DropDownListAnswersTheSystemBoxMessagesAndTakesKeysAndItsList) 
     form->Button.SetFocus();
     EXPECT_FALSE(box.DroppedDown());
     EXPECT_EQ(ShownPopups(), before);
+}
+
+// The wait cursor's guard: shown while any guard is held, put back by the outermost, on every way
+// out; the program's windows, and the controls in them, answer WM_SETCURSOR with it meanwhile.
+TEST_F(Controls, WaitCursorIsShownUntilTheOutermostGuardEnds) {
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT), arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    const int before = TWaitCursor::TimesShown();
+    {
+        TWaitCursor outer;
+        EXPECT_EQ(GetCursor(), wait);
+        for (HWND window : {form->Handle(), form->Button.Handle()}) {
+            SetCursor(arrow);
+            SendMessageA(window, WM_SETCURSOR, WPARAM(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            EXPECT_EQ(GetCursor(), wait) << "the window keeps the wait cursor up";
+        }
+        try {
+            TWaitCursor inner;
+            throw std::runtime_error("failed");
+        } catch (const std::runtime_error&) {
+        }
+        EXPECT_TRUE(TWaitCursor::Held()) << "an inner guard's end leaves it";
+    }
+    EXPECT_EQ(TWaitCursor::TimesShown(), before + 1) << "nested guards show it once";
+    EXPECT_FALSE(TWaitCursor::Held());
+    EXPECT_EQ(GetCursor(), arrow) << "the outermost puts back what it found";
+    SendMessageA(form->Handle(), WM_SETCURSOR, WPARAM(form->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), wait);
 }

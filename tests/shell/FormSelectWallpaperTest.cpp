@@ -1,6 +1,10 @@
 // Applying wallpapers under Wine: the real bitmap file, the prefix's registry and the system's
 // wallpaper, through F4 in the main window and the style box.
+#include "pictures/Transparency.h"
+#include "platform/WaitCursor.h"
 #include "tests/support/WallpaperFixture.h"
+
+#include <functional>
 
 namespace {
 class Wallpaper : public WallpaperFixture {
@@ -32,7 +36,7 @@ TEST_F(Wallpaper, EachStyleWritesItsValuesAndBitmap) {
         const char* picture;
         int width, height;
     } cases[] = {
-        {0, "0", "0", "wide.bmp", 1600, 600},   {1, "0", "2", "wide.bmp", 1600, 600},
+        {0, "0", "0", "wide.bmp", 1024, 600},   {1, "0", "2", "wide.bmp", 1024, 600},
         {2, "1", "0", "tile.bmp", 1024, 768},   {3, "0", "0", "wide.bmp", 1024, 384},
         {4, "0", "0", "square.bmp", 1024, 768}, {3, "0", "0", "square.bmp", 768, 768},
     };
@@ -67,6 +71,10 @@ TEST_F(Wallpaper, StyleValueIsNeverCreated) {
     auto key = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey);
     ASSERT_TRUE(key);
     EXPECT_FALSE(key->HasValue("WallpaperStyle"));
+    // Such a system shows the bitmap centred: the saved one is the picture's middle 1024 columns.
+    const std::string saved = Read(WallpaperPath()), picture = Read(root + "\\wide.bmp");
+    ASSERT_EQ(saved.size(), 54u + 1024u * 3u * 600u);
+    EXPECT_TRUE(saved.compare(54, 1024 * 3, picture, 54 + 288 * 3, 1024 * 3) == 0) << "the bottom row";
 }
 
 TEST_F(Wallpaper, MissingDesktopKeyStillShowsTheWallpaper) {
@@ -199,4 +207,88 @@ TEST_F(Wallpaper, PlusStretchOptionToggles) {
     EXPECT_TRUE(form->miPlusStretch.Checked());
     SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(form->miPlusStretch.Command(), 0), 0);
     EXPECT_FALSE(form->miPlusStretch.Checked());
+}
+
+// Transparent parts of PNG and GIF pictures show the desktop's colour in the preview, hence in the
+// full-screen window and the wallpaper; a bitmap's fourth byte, often unused, changes nothing.
+TEST_F(Wallpaper, TransparentPartsShowTheDesktopColour) {
+    RegistrySnapshot colours(HKEY_CURRENT_USER, "Control Panel\\Colors");
+    TRegistryKey::Create(HKEY_CURRENT_USER, "Control Panel\\Colors").WriteString("Background", "10 20 30");
+    std::string data = JPEG_PICTURE;
+    data.resize(data.find_last_of("/\\") + 1);
+    // A PNG (opaque left, half-transparent top right, transparent bottom right), named as the browser
+    // lists wallpapers: the library goes by the content.
+    Write("alpha.jpg", Read(data + "alpha.png"));
+    Write("deep.bmp", BitmapFile(16, 8, 32));
+    Category(form->sbtnWall);
+    auto shown = [this](int x, int y) {
+        const BitmapPixels pixels = PixelsOfBitmap(form->ImgPreview.Picture().Handle());
+        return pixels.view.height > y ? pixels.view.Row(y)[x] & 0xFFFFFFu : 0xDEADu;
+    };
+    Choose("alpha.jpg");
+    EXPECT_EQ(shown(15, 7), 0x0A141Eu) << "transparent: the desktop's colour";
+    EXPECT_EQ(shown(15, 0), 0x850A0Fu) << "half transparent: a mix";
+    EXPECT_EQ(shown(0, 0), 0x3080C0u) << "opaque: unchanged";
+    form->CBStyle.SetItemIndex(0);
+    form->SetasCurrentClick();
+    const std::string saved = Read(WallpaperPath());
+    ASSERT_EQ(saved.size(), 54u + 48u * 8u);
+    EXPECT_EQ(saved.substr(54 + 15 * 3, 3), std::string("\x1E\x14\x0A", 3)) << "the wallpaper's bottom right";
+
+    TRegistryKey::Open(HKEY_CURRENT_USER, "Control Panel\\Colors")->DeleteValue("Background");
+    Choose("deep.bmp");
+    Choose("alpha.jpg");
+    EXPECT_EQ(shown(15, 7), PixelColour(GetSysColor(COLOR_DESKTOP))) << "without the value: the system colour";
+
+    Choose("deep.bmp");
+    const std::string file = BitmapFile(16, 8, 32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const std::size_t at = 54 + std::size_t(7 - y) * 64 + std::size_t(x) * 4;
+            const std::uint32_t expected = std::uint8_t(file[at]) | std::uint8_t(file[at + 1]) << 8 |
+                                           std::uint32_t(std::uint8_t(file[at + 2])) << 16;
+            ASSERT_EQ(shown(x, y), expected) << x << ", " << y;
+        }
+}
+
+// The wait cursor while the selector works, put back when the work ends, a failed one too.
+TEST_F(Wallpaper, LongWorkShowsTheWaitCursorUntilItEnds) {
+    Category(form->sbtnWall);
+    struct Work {
+        const char* name;
+        std::function<void()> run;
+    } works[] = {
+        {"reading a picture into the preview", [this] { Choose("tile.bmp"); }},
+        {"applying a wallpaper", [this] { form->SetasCurrentClick(); }},
+        {"reading a folder", [this] { form->ApplyBrowserPath(root); }},
+        {"adding files",
+         [this] {
+             form->btnAllFilesClick();
+             form->BtnAddClick();
+         }},
+        {"purging missing entries",
+         [this] {
+             answers = {mrOk}; // the count of entries removed
+             form->Removenonexistingfiles1Click();
+         }},
+        {"a wallpaper that cannot be written",
+         [this] {
+             // Another program holds the old bitmap open without sharing: F4 fails with an error.
+             UniqueFile held(CreateFileA(WallpaperPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+             ASSERT_TRUE(held);
+             const std::size_t shown = boxes.size();
+             answers = {mrOk};
+             Application().Guard([this] { form->SetasCurrentClick(); });
+             EXPECT_EQ(boxes.size(), shown + 1) << "the failure was shown";
+         }},
+    };
+    const HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+    for (const Work& work : works) {
+        SCOPED_TRACE(work.name);
+        const int before = TWaitCursor::TimesShown();
+        work.run();
+        EXPECT_GT(TWaitCursor::TimesShown(), before) << "shown";
+        EXPECT_FALSE(TWaitCursor::Held());
+        EXPECT_NE(GetCursor(), wait) << "put back";
+    }
 }

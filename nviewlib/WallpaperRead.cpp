@@ -1,0 +1,83 @@
+#include "nviewlib/WallpaperRead.h"
+
+#include "nviewlib/Orientation.h"
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+// The rows as the scaler asks for them, each laid over the background where it has opacity. A
+// failure gives blank rows to the end, and is told by `failed`.
+class RowsToScale : public RowSource {
+public:
+    RowsToScale(PictureRows& rows, PixelSize size, std::uint32_t background)
+        : rows_(rows), background_(background), blank_(std::size_t(size.width)) {
+        width = size.width;
+        height = size.height;
+    }
+    const std::uint32_t* Row(int y) override {
+        while (next_ <= y && !failed) {
+            std::uint32_t* row = rows_.NextRow();
+            failed = row == nullptr;
+            if (!failed && rows_.opacity) LayOverColour(row, std::size_t(width), background_);
+            last_ = row;
+            ++next_;
+        }
+        return failed ? blank_.data() : last_;
+    }
+    bool failed = false;
+
+private:
+    PictureRows& rows_;
+    std::uint32_t background_;
+    std::vector<std::uint32_t> blank_;
+    const std::uint32_t* last_ = nullptr;
+    int next_ = 0;
+};
+
+Pixels32 Upright(Pixels32 stored, int orientation) {
+    if (orientation == 1) return stored;
+    const PixelSize size = Turned({stored.width, stored.height}, orientation);
+    Pixels32 upright(size.width, size.height);
+    OrientPixels(reinterpret_cast<const std::uint8_t*>(stored.data.data()), stored.width, stored.height, orientation,
+                 upright.View());
+    return upright;
+}
+
+Pixels32 ScaledWallpaper(PictureRows& rows, PixelSize saved, std::uint32_t background) {
+    const PixelSize target = Turned(saved, rows.orientation); // as stored
+    RowsToScale source(rows, rows.Reduce(target), background);
+    Pixels32 scaled(target.width, target.height);
+    ScaleByArea(source, scaled.View());
+    if (source.failed || !rows.Finish()) return {};
+    return Upright(std::move(scaled), rows.orientation);
+}
+
+// The shown part at its own scale, upright.
+Pixels32 ShownPixels(PictureRows& rows, const LayoutRect& shown, std::uint32_t background) {
+    const LayoutRect part = StoredRect(shown, rows.orientation, rows.stored);
+    const int from = part.left - rows.KeepColumns(part.left, part.width);
+    if (!rows.SkipRows(part.top)) return {};
+    Pixels32 stored(part.width, part.height);
+    const std::size_t rowBytes = std::size_t(part.width) * sizeof(std::uint32_t);
+    for (int y = 0; y < part.height; ++y) {
+        const std::uint32_t* row = rows.NextRow();
+        if (!row) return {};
+        std::memcpy(stored.View().Row(y), row + from, rowBytes);
+    }
+    if (!rows.Finish()) return {};
+    if (rows.opacity) LayOverColour(stored.View(), background);
+    return Upright(std::move(stored), rows.orientation);
+}
+} // namespace
+
+Pixels32 ReadWallpaperRows(PictureRows& rows, WallpaperStyle style, PixelSize screen, std::uint32_t background) {
+    const PixelSize upright = Turned(rows.stored, rows.orientation);
+    const PixelSize saved = SavedBitmapSize(style, upright, screen);
+    if (saved.Empty()) return {};
+    if (ScalesPicture(style)) return ScaledWallpaper(rows, saved, background);
+    const Pixels32 shown = ShownPixels(rows, ShownPart(style, upright, screen), background);
+    if (shown.data.empty()) return {};
+    return ComposeWallpaper(shown.View(), style, screen);
+}

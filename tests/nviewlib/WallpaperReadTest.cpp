@@ -1,0 +1,208 @@
+// The wallpaper read from a picture's rows only as far as the screen shows it, against the one
+// composed from the whole decoded picture (as F4 composes the picture on view): the same size and
+// place, the same pixels where the style keeps the picture's scale, at least 38 dB where it scales.
+#include "nviewlib/GifRows.h"
+#include "nviewlib/JpegDecode.h"
+#include "nviewlib/JpegRows.h"
+#include "nviewlib/GifDecode.h"
+#include "nviewlib/PngDecode.h"
+#include "nviewlib/PngRows.h"
+#include "nviewlib/WallpaperRead.h"
+#include "tests/support/EncodedPictures.h"
+#include "tests/support/PictureQuality.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+
+namespace {
+constexpr PixelSize kScreen{1024, 768};
+constexpr std::uint32_t kBackground = 0x3A6EA5;
+enum class Format { Jpeg, Png, Gif };
+
+// The bytes as a file open for reading, closed with the pointer; the bytes must outlive it.
+using OpenBytes = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+OpenBytes FileOf(const std::string& bytes) {
+    return {fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb"), std::fclose};
+}
+
+PixelView ViewOf(DecodedPicture& picture) { // bottom-up rows
+    auto* pixels = reinterpret_cast<std::uint32_t*>(picture.pixels.data());
+    return {pixels + std::ptrdiff_t(picture.height - 1) * picture.width, picture.width, picture.height,
+            -std::ptrdiff_t(picture.width)};
+}
+
+// The whole picture decoded, its transparent parts laid over the background, and composed.
+Pixels32 FromWholePicture(const std::string& file, Format format, WallpaperStyle style, PixelSize screen) {
+    DecodedPicture whole;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
+    const bool read = format == Format::Jpeg  ? DecodeJpeg(data, file.size(), whole)
+                      : format == Format::Png ? DecodePng(data, file.size(), whole)
+                                              : DecodeGif(data, file.size(), whole);
+    if (!read) return {};
+    if (format != Format::Jpeg) LayOverColour(ViewOf(whole), kBackground);
+    return ComposeWallpaper(ViewOf(whole), style, screen);
+}
+
+template <typename Rows> Pixels32 ReadRows(std::FILE* file, WallpaperStyle style, PixelSize screen) {
+    Rows rows(file);
+    return rows.Open() == RowsOpened::Rows ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
+}
+
+Pixels32 FromRows(const std::string& file, Format format, WallpaperStyle style, PixelSize screen) {
+    const OpenBytes open = FileOf(file);
+    return format == Format::Jpeg  ? ReadRows<JpegRows>(open.get(), style, screen)
+           : format == Format::Png ? ReadRows<PngRows>(open.get(), style, screen)
+                                   : ReadRows<GifRows>(open.get(), style, screen);
+}
+
+::testing::AssertionResult SameWallpaper(const Pixels32& rows, const Pixels32& whole, WallpaperStyle style) {
+    if (whole.data.empty()) return ::testing::AssertionFailure() << "no wallpaper from the whole picture";
+    if (rows.width != whole.width || rows.height != whole.height)
+        return ::testing::AssertionFailure() << "size " << rows.width << " x " << rows.height << ", expected "
+                                             << whole.width << " x " << whole.height;
+    if (ScalesPicture(style)) {
+        const double psnr = Psnr(rows.View(), whole.View());
+        if (psnr < 38) return ::testing::AssertionFailure() << "PSNR " << psnr << " dB";
+        return ::testing::AssertionSuccess() << psnr;
+    }
+    for (std::size_t i = 0; i < rows.data.size(); ++i)
+        if (rows.data[i] != whole.data[i])
+            return ::testing::AssertionFailure()
+                   << "pixel " << i % std::size_t(rows.width) << ", " << i / std::size_t(rows.width) << " is "
+                   << std::hex << rows.data[i] << ", expected " << whole.data[i];
+    return ::testing::AssertionSuccess();
+}
+
+std::string DataFile(const std::string& name) {
+    std::ifstream file(std::string(NVIEWLIB_TEST_DATA) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Photo-like pictures take a while to make: each size is made once.
+const Pixels32& Photo(int width, int height) {
+    static std::map<std::pair<int, int>, Pixels32> made;
+    Pixels32& photo = made[{width, height}];
+    if (photo.data.empty()) photo = PhotoLike(width, height);
+    return photo;
+}
+
+constexpr WallpaperStyle kStyles[] = {WallpaperStyle::Centred, WallpaperStyle::Stretched, WallpaperStyle::Tiled,
+                                      WallpaperStyle::Fit2Screen, WallpaperStyle::Mirror};
+} // namespace
+
+TEST(WallpaperRead, EachStyleOfPicturesLargerAndSmallerThanTheScreenIsTheWholePicturesWallpaper) {
+    const struct {
+        const char* name;
+        int width, height;
+        Format format;
+        PixelSize screen;
+        bool progressive;
+    } pictures[] = {
+        {"4000 x 3000 JPEG", 4000, 3000, Format::Jpeg, kScreen, false},
+        {"3840 x 2160 JPEG", 3840, 2160, Format::Jpeg, kScreen, false},
+        {"300 x 200 JPEG", 300, 200, Format::Jpeg, kScreen, false},
+        {"4000 x 3000 PNG", 4000, 3000, Format::Png, kScreen, false},
+        {"odd sizes: 2001 x 1503 JPEG on 1023 x 767", 2001, 1503, Format::Jpeg, {1023, 767}, false},
+        {"progressive 1600 x 1200 JPEG", 1600, 1200, Format::Jpeg, kScreen, true},
+        {"1500 x 500 JPEG, wider than the screen only", 1500, 500, Format::Jpeg, kScreen, false},
+    };
+    for (const auto& picture : pictures) {
+        SCOPED_TRACE(picture.name);
+        const Pixels32& pixels = Photo(picture.width, picture.height);
+        JpegOptions options;
+        options.progressive = picture.progressive;
+        const std::string file = picture.format == Format::Png ? EncodePng(pixels, false) : EncodeJpeg(pixels, options);
+        for (WallpaperStyle style : kStyles) {
+            SCOPED_TRACE(StyleInfo(style).name);
+            EXPECT_TRUE(SameWallpaper(FromRows(file, picture.format, style, picture.screen),
+                                      FromWholePicture(file, picture.format, style, picture.screen), style));
+        }
+    }
+}
+
+TEST(WallpaperRead, TheOrientationTurnsThePictureBeforeItIsCut) {
+    const Pixels32& pixels = Photo(1105, 1041); // larger than the screen either way up
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE("orientation " + std::to_string(orientation));
+        JpegOptions options;
+        options.orientation = orientation;
+        const std::string file = EncodeJpeg(pixels, options);
+        for (WallpaperStyle style : kStyles) {
+            SCOPED_TRACE(StyleInfo(style).name);
+            EXPECT_TRUE(SameWallpaper(FromRows(file, Format::Jpeg, style, kScreen),
+                                      FromWholePicture(file, Format::Jpeg, style, kScreen), style));
+        }
+    }
+}
+
+TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
+    const struct {
+        int width, height;
+        PixelSize atLeast, rows;
+    } cases[] = {
+        {4000, 3000, {1024, 768}, {1500, 1125}}, // 2/8 would be 1000 x 750
+        {3840, 2160, {1024, 576}, {1440, 810}},
+        {4000, 3000, {500, 375}, {500, 375}},
+        {300, 200, {1024, 683}, {300, 200}}, // never larger than stored
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        const std::string file = EncodeJpeg(Photo(c.width, c.height));
+        const OpenBytes open = FileOf(file);
+        JpegRows rows(open.get());
+        ASSERT_EQ(rows.Open(), RowsOpened::Rows);
+        const PixelSize reduced = rows.Reduce(c.atLeast);
+        EXPECT_EQ(reduced.width, c.rows.width);
+        EXPECT_EQ(reduced.height, c.rows.height);
+    }
+}
+
+TEST(WallpaperRead, ADamagedJpegIsRefusedInEveryStyleWhereverItIsCut) {
+    const std::string file = EncodeJpeg(Photo(1600, 1200));
+    for (double kept : {0.3, 0.97}) {
+        SCOPED_TRACE("cut at " + std::to_string(kept));
+        const std::string cut = file.substr(0, std::size_t(double(file.size()) * kept));
+        for (WallpaperStyle style : kStyles) {
+            SCOPED_TRACE(StyleInfo(style).name);
+            EXPECT_TRUE(FromRows(cut, Format::Jpeg, style, kScreen).data.empty()) << "below the shown rows too";
+        }
+    }
+}
+
+TEST(WallpaperRead, TransparentPartsShowTheBackgroundAndOpaquePicturesAreUnchanged) {
+    Pixels32 pixels = PhotoLike(1200, 900, 3);
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) // opacity from 0 on the left to 255 on the right
+            pixels.data[std::size_t(y * pixels.width + x)] |= std::uint32_t(x * 255 / (pixels.width - 1)) << 24;
+    const struct {
+        const char* name;
+        std::string file;
+        Format format;
+    } cases[] = {
+        {"PNG with opacity", EncodePng(pixels, true), Format::Png},
+        {"opaque PNG", EncodePng(pixels, false), Format::Png},
+        {"GIF with a transparent colour", DataFile("transparent.gif"), Format::Gif},
+        {"GIF", DataFile("picture.gif"), Format::Gif},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (WallpaperStyle style : kStyles) {
+            SCOPED_TRACE(StyleInfo(style).name);
+            EXPECT_TRUE(SameWallpaper(FromRows(c.file, c.format, style, kScreen),
+                                      FromWholePicture(c.file, c.format, style, kScreen), style));
+        }
+    }
+}
+
+TEST(WallpaperRead, InterlacedPicturesAreLeftToAWholeDecode) {
+    const std::string interlaced = DataFile("picture-interlaced.gif"), text = DataFile("text.png");
+    const OpenBytes gif = FileOf(interlaced), notPng = FileOf(text);
+    GifRows rows(gif.get());
+    EXPECT_EQ(rows.Open(), RowsOpened::Interlaced);
+    PngRows png(notPng.get());
+    EXPECT_EQ(png.Open(), RowsOpened::Refused);
+}
