@@ -26,7 +26,7 @@ protected:
             bool active = buttonCategory == category;
             EXPECT_EQ(button->Down(), active) << button->Caption();
             EXPECT_EQ(button->Font().bold, active) << button->Caption();
-            EXPECT_EQ(button->Font().color, active ? clNavy : clBlack) << button->Caption();
+            EXPECT_EQ(button->Font().color, active ? clNavy : clBtnText) << button->Caption();
             EXPECT_EQ(Shown(form->ListOfCategory(buttonCategory)), active) << "list of " << button->Caption();
         }
         bool wall = category == Category::Wall;
@@ -220,7 +220,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
             PressKey(VK_TAB);
             TControl* focused = nullptr;
             for (TControl* c : form->TabOrder)
-                if (c->HoldsFocus()) focused = c;
+                if (c->Focused()) focused = c;
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
@@ -233,7 +233,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     Press(form->sbtnWall);
     std::vector<TControl*> wall = {
         &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-        &form->ListWall,          &form->CBStyle,      &form->sbtnStart,       &form->DriveComboBox1};
+        &form->ListWall,          &form->CBStyle,      &form->sbtnWall,        &form->DriveComboBox1};
     EXPECT_EQ(walk(), wall);
 }
 
@@ -476,35 +476,31 @@ TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) 
 }
 
 namespace {
-// The pixels of a row of the window's client area, as the screen shows them.
-std::vector<COLORREF> PixelRow(HWND window, int left, int right, int y) {
-    UpdateWindow(window);
-    WindowDc dc(window);
+// The pixels of a row of the focus rectangle's top edge, three pixels inside the button.
+std::vector<COLORREF> PixelRow(const TControl& button) {
+    UpdateWindow(button.Handle());
+    WindowDc dc(button.Handle());
     std::vector<COLORREF> row;
-    for (int x = left; x < right; ++x)
-        row.push_back(GetPixel(dc.Get(), x, y));
+    for (int x = 4; x < button.Width() - 4; ++x)
+        row.push_back(GetPixel(dc.Get(), x, 3));
     return row;
 }
 } // namespace
 
 TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     BringToFront(*form);
-    // The focus rectangle's top edge lies three pixels inside the button.
-    const TBounds b = form->sbtnStart.Bounds();
-    std::vector<COLORREF> unfocused = PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3);
+    std::vector<COLORREF> unfocused = PixelRow(form->sbtnStart);
     MouseClick(form->ListStart, 30, 40);
     ASSERT_TRUE(WaitUntil([&] { return form->ListStart.Focused(); }));
 
     TypeKeys({VK_TAB}); // past the hidden style box to the group, on its down button
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnStart.Focused(); })) << "focus on " << GetFocus();
-    EXPECT_NE(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
-        << "no focus rectangle on the focused button";
+    EXPECT_NE(PixelRow(form->sbtnStart), unfocused) << "no focus rectangle on the focused button";
 
     TypeKeys({VK_RIGHT});
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
     EXPECT_EQ(form->ActiveCategory, Category::Start) << "an arrow moves the focus only";
-    EXPECT_EQ(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
-        << "the focus rectangle left the first button";
+    EXPECT_EQ(PixelRow(form->sbtnStart), unfocused) << "the focus rectangle left the first button";
     TypeKeys({VK_SPACE});
     ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wait; }));
     EXPECT_TRUE(form->sbtnWait.Down());
