@@ -370,6 +370,13 @@ LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
         return FindRow(find->lvfi.psz, (find->lvfi.flags & LVFI_PARTIAL) != 0, find->iStart,
                        (find->lvfi.flags & LVFI_WRAP) != 0);
     }
+    case LVN_ODFINDITEMW: { // Wine's list view asks in UTF-16 whatever its parent speaks
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(hdr);
+        char text[MAX_PATH] = {};
+        if (!find->lvfi.psz || !WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text, MAX_PATH, nullptr, nullptr))
+            return -1;
+        return FindRow(text, (find->lvfi.flags & LVFI_PARTIAL) != 0, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
+    }
     }
     return 0;
 }
