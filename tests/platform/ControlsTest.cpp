@@ -93,6 +93,15 @@ TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
     EXPECT_EQ(form->Right.Left() + form->Right.Width(), right);
 }
 
+TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {
+    // As in a high-contrast scheme, where the default black text would not show on the background.
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SetTextColor(dc.Get(), RGB(1, 2, 3));
+    SendMessageA(form->Handle(), WM_CTLCOLORSTATIC, WPARAM(dc.Get()), LPARAM(form->Left.Handle()));
+    EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(Controls, HiddenDropDownListGetsItsWindowWhenShown) {
     EXPECT_EQ(form->Hidden.Handle(), nullptr);
     EXPECT_EQ(form->Hidden.ItemIndex(), 1);
