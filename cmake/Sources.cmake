@@ -4,7 +4,6 @@ set(PORTABLE_SOURCES
     platform/Shortcut.cpp
     platform/MenuItem.cpp
     platform/AlignLayout.cpp
-    platform/TabOrder.cpp
     platform/FilterList.cpp
     platform/MessageText.cpp
     platform/SettingsText.cpp
@@ -12,7 +11,6 @@ set(PORTABLE_SOURCES
     platform/KeyOrder.cpp
     platform/FolderNames.cpp
     platform/TextSink.cpp
-    platform/DropDownKeys.cpp
     platform/CommandLine.cpp
     platform/ProgramDir.cpp
     platform/DirectoryPath.cpp
@@ -43,7 +41,6 @@ set(HOST_TEST_SOURCES
     tests/platform/ShortcutTest.cpp
     tests/platform/MenuItemTest.cpp
     tests/platform/AlignLayoutTest.cpp
-    tests/platform/TabOrderTest.cpp
     tests/platform/FilterListTest.cpp
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
@@ -51,7 +48,6 @@ set(HOST_TEST_SOURCES
     tests/platform/KeyOrderTest.cpp
     tests/platform/FolderNamesTest.cpp
     tests/platform/TextSinkTest.cpp
-    tests/platform/DropDownKeysTest.cpp
     tests/platform/CommandLineTest.cpp
     tests/platform/ProgramDirTest.cpp
     tests/platform/DirectoryPathTest.cpp
@@ -87,7 +83,6 @@ set(PLATFORM_WIN32_SOURCES
     platform/Window.cpp
     platform/Controls.cpp
     platform/ListControls.cpp
-    platform/ComboBox.cpp
     platform/BrowserControls.cpp
     platform/Bitmaps.cpp
     platform/Files.cpp

@@ -3,6 +3,7 @@ set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
     tests/platform/FormKeysTest.cpp
     tests/platform/ControlsTest.cpp
+    tests/platform/SideBySideTest.cpp
     tests/platform/BitmapsTest.cpp
     tests/platform/RegistryTest.cpp
     tests/platform/FilesTest.cpp
@@ -62,6 +63,12 @@ set_tests_properties(wine.cleanup.UnlockFolder PROPERTIES FIXTURES_CLEANUP locke
 include(GoogleTest)
 gtest_discover_tests(wine_tests TEST_PREFIX "wine." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
     PROPERTIES FIXTURES_REQUIRED locked_folder)
+
+# The reader of windows from another process, beside the tests that start it.
+add_executable(WindowReader tests/support/WindowReader.cpp ${RUNTIME_9X_OBJECTS})
+target_link_options(WindowReader PRIVATE ${STATIC_RUNTIME})
+target_link_libraries(WindowReader PRIVATE comctl32)
+add_dependencies(wine_tests WindowReader)
 
 # The wine tests are a program too: the picture library lies beside them.
 add_custom_command(TARGET wine_tests POST_BUILD

@@ -74,7 +74,9 @@ void TApplication::ProcessMessage(MSG& msg) {
         if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
             bool handled = false;
             Guard([&] { handled = form->HandleKey(msg); });
-            if (handled) return;
+            // The menus' short-cuts come first (F4 is the program's, not the drop-down list's);
+            // the system's dialog manager takes the rest and dispatches what it does not use.
+            if (handled || IsDialogMessageA(form->Handle(), &msg)) return;
         }
     }
     TranslateMessage(&msg);

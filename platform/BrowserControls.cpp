@@ -280,39 +280,13 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 // Files ----------------------------------------------------------------------------------------
 
-namespace {
-WNDPROC listBoxProc = nullptr; // the system's procedure of the LISTBOX class
-
-// A list without strings of its own answers the text queries of screen readers and automation
-// from the names it draws.
-LRESULT CALLBACK FileListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == LB_GETTEXT || msg == LB_GETTEXTLEN)
-        if (auto* list = dynamic_cast<TFileListBox*>(TControl::FromHandle(hwnd))) {
-            int index = int(wParam);
-            if (index < 0 || index >= list->Count()) return LB_ERR;
-            const std::string_view name = list->Name(index);
-            if (msg == LB_GETTEXT) {
-                if (!lParam) return LB_ERR;
-                std::memcpy(reinterpret_cast<char*>(lParam), name.data(), name.size());
-                reinterpret_cast<char*>(lParam)[name.size()] = '\0';
-            }
-            return LRESULT(name.size());
-        }
-    return CallWindowProcA(listBoxProc, hwnd, msg, wParam, lParam);
-}
-} // namespace
-
-// The list holds no strings of its own: it draws the names it is asked for, so a folder of many
-// thousand files is listed at the cost of reading it.
+// The system's list of strings: screen readers and automation read the names from it (also from
+// another process), and a typed letter moves to the next name that starts with it. The names are
+// kept beside it too, for the program's own reading.
 void TFileListBox::Create(TControl& parent) {
     CreateHandle(&parent, "LISTBOX",
-                 WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_NODATA |
-                     LBS_OWNERDRAWFIXED,
+                 WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_HASSTRINGS,
                  WS_EX_CLIENTEDGE);
-    WNDPROC system =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FileListProc)));
-    if (system != &FileListProc) listBoxProc = system;
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 13);
     Update();
 }
 
@@ -360,24 +334,10 @@ void TFileListBox::Show(const FolderNames& entries) {
     if (!Handle()) return;
     DrawingHeld held(Handle());
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
-    SendMessageA(Handle(), LB_SETCOUNT, names_.Size(), 0);
-}
-
-bool TFileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
-    RECT rc = item.rcItem;
-    bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID < names_.Size()) {
-        const std::string_view name = names_.Name(item.itemID);
-        SelectObjectScope font(item.hDC, FontHandle(Font()));
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        RECT text = rc;
-        text.left += 2;
-        DrawTextA(item.hDC, name.data(), int(name.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &rc);
-    return true;
+    // Room for all names at once, instead of growing at every name.
+    SendMessageA(Handle(), LB_INITSTORAGE, names_.Size(), characters + names_.Size());
+    for (std::size_t i = 0; i < names_.Size(); ++i)
+        SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(names_.CName(i)));
 }
 
 int TFileListBox::ItemIndex() const {

@@ -92,7 +92,6 @@ public:
 
 protected:
     void CommandNotify(WORD code) override;
-    bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     // Keeps the entries that are listed files matching the mask, sorted, and shows them.

@@ -2,6 +2,8 @@
 
 #include "platform/Application.h"
 
+#include <algorithm>
+
 // Buttons -------------------------------------------------------------------------------------
 
 void TButton::Create(TControl& parent) {
@@ -42,31 +44,34 @@ void TCheckBox::CommandNotify(WORD code) {
 // Labels ---------------------------------------------------------------------------------------
 
 namespace {
-UINT AlignmentFlags(TAlignment alignment) {
+DWORD AlignmentStyle(TAlignment alignment) {
     switch (alignment) {
     case TAlignment::Right:
-        return DT_RIGHT;
+        return SS_RIGHT;
     case TAlignment::Center:
-        return DT_CENTER;
+        return SS_CENTER;
     default:
-        return DT_LEFT;
+        return SS_LEFT;
     }
 }
 } // namespace
 
 void TLabel::Create(TControl& parent) {
-    CreateGraphic(parent);
     AdjustSize();
+    CreateHandle(&parent, "STATIC", AlignmentStyle(alignment_), 0);
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
     alignment_ = alignment;
+    if (!Handle()) return;
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE) & ~(SS_LEFT | SS_CENTER | SS_RIGHT);
+    SetWindowLongA(Handle(), GWL_STYLE, style | LONG(AlignmentStyle(alignment)));
     Invalidate();
 }
 
 // An unaligned label takes the size of its text; a right-aligned one keeps its right edge.
 void TLabel::AdjustSize() {
-    if (!IsGraphic() || Align() != TAlign::None) return;
+    if (Align() != TAlign::None) return;
     WindowDc dc(nullptr);
     SelectObjectScope font(dc.Get(), FontHandle(font_));
     RECT rc{0, 0, 0, 0};
@@ -76,14 +81,6 @@ void TLabel::AdjustSize() {
     if (alignment_ == TAlignment::Right) left = bounds_.left + bounds_.width - rc.right;
     if (alignment_ == TAlignment::Center) left = bounds_.left + (bounds_.width - rc.right) / 2;
     SetBounds(left, bounds_.top, rc.right, rc.bottom);
-}
-
-void TLabel::Paint(HDC dc) {
-    RECT rc = ClientRect();
-    SelectObjectScope font(dc, FontHandle(font_));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRgb(font_.color));
-    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, AlignmentFlags(alignment_) | DT_SINGLELINE);
 }
 
 // Panels and bevels ------------------------------------------------------------------------------
@@ -115,7 +112,7 @@ void DrawBevel(HDC dc, RECT& rc, TBevelCut cut, int width) {
 } // namespace
 
 void TPanel::Create(TControl& parent) {
-    CreateHandle(&parent, kClassName, WS_CLIPCHILDREN, 0);
+    CreateHandle(&parent, kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); // its controls are the form's tab stops
 }
 
 int TPanel::ClientInset() const {
@@ -183,28 +180,119 @@ void TImage::Paint(HDC dc) {
 
 // Speed buttons ----------------------------------------------------------------------------------
 
+namespace {
+WNDPROC buttonProc = nullptr; // the system's procedure of the BUTTON class
+
+// In a high-contrast scheme every caption takes the scheme's button text colour.
+bool HighContrast() {
+    HIGHCONTRASTA scheme = {};
+    scheme.cbSize = sizeof(scheme);
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(scheme), &scheme, 0) &&
+           (scheme.dwFlags & HCF_HIGHCONTRASTON);
+}
+} // namespace
+
 void TSpeedButton::Create(TControl& parent) {
-    CreateGraphic(parent);
+    for (TControl* sibling : parent.Controls())
+        if (auto* button = dynamic_cast<TSpeedButton*>(sibling);
+            button && GroupIndex != 0 && button->GroupIndex == GroupIndex)
+            startsGroup_ = false;
+    CreateHandle(&parent, "BUTTON", BS_OWNERDRAW | (down_ || GroupIndex == 0 ? WS_TABSTOP : 0), 0);
+}
+
+// The system's button takes the keys (Space); the mouse is the program's, so that a click leaves
+// the focus where it was.
+void TSpeedButton::HandleCreated() {
+    WNDPROC system =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonProc)));
+    if (system != &ButtonProc) buttonProc = system;
+    ShowState(down_);
+}
+
+LRESULT CALLBACK TSpeedButton::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (auto* button = dynamic_cast<TSpeedButton*>(FromHandle(hwnd))) switch (msg) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            return button->MouseMessage(msg, lParam);
+        case WM_CAPTURECHANGED:
+            if (button->pressing_) return button->MouseMessage(msg, lParam);
+            break;
+        case BM_SETSTATE: // the system raises a button after Space; the down one stays pushed
+            if (button->down_) wParam = TRUE;
+            break;
+        }
+    return CallWindowProcA(buttonProc, hwnd, msg, wParam, lParam);
+}
+
+LRESULT TSpeedButton::MouseMessage(UINT msg, LPARAM lParam) {
+    RECT rc = ClientRect();
+    POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
+    const bool inside = PtInRect(&rc, pt) != FALSE;
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressing_ = true;
+        SetCapture(Handle());
+        ShowState(true);
+        break;
+    case WM_MOUSEMOVE:
+        if (pressing_) ShowState(inside || down_);
+        break;
+    case WM_LBUTTONUP:
+        if (!pressing_) break;
+        pressing_ = false;
+        ReleaseCapture();
+        ShowState(down_);
+        if (inside) Application().Guard([this] { Click(); });
+        break;
+    case WM_CAPTURECHANGED:
+        pressing_ = false;
+        ShowState(down_);
+        break;
+    }
+    return 0;
+}
+
+void TSpeedButton::ShowState(bool pushed) {
+    if (!Handle()) return;
+    if (GroupIndex != 0) {
+        const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+        const LONG tabStop = down_ ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+        if (tabStop != style) SetWindowLongA(Handle(), GWL_STYLE, tabStop);
+    }
+    const bool shown = (CallWindowProcA(buttonProc, Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+    if (shown != pushed) CallWindowProcA(buttonProc, Handle(), BM_SETSTATE, pushed, 0);
+    InvalidateRect(Handle(), nullptr, FALSE); // the down button's face changes while it is pressed
 }
 
 void TSpeedButton::SetDown(bool down) {
     if (down_ == down) return;
     if (!down && GroupIndex != 0) return; // one button of a group is always down
     down_ = down;
-    if (down && GroupIndex != 0 && Parent())
-        for (TControl* sibling : Parent()->Controls())
-            if (auto* other = dynamic_cast<TSpeedButton*>(sibling);
-                other && other != this && other->GroupIndex == GroupIndex) {
+    if (down && GroupIndex != 0)
+        for (TSpeedButton* other : Group())
+            if (other != this && other->down_) {
                 other->down_ = false;
-                other->Invalidate();
+                other->ShowState(false);
             }
-    Invalidate();
+    ShowState(down_);
 }
 
 void TSpeedButton::Click() {
-    if (GroupIndex != 0) SetDown(true);
-    if (GroupIndex != 0 && !Focused() && HoldsFocus()) SetFocus(); // the focus follows within its group
+    if (GroupIndex != 0) {
+        std::vector<TSpeedButton*> group = Group();
+        const bool groupFocused =
+            std::any_of(group.begin(), group.end(), [](const TSpeedButton* button) { return button->Focused(); });
+        SetDown(true);
+        if (groupFocused && !Focused()) SetFocus(); // the focus follows within its group
+    }
     if (OnClick) OnClick();
+}
+
+void TSpeedButton::CommandNotify(WORD code) {
+    if (code == BN_CLICKED) Click();
 }
 
 std::vector<TSpeedButton*> TSpeedButton::Group() const {
@@ -216,99 +304,23 @@ std::vector<TSpeedButton*> TSpeedButton::Group() const {
     return group;
 }
 
-TControl* TSpeedButton::TabTarget() {
-    if (GroupIndex != 0)
-        for (TSpeedButton* button : Group())
-            if (button->Down()) return button;
-    return this;
-}
-
-bool TSpeedButton::HoldsFocus() const {
-    if (GroupIndex == 0) return Focused();
-    for (TSpeedButton* button : Group())
-        if (button->Focused()) return true;
-    return false;
-}
-
-void TSpeedButton::Paint(HDC dc) {
-    RECT rc = ClientRect();
-    bool sunken = down_ || (pressing_ && mouseInside_) || spacePressed_;
-    if (down_ && !pressing_) FillRect(dc, &rc, GetSysColorBrush(COLOR_3DLIGHT));
+bool TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const bool sunken = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(down_ && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (sunken) OffsetRect(&rc, 1, 1);
     SelectObjectScope font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColorToRgb(font_.color));
+    SetTextColor(dc, HighContrast() ? GetSysColor(COLOR_BTNTEXT) : ColorToRgb(font_.color));
     DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (Focused()) {
-        RECT focus = ClientRect();
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = item.rcItem;
         InflateRect(&focus, -3, -3);
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
         DrawFocusRect(dc, &focus);
     }
-}
-
-LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !spacePressed_) {
-            spacePressed_ = true;
-            Invalidate();
-        } else if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
-            std::vector<TSpeedButton*> group = Group();
-            int count = int(group.size()), at = 0;
-            while (at < count && group[std::size_t(at)] != this)
-                ++at;
-            int step = wParam == VK_LEFT || wParam == VK_UP ? count - 1 : 1;
-            group[std::size_t((at + step) % count)]->SetFocus();
-        }
-        return 0;
-    case WM_KEYUP:
-        if (wParam == VK_SPACE && spacePressed_) {
-            spacePressed_ = false;
-            Invalidate();
-            Click();
-        }
-        return 0;
-    case WM_CHAR:
-        return 0;
-    case WM_KILLFOCUS:
-        if (spacePressed_) {
-            spacePressed_ = false;
-            Invalidate();
-        }
-        return 0;
-    case WM_LBUTTONDOWN: // the container holds the mouse for the button until it is released
-    case WM_LBUTTONDBLCLK:
-        pressing_ = mouseInside_ = true;
-        Invalidate();
-        return 0;
-    case WM_MOUSEMOVE:
-        if (pressing_) {
-            RECT rc = ClientRect();
-            POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
-            bool inside = PtInRect(&rc, pt) != FALSE;
-            if (inside != mouseInside_) {
-                mouseInside_ = inside;
-                Invalidate();
-            }
-        }
-        return 0;
-    case WM_LBUTTONUP:
-        if (pressing_) {
-            bool click = mouseInside_;
-            pressing_ = false;
-            Invalidate();
-            if (click) Click();
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (pressing_) {
-            pressing_ = false;
-            Invalidate();
-        }
-        return 0;
-    }
-    return TControl::WndProc(msg, wParam, lParam);
+    return true;
 }

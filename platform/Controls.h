@@ -35,15 +35,18 @@ private:
     bool checked_ = false;
 };
 
-// Text on its container's background; sized to its text unless aligned.
+// The system's static text on its container's background; sized to its text unless aligned. A
+// label that names a control stands just before it in the tab order, so that screen readers name
+// the control by it.
 class TLabel : public TControl {
 public:
+    TLabel() { deferWhileHidden_ = true; }
     void Create(TControl& parent);
     void SetAlignment(TAlignment alignment);
     TAlignment Alignment() const { return alignment_; }
+    TControl* FocusControl = nullptr;
 
 protected:
-    void Paint(HDC dc) override;
     void FontChanged() override { AdjustSize(); }
     void CaptionChanged() override { AdjustSize(); }
 
@@ -98,9 +101,11 @@ private:
     TPicture picture_;
 };
 
-// A button of a group: pressing it puts it down and the others of its group up. A click with the
-// mouse leaves the focus where it was. The keyboard reaches a group as one tab stop, on its down
-// button; the arrow keys move the focus between the buttons and Space presses the focused one.
+// A button of a group, on the system's button drawn by the program: pressing it puts it down and
+// the others of its group up. The down button is in the system's pushed state (BM_GETSTATE), which
+// screen readers and automation read, and holds the group's one tab stop; the arrow keys move the
+// focus within the group and Space presses the focused button. A click with the mouse leaves the
+// focus where it was.
 class TSpeedButton : public TControl {
 public:
     void Create(TControl& parent);
@@ -109,19 +114,19 @@ public:
     // Puts the button down (raising the others of its group) without a click.
     void SetDown(bool down);
     void Click();
-    TControl* TabTarget() override;
-    bool HoldsFocus() const override;
 
 protected:
-    bool TakesKeys() const override { return GroupIndex != 0; }
-    void Paint(HDC dc) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void CommandNotify(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    void HandleCreated() override;
 
 private:
+    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT MouseMessage(UINT msg, LPARAM lParam);
+    // Shows the button's state in the window: pushed while down or while the mouse presses it.
+    void ShowState(bool pushed);
     // The buttons of this button's group, in their order in the container.
     std::vector<TSpeedButton*> Group() const;
     bool down_ = false;
-    bool pressing_ = false;
-    bool mouseInside_ = false;
-    bool spacePressed_ = false;
+    bool pressing_ = false; // the left button went down on it and is still down
 };

@@ -11,6 +11,7 @@ constexpr TColor kSystemColor = 0x80000000u;
 constexpr TColor clBtnFace = kSystemColor | COLOR_BTNFACE;
 constexpr TColor clWindowText = kSystemColor | COLOR_WINDOWTEXT;
 constexpr TColor clWindow = kSystemColor | COLOR_WINDOW;
+constexpr TColor clBtnText = kSystemColor | COLOR_BTNTEXT;
 constexpr TColor clBlack = RGB(0, 0, 0);
 constexpr TColor clWhite = RGB(255, 255, 255);
 constexpr TColor clRed = RGB(255, 0, 0);

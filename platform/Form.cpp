@@ -3,13 +3,19 @@
 #include "platform/Application.h"
 #include "platform/Controls.h"
 #include "platform/Menus.h"
-#include "platform/TabOrder.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 const char* const TForm::kFormClassName = "TVistrelForm";
 
 namespace {
+BOOL CALLBACK TellSysColorChange(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
     if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
     return TRUE;
@@ -36,7 +42,7 @@ TForm::TForm() {
 TForm::~TForm() = default;
 
 void TForm::CreateFormWindow() {
-    DWORD style = WS_CLIPCHILDREN, exStyle = 0;
+    DWORD style = WS_CLIPCHILDREN, exStyle = WS_EX_CONTROLPARENT;
     switch (BorderStyle) {
     case TBorderStyle::Single:
         style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -89,6 +95,7 @@ void TForm::Create() {
 void TForm::Build() {
     CreateFormWindow();
     BuildControls();
+    ArrangeTabOrder();
     Realign();
     created_ = true;
     Application().Guard([this] { FormCreate(); });
@@ -207,21 +214,69 @@ void TForm::SetLeft(int left) {
 }
 
 void TForm::SelectNext(bool forward) {
-    std::vector<bool> canFocus;
-    int current = -1;
-    for (std::size_t i = 0; i < TabOrder.size(); ++i) {
-        canFocus.push_back(TabOrder[i]->TabTarget()->CanFocus());
-        if (TabOrder[i]->HoldsFocus()) current = int(i);
+    HWND focus = GetFocus();
+    if (focus && !IsChild(Handle(), focus)) focus = nullptr;
+    if (HWND next = GetNextDlgTabItem(Handle(), focus, !forward)) ::SetFocus(next);
+}
+
+namespace {
+// The control's container that is a child of the form (the control itself when it is one).
+TControl* FormChild(TControl* control, const TControl* form) {
+    while (control && control->Parent() && control->Parent() != form)
+        control = control->Parent();
+    return control && control->Parent() == form ? control : nullptr;
+}
+
+void CollectLabels(const TControl& container, std::vector<const TLabel*>& labels) {
+    for (const TControl* child : container.Controls()) {
+        if (auto* label = dynamic_cast<const TLabel*>(child); label && label->FocusControl) labels.push_back(label);
+        CollectLabels(*child, labels);
     }
-    int next = NextTabStop(canFocus, current, forward);
-    if (next >= 0) TabOrder[next]->TabTarget()->SetFocus();
+}
+} // namespace
+
+std::vector<TControl*> TForm::TabSequence() const {
+    std::vector<const TLabel*> labels;
+    CollectLabels(*this, labels);
+    std::vector<TControl*> sequence;
+    auto add = [&](TControl* control) {
+        if (TControl* child = FormChild(control, this))
+            if (std::find(sequence.begin(), sequence.end(), child) == sequence.end()) sequence.push_back(child);
+    };
+    for (TControl* control : TabOrder) {
+        for (const TLabel* label : labels)
+            if (label->FocusControl == control) add(const_cast<TLabel*>(label));
+        add(control);
+    }
+    return sequence;
+}
+
+void TForm::ArrangeTabOrder() {
+    HWND previous = nullptr;
+    for (TControl* control : TabSequence()) {
+        HWND window = control->Handle();
+        if (!window) continue;
+        HWND before = previous ? GetWindow(window, GW_HWNDPREV) : nullptr;
+        if (previous ? before != previous : GetWindow(Handle(), GW_CHILD) != window)
+            SetWindowPos(window, previous ? previous : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        previous = window;
+    }
+    arranged_ = true;
+}
+
+void TForm::PlaceInTabOrder(TControl& control) {
+    if (!arranged_ || !control.Handle()) return;
+    const std::vector<TControl*> sequence = TabSequence();
+    auto at = std::find(sequence.begin(), sequence.end(), FormChild(&control, this));
+    if (at == sequence.end() || (*at)->Handle() != control.Handle()) return;
+    HWND previous = HWND_TOP;
+    for (auto it = sequence.begin(); it != at; ++it)
+        if ((*it)->Handle()) previous = (*it)->Handle();
+    SetWindowPos(control.Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void TForm::RestoreFocus() {
-    if (focusedGraphic_ && focusedGraphic_->CanFocus()) { // the form holds the focus for it
-        focusedGraphic_->InvalidateInParent();
-        return;
-    }
     if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
         IsWindowEnabled(lastFocus_))
         ::SetFocus(lastFocus_);
@@ -231,37 +286,8 @@ void TForm::RestoreFocus() {
 
 bool TForm::HandleKey(const MSG& msg) {
     if (!Handle() || !IsWindowEnabled(Handle())) return false;
-    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return HandleAccessKey(msg);
-    return HandleShortCut(msg) || HandleDialogKey(msg);
-}
-
-// As in a dialog: Alt+letter anywhere in the form, the bare letter where the focused control takes
-// no characters. A check box takes the focus and changes its state; a button is clicked.
-bool TForm::HandleAccessKey(const MSG& msg) {
-    if (msg.message == WM_CHAR) {
-        HWND focus = GetFocus();
-        MSG copy = msg;
-        if (focus && (SendMessageA(focus, WM_GETDLGCODE, msg.wParam, LPARAM(&copy)) &
-                      (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)))
-            return false;
-    }
-    std::vector<TControl*> stack(Controls().begin(), Controls().end());
-    while (!stack.empty()) {
-        TControl* control = stack.back();
-        stack.pop_back();
-        stack.insert(stack.end(), control->Controls().begin(), control->Controls().end());
-        if (!control->CanFocus() || !IsAccessKey(control->Caption(), char(msg.wParam))) continue;
-        if (auto* button = dynamic_cast<TButton*>(control)) {
-            button->Click();
-            return true;
-        }
-        if (auto* checkBox = dynamic_cast<TCheckBox*>(control)) {
-            checkBox->SetFocus();
-            checkBox->SetChecked(!checkBox->Checked());
-            return true;
-        }
-    }
-    return false;
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    return HandleShortCut(msg);
 }
 
 bool TForm::HandleShortCut(const MSG& msg) {
@@ -285,37 +311,28 @@ bool TForm::HandleShortCut(const MSG& msg) {
     return true;
 }
 
-bool TForm::HandleDialogKey(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN) return false;
-    if (TControl* focused = FromHandle(GetFocus()); focused && focused->DialogKey(UINT(msg.wParam))) return true;
-    switch (msg.wParam) {
-    case VK_TAB:
-        if (GetKeyState(VK_CONTROL) < 0) return false;
-        SelectNext(GetKeyState(VK_SHIFT) >= 0);
-        return true;
-    case VK_RETURN:
-        if (auto* button = dynamic_cast<TButton*>(FromHandle(GetFocus()))) {
+void TForm::DialogCommand(WORD id) {
+    TControl* focused = FromHandle(GetFocus());
+    if (id == IDOK) {
+        if (auto* button = dynamic_cast<TButton*>(focused))
             button->Click();
-            return true;
-        }
-        if (DefaultButton && DefaultButton->CanFocus()) {
+        else if (focused && focused->DialogKey(VK_RETURN))
+            return;
+        else if (DefaultButton && DefaultButton->CanFocus())
             DefaultButton->Click();
-            return true;
-        }
-        return false;
-    case VK_ESCAPE:
-        if (CancelButton && CancelButton->CanFocus()) {
-            CancelButton->Click();
-            return true;
-        }
-        // A modal form without a cancel button closes like its close box.
-        if (modal_) {
-            Close();
-            return true;
-        }
-        return false;
+        return;
     }
-    return false;
+    if (CancelButton && CancelButton->CanFocus())
+        CancelButton->Click();
+    else if (modal_) // a modal form without a cancel button closes like its close box
+        Close();
+}
+
+// A change of the system colours (or of the high-contrast scheme) reaches every control: the
+// common controls take their new colours from it, and everything is painted again.
+void TForm::RepaintAll() {
+    EnumChildWindows(Handle(), TellSysColorChange, 0);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // A windowed control is a tool by its window; a graphic control by its area in its container.
@@ -366,6 +383,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (created_) FormResize();
         return 0;
     case WM_COMMAND:
+        // Enter and Escape from the dialog manager: the controls have no ids of their own.
+        if (HIWORD(wParam) == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+            DialogCommand(LOWORD(wParam));
+            return 0;
+        }
         if (lParam == 0 && HIWORD(wParam) == 0 && Menu) {
             if (TMenuItem* item = Menu->Items.FindCommand(LOWORD(wParam))) item->Click();
             return 0;
@@ -398,6 +420,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_SETFOCUS: // activated, restored from the minimized state, or its focused control went away
         RestoreFocus();
+        return 0;
+    // The dialog manager moves the focus: to the given control, or to the next or previous tab stop.
+    case WM_NEXTDLGCTL:
+        if (lParam)
+            ::SetFocus(HWND(wParam));
+        else
+            SelectNext(wParam == 0);
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        RepaintAll();
         return 0;
     }
     return TControl::WndProc(msg, wParam, lParam);

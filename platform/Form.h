@@ -39,14 +39,22 @@ public:
     void SetWindowState(TWindowState state);
     void SetLeft(int left);
 
-    // The tab order; hidden and disabled controls are passed over.
+    // The order of the windowed controls for the keyboard and for screen readers, set before the
+    // controls are made: it becomes their windows' z-order, in which the system's dialog manager
+    // moves the focus (hidden and disabled controls are passed over) and a label names the control
+    // after it, so each label goes just before the control it names (TLabel::FocusControl). A
+    // control inside a container stands for its container.
     std::vector<TControl*> TabOrder;
     void SelectNext(bool forward);
+    // Puts a control's window (and its label's) in its place of the tab order; the form does it
+    // for every window made after its controls were built.
+    void PlaceInTabOrder(TControl& control);
     // Enter clicks the focused button, else this one; Escape clicks the cancel button.
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
 
-    // Short-cut keys, dialog keys and access keys (for the characters); true when the key was used up.
+    // Short-cut keys of the menus; true when the key was used up. The message loop then lets the
+    // system's dialog manager have the key (Tab, arrows, Enter, Escape, access keys).
     bool HandleKey(const MSG& msg);
     void UpdateHint(TControl& control);
     // The tooltip window, made when the mouse first comes over the form.
@@ -82,8 +90,12 @@ private:
     void Build();
     void CreateFormWindow();
     bool HandleShortCut(const MSG& msg);
-    bool HandleDialogKey(const MSG& msg);
-    bool HandleAccessKey(const MSG& msg);
+    // Enter and Escape, as the dialog manager reports them (IDOK, IDCANCEL).
+    void DialogCommand(WORD id);
+    // The windows of the tab order, labels included, each once, in order.
+    std::vector<TControl*> TabSequence() const;
+    void ArrangeTabOrder();
+    void RepaintAll();
     void CreateHintWindow();
     // Gives the focus back to the control that had it last, else to the first in the tab order.
     void RestoreFocus();
@@ -91,6 +103,7 @@ private:
     bool created_ = false;
     bool waiting_ = false; // CreateWhenShown, and not made yet
     bool modal_ = false;
+    bool arranged_ = false; // the tab order is applied to the windows made so far
     TWindowState pendingState_ = TWindowState::Normal;
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;

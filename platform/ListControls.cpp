@@ -10,6 +10,49 @@
 
 // Drop-down lists --------------------------------------------------------------------------------
 
+void TComboBox::Create(TControl& parent) {
+    CreateHandle(&parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0);
+}
+
+void TComboBox::HandleCreated() {
+    // The height given is that of the closed box; the window also holds the dropped-down list.
+    MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.width, bounds_.height + 200, FALSE);
+    const int index = itemIndex_;
+    SetItems(std::vector<std::string>(items_));
+    SetItemIndex(index);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+    items_ = items;
+    itemIndex_ = -1;
+    if (!Handle()) return;
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : items_)
+        SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
+}
+
+int TComboBox::ItemIndex() const {
+    return Handle() ? int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : itemIndex_;
+}
+
+void TComboBox::SetItemIndex(int index) {
+    itemIndex_ = index >= 0 && index < int(items_.size()) ? index : -1;
+    if (Handle()) SendMessageA(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
+}
+
+std::string TComboBox::Text() const {
+    const int index = ItemIndex();
+    return index >= 0 && index < int(items_.size()) ? items_[std::size_t(index)] : std::string();
+}
+
+void TComboBox::CommandNotify(WORD code) {
+    if (code == CBN_SELCHANGE) Changed();
+}
+
+void TComboBox::Changed() {
+    if (OnChange) OnChange();
+}
+
 void TFilterComboBox::SetFilter(const std::string& filter) {
     if (!filter_.empty() && SameFilter(filter_, filter)) return;
     filter_ = filter;
@@ -322,6 +365,34 @@ LRESULT TListView::NotifyNotify(const NMHDR* hdr) {
     case NM_CLICK:
         if (OnClick) OnClick();
         return 0;
+    case LVN_ODFINDITEMA: { // type-ahead
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(hdr);
+        return FindRow(find->lvfi.psz, (find->lvfi.flags & LVFI_PARTIAL) != 0, find->iStart,
+                       (find->lvfi.flags & LVFI_WRAP) != 0);
+    }
+    case LVN_ODFINDITEMW: { // Wine's list view asks in UTF-16 whatever its parent speaks
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(hdr);
+        char text[MAX_PATH] = {};
+        if (!find->lvfi.psz || !WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, text, MAX_PATH, nullptr, nullptr))
+            return -1;
+        return FindRow(text, (find->lvfi.flags & LVFI_PARTIAL) != 0, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
+    }
     }
     return 0;
+}
+
+int TListView::FindRow(const char* text, bool partial, int start, bool wrap) const {
+    const int count = Count();
+    if (!text || count == 0) return -1;
+    const int length = lstrlenA(text);
+    start = start < 0 || start >= count ? 0 : start;
+    for (int step = 0; step < count; ++step) {
+        if (!wrap && start + step >= count) break;
+        const int row = (start + step) % count;
+        const std::string& name = CellText(row, 0);
+        if (partial ? int(name.size()) < length : int(name.size()) != length) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(), length, text, length) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
 }

@@ -4,52 +4,27 @@
 #include "platform/ListRows.h"
 #include "platform/Window.h"
 
-// A drop-down list drawn by the program: the closed box is a plain child window, and the list
-// window that drops down is made when the list first drops (the system's box makes it with the
-// box, which under Wine costs a top-level window for each box at start-up). It answers the
-// system box's messages (CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, CB_GETLBTEXT, WM_GETTEXT, ...)
-// and tells its container of a change with CBN_SELCHANGE, as the system box does.
-// A hidden box gets its window when first shown.
+// The system's drop-down list (no typing). A hidden box gets its window when first shown; until
+// then it keeps its rows and chosen row itself.
 class TComboBox : public TControl {
 public:
     TComboBox() { deferWhileHidden_ = true; }
     void Create(TControl& parent);
     void SetItems(const std::vector<std::string>& items);
     const std::vector<std::string>& Items() const { return items_; }
-    int ItemIndex() const { return itemIndex_; }
+    int ItemIndex() const;
     // Selects a row (-1: none) without a change event.
     void SetItemIndex(int index);
     std::string Text() const;
-    bool DroppedDown() const { return dropped_; }
-    void SetDroppedDown(bool dropped);
 
 protected:
     void HandleCreated() override;
     void CommandNotify(WORD code) override;
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void Paint(HDC dc) override;
-    bool DialogKey(UINT key) override;
     virtual void Changed();
 
 private:
-    // A row chosen by the user: selected, shown, and the container told.
-    void Choose(int index);
-    void CloseUp(bool accept);
-    void HandleKey(UINT key);
-    // The row the keys act on: the list's highlight while dropped, else the chosen row; and a
-    // move to a row, which lights it up while dropped and chooses it while closed.
-    int CurrentRow() const;
-    void MoveTo(int row);
-    POINT ScreenPoint(LPARAM clientPoint) const;
-    int ListRowAt(POINT screen) const;
-    void Highlight(int row);
-    int RowHeight() const;
-
     std::vector<std::string> items_;
-    int itemIndex_ = -1;
-    bool dropped_ = false;
-    // The dropped-down list, made at the first drop. It has no owner, so only the box ends it.
-    UniqueWindow list_;
+    int itemIndex_ = -1; // kept while there is no window
 };
 
 class TFileListBox;
@@ -115,6 +90,9 @@ public:
     // Changes a cell's text; the view shows it at its next painting.
     void SetItemText(int index, int column, const std::string& text);
     void Clear();
+    // The first row from `start` on whose first cell is the text (or, `partial`, starts with it),
+    // letters compared without regard to case, going round to the top when `wrap`; -1 when none.
+    int FindRow(const char* text, bool partial, int start, bool wrap) const;
 
 protected:
     void HandleCreated() override;

@@ -34,6 +34,20 @@ LPCSTR IconFor(TMsgDlgType type) {
     return IDI_ASTERISK;
 }
 
+// The system sound of the box's kind, as the system's own message boxes play it.
+UINT SoundFor(TMsgDlgType type) {
+    switch (type) {
+    case TMsgDlgType::Warning:
+        return MB_ICONEXCLAMATION;
+    case TMsgDlgType::Error:
+        return MB_ICONHAND;
+    case TMsgDlgType::Confirmation:
+        return MB_ICONQUESTION;
+    default:
+        return MB_ICONASTERISK;
+    }
+}
+
 // Lays the box out around its text: icon at the left, text beside it, buttons centred below.
 void LayOut(HWND dialog, const DialogState& state) {
     constexpr int kMargin = 11, kGap = 8, kIcon = 32, kButtonWidth = 75, kButtonHeight = 25;
@@ -133,6 +147,7 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
     MessageBoxCall call{type, text, buttons};
     if (Responder()) return Responder()(call);
 
+    MessageBeep(SoundFor(type));
     DialogState state{&call, DialogButtons(buttons)};
     std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
 

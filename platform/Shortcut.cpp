@@ -59,16 +59,3 @@ std::string ShortCutToText(TShortCut shortCut) {
     if (shortCut & scAlt) text += "Alt+";
     return text + name;
 }
-
-bool IsAccessKey(const std::string& caption, char typed) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return typed != '\0' && upper(caption[i + 1]) == upper(typed);
-    }
-    return false;
-}

@@ -32,7 +32,3 @@ TShortCut ShortCutFromKey(unsigned virtualKey, bool shift, bool ctrl, bool alt);
 
 // The text shown beside a menu entry, e.g. "Ctrl+S", "F3", "Ins", "Del".
 std::string ShortCutToText(TShortCut shortCut);
-
-// Whether a typed character is the access key of a caption: the character after a single "&"
-// ("&&" shows one "&"), letters compared without regard to case.
-bool IsAccessKey(const std::string& caption, char typed);

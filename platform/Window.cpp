@@ -67,7 +67,6 @@ TControl::~TControl() {
         child->parent_ = nullptr;
     if (parent_) {
         if (parent_->mouseTarget_ == this) parent_->mouseTarget_ = nullptr;
-        if (parent_->focusedGraphic_ == this) parent_->focusedGraphic_ = nullptr;
         if (graphic_) InvalidateInParent();
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
@@ -102,7 +101,7 @@ void TControl::CreateWindowNow() {
     DWORD style = pending_.style;
     HWND parentHwnd = pending_.owner;
     if (parent_) {
-        style |= WS_CHILD | WS_CLIPSIBLINGS;
+        style |= WS_CHILD | WS_CLIPSIBLINGS | (startsGroup_ ? WS_GROUP : 0);
         parentHwnd = parent_->Handle();
         if (visible_) style |= WS_VISIBLE;
     }
@@ -118,6 +117,7 @@ void TControl::CreateWindowNow() {
     }
     SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
     HandleCreated();
+    if (TForm* form = parent_ ? Form() : nullptr) form->PlaceInTabOrder(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
     if (!hint_.empty())
         if (TForm* form = Form()) form->UpdateHint(*this);
@@ -169,11 +169,9 @@ void TControl::SetVisible(bool visible) {
     visible_ = visible;
     if (visible && pending_.className && parent_ && parent_->Handle()) CreateWindowNow();
     if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
-    if (graphic_) {
-        InvalidateInParent();
-        if (!hint_.empty())
-            if (TForm* form = Form()) form->UpdateHint(*this);
-    }
+    if (graphic_) InvalidateInParent();
+    if (!hint_.empty())
+        if (TForm* form = Form()) form->UpdateHint(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
 }
 
@@ -187,24 +185,16 @@ void TControl::SetEnabled(bool enabled) {
 bool TControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->parent_)
         if (!c->visible_ || !c->enabled_) return false;
-    HWND window = graphic_ && TakesKeys() && parent_ ? parent_->Handle() : handle_.Get();
+    HWND window = handle_.Get();
     return window && IsWindowVisible(window) && IsWindowEnabled(window);
 }
 
 bool TControl::Focused() const {
     HWND focus = GetFocus();
-    if (graphic_) return parent_ && parent_->focusedGraphic_ == this && focus && focus == parent_->Handle();
     return handle_ && focus && (focus == handle_.Get() || IsChild(handle_.Get(), focus));
 }
 
 void TControl::SetFocus() {
-    if (graphic_ && TakesKeys() && parent_ && parent_->Handle()) {
-        if (parent_->focusedGraphic_) parent_->focusedGraphic_->InvalidateInParent();
-        parent_->focusedGraphic_ = this;
-        InvalidateInParent();
-        ::SetFocus(parent_->Handle());
-        return;
-    }
     if (handle_) ::SetFocus(handle_.Get());
 }
 
@@ -359,23 +349,7 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT routed = 0;
     if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
-    // Keys for the graphic child that has the focus through this window.
-    if (focusedGraphic_ && (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR))
-        return focusedGraphic_->WndProc(msg, wParam, lParam);
     switch (msg) {
-    case WM_SETFOCUS:
-        if (focusedGraphic_) focusedGraphic_->InvalidateInParent();
-        break;
-    case WM_KILLFOCUS:
-        if (TControl* graphic = focusedGraphic_) {
-            graphic->InvalidateInParent();
-            graphic->WndProc(msg, wParam, lParam);
-            // Another control of the same window took the focus; when the whole window lost it,
-            // the graphic child gets it back with the window.
-            HWND to = HWND(wParam);
-            if (to && GetAncestor(to, GA_ROOT) == GetAncestor(handle_.Get(), GA_ROOT)) focusedGraphic_ = nullptr;
-        }
-        break;
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(handle_.Get(), &rc);
@@ -409,10 +383,15 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (TControl* child = FromHandle(item->hwndItem); child && child->DrawItem(*item)) return TRUE;
         break;
     }
+    // Labels, check boxes and buttons on this control's background, in their own text colour (the
+    // system's unless the program gave one).
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORBTN: {
+        const TControl* child = FromHandle(HWND(lParam));
+        SetTextColor(HDC(wParam), ColorToRgb(child ? child->font_.color : clWindowText));
         SetBkColor(HDC(wParam), ColorToRgb(color_));
         return LRESULT(ColorBrush(color_));
+    }
     case WM_CONTEXTMENU:
         if (ShowContextMenu(HWND(wParam), lParam)) return 0;
         break;

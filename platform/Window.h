@@ -1,10 +1,10 @@
 #pragma once
 // The base of every control: forms, windowed controls and graphic controls. One window procedure
 // serves the program's own window classes; it finds the object bound to the window and lets it
-// handle the message. Standard controls (buttons, lists) report to their container, which passes
-// the notice to the control's object. Graphic controls (labels, speed buttons, bevels, images)
-// have no window of their own: their container paints them and passes them the mouse, which keeps
-// the number of windows, and so the start-up time, down.
+// handle the message. Standard controls (buttons, labels, lists) report to their container, which
+// passes the notice to the control's object. Graphic controls (bevels, splitters, images) take no
+// keys and name nothing: they have no window of their own, their container paints them and passes
+// them the mouse.
 #include "platform/AlignLayout.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
@@ -49,15 +49,10 @@ public:
     void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    // Shown and enabled, up through its containers. A graphic control can take the focus only
-    // when it takes keys: its container's window then holds the focus for it.
+    // Shown and enabled, up through its containers, with a window.
     bool CanFocus() const;
     bool Focused() const;
     void SetFocus();
-    // The control the tab order gives the focus to for this entry (a group's down button), and
-    // whether the focus is on this entry (for a group: on any of its members).
-    virtual TControl* TabTarget() { return this; }
-    virtual bool HoldsFocus() const { return Focused(); }
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -91,6 +86,9 @@ protected:
     // A control that sets this before Create gets its window only when it is first shown: hidden
     // controls then cost nothing at start-up. Such a control keeps its state until it has a window.
     bool deferWhileHidden_ = false;
+    // A window starts a group of the dialog manager (WS_GROUP) unless it joins the one before it:
+    // the arrow keys move the focus within a group.
+    bool startsGroup_ = true;
     // Runs once the window exists.
     virtual void HandleCreated() {}
     // Size taken off each edge of the client area before aligning children (borders, bevels).
@@ -103,9 +101,7 @@ protected:
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
     virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
-    // Whether a graphic control takes the keyboard focus.
-    virtual bool TakesKeys() const { return false; }
-    // A key the form's dialog keys would take, offered to the focused control first; true when used.
+    // Enter, when the focused control is no button and the form has no default button; true when used.
     virtual bool DialogKey(UINT) { return false; }
     // Owner-drawn items of standard controls, passed on by their container.
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
@@ -143,10 +139,8 @@ private:
     } pending_;
     bool ownClass_ = false;
     bool graphic_ = false;
-    bool pressed_ = false; // the left button went down on this control and is still down
-    TControl* mouseTarget_ = nullptr;
-    TControl* focusedGraphic_ = nullptr; // the graphic child for which this window holds the focus // the graphic child
-                                         // that holds the mouse between button down and up
+    bool pressed_ = false;            // the left button went down on this control and is still down
+    TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up
     TControl* parent_ = nullptr;
     std::vector<TControl*> children_;
     TAlign align_ = TAlign::None;

@@ -13,7 +13,7 @@ void ActiveLook(TSpeedButton& button) {
 void InactiveLook(TSpeedButton& button) {
     TFontSpec font = button.Font();
     font.bold = false;
-    font.color = clBlack;
+    font.color = clBtnText;
     button.SetFont(font);
 }
 } // namespace

@@ -62,27 +62,30 @@ void TFormSelect::BuildMenus() {
     MakeScreen2.SetEnabled(false);
 }
 
+// The windows are made in the tab order (which is also the order in which screen readers meet
+// them), each label just before the control it names.
 void TFormSelect::BuildControls() {
-    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
-        button->GroupIndex = 1;
-        button->SetFont(CategoryFont());
-    }
-    Place(sbtnStart, *this, 4, 8, 105, 25, "StartUp Screen");
-    Place(sbtnWait, *this, 112, 8, 105, 25, "Waiting Screen");
-    Place(sbtnShut, *this, 220, 8, 113, 25, "Shut Down Screen");
-    Place(sbtnWall, *this, 336, 8, 105, 25, "Wallpaper");
-    sbtnStart.SetDown(true);
+    Label3.FocusControl = &DriveComboBox1;
+    Label5.FocusControl = &DirectoryListBox1;
+    Label2.FocusControl = &FileListBox1;
+    Label6.FocusControl = &FilterComboBox1;
+    Label1.FocusControl = &ListStart; // the lists lie in one place, below it
+    LblStyle.FocusControl = &CBStyle;
+    // The category buttons are one tab stop, last, so the focus still starts in the drive box.
+    TabOrder = {&DriveComboBox1, &DirectoryListBox1, &FileListBox1, &FilterComboBox1, &BtnAdd,   &btnRemove,
+                &chkbStartUpRun, &ListStart,         &ListWait,     &ListShut,        &ListWall, &CBStyle,
+                &sbtnStart,      &sbtnWait,          &sbtnShut,     &sbtnWall};
 
     Place(Label3, *this, 4, 36, 0, 0, "Drive:");
     Place(DriveComboBox1, *this, 4, 52, 145, 19);
     Place(Label5, *this, 4, 76, 0, 0, "Directory:");
     Place(DirectoryListBox1, *this, 4, 92, 145, 133);
-    Place(Label6, *this, 4, 228, 0, 0, "Filters:");
-    Place(FilterComboBox1, *this, 4, 244, 145, 21);
     Place(Label2, *this, 156, 36, 0, 0, "Choose Files:");
     Place(FileListBox1, *this, 156, 52, 113, 213);
     FileListBox1.SetMask("*.bmp;*.sys;");
     FileListBox1.PopupMenu = &PopMFile;
+    Place(Label6, *this, 4, 228, 0, 0, "Filters:");
+    Place(FilterComboBox1, *this, 4, 244, 145, 21);
     FilterComboBox1.FileList = &FileListBox1;
     FilterComboBox1.SetFilter(kScreenFilter);
     // The browser starts in the current folder, unless the settings remember another.
@@ -91,6 +94,44 @@ void TFormSelect::BuildControls() {
     DirectoryListBox1.FileList = &FileListBox1;
     char current[MAX_PATH] = {};
     if (GetCurrentDirectoryA(MAX_PATH, current)) StartUpFolder = current;
+
+    Place(BtnAdd, *this, 276, 180, 165, 25, "Add Chosen File(s)");
+    Place(btnRemove, *this, 276, 212, 165, 25, "Remove Selected File(s)");
+    Place(chkbStartUpRun, *this, 276, 248, 157, 17, "Run Randomizer at Start-Up");
+    chkbStartUpRun.SetChecked(true);
+
+    Splitter1.SetAlign(TAlign::Left);
+    Place(Splitter1, *this, 0, 291, 4, 118);
+    Splitter4.SetAlign(TAlign::Right);
+    Place(Splitter4, *this, 440, 291, 4, 118);
+    PnlExtend.SetAlign(TAlign::Bottom);
+    PnlExtend.SetCursor(IDC_SIZENS);
+    Place(PnlExtend, *this, 0, 409, 444, 5);
+    Place(Label1, *this, 4, 272, 0, 0, "Selected Files:");
+    for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
+        list->SetVisible(false);
+        Place(*list, *this, 4, 291, 436, 118);
+        list->AddColumn("Filename", TListView::kFitContents);
+        list->AddColumn("Path", TListView::kFitContents);
+        if (list == &ListWall) list->AddColumn("Style", 80);
+        list->PopupMenu = &PopMSelected;
+    }
+    LblStyle.SetVisible(false);
+    Place(LblStyle, *this, 276, 248, 0, 0, "Wallpaper Style:");
+    CBStyle.SetVisible(false);
+    CBStyle.SetEnabled(false);
+    Place(CBStyle, *this, 360, 244, 81, 21);
+    CBStyle.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
+
+    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
+        button->GroupIndex = 1;
+        button->SetFont(CategoryFont());
+    }
+    sbtnStart.SetDown(true);
+    Place(sbtnStart, *this, 4, 8, 105, 25, "StartUp Screen");
+    Place(sbtnWait, *this, 112, 8, 105, 25, "Waiting Screen");
+    Place(sbtnShut, *this, 220, 8, 113, 25, "Shut Down Screen");
+    Place(sbtnWall, *this, 336, 8, 105, 25, "Wallpaper");
 
     Place(Label4, *this, 276, 36, 0, 0, "Preview:");
     pnlPreview.BevelInner = TBevelCut::Lowered;
@@ -105,45 +146,12 @@ void TFormSelect::BuildControls() {
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
 
-    Place(BtnAdd, *this, 276, 180, 165, 25, "Add Chosen File(s)");
-    Place(btnRemove, *this, 276, 212, 165, 25, "Remove Selected File(s)");
-    Place(chkbStartUpRun, *this, 276, 248, 157, 17, "Run Randomizer at Start-Up");
-    chkbStartUpRun.SetChecked(true);
-    LblStyle.SetVisible(false);
-    Place(LblStyle, *this, 276, 248, 0, 0, "Wallpaper Style:");
-    CBStyle.SetVisible(false);
-    CBStyle.SetEnabled(false);
-    Place(CBStyle, *this, 360, 244, 81, 21);
-    CBStyle.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
-
-    Place(Label1, *this, 4, 272, 0, 0, "Selected Files:");
     LblNumber.SetAlignment(TAlignment::Right);
     Place(LblNumber, *this, 337, 275, 100, 13, "0 / 0"); // right edge at 437
-
-    Splitter1.SetAlign(TAlign::Left);
-    Place(Splitter1, *this, 0, 291, 4, 118);
-    Splitter4.SetAlign(TAlign::Right);
-    Place(Splitter4, *this, 440, 291, 4, 118);
-    PnlExtend.SetAlign(TAlign::Bottom);
-    PnlExtend.SetCursor(IDC_SIZENS);
-    Place(PnlExtend, *this, 0, 409, 444, 5);
-    for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
-        list->SetVisible(false);
-        Place(*list, *this, 4, 291, 436, 118);
-        list->AddColumn("Filename", TListView::kFitContents);
-        list->AddColumn("Path", TListView::kFitContents);
-        if (list == &ListWall) list->AddColumn("Style", 80);
-        list->PopupMenu = &PopMSelected;
-    }
 
     // The line under the menu bar, whose height marks off the list area.
     Bevel1.SetAlign(TAlign::Top);
     Place(Bevel1, *this, 0, 0, 444, 291);
-
-    // The category buttons are one tab stop, last, so the focus still starts in the drive box.
-    TabOrder = {&DriveComboBox1, &DirectoryListBox1, &FileListBox1, &FilterComboBox1, &BtnAdd,
-                &btnRemove,      &chkbStartUpRun,    &ListStart,    &ListWait,        &ListShut,
-                &ListWall,       &CBStyle,           &sbtnStart};
     BindEvents();
 }
 

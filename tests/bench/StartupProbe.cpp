@@ -1,7 +1,7 @@
 // Start-up probe: measures the time from process start until a program's main window is shown and
 // the program is idle, over several runs, and prints each run and the median.
 //
-//   StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<window title>]
+//   StartupProbe.exe [--timeout=<seconds>] [--warmup=<n>] [--against=<exe path>|<window title>]...
 //                    [--workdir=<folder>] [--terminate] <exe path> <window title> <runs> [args...]
 //
 // One run: take the time, start the program (working directory = its folder), poll the top-level
@@ -11,7 +11,9 @@
 // a program that does not end within 10 s (e.g. it shows a message box) is terminated.
 // With --against, each run starts the program and then the reference program (A B A B ...), and the
 // probe also prints the reference's median and the median of the per-pair ratios, so a drift of
-// the machine's speed during the runs touches both sides alike.
+// the machine's speed during the runs touches both sides alike. With several references each run
+// starts them all in turn (A B C A B C ...); the first reference's figures are printed as
+// reference_median_ms and ratio_median, the k-th's (k >= 2) as referenceK_median_ms and ratioK_median.
 // --workdir starts the program (not the reference) in that folder instead of its own. --terminate
 // ends each program at once instead of closing its window, so nothing it does on closing (such as
 // saving its settings) reaches the next run.
@@ -39,7 +41,8 @@ struct Program {
 };
 
 struct Options {
-    Program program, against;
+    Program program;
+    std::vector<Program> against;
     int runs = 0;
     int warmups = 1;
     double timeoutSeconds = 30.0;
@@ -218,7 +221,8 @@ bool MakeProgram(const std::string& path, const std::string& title, Program* pro
 
 int main(int argc, char** argv) {
     Options opt;
-    std::string against, workDir;
+    std::vector<std::string> against;
+    std::string workDir;
     int i = 1;
     for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; ++i) {
         double v = 0;
@@ -227,7 +231,7 @@ int main(int argc, char** argv) {
         } else if (std::strncmp(argv[i], "--warmup=", 9) == 0 && ParseNumber(argv[i] + 9, 0, &v) && v < 100) {
             opt.warmups = static_cast<int>(v);
         } else if (std::strncmp(argv[i], "--against=", 10) == 0) {
-            against = argv[i] + 10;
+            against.push_back(argv[i] + 10);
         } else if (std::strncmp(argv[i], "--workdir=", 10) == 0) {
             workDir = argv[i] + 10;
         } else if (std::strcmp(argv[i], "--terminate") == 0) {
@@ -246,20 +250,22 @@ int main(int argc, char** argv) {
     if (!workDir.empty()) opt.program.workDir = workDir;
     for (int a = i + 3; a < argc; ++a)
         AppendArgument(opt.program.commandLine, argv[a]);
-    if (!against.empty()) {
-        const std::size_t bar = against.find('|');
+    for (const std::string& reference : against) {
+        const std::size_t bar = reference.find('|');
         if (bar == std::string::npos) return Usage();
-        if (!MakeProgram(against.substr(0, bar), against.substr(bar + 1), &opt.against)) return 2;
+        opt.against.emplace_back();
+        if (!MakeProgram(reference.substr(0, bar), reference.substr(bar + 1), &opt.against.back())) return 2;
     }
 
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("StartupProbe: %s, window \"%s\", %d runs (+%d warm-up), timeout %.1f s\n", opt.program.exePath.c_str(),
                 opt.program.title.c_str(), opt.runs, opt.warmups, opt.timeoutSeconds);
-    const bool paired = !opt.against.exePath.empty();
-    if (paired)
-        std::printf("  alternating with %s, window \"%s\"\n", opt.against.exePath.c_str(), opt.against.title.c_str());
+    const std::size_t references = opt.against.size();
+    for (const Program& reference : opt.against)
+        std::printf("  alternating with %s, window \"%s\"\n", reference.exePath.c_str(), reference.title.c_str());
 
-    std::vector<double> times, againstTimes, ratios;
+    std::vector<double> times;
+    std::vector<std::vector<double>> againstTimes(references), ratios(references);
     for (int run = -opt.warmups; run < opt.runs; ++run) {
         char label[32];
         if (run < 0) {
@@ -267,32 +273,36 @@ int main(int argc, char** argv) {
         } else {
             std::snprintf(label, sizeof label, "run %d", run + 1);
         }
-        double ms = 0, againstMs = 0;
+        double ms = 0;
+        std::vector<double> againstMs(references);
         std::string error;
-        if (!MeasureOnce(opt.program, opt.timeoutSeconds, opt.terminate, &ms, &error) ||
-            (paired && !MeasureOnce(opt.against, opt.timeoutSeconds, opt.terminate, &againstMs, &error))) {
+        bool measured = MeasureOnce(opt.program, opt.timeoutSeconds, opt.terminate, &ms, &error);
+        for (std::size_t k = 0; measured && k < references; ++k)
+            measured = MeasureOnce(opt.against[k], opt.timeoutSeconds, opt.terminate, &againstMs[k], &error);
+        if (!measured) {
             std::printf("%s: FAILED: %s\n", label, error.c_str());
             return 1;
         }
-        if (paired)
-            std::printf("%s: %.1f ms, reference %.1f ms, ratio %.2f%s\n", label, ms, againstMs, ms / againstMs,
-                        run < 0 ? " (not counted)" : "");
-        else
-            std::printf("%s: %.1f ms%s\n", label, ms, run < 0 ? " (not counted)" : "");
+        std::printf("%s: %.1f ms", label, ms);
+        for (std::size_t k = 0; k < references; ++k)
+            std::printf(", reference%s %.1f ms, ratio %.2f", k ? std::to_string(k + 1).c_str() : "", againstMs[k],
+                        ms / againstMs[k]);
+        std::printf("%s\n", run < 0 ? " (not counted)" : "");
         if (run < 0) continue;
         times.push_back(ms);
-        if (paired) {
-            againstTimes.push_back(againstMs);
-            ratios.push_back(ms / againstMs);
+        for (std::size_t k = 0; k < references; ++k) {
+            againstTimes[k].push_back(againstMs[k]);
+            ratios[k].push_back(ms / againstMs[k]);
         }
     }
 
     std::printf("median_ms=%.1f\n", Median(times));
     std::printf("min_ms=%.1f\n", *std::min_element(times.begin(), times.end()));
     std::printf("max_ms=%.1f\n", *std::max_element(times.begin(), times.end()));
-    if (paired) {
-        std::printf("reference_median_ms=%.1f\n", Median(againstTimes));
-        std::printf("ratio_median=%.2f\n", Median(ratios));
+    for (std::size_t k = 0; k < references; ++k) {
+        const std::string n = k ? std::to_string(k + 1) : "";
+        std::printf("reference%s_median_ms=%.1f\n", n.c_str(), Median(againstTimes[k]));
+        std::printf("ratio%s_median=%.2f\n", n.c_str(), Median(ratios[k]));
     }
     return 0;
 }

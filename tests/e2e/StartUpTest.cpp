@@ -103,8 +103,7 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
     EXPECT_EQ(splash.clientWidth, 221);
     EXPECT_EQ(splash.clientHeight, 141);
 
-    // The windowed controls, as they are at the start (the category buttons and labels are painted
-    // by the window itself and are checked by the Wine tests).
+    // The controls, as they are at the start.
     HWND add = FindChild(main, "Button", "Add Chosen File(s)");
     HWND remove = FindChild(main, "Button", "Remove Selected File(s)");
     HWND randomizer = FindChild(main, "Button", "Run Randomizer at Start-Up");
@@ -120,6 +119,17 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
     EXPECT_TRUE(std::any_of(children.begin(), children.end(), [](const WindowInfo& child) {
         return child.className == "SysListView32";
     })) << "no list view";
+    // Every control is the system's own but the panels (the preview pane, its name, the extend
+    // panel); the pressed category button reads as pushed from here.
+    EXPECT_EQ(std::count_if(children.begin(), children.end(),
+                            [](const WindowInfo& child) { return child.className == "TVistrelControl"; }),
+              3);
+    EXPECT_NE(FindChild(main, "Static", "Drive:"), nullptr);
+    HWND start = FindChild(main, "Button", "StartUp Screen"), wait = FindChild(main, "Button", "Waiting Screen");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(wait, nullptr);
+    EXPECT_TRUE(SendMessageA(start, BM_GETSTATE, 0, 0) & BST_PUSHED);
+    EXPECT_FALSE(SendMessageA(wait, BM_GETSTATE, 0, 0) & BST_PUSHED);
 
     CloseAndExpectExitCodeZero(main);
     watch.Stop();

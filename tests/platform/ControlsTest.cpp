@@ -1,4 +1,4 @@
-// Controls under Wine: graphic controls, drop-down lists made when first shown, hints.
+// Controls under Wine: speed buttons, labels, drop-down lists made when first shown, hints.
 #include "platform/Controls.h"
 #include "platform/ListControls.h"
 #include "platform/WaitCursor.h"
@@ -62,23 +62,29 @@ protected:
 };
 } // namespace
 
-TEST_F(Controls, SpeedButtonsAreDrawnByTheFormAndTakeTheMouse) {
-    EXPECT_EQ(form->One.Handle(), nullptr);
+TEST_F(Controls, SpeedButtonsShowTheDownOneAsPushedAndLeaveTheFocusWhereItWas) {
+    HWND one = form->One.Handle(), two = form->Two.Handle();
+    auto pushed = [](HWND button) { return (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; };
+    auto tabStop = [](HWND button) { return (GetWindowLongA(button, GWL_STYLE) & WS_TABSTOP) != 0; };
+    form->Button.SetFocus();
     ClickAt(form->Two, 5, 5);
-    EXPECT_TRUE(form->Two.Down());
-    EXPECT_FALSE(form->One.Down()) << "one button of a group is down";
+    EXPECT_TRUE(pushed(two));
+    EXPECT_FALSE(pushed(one)) << "one button of a group is down";
+    EXPECT_TRUE(tabStop(two) && !tabStop(one)) << "the down button holds the group's tab stop";
+    EXPECT_TRUE(form->Button.Focused()) << "a click leaves the focus where it was";
     ClickAt(form->Two, 5, 5);
-    EXPECT_TRUE(form->Two.Down()) << "pressing the down button leaves it down";
+    EXPECT_TRUE(pushed(two)) << "pressing the down button leaves it down";
     EXPECT_EQ(form->clicks, (std::vector<std::string>{"Two", "Two"}));
 
-    // Pressed, then released away from the button: no click.
-    SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 15));
-    EXPECT_EQ(GetCapture(), form->Handle()) << "the form holds the mouse for the button";
-    SendMessageA(form->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 150));
-    SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(250, 150));
+    // Pressed, then released away from the button: no click, and the down button stays down.
+    SendMessageA(one, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(pushed(one)) << "pushed while pressed";
+    SendMessageA(one, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 150));
+    SendMessageA(one, WM_LBUTTONUP, 0, MAKELPARAM(250, 150));
     EXPECT_EQ(form->clicks.size(), 2u);
-    EXPECT_TRUE(form->Two.Down());
-    EXPECT_NE(GetCapture(), form->Handle());
+    EXPECT_FALSE(pushed(one));
+    EXPECT_TRUE(pushed(two));
+    EXPECT_NE(GetCapture(), one);
 }
 
 TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
@@ -88,6 +94,15 @@ TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
     EXPECT_EQ(form->Right.Left() + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
     form->Right.SetCaption("1 / 2");
     EXPECT_EQ(form->Right.Left() + form->Right.Width(), right);
+}
+
+TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {
+    // As in a high-contrast scheme, where the default black text would not show on the background.
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SetTextColor(dc.Get(), RGB(1, 2, 3));
+    SendMessageA(form->Handle(), WM_CTLCOLORSTATIC, WPARAM(dc.Get()), LPARAM(form->Left.Handle()));
+    EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(Controls, HiddenDropDownListGetsItsWindowWhenShown) {
@@ -141,85 +156,6 @@ TEST_F(Controls, AnActivatedFormWithoutFocusableControlsHasTheKeyboardFocus) {
     MouseDrag(title, title);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.Handle(); }));
     EXPECT_TRUE(WaitUntil([&] { return GetFocus() == other.Handle(); })) << "focus on " << GetFocus();
-}
-
-namespace {
-BOOL CALLBACK CountShownPopup(HWND hwnd, LPARAM found) {
-    if (IsWindowVisible(hwnd) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_POPUP)) ++*reinterpret_cast<int*>(found);
-    return TRUE;
-}
-
-// The top-level windows of this thread that show.
-int ShownPopups() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountShownPopup, LPARAM(&count));
-    return count;
-}
-} // namespace
-
-TEST_F(Controls, DropDownListAnswersTheSystemBoxMessagesAndTakesKeysAndItsList) {
-    TComboBox& box = form->Hidden;
-    box.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
-    box.SetItemIndex(1);
-    box.SetVisible(true);
-    int changes = 0;
-    box.OnChange = [&] { ++changes; };
-    HWND hwnd = box.Handle();
-    ASSERT_NE(hwnd, nullptr);
-
-    // What readers of the system box ask.
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETCOUNT, 0, 0), 5);
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETCURSEL, 0, 0), 1);
-    char text[32] = {};
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXTLEN, 3, 0), 12);
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXT, 3, LPARAM(text)), 12);
-    EXPECT_STREQ(text, "Fit 2 Screen");
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETLBTEXT, 9, LPARAM(text)), CB_ERR);
-    EXPECT_EQ(GetWindowTextA(hwnd, text, sizeof text), 9);
-    EXPECT_STREQ(text, "Stretched");
-    EXPECT_EQ(SendMessageA(hwnd, CB_SETCURSEL, 2, 0), 2);
-    EXPECT_EQ(box.Text(), "Tiled");
-    EXPECT_EQ(changes, 0) << "a change from outside raises no event";
-
-    // Keys choose at once while the list is closed, one event each.
-    box.SetFocus();
-    PressKey(VK_DOWN);
-    EXPECT_EQ(box.ItemIndex(), 3);
-    PressKey(VK_END);
-    EXPECT_EQ(box.ItemIndex(), 4);
-    PressKey(VK_DOWN);
-    EXPECT_EQ(box.ItemIndex(), 4) << "the last row stays";
-    EXPECT_EQ(changes, 2);
-    SendMessageA(hwnd, WM_CHAR, 'c', 1);
-    EXPECT_EQ(box.Text(), "Centred");
-    EXPECT_EQ(changes, 3);
-
-    // The list window is made at the first drop; Escape closes it without a change, Enter takes
-    // the highlighted row.
-    const int before = ShownPopups();
-    EXPECT_EQ(SendMessageA(hwnd, CB_GETDROPPEDSTATE, 0, 0), FALSE);
-    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
-    EXPECT_TRUE(box.DroppedDown());
-    EXPECT_EQ(ShownPopups(), before + 1) << "the list shows";
-    PressKey(VK_DOWN);
-    PressKey(VK_ESCAPE);
-    EXPECT_FALSE(box.DroppedDown());
-    EXPECT_EQ(ShownPopups(), before);
-    EXPECT_EQ(box.Text(), "Centred");
-    EXPECT_EQ(changes, 3);
-    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
-    PressKey(VK_DOWN);
-    PressKey(VK_DOWN);
-    PressKey(VK_RETURN);
-    EXPECT_FALSE(box.DroppedDown());
-    EXPECT_EQ(box.Text(), "Tiled");
-    EXPECT_EQ(changes, 4);
-
-    // Losing the focus closes the list.
-    SendMessageA(hwnd, CB_SHOWDROPDOWN, TRUE, 0);
-    form->Button.SetFocus();
-    EXPECT_FALSE(box.DroppedDown());
-    EXPECT_EQ(ShownPopups(), before);
 }
 
 // The wait cursor's guard: shown while any guard is held, put back by the outermost, on every way

@@ -56,7 +56,7 @@ protected:
         Hiddenbutton.SetCaption("&Hidden");
         Hiddenbutton.SetVisible(false);
         Disabled.SetEnabled(false);
-        TabOrder = {&Files, &First, &Hiddenbutton, &Disabled, &Last};
+        TabOrder = {&Files, &First, &Hiddenbutton, &Disabled, &Last, &Keep};
     }
 };
 
@@ -105,6 +105,8 @@ TEST_F(FormKeys, TabSkipsHiddenAndDisabledControls) {
     EXPECT_TRUE(form->First.Focused());
     PressKey(VK_TAB);
     EXPECT_TRUE(form->Last.Focused()) << "hidden and disabled buttons must be passed over";
+    PressKey(VK_TAB);
+    EXPECT_TRUE(form->Keep.Focused());
     PressKey(VK_TAB);
     EXPECT_TRUE(form->Files.Focused()) << "the order wraps round";
 }

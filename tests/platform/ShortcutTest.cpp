@@ -29,19 +29,3 @@ TEST(Shortcut, FromKeyPress) {
     EXPECT_EQ(ShortCutFromKey(0, true, true, true), scNone);
     EXPECT_NE(ShortCutFromKey('S', true, true, false), CtrlKey('S'));
 }
-
-TEST(Shortcut, AccessKeyOfACaption) {
-    struct Case {
-        const char* caption;
-        char typed;
-        bool matches;
-    } cases[] = {
-        {"O&K", 'K', true},     {"O&K", 'k', true},        {"O&K", 'O', false},
-        {"OK", 'K', false},     {"A && B &Go", 'G', true}, {"A && B", 'B', false},
-        {"A && B", '&', false}, {"End&", '\0', false},     {"&Run Randomizer", 'r', true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.caption) + " / " + c.typed);
-        EXPECT_EQ(IsAccessKey(c.caption, c.typed), c.matches);
-    }
-}

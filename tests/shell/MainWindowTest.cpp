@@ -1,5 +1,7 @@
 // The main window under Wine: layout, categories, counter, focus, closing, help and the extend panel.
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/OtherProcessReader.h"
+#include "tests/support/TestFiles.h"
 
 #include <algorithm>
 
@@ -26,7 +28,7 @@ protected:
             bool active = buttonCategory == category;
             EXPECT_EQ(button->Down(), active) << button->Caption();
             EXPECT_EQ(button->Font().bold, active) << button->Caption();
-            EXPECT_EQ(button->Font().color, active ? clNavy : clBlack) << button->Caption();
+            EXPECT_EQ(button->Font().color, active ? clNavy : clBtnText) << button->Caption();
             EXPECT_EQ(Shown(form->ListOfCategory(buttonCategory)), active) << "list of " << button->Caption();
         }
         bool wall = category == Category::Wall;
@@ -220,7 +222,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
             PressKey(VK_TAB);
             TControl* focused = nullptr;
             for (TControl* c : form->TabOrder)
-                if (c->HoldsFocus()) focused = c;
+                if (c->Focused()) focused = c;
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
@@ -233,7 +235,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
     Press(form->sbtnWall);
     std::vector<TControl*> wall = {
         &form->DirectoryListBox1, &form->FileListBox1, &form->FilterComboBox1, &form->BtnAdd,
-        &form->ListWall,          &form->CBStyle,      &form->sbtnStart,       &form->DriveComboBox1};
+        &form->ListWall,          &form->CBStyle,      &form->sbtnWall,        &form->DriveComboBox1};
     EXPECT_EQ(walk(), wall);
 }
 
@@ -476,35 +478,31 @@ TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) 
 }
 
 namespace {
-// The pixels of a row of the window's client area, as the screen shows them.
-std::vector<COLORREF> PixelRow(HWND window, int left, int right, int y) {
-    UpdateWindow(window);
-    WindowDc dc(window);
+// The pixels of a row of the focus rectangle's top edge, three pixels inside the button.
+std::vector<COLORREF> PixelRow(const TControl& button) {
+    UpdateWindow(button.Handle());
+    WindowDc dc(button.Handle());
     std::vector<COLORREF> row;
-    for (int x = left; x < right; ++x)
-        row.push_back(GetPixel(dc.Get(), x, y));
+    for (int x = 4; x < button.Width() - 4; ++x)
+        row.push_back(GetPixel(dc.Get(), x, 3));
     return row;
 }
 } // namespace
 
 TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     BringToFront(*form);
-    // The focus rectangle's top edge lies three pixels inside the button.
-    const TBounds b = form->sbtnStart.Bounds();
-    std::vector<COLORREF> unfocused = PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3);
+    std::vector<COLORREF> unfocused = PixelRow(form->sbtnStart);
     MouseClick(form->ListStart, 30, 40);
     ASSERT_TRUE(WaitUntil([&] { return form->ListStart.Focused(); }));
 
     TypeKeys({VK_TAB}); // past the hidden style box to the group, on its down button
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnStart.Focused(); })) << "focus on " << GetFocus();
-    EXPECT_NE(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
-        << "no focus rectangle on the focused button";
+    EXPECT_NE(PixelRow(form->sbtnStart), unfocused) << "no focus rectangle on the focused button";
 
     TypeKeys({VK_RIGHT});
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
     EXPECT_EQ(form->ActiveCategory, Category::Start) << "an arrow moves the focus only";
-    EXPECT_EQ(PixelRow(form->Handle(), b.left + 4, b.left + b.width - 4, b.top + 3), unfocused)
-        << "the focus rectangle left the first button";
+    EXPECT_EQ(PixelRow(form->sbtnStart), unfocused) << "the focus rectangle left the first button";
     TypeKeys({VK_SPACE});
     ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wait; }));
     EXPECT_TRUE(form->sbtnWait.Down());
@@ -531,4 +529,80 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     EXPECT_FALSE(form->sbtnWall.Focused());
     SetForegroundWindow(form->Handle());
     EXPECT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
+}
+
+namespace {
+// A browser folder of three files, and selection lists of the same names.
+class MainWindowWithFiles : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        folder = MakeTestFolder("names");
+        for (const char* name : {"alpha.bmp", "bravo.bmp", "charlie.bmp"}) {
+            WriteFileBytes(folder + "\\" + name, "x");
+            for (TListView* list : {&form->ListStart, &form->ListWall})
+                list->AddItem({name, folder, "Centred"});
+        }
+        form->ApplyBrowserPath(folder);
+        form->ChangePreviewOn(&form->PreviewNone1); // the files are no pictures
+    }
+    void TearDown() override {
+        MainWindow::TearDown();
+        RemoveTestFolder(folder);
+    }
+    std::string folder;
+};
+} // namespace
+
+TEST_F(MainWindowWithFiles, AnotherProcessNamesEveryTabStopAndReadsEveryControl) {
+    Press(form->sbtnWall);
+    form->ListWall.SetSelected(1, true);
+    std::vector<HWND> windows;
+    for (HWND stop = GetNextDlgTabItem(form->Handle(), nullptr, FALSE); stop && windows.size() < 20;
+         stop = GetNextDlgTabItem(form->Handle(), stop, FALSE)) {
+        if (!windows.empty() && stop == windows.front()) break;
+        windows.push_back(stop);
+    }
+    std::map<std::string, WindowReading> byName;
+    for (const WindowReading& reading : ReadFromOtherProcess(windows)) {
+        EXPECT_NE(reading.at("name"), "") << reading.at("class") << " \"" << reading.at("text") << "\" has no name";
+        byName[reading.at("name")] = reading;
+    }
+    EXPECT_EQ(byName.size(), windows.size());
+    EXPECT_EQ(byName["Drive:"]["text"], std::string(1, char(std::tolower(folder[0]))) + ":");
+    EXPECT_EQ(byName["Directory:"]["class"], "ListBox");
+    EXPECT_EQ(byName["Choose Files:"]["rows"], "alpha.bmp|bravo.bmp|charlie.bmp");
+    EXPECT_EQ(byName["Filters:"]["text"], form->FilterComboBox1.Text());
+    EXPECT_EQ(byName["Filters:"]["rows"].substr(0, 33), "All usable files (*.bmp, *.jpg, *");
+    EXPECT_EQ(byName["Wallpaper Style:"]["text"], "Centred");
+    EXPECT_EQ(byName["Selected Files:"]["rows"], "alpha.bmp|bravo.bmp|charlie.bmp");
+    EXPECT_EQ(byName["Selected Files:"]["selected"], "1");
+    EXPECT_EQ(byName["Add Chosen File(s)"]["class"], "Button");
+    // The category buttons: the group's one tab stop is the pressed one, which the reader sees pushed.
+    std::vector<WindowReading> buttons = ReadFromOtherProcess(
+        {form->sbtnStart.Handle(), form->sbtnWait.Handle(), form->sbtnShut.Handle(), form->sbtnWall.Handle()});
+    ASSERT_EQ(buttons.size(), 4u);
+    EXPECT_EQ(byName.count("Wallpaper"), 1u);
+    for (const WindowReading& button : buttons)
+        EXPECT_EQ(button.at("pushed"), button.at("name") == "Wallpaper" ? "1" : "0") << button.at("name");
+}
+
+TEST_F(MainWindowWithFiles, TypedLettersMoveToTheNextNameInTheListsAndTheBrowser) {
+    BringToFront(*form);
+    MouseClick(form->ListStart, 30, 25); // the first row, under the header
+    ASSERT_TRUE(WaitUntil([&] { return form->ListStart.Focused() && form->ListStart.FocusedIndex() == 0; }));
+    TypeKeys({VK_DOWN});
+    TypeKeys({'X'});
+    HandleQueuedInput();
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{1}) << "no name starts with x: nothing moves";
+    Press(form->sbtnWall); // the focus goes on to the wallpaper list, with a search of its own
+    ASSERT_TRUE(form->ListWall.Focused());
+    TypeKeys({'C'});
+    EXPECT_TRUE(WaitUntil([&] { return form->ListWall.FocusedIndex() == 2; })) << form->ListWall.FocusedIndex();
+    EXPECT_EQ(form->ListWall.SelectedRows(), std::vector<int>{2});
+
+    MouseClick(form->FileListBox1, 20, 5);
+    ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
+    TypeKeys({'B'});
+    EXPECT_TRUE(WaitUntil([&] { return form->FileListBox1.ItemIndex() == 1 && form->FileListBox1.Selected(1); }));
 }

@@ -151,7 +151,7 @@ protected:
     // What the user sees of a control: the window's own text, or for a graphic control the text
     // its container paints.
     static std::string Text(const TControl& control) {
-        if (control.IsGraphic()) return control.Caption();
+        if (!control.Handle()) return control.Caption(); // graphic, or hidden and not made yet
         char text[256] = {};
         GetWindowTextA(control.Handle(), text, sizeof(text));
         return text;
@@ -169,7 +169,7 @@ protected:
     // The control's rectangle in the client coordinates of `window`.
     static RECT RectIn(const TControl& control, HWND window) {
         RECT rc;
-        if (control.IsGraphic()) {
+        if (!control.Handle()) {
             const TBounds& b = control.Bounds();
             rc = {b.left, b.top, b.left + b.width, b.top + b.height};
             MapWindowPoints(control.Parent()->Handle(), window, reinterpret_cast<POINT*>(&rc), 2);
