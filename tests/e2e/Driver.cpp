@@ -261,6 +261,8 @@ WindowWatch::WindowWatch(const ProgramRun& run) : run_(run) {
     Look();
     DWORD threadId = 0;
     thread_.Reset(CreateThread(nullptr, 0, Watch, this, 0, &threadId));
+    // A loaded machine must not keep the watcher from looking while short-lived windows show.
+    if (thread_) SetThreadPriority(thread_.Get(), THREAD_PRIORITY_HIGHEST);
 }
 
 DWORD WINAPI WindowWatch::Watch(void* self) {
@@ -283,14 +285,22 @@ void WindowWatch::Stop() {
 void WindowWatch::Look() {
     std::vector<WindowInfo> now = run_.TopLevelWindows();
     CriticalSectionScope held(lock_);
+    ++look_;
     for (const WindowInfo& window : now) {
         const WindowInfo* last = nullptr;
         for (auto it = seen_.rbegin(); it != seen_.rend() && !last; ++it)
             if (it->hwnd == window.hwnd) last = &*it;
         if (!last || last->className != window.className || last->text != window.text ||
-            last->visible != window.visible || last->iconic != window.iconic)
+            last->visible != window.visible || last->iconic != window.iconic) {
             seen_.push_back(window);
+            looks_.push_back(look_);
+        }
     }
+}
+
+int WindowWatch::LookOf(int position) const {
+    CriticalSectionScope held(lock_);
+    return position >= 0 && std::size_t(position) < looks_.size() ? looks_[std::size_t(position)] : -1;
 }
 
 std::vector<WindowInfo> WindowWatch::Seen() const {

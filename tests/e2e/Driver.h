@@ -154,6 +154,9 @@ public:
     std::vector<WindowInfo> Seen() const;
     // The position in Seen() of the first state that matches; -1 when none did.
     int FirstSeen(const std::function<bool(const WindowInfo&)>& match) const;
+    // The look in which the state at a position of Seen() was first seen: two windows that came up
+    // between two looks are seen in the same one, and tell nothing of their order.
+    int LookOf(int position) const;
 
 private:
     void Look();
@@ -162,6 +165,8 @@ private:
     const ProgramRun& run_;
     mutable CriticalSection lock_;
     std::vector<WindowInfo> seen_;
+    std::vector<int> looks_; // per entry of seen_
+    int look_ = 0;
     std::atomic<bool> stop_{false};
     UniqueKernelHandle thread_;
 };

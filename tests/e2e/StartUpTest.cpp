@@ -98,7 +98,7 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
     int splashSeen = watch.FirstSeen([](const WindowInfo& window) { return IsSplash(window) && window.visible; });
     int mainSeen = watch.FirstSeen([](const WindowInfo& window) { return IsMainWindow(window) && window.visible; });
     ASSERT_NE(splashSeen, -1) << "no splash screen was seen; windows seen:\n" << ListWindows(watch.Seen());
-    EXPECT_LT(splashSeen, mainSeen) << "windows seen:\n" << ListWindows(watch.Seen());
+    EXPECT_LE(watch.LookOf(splashSeen), watch.LookOf(mainSeen)) << "windows seen:\n" << ListWindows(watch.Seen());
     const WindowInfo splash = watch.Seen()[std::size_t(splashSeen)];
     EXPECT_EQ(splash.clientWidth, 221);
     EXPECT_EQ(splash.clientHeight, 141);
