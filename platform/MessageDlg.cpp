@@ -20,31 +20,22 @@ struct DialogState {
     std::vector<DialogButton> buttons;
 };
 
-LPCSTR IconFor(TMsgDlgType type) {
-    switch (type) {
-    case TMsgDlgType::Warning:
-        return IDI_EXCLAMATION;
-    case TMsgDlgType::Error:
-        return IDI_HAND;
-    case TMsgDlgType::Information:
-        return IDI_ASTERISK;
-    case TMsgDlgType::Confirmation:
-        return IDI_QUESTION;
-    }
-    return IDI_ASTERISK;
-}
+// The icon of the box's kind, and the system sound that the system's own boxes of that kind play.
+struct KindLook {
+    LPCSTR icon;
+    UINT sound;
+};
 
-// The system sound of the box's kind, as the system's own message boxes play it.
-UINT SoundFor(TMsgDlgType type) {
+KindLook LookOf(TMsgDlgType type) {
     switch (type) {
     case TMsgDlgType::Warning:
-        return MB_ICONEXCLAMATION;
+        return {IDI_EXCLAMATION, MB_ICONEXCLAMATION};
     case TMsgDlgType::Error:
-        return MB_ICONHAND;
+        return {IDI_HAND, MB_ICONHAND};
     case TMsgDlgType::Confirmation:
-        return MB_ICONQUESTION;
+        return {IDI_QUESTION, MB_ICONQUESTION};
     default:
-        return MB_ICONASTERISK;
+        return {IDI_ASTERISK, MB_ICONASTERISK};
     }
 }
 
@@ -69,7 +60,7 @@ void LayOut(HWND dialog, const DialogState& state) {
 
     HWND icon = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, kMargin, kMargin, kIcon, kIcon,
                                 dialog, nullptr, instance, nullptr);
-    SendMessageA(icon, STM_SETICON, WPARAM(LoadIcon(nullptr, IconFor(state.call->type))), 0);
+    SendMessageA(icon, STM_SETICON, WPARAM(LoadIcon(nullptr, LookOf(state.call->type).icon)), 0);
     HWND text = CreateWindowExA(0, "STATIC", shown.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft,
                                 kMargin + (bodyHeight - textRect.bottom) / 2, textRect.right, textRect.bottom, dialog,
                                 nullptr, instance, nullptr);
@@ -147,7 +138,7 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
     MessageBoxCall call{type, text, buttons};
     if (Responder()) return Responder()(call);
 
-    MessageBeep(SoundFor(type));
+    MessageBeep(LookOf(type).sound);
     DialogState state{&call, DialogButtons(buttons)};
     std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
 
