@@ -33,6 +33,7 @@ set_target_properties(QZSelect PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROGRAM_OUT
 include(cmake/NViewLib.cmake)
 include(cmake/Randomizer.cmake)
 include(cmake/ImportAudit.cmake)
+include(cmake/InstructionAudit.cmake)
 include(cmake/Bench.cmake)
 
 # Wine tests: real forms, controls, registry and files.
