@@ -10,10 +10,11 @@ win32)
     runtime="$("$root/scripts/pentium-runtime.sh")"
     "$root/scripts/reference-decoders.sh" >/dev/null
     # The processor and runtime flags are set when a tree is configured first: a tree configured
-    # for another runtime (or before there was one) is configured anew.
+    # for another runtime (or before there was one) is configured anew (objects whose flags stay the
+    # same are kept).
     cache="$root/build/win32/CMakeCache.txt"
     if [ -f "$cache" ] && ! grep -qxF "PENTIUM_RUNTIME:PATH=$runtime" "$cache"; then
-        rm -rf "$cache" "$root/build/win32/CMakeFiles"
+        rm -f "$cache"
     fi
     [ -f "$cache" ] ||
         cmake -S "$root" -B "$root/build/win32" -DCMAKE_BUILD_TYPE=Release \
