@@ -5,7 +5,7 @@
 # stop a Pentium MMX, a K6 or a 6x86 with an illegal-instruction fault.
 # Built once per machine into a cache outside the checkout, keyed by the source versions and the
 # flags: ${XDG_CACHE_HOME:-~/.cache}/vistrel-selector/pentium-runtime/<key>/lib holds the start-up
-# objects and the libraries, for linking with -B<that>/ -L<that>. The first build takes about 20
+# objects and the libraries, for linking with -B<that>/ -L<that>. The first build takes 20 to 40
 # minutes on 2 CPUs (most of it GCC's compiler, which libgcc and libstdc++ need to be built with).
 # Prints the prefix.
 set -euo pipefail
@@ -58,7 +58,7 @@ mkdir -p "$work/lib"
 : >"$log"
 trap 'echo "building the Pentium runtime failed (line $LINENO); see $log" >&2' ERR
 started="$(date +%s)"
-echo "Building the MinGW runtime for the Pentium into $prefix (once per machine, about 20 minutes)" >&2
+echo "Building the MinGW runtime for the Pentium into $prefix (once per machine, 20 to 40 minutes)" >&2
 
 # The C runtime: start-up objects, libmingw32, libmingwex, libmsvcrt and the import libraries.
 (cd "$work" && apt-get source -qq --only-source "$crt_package=$crt_version") >>"$log" 2>&1
