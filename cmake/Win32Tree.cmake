@@ -43,6 +43,7 @@ include(cmake/Randomizer.cmake)
 include(cmake/Help.cmake)
 include(cmake/Release.cmake)
 include(cmake/ImportAudit.cmake)
+include(cmake/InstructionAudit.cmake)
 include(cmake/Bench.cmake)
 
 # Wine tests: real forms, controls, registry and files.

@@ -11,3 +11,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+
+# Pentium code: Windows 98 runs on processors without the Pentium Pro's conditional moves (the
+# compilers' default), and the x87 does the floating point. Tuned for today's processors.
+set(CMAKE_C_FLAGS_INIT "-march=i586 -mtune=generic")
+set(CMAKE_CXX_FLAGS_INIT "-march=i586 -mtune=generic")
+# The runtime linked statically, built for the Pentium by scripts/pentium-runtime.sh: its start-up
+# objects and libraries come first.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES PENTIUM_RUNTIME)
+if(PENTIUM_RUNTIME)
+    foreach(kind EXE SHARED MODULE)
+        set(CMAKE_${kind}_LINKER_FLAGS_INIT "-B${PENTIUM_RUNTIME}/lib/ -L${PENTIUM_RUNTIME}/lib")
+    endforeach()
+endif()

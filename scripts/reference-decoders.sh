@@ -22,8 +22,9 @@ i686)
     host=i686-w64-mingw32
     cc="$host-gcc-win32"
     ar="$host-ar"
-    cflags="-O2 -DNDEBUG"
+    cflags="-O2 -DNDEBUG -march=i586 -mtune=generic" # Pentium code, as the toolchain file sets it
     cmake_target=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake")
+    build_key="$cflags $(sha256sum "$root/cmake/mingw-i686.cmake" | cut -c1-16)"
     simd=(-DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm)
     ;;
 fuzz)
@@ -32,6 +33,7 @@ fuzz)
     ar="ar"
     cflags="-g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined,fuzzer-no-link"
     cmake_target=(-DCMAKE_C_COMPILER=clang -DCMAKE_C_FLAGS="$cflags" -DCMAKE_POSITION_INDEPENDENT_CODE=ON)
+    build_key="$cflags"
     simd=(-DWITH_SIMD=OFF) # the C code paths, which the sanitizers see
     ;;
 *)
@@ -40,10 +42,12 @@ fuzz)
     ;;
 esac
 
-if [ -f "$stamp" ]; then
+# The stamp holds what the libraries were built with beyond their sources; other flags rebuild them.
+if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$build_key" ]; then
     echo "$prefix"
     exit 0
 fi
+rm -rf "$prefix" "$base/$target-work"
 mkdir -p "$sources" "$prefix/lib" "$prefix/include"
 log="$base/build-$target.log"
 : >"$log"
@@ -134,5 +138,5 @@ gif="$(fetch giflib "$(installed_source_version libgif-dev)")"
     cp "$gif/gif_lib.h" "$prefix/include/"
 ) >>"$log" 2>&1
 
-touch "$stamp"
+echo "$build_key" >"$stamp"
 echo "$prefix"

@@ -11,90 +11,53 @@
 #   audit-imports.sh --expect "LINE" BINARY...   succeeds only if the audit fails and prints LINE
 set -uo pipefail
 lists="$(cd "$(dirname "$0")" && pwd)"
-objdump="${OBJDUMP:-i686-w64-mingw32-objdump}"
 system_dlls=" advapi32 comctl32 comdlg32 gdi32 kernel32 msvcrt shell32 user32 version winmm "
 
-expect=""
-if [ "${1:-}" = "--expect" ]; then
-    expect="$2"
-    shift 2
-fi
-
-audit() {
-    local binary name dump key want have dll fn since reason list faults=0
-    for binary in "$@"; do
-        name="$(basename "$binary")"
-        if ! dump="$("$objdump" -p "$binary" 2>&1)"; then
-            echo "$name: not a readable PE file"
-            faults=$((faults + 1))
+# audit_binary NAME DUMP: the faults of one binary, from its `objdump -p`.
+audit_binary() {
+    local name="$1" dump="$2" key want have dll fn since reason list
+    for key in MajorOSystemVersion:4 MinorOSystemVersion:0 MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
+        want="${key#*:}"
+        key="${key%%:*}"
+        have="$(awk -v k="$key" '$1 == k { print $2 }' <<<"$dump")"
+        [ "$have" != "$want" ] && echo "$name: $key is ${have:-missing}, must be $want"
+    done
+    # One "DLL FUNCTION" line per import; an import by ordinal has no name.
+    while read -r dll fn; do
+        list="$lists/$(tr 'A-Z' 'a-z' <<<"${dll%.*}").txt"
+        if [[ "$system_dlls" != *" $(tr 'A-Z' 'a-z' <<<"${dll%.*}") "* ]] || [ ! -f "$list" ]; then
+            echo "$name: $dll $fn: not a system DLL on the allow-list"
             continue
         fi
-        for key in MajorOSystemVersion:4 MinorOSystemVersion:0 MajorSubsystemVersion:4 MinorSubsystemVersion:0; do
-            want="${key#*:}"
-            key="${key%%:*}"
-            have="$(awk -v k="$key" '$1 == k { print $2 }' <<<"$dump")"
-            if [ "$have" != "$want" ]; then
-                echo "$name: $key is ${have:-missing}, must be $want"
-                faults=$((faults + 1))
+        if [ "$fn" = "-" ]; then
+            echo "$name: $dll: imports by ordinal"
+            continue
+        fi
+        read -r since reason < <(awk -v f="$fn" '$1 == f { $1 = ""; print; exit }' "$list")
+        case "${since:-}" in
+        95 | 98) ;;
+        stub)
+            if [ -z "${reason:-}" ]; then
+                echo "$name: $dll $fn: a 9x stub without the place that handles its failure"
+            elif [ ! -f "$lists/../../${reason%% *}" ] || ! grep -q "$fn" "$lists/../../${reason%% *}"; then
+                echo "$name: $dll $fn: a 9x stub whose handling is not in ${reason%% *}"
             fi
-        done
-        # One "DLL FUNCTION" line per import; an import by ordinal has no name.
-        while read -r dll fn; do
-            list="$lists/$(tr 'A-Z' 'a-z' <<<"${dll%.*}").txt"
-            if [[ "$system_dlls" != *" $(tr 'A-Z' 'a-z' <<<"${dll%.*}") "* ]] || [ ! -f "$list" ]; then
-                echo "$name: $dll $fn: not a system DLL on the allow-list"
-                faults=$((faults + 1))
-                continue
-            fi
-            if [ "$fn" = "-" ]; then
-                echo "$name: $dll: imports by ordinal"
-                faults=$((faults + 1))
-                continue
-            fi
-            read -r since reason < <(awk -v f="$fn" '$1 == f { $1 = ""; print; exit }' "$list")
-            case "${since:-}" in
-            95 | 98) ;;
-            stub)
-                if [ -z "${reason:-}" ]; then
-                    echo "$name: $dll $fn: a 9x stub without the place that handles its failure"
-                    faults=$((faults + 1))
-                elif [ ! -f "$lists/../../${reason%% *}" ] || ! grep -q "$fn" "$lists/../../${reason%% *}"; then
-                    echo "$name: $dll $fn: a 9x stub whose handling is not in ${reason%% *}"
-                    faults=$((faults + 1))
-                fi
-                ;;
-            "")
-                echo "$name: $dll $fn: not on the allow-list"
-                faults=$((faults + 1))
-                ;;
-            *)
-                echo "$name: $dll $fn: needs Windows $since"
-                faults=$((faults + 1))
-                ;;
-            esac
-        done < <(awk '
-            /^The Import Tables/ { imports = 1; next }
-            imports && /^(The |PE File|Section)/ { imports = 0 }
-            imports && /DLL Name:/ { dll = $3; next }
-            imports && dll != "" && /^\t[0-9a-f]+\t/ { print dll, (NF >= 3 ? $3 : "-") }' <<<"$dump")
-    done
-    return "$faults"
+            ;;
+        "")
+            echo "$name: $dll $fn: not on the allow-list"
+            ;;
+        *)
+            echo "$name: $dll $fn: needs Windows $since"
+            ;;
+        esac
+    done < <(awk '
+        /^The Import Tables/ { imports = 1; next }
+        imports && /^(The |PE File|Section)/ { imports = 0 }
+        imports && /DLL Name:/ { dll = $3; next }
+        imports && dll != "" && /^\t[0-9a-f]+\t/ { print dll, (NF >= 3 ? $3 : "-") }' <<<"$dump")
+    return 0
 }
 
-if [ -z "$expect" ]; then
-    output="$(audit "$@")"
-    status=$?
-    [ -n "$output" ] && echo "$output"
-    [ "$status" -eq 0 ] && echo "imports: $# binaries on the Windows 98 SE floor"
-    exit "$status"
-fi
-
-output="$(audit "$@")"
-status=$?
-echo "$output"
-if [ "$status" -ne 0 ] && grep -qxF "$expect" <<<"$output"; then
-    echo "refused as expected"
-    exit 0
-fi
-echo "expected the audit to refuse with: $expect"
-exit 1
+# shellcheck source=SCRIPTDIR/../support/audit-main.sh
+source "$(dirname "$0")/../support/audit-main.sh"
+audit_main "imports: %d binaries on the Windows 98 SE floor" -p "$@"

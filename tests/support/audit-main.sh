@@ -1,0 +1,38 @@
+# shellcheck shell=bash
+# The command line of the binary audits in tests/ (sourced). Dumps each binary with the cross
+# objdump and hands it to the caller's function `audit_binary NAME DUMP`, which prints one line per
+# fault; the audit fails when there is one.
+#   SCRIPT BINARY...                  prints the faults, or the summary when there is none
+#   SCRIPT --expect "LINE" BINARY...  succeeds only if the audit fails and prints LINE
+# audit_main <summary, a printf format for the number of binaries> <objdump options> "$@"
+audit_main() {
+    local summary="$1" options="$2" expect="" output binary dump
+    shift 2
+    if [ "${1:-}" = "--expect" ]; then
+        expect="$2"
+        shift 2
+    fi
+    output="$(
+        for binary in "$@"; do
+            # shellcheck disable=SC2086 # the options are words
+            if dump="$("${OBJDUMP:-i686-w64-mingw32-objdump}" $options "$binary" 2>&1)"; then
+                audit_binary "$(basename "$binary")" "$dump"
+            else
+                echo "$(basename "$binary"): not a readable PE file"
+            fi
+        done
+    )"
+    if [ -z "$expect" ]; then
+        # shellcheck disable=SC2059 # the summary is the format
+        [ -z "$output" ] && printf "$summary\n" "$#" && return 0
+        echo "$output"
+        return 1
+    fi
+    echo "$output"
+    if [ -n "$output" ] && grep -qxF "$expect" <<<"$output"; then
+        echo "refused as expected"
+        return 0
+    fi
+    echo "expected the audit to refuse with: $expect"
+    return 1
+}
