@@ -15,12 +15,8 @@ TEST(HelpViewer, WinHelpUpToXpHtmlHelpFromVistaForEachCommand) {
         HelpRequest expected;
     };
     const Case cases[] = {
-        {"95", {4, 0, false}, hlp, kHelpFinder, winHelpFinder},
         {"98", {4, 10, false}, hlp, kHelpFinder, winHelpFinder},
         {"98", {4, 10, false}, hlp, kHelpQuit, {HelpViewer::WinHelp, hlp, kHelpQuit, true}},
-        {"ME", {4, 90, false}, hlp, kHelpFinder, winHelpFinder},
-        {"NT 4.0", {4, 0, true}, hlp, kHelpFinder, winHelpFinder},
-        {"2000", {5, 0, true}, hlp, kHelpFinder, winHelpFinder},
         {"XP", {5, 1, true}, hlp, kHelpFinder, winHelpFinder},
         {"unknown", {0, 0, false}, hlp, kHelpFinder, winHelpFinder},
         {"Vista", {6, 0, true}, hlp, kHelpFinder, htmlHelpToc},

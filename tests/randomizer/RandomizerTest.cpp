@@ -50,10 +50,7 @@ protected:
 
     void TearDown() override {
         Application().Reset(); // the main window of a test lets go of the folder's picture library
-        for (Category screen : kScreenCategories) {
-            SetFileAttributesA(Screen(screen).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(Screen(screen).c_str());
-        }
+        RemoveScreenFiles();
         RemoveTestFolder(folder);
         WineFixture::TearDown();
     }

@@ -27,8 +27,7 @@ protected:
     void SetUp() override {
         WineFixture::SetUp();
         windowsDir = TFormSelect::GetWindowsDir();
-        for (Category screen : kScreenCategories)
-            RemoveFile(Screen(screen));
+        RemoveScreenFiles();
         root = MakeTestFolder("vss") + "\\";
         for (const auto& [name, bytes] : pictures)
             WriteFileBytes(root + name, bytes);
@@ -36,8 +35,7 @@ protected:
 
     void TearDown() override {
         Application().Reset();
-        for (Category screen : kScreenCategories)
-            RemoveFile(Screen(screen));
+        RemoveScreenFiles();
         for (const auto& entry : pictures)
             DeleteFileA((root + entry.first).c_str());
         RemoveDirectoryA(root.c_str());

@@ -21,3 +21,11 @@ inline std::string ScreenFilePath(Category screen) {
         return folder + "logos.sys";
     }
 }
+
+// No system screen left, protected or not.
+inline void RemoveScreenFiles() {
+    for (Category screen : kScreenCategories) {
+        SetFileAttributesA(ScreenFilePath(screen).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(ScreenFilePath(screen).c_str());
+    }
+}
