@@ -48,6 +48,13 @@ bool TRegistryKey::DeleteValue(const std::string& name) {
 }
 
 // RegDeleteKey removes only a key without subkeys on every Windows version: empty it first.
+bool TRegistryKey::IsEmpty() const {
+    DWORD subKeys = 0, values = 0;
+    return RegQueryInfoKeyA(key_.Get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values, nullptr,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           subKeys == 0 && values == 0;
+}
+
 bool TRegistryKey::DeleteKeyTree(const std::string& subKey) {
     if (std::optional<TRegistryKey> child = Open(key_.Get(), subKey)) {
         char name[256];

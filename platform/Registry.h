@@ -22,6 +22,8 @@ public:
     void WriteString(const std::string& name, const std::string& value);
     // True when the value is gone afterwards (also when it was missing).
     bool DeleteValue(const std::string& name);
+    // True when the key has neither values nor subkeys.
+    bool IsEmpty() const;
     // Deletes a subkey with everything below it; true when it is gone afterwards.
     bool DeleteKeyTree(const std::string& subKey);
 

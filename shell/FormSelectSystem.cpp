@@ -118,6 +118,14 @@ void TFormSelect::ReadAutostartState() {
 }
 
 void TFormSelect::Runrandomizeratstartup1Click() {
+    if (Uninstalled) {
+        // The uninstall removed the value, and only a new start writes it again. Turning the box
+        // back off runs this handler once more, which has nothing to add.
+        if (ClearingAutostart) return;
+        ShowAutostartRemoved();
+        RefusedAfterUninstall();
+        return;
+    }
     const bool on = !Runrandomizeratstartup1.Checked();
     // A change of the box runs this handler once more, from the box's click, which does the rest.
     chkbStartUpRun.SetChecked(on);
@@ -126,16 +134,26 @@ void TFormSelect::Runrandomizeratstartup1Click() {
     WriteAutostart(ProgramDir, on);
 }
 
+void TFormSelect::ShowAutostartRemoved() {
+    ClearingAutostart = true;
+    chkbStartUpRun.SetChecked(false);
+    ClearingAutostart = false;
+    Runrandomizeratstartup1.SetChecked(false);
+}
+
 void TFormSelect::Uninstall2Click() {
-    if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) Uninstalled = UninstallNow();
+    if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) {
+        Uninstalled = UninstallNow();
+        if (Uninstalled) ShowAutostartRemoved();
+    }
     // Started only to uninstall: the program ends here, whatever the answer.
     if (UninstallStart) Close();
 }
 
 bool TFormSelect::UninstallNow() {
-    // Nothing is removed while a screen could not be put back: the records and the backups are all
-    // that still hold the originals.
-    RestoreResult restore = RestoreOriginals(GetWindowsDir());
+    // Nothing changes unless every screen can be put back: the records and the backups are all that
+    // still hold the originals.
+    RestoreResult restore = RestoreOriginals(GetWindowsDir(), RestoreMode::AllOrNothing);
     if (!restore.Complete()) {
         MessageDlg(UninstallRestoreFailedText(RestoreFailureLines(restore.failures)), TMsgDlgType::Error, mbOK);
         return false;

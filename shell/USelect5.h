@@ -47,6 +47,8 @@ public:
     bool SelectionTracking = false;
     bool UninstallStart = false;
     bool Uninstalled = false;
+    // The program itself turns the autostart box off after an uninstall: its click asks nothing.
+    bool ClearingAutostart = false;
     int SavedWidth = 0;
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
@@ -204,6 +206,8 @@ public:
     // true when it completed.
     bool UninstallNow();
     void Runrandomizeratstartup1Click();
+    // The uninstall removed the autostart value: the box and the menu item show it off.
+    void ShowAutostartRemoved();
     // Steps of the start-up reading that belong to the backup and the autostart option.
     void MakeFirstRunBackup();
     void ReadAutostartState();

@@ -5,6 +5,8 @@
 inline constexpr const char* kSettingsKey = "Software\\Orvandel\\Vistrel";
 inline constexpr const char* kCompanyKey = "SoftWare\\Orvandel";
 inline constexpr const char* kSettingsSubkey = "Vistrel";
+inline constexpr const char* kSoftwareKey = "SoftWare";
+inline constexpr const char* kCompanySubkey = "Orvandel";
 inline constexpr const char* kMainSection = "Vistrel Selector";
 inline constexpr const char* kOriginalInfo = "Original Info";
 

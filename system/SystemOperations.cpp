@@ -66,7 +66,20 @@ std::string BackUpScreen(const std::string& system, const std::string& programDi
     }
 }
 
-// Puts one screen back from its backup, or removes it when there was none at the backup.
+// Whether a screen can be replaced or removed now: opened for writing with no sharing, as the copy
+// over it needs. The copy clears read-only first, so a read-only screen is only opened for reading.
+void CheckReplaceable(const std::string& system, const std::string& backup, std::vector<ScreenFailure>& failures) {
+    const DWORD attributes = GetFileAttributesA(system.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return; // nothing there to replace or remove
+    const bool kept = backup != kNoOriginal;
+    if (kept && GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES) return; // the restore leaves it
+    const DWORD access = GENERIC_READ | (attributes & FILE_ATTRIBUTE_READONLY ? 0 : GENERIC_WRITE);
+    UniqueFile file(CreateFileA(system.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) failures.push_back({system, kept ? backup : "", false, GetLastError()});
+}
+
+// Puts one screen back from its backup, or removes it when there was none at the backup. The backup
+// stays: whatever is installed later, the next restore gives the original back again.
 void RestoreScreen(const std::string& system, const std::string& backup, std::optional<DWORD> attributes,
                    std::vector<ScreenFailure>& failures) {
     DWORD error = NO_ERROR;
@@ -81,8 +94,6 @@ void RestoreScreen(const std::string& system, const std::string& backup, std::op
             return;
         }
         if (attributes) SetFileAttributesA(system.c_str(), *attributes ? *attributes : FILE_ATTRIBUTE_NORMAL);
-        ClearProtection(backup); // a backup made before backups were plain files
-        DeleteFileA(backup.c_str());
     } else if (!IsMissing(error)) {
         failures.push_back({system, backup, true, error});
     }
@@ -127,7 +138,7 @@ BackupResult MakeOriginalsBackup(const std::string& programDir, const std::strin
     return result;
 }
 
-RestoreResult RestoreOriginals(const std::string& windowsDir) {
+RestoreResult RestoreOriginals(const std::string& windowsDir, RestoreMode mode) {
     RestoreResult result;
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
     if (!settings.ReadBool(kOriginalInfo, kFilesBackedUp, false)) return result;
@@ -144,6 +155,11 @@ RestoreResult RestoreOriginals(const std::string& windowsDir) {
     const std::string tileWallpaper = settings.ReadString(kOriginalInfo, "TileWallpaper", "");
     const std::string wallpaperStyle = settings.ReadString(kOriginalInfo, "WallpaperStyle", "");
 
+    if (mode == RestoreMode::AllOrNothing) {
+        for (Category screen : kScreenCategories)
+            CheckReplaceable(SystemScreenPath(windowsDir, screen), recorded[int(screen)], result.failures);
+        if (!result.Complete()) return result;
+    }
     if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
         desktop->WriteString("WallPaper", wallPaper);
         desktop->WriteString("TileWallpaper", tileWallpaper);
@@ -168,8 +184,15 @@ bool AutostartIsOn() {
 
 bool RemoveRegistryEntries() {
     bool removed = true;
-    if (std::optional<TRegistryKey> company = TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey))
+    if (std::optional<TRegistryKey> company = TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)) {
         removed = company->DeleteKeyTree(kSettingsSubkey);
+        // The maker's key goes too when nothing else of the maker's is in it.
+        if (removed && company->IsEmpty()) {
+            company.reset();
+            if (std::optional<TRegistryKey> software = TRegistryKey::Open(HKEY_CURRENT_USER, kSoftwareKey))
+                software->DeleteKeyTree(kCompanySubkey);
+        }
+    }
     if (std::optional<TRegistryKey> run = TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey))
         removed = run->DeleteValue(kRunValue) && removed;
     return removed;

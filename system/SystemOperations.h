@@ -44,15 +44,19 @@ struct RestoreResult {
     std::vector<ScreenFailure> failures; // screens that could not be put back or removed
     bool Complete() const { return failures.empty(); }
 };
-// Puts the recorded wallpaper values and screens back, each screen with the attributes it had; a
-// backup that was put back is deleted. A screen whose backup file is gone (an earlier restore used
-// it) stays as it is.
-RestoreResult RestoreOriginals(const std::string& windowsDir);
+// Each screen that can be put back is (EachScreen), or nothing changes unless every screen can be
+// replaced or removed (AllOrNothing: the failures then name the screens that cannot).
+enum class RestoreMode { EachScreen, AllOrNothing };
+// Puts the recorded wallpaper values and screens back, each screen with the attributes it had. The
+// backups stay, so that any later restore gives the originals back again; a screen whose backup
+// file is gone (the user deleted it) stays as it is.
+RestoreResult RestoreOriginals(const std::string& windowsDir, RestoreMode mode = RestoreMode::EachScreen);
 
 // The randomizer's autostart value: its command when on, the empty text when off.
 void WriteAutostart(const std::string& programDir, bool on);
 bool AutostartIsOn();
 
-// Removes the settings key with everything below it (the company key stays) and the autostart
-// value. Missing ones count as removed; false when one is still there afterwards.
+// Removes the settings key with everything below it, the company key when that leaves it empty,
+// and the autostart value. Missing ones count as removed; false when the settings key or the value
+// is still there afterwards.
 bool RemoveRegistryEntries();

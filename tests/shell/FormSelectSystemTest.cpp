@@ -212,7 +212,7 @@ TEST_F(SystemScreens, FirstRunBackupRecordsScreensWallpaperAndAutostart) {
     EXPECT_EQ(TIniSections(HKEY_CURRENT_USER, kSettingsKey).ReadString(kOriginalInfo, "WallpaperStyle", ""), "2");
 }
 
-TEST_F(SystemScreens, RestorePutsTheOriginalsBackOnceAndRemovesScreensThatWereNotThere) {
+TEST_F(SystemScreens, RestorePutsTheOriginalsBackEveryTimeAndRemovesScreensThatWereNotThere) {
     RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
     TRegistryKey desktop = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
     desktop.WriteString("WallPaper", "C:\\old.bmp");
@@ -233,17 +233,15 @@ TEST_F(SystemScreens, RestorePutsTheOriginalsBackOnceAndRemovesScreensThatWereNo
     EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original") << "a protected screen is restored too";
     EXPECT_FALSE(FileExists(Screen(Category::Wait))) << "there was no waiting screen";
     EXPECT_EQ(ReadFileBytes(Screen(Category::Shut)), "shut original");
-    EXPECT_FALSE(FileExists(Backup(Category::Start)));
-    EXPECT_FALSE(FileExists(Backup(Category::Shut)));
     EXPECT_EQ(desktop.ReadString("WallPaper").value_or(""), "C:\\old.bmp");
     EXPECT_EQ(desktop.ReadString("WallpaperStyle").value_or(""), "0");
 
-    // A second restore: the used backups are gone, those screens stay; the rest again.
+    // A second restore: the backups are still there and give the originals again.
     WriteFileBytes(Screen(Category::Start), "installed again");
     WriteFileBytes(Screen(Category::Wait), "installed again");
     desktop.WriteString("WallPaper", "C:\\newer.bmp");
     form->OriginalScreens1Click();
-    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "installed again");
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
     EXPECT_FALSE(FileExists(Screen(Category::Wait)));
     EXPECT_EQ(desktop.ReadString("WallPaper").value_or(""), "C:\\old.bmp");
     EXPECT_TRUE(boxes.empty()) << "everything that could be done was done: nothing to say";
@@ -349,6 +347,7 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
     EXPECT_FALSE(form->Uninstalled);
 
+    TRegistryKey::Create(HKEY_CURRENT_USER, std::string(kCompanyKey) + "\\Other");
     answers = {mrYes, mrOk};
     boxes.clear();
     form->Uninstall2Click();
@@ -359,14 +358,16 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     EXPECT_TRUE(form->Uninstalled);
     EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
-    EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey));
+    EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)) << "another key of the maker's keeps it";
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
 
-    // Everything already gone: still a success.
+    // Everything already gone: still a success, and the maker's key, empty now, goes too.
+    TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)->DeleteKeyTree("Other");
     answers = {mrYes, mrOk};
     form->Uninstall2Click();
     EXPECT_EQ(boxes.back().type, TMsgDlgType::Information);
     EXPECT_TRUE(form->Uninstalled);
+    EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey));
 
     // Closing after the uninstall stores nothing; the next start makes a new backup.
     form->Close();
@@ -413,15 +414,34 @@ TEST_F(SystemScreens, BackupsArePlainFilesAndTheRestorePutsTheAttributesBack) {
     EXPECT_TRUE(RestoreOriginals(windowsDir).Complete());
     EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
     EXPECT_EQ(GetFileAttributesA(Screen(Category::Start).c_str()) & kProtected, kProtected);
-    EXPECT_FALSE(FileExists(Backup(Category::Start))) << "a used backup is gone";
+}
+
+// The backups outlive a restore: what F4 installs after it, the uninstall still undoes.
+TEST_F(SystemScreens, AfterARestoreTheUninstallStillGivesTheOriginalsBack) {
+    WriteFileBytes(Screen(Category::Start), "start original");
+    WriteFileBytes(Screen(Category::Wait), "wait original");
+    OpenMainWindow();
+    form->OriginalScreens1Click();
+    for (Category screen : {Category::Start, Category::Wait}) {
+        Preview(screen, "screen.bmp");
+        PressF4();
+        ASSERT_EQ(ReadFileBytes(Screen(screen)), ReadFileBytes(root + "screen.bmp"));
+    }
+    answers = {mrYes, mrOk};
+    form->Uninstall2Click();
+    EXPECT_TRUE(form->Uninstalled);
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Wait)), "wait original");
 }
 
 // An uninstall that cannot put a screen back removes nothing; after a completed one nothing
 // changes the screens or the wallpaper until the program starts again.
 TEST_F(SystemScreens, UninstallOnlyWhenEveryScreenIsBackAndNothingChangesThemAfterwards) {
-    WriteFileBytes(Screen(Category::Start), "start original");
+    for (Category screen : kScreenCategories)
+        WriteFileBytes(Screen(screen), "original");
     OpenMainWindow(); // the first-run backup
-    WriteFileBytes(Screen(Category::Start), "installed later");
+    for (Category screen : kScreenCategories)
+        WriteFileBytes(Screen(screen), "installed later");
     {
         UniqueFile held(
             CreateFileA(Screen(Category::Start).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -439,29 +459,38 @@ TEST_F(SystemScreens, UninstallOnlyWhenEveryScreenIsBackAndNothingChangesThemAft
     EXPECT_FALSE(form->Uninstalled);
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
     EXPECT_EQ(settings.ReadString(kOriginalInfo, "StartScreen", ""), Backup(Category::Start));
-    EXPECT_EQ(ReadFileBytes(Backup(Category::Start)), "start original");
+    for (Category screen : kScreenCategories) {
+        SCOPED_TRACE(Screen(screen));
+        EXPECT_EQ(ReadFileBytes(Screen(screen)), "installed later") << "no screen is put back before all can be";
+        EXPECT_EQ(ReadFileBytes(Backup(screen)), "original");
+    }
     EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
 
     answers = {mrYes, mrOk};
     form->Uninstall2Click();
     EXPECT_TRUE(form->Uninstalled);
-    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "original");
+    EXPECT_FALSE(form->chkbStartUpRun.Checked()) << "the autostart value is gone";
 
     const std::string wallpaper = ProgramFolder() + "@QZ!BACK.BMP";
     DeleteFileA(wallpaper.c_str());
     boxes.clear();
-    answers = {mrOk, mrOk, mrOk};
+    answers = {mrOk, mrOk, mrOk, mrOk, mrOk};
     Preview(Category::Start, "screen.bmp");
     PressF4();
     form->OriginalScreens1Click();
+    ClickAt(form->chkbStartUpRun, 5, 8);
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(form->Runrandomizeratstartup1.Command(), 0), 0);
+    EXPECT_FALSE(form->chkbStartUpRun.Checked() || form->Runrandomizeratstartup1.Checked());
+    EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue)) << "nothing is written";
     Preview(Category::Wall, "screen.bmp");
     PressF4();
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 5u);
     for (const MessageBoxCall& box : boxes) {
         EXPECT_EQ(box.type, TMsgDlgType::Information);
         EXPECT_EQ(box.text, "TANU was uninstalled.\n\rStart the program again to change the screens or the wallpaper.");
     }
-    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "start original");
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "original");
     EXPECT_FALSE(FileExists(wallpaper));
 }
 
