@@ -50,9 +50,9 @@ runtime_notices() {
 # GCC's licence and its runtime library exception, which cover libgcc and libstdc++, from the GCC
 # source that scripts/pentium-runtime.sh builds them from: only those files are unpacked, once per
 # machine.
-gcc_tarball=/usr/src/gcc-12/gcc-12.2.0-dfsg.tar.xz
 gcc_notice() {
-    local top folder
+    local gcc_tarball top folder
+    gcc_tarball="$(dpkg -L gcc-12-source | grep -- '/gcc-[0-9.]*-dfsg\.tar\.xz$')"
     top="$(basename "$gcc_tarball" -dfsg.tar.xz)"
     folder="$sources/$top"
     if [ ! -f "$folder/COPYING3" ] || [ ! -f "$folder/COPYING.RUNTIME" ]; then
