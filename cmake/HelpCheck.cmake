@@ -1,7 +1,7 @@
 # Fails the build when a topic of the help cannot be reached from its contents by following jumps,
-# or when an index keyword leads to more than one topic (the help viewer of Wine, like a reader,
-# then offers nothing to choose from). PAGES: the folder of the help as HTML pages, one per topic,
-# without navigation links.
+# when an index keyword leads to more than one topic (the help viewer of Wine, like a reader, then
+# offers nothing to choose from), or when the index is not in alphabetical order. PAGES: the folder
+# of the help as HTML pages, one per topic, without navigation links.
 cmake_minimum_required(VERSION 3.20)
 file(GLOB pages RELATIVE ${PAGES} ${PAGES}/*.html)
 list(REMOVE_ITEM pages IndexPage.html)
@@ -42,6 +42,21 @@ foreach(entry ${entries})
 endforeach()
 if(shared)
     message(FATAL_ERROR "Index keywords that lead to more than one topic: ${shared}")
+endif()
+
+# The WinHelp index keeps its keywords in the order of their bytes, the HTML index in halibut's
+# alphabetical one; both must be the order a reader looks for, which knows no case.
+set(keywords "")
+foreach(entry ${entries})
+    string(REGEX REPLACE ": <a href=.*" "" keyword "${entry}")
+    list(APPEND keywords "${keyword}")
+endforeach()
+set(byBytes ${keywords})
+list(SORT byBytes)
+set(byLetters ${keywords})
+list(SORT byLetters CASE INSENSITIVE)
+if(NOT keywords STREQUAL byLetters OR NOT byBytes STREQUAL byLetters)
+    message(FATAL_ERROR "Index keywords out of alphabetical order: ${keywords}; by their bytes: ${byBytes}")
 endif()
 list(LENGTH entries keywordCount)
 message(STATUS "Help: ${topicCount} topics (the contents among them), ${keywordCount} index keywords")

@@ -1,6 +1,6 @@
 # `make dist`: the release a user downloads, build/dist/vistrel-<version>.zip with its SHA-256
-# beside it: the three binaries stripped, the help, the manual and the licence notices of the
-# libraries linked into them.
+# beside it: the three binaries stripped, the help, the readme (a first read) and the licence
+# notices of the libraries linked into them.
 set(DIST_OUTPUT_DIR ${CMAKE_SOURCE_DIR}/build/dist CACHE PATH "Folder that receives the release")
 set(RELEASE_NAME vistrel-${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 add_custom_target(dist

@@ -33,6 +33,9 @@ add_executable(wine_tests ${WINE_TEST_SOURCES} ${PROGRAM_RESOURCES} ${RUNTIME_9X
 target_link_libraries(wine_tests PRIVATE program randomizer gtest)
 target_include_directories(wine_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(wine_tests PRIVATE ${STATIC_RUNTIME})
+# The help's source, whose short-cut chapter the full-screen tests hold against the menus.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/UPreviewTest.cpp
+    PROPERTIES COMPILE_DEFINITIONS HELP_SOURCE="Z:${CMAKE_SOURCE_DIR}/help/tanu.but")
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")

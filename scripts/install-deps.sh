@@ -10,7 +10,7 @@ packages=(
     xvfb xauth x11-utils imagemagick
     googletest libbenchmark-dev libstb-dev libturbojpeg0-dev clang-format libclang-rt-14-dev
     nasm dpkg-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
-    halibut zip unzip gcc-12-source libgmp-dev libmpfr-dev libmpc-dev
+    halibut libchm-bin zip unzip gcc-12-source libgmp-dev libmpfr-dev libmpc-dev
 )
 
 sudo=""

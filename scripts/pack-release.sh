@@ -16,9 +16,10 @@ for binary in QZSelect.exe NViewLib.dll QZRandom.exe; do
 done
 cp "$program/tanu.hlp" "$program/tanu.cnt" "$program/tanu.chm" "$stage/"
 
-# Windows' own editors want CR LF.
-crlf() { sed -e 's/\r$//' -e 's/$/\r/'; }
-crlf <"$readme" >"$stage/readme.txt"
+# Text for Windows' own editors: Notepad up to Windows XP reads the ANSI code page only, so the
+# text goes out in code page 1252 (a character it lacks stops the release), every line ended by
+# CR LF.
+windows_text() { iconv -f UTF-8 -t CP1252 | sed -e 's/\r$//' -e 's/$/\r/'; }
 
 # The unpacked Debian source of a package, as scripts/reference-decoders.sh left it.
 source_of() {
@@ -46,6 +47,21 @@ runtime_notices() {
     cat "$folder/$file"
 }
 
+# GCC's licence and its runtime library exception, which cover libgcc and libstdc++, from the GCC
+# source that scripts/pentium-runtime.sh builds them from: only those files are unpacked, once per
+# machine.
+gcc_notice() {
+    local gcc_tarball top folder
+    gcc_tarball="$(dpkg -L gcc-12-source | grep -- '/gcc-[0-9.]*-dfsg\.tar\.xz$')"
+    top="$(basename "$gcc_tarball" -dfsg.tar.xz)"
+    folder="$sources/$top"
+    if [ ! -f "$folder/COPYING3" ] || [ ! -f "$folder/COPYING.RUNTIME" ]; then
+        mkdir -p "$folder"
+        tar -xJf "$gcc_tarball" -C "$folder" --strip-components=1 --occurrence=1 "$top/COPYING3" "$top/COPYING.RUNTIME"
+    fi
+    cat "$folder/$1"
+}
+
 section() {
     printf '\n\n%s\n%s\n\n' "$1" "$(printf '%*s' "${#1}" '' | tr ' ' '=')"
 }
@@ -58,10 +74,13 @@ jpeg="$(source_of libjpeg-turbo)" png="$(source_of libpng1.6)" zlib="$(source_of
     echo
     echo "NViewLib.dll, the picture library of Vistrel Selector and of its randomizer, contains"
     echo "libjpeg-turbo, libpng, zlib, giflib and the TGA reader of stb_image; all three programs"
-    echo "contain the MinGW-w64 runtime. Their licences follow as their authors wrote them, taken"
-    echo "from the sources the programs were built from:"
+    echo "contain the MinGW-w64 runtime and GCC's runtime libraries, libgcc and libstdc++, which the"
+    echo "GNU General Public License version 3 covers with the GCC Runtime Library Exception. Their"
+    echo "licences follow as their authors wrote them, taken from the sources the programs were"
+    echo "built from:"
     echo
     sed 's/^/    /' "$decoders/versions.txt"
+    echo "    gcc-12 $(dpkg-query -W -f='${Version}' gcc-12-source) (libgcc, libstdc++)"
     section "libjpeg-turbo"
     cat "$jpeg/LICENSE.md"
     section "libjpeg-turbo: the Independent JPEG Group's licence (README.ijg)"
@@ -84,7 +103,15 @@ jpeg="$(source_of libjpeg-turbo)" png="$(source_of libpng1.6)" zlib="$(source_of
         /usr/include/stb/stb_image.h
     section "MinGW-w64 runtime"
     runtime_notices
-} | crlf >"$stage/notices.txt"
+    section "GCC runtime libraries: GCC Runtime Library Exception"
+    gcc_notice COPYING.RUNTIME
+    section "GCC runtime libraries: GNU General Public License version 3"
+    gcc_notice COPYING3
+} | windows_text >"$stage/notices.txt"
+
+# The readme, with the disk space the unpacked files take (rounded up to whole megabytes).
+bytes="$(cat "$stage"/* "$readme" | wc -c)"
+sed "s/%DISK_SPACE%/$(((bytes + 999999) / 1000000)) MB/" "$readme" | windows_text >"$stage/readme.txt"
 
 files=(QZSelect.exe NViewLib.dll QZRandom.exe tanu.hlp tanu.cnt tanu.chm readme.txt notices.txt)
 chmod 644 "${files[@]/#/$stage/}"

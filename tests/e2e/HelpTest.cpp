@@ -1,10 +1,12 @@
 // The help as a user meets it. On a system with WinHelp, F1 in the main window opens the help
 // viewer on the contents, a jump leads to its topic, and closing the program closes the viewer;
-// from Windows Vista on, F1 opens the HTML help.
+// from Windows Vista on, F1 opens the HTML help, which has no Search tab (it has no search index).
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/HelpViewer.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 using namespace e2e;
 
@@ -17,6 +19,26 @@ HWND StartAndPressF1(ProgramRun& run, std::initializer_list<const char*> helpFil
     HWND main = run.Start("") ? WaitForMainWindow(run) : nullptr;
     if (main) PressF1(main);
     return main;
+}
+
+// The first window of a class among a window's descendants: EnumChildWindows with the class name
+// in, the window out.
+struct ClassSearch {
+    const char* className;
+    HWND found = nullptr;
+};
+BOOL CALLBACK MatchClass(HWND child, LPARAM lParam) {
+    auto* search = reinterpret_cast<ClassSearch*>(lParam);
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof(name));
+    if (lstrcmpiA(name, search->className) != 0) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+HWND ChildOfClass(HWND window, const char* className) {
+    ClassSearch search{className};
+    EnumChildWindows(window, MatchClass, LPARAM(&search));
+    return search.found;
 }
 
 TEST(Help, F1OpensTheContentsAJumpLeadsOnAndClosingTheProgramClosesTheViewer) {
@@ -57,8 +79,14 @@ TEST(Help, F1OpensTheHtmlHelpFromWindowsVistaOn) {
     ProgramRun run;
     HWND main = StartAndPressF1(run, {"tanu.chm"});
     ASSERT_NE(main, nullptr) << run.ErrorText();
-    EXPECT_TRUE(WaitFor([&] { return run.FindTopLevel("HH Parent", "Vistrel Selector 2.92 Help") != nullptr; }))
-        << "no HTML help window";
+    HWND help = nullptr;
+    // The viewer fills the contents after it has made its tabs.
+    ASSERT_TRUE(WaitFor([&] {
+        help = run.FindTopLevel("HH Parent", "Vistrel Selector 2.92 Help");
+        return help && SendMessageA(ChildOfClass(help, WC_TREEVIEWA), TVM_GETCOUNT, 0, 0) > 0;
+    })) << "no HTML help window with its contents";
+    EXPECT_EQ(SendMessageA(ChildOfClass(help, WC_TABCONTROLA), TCM_GETITEMCOUNT, 0, 0), 2)
+        << "Contents and Index: no Search tab without an index";
     EXPECT_EQ(HelpViewerWindow(), nullptr) << "the WinHelp viewer came up";
     ASSERT_TRUE(PostClose(main));
     DWORD exitCode = 1;

@@ -4,6 +4,10 @@
 #include "tests/support/WallpaperFixture.h"
 
 #include <algorithm>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
 
 namespace {
 class FullScreen : public WallpaperFixture {
@@ -326,6 +330,65 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
             WaitFor([&] { return PeekMessageA(&tick, preview->Handle(), WM_TIMER, WM_TIMER, PM_NOREMOVE); }, 300))
             << "the timer runs on while the window is hidden";
     }
+}
+
+namespace {
+// Adds the menu's visible entries as the menus show them, "Entry\tKey" without the underline marks;
+// the entries of a submenu after its caption and a comma ("File, Save\tCtrl+S").
+void AddShownEntries(const TMenuItem& menu, const std::string& path, std::set<std::string>& shown) {
+    for (const TMenuItem* item : menu.Items()) {
+        std::string caption = item->Caption();
+        caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+        if (!item->Visible() || item->IsSeparator()) continue;
+        if (!item->Items().empty())
+            AddShownEntries(*item, path + caption + ", ", shown);
+        else
+            shown.insert(path + caption + "\t" + ShortCutToText(item->ShortCut()));
+    }
+}
+} // namespace
+
+// Every "\c KEY ENTRY" line of the help's short-cut chapter names an entry that the menu of its
+// heading shows, in the start-up or the wallpaper category, with that key.
+TEST_F(FullScreen, TheHelpsShortCutsAreEntriesTheMenusShow) {
+    const std::pair<std::string, const TMenuItem*> menus[] = {
+        {"Menus of the main window:", &form->MainMenu1.Items},
+        {"File list (its right-click menu):", &form->PopMFile.Items},
+        {"List of the active category (its right-click menu):", &form->PopMSelected.Items},
+        {"Preview picture (its right-click menu):", &form->PopMFileInfo.Items},
+        {"Full-screen window (its right-click menu):", &preview->PopMPreview.Items}};
+    std::map<std::string, std::set<std::string>> shown;
+    const std::pair<TSpeedButton*, const char*> visits[] = {{&form->sbtnStart, "screen.bmp"},
+                                                            {&form->sbtnWall, "tile.bmp"}};
+    for (auto [button, file] : visits) {
+        Category(*button);
+        Choose(file);
+        for (TPopupMenu* menu : {&form->PopMFile, &form->PopMSelected, &form->PopMFileInfo})
+            if (menu->OnPopup) menu->OnPopup();
+        ASSERT_TRUE(OpenFullScreen());
+        for (const auto& [heading, menu] : menus)
+            AddShownEntries(*menu, "", shown[heading]);
+        preview->Returntomain1Click();
+    }
+    std::ifstream help(HELP_SOURCE);
+    ASSERT_TRUE(help) << HELP_SOURCE;
+    std::string line, heading;
+    bool keys = false;
+    int named = 0;
+    while (std::getline(help, line)) {
+        if (line.rfind("\\C{", 0) == 0) keys = line.rfind("\\C{keys}", 0) == 0;
+        if (!keys || line.empty()) continue;
+        if (line.back() == ':') heading = line;
+        if (line.rfind("\\c ", 0) != 0) continue;
+        std::istringstream words(line.substr(3));
+        std::string key, entry;
+        std::getline(words >> key >> std::ws, entry);
+        SCOPED_TRACE(heading + " " + line);
+        ASSERT_EQ(shown.count(heading), 1u) << "no menu stands for the heading";
+        EXPECT_EQ(shown[heading].count(entry + "\t" + key), 1u) << "the menu shows no such entry";
+        ++named;
+    }
+    EXPECT_GE(named, 20) << "the short-cut chapter was not found";
 }
 
 // Last in the file: under Wine a closed menu leaves its mark on the windows of later tests in the
