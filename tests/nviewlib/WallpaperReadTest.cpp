@@ -145,9 +145,10 @@ TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
         PixelSize atLeast, rows;
     } cases[] = {
         {4000, 3000, {1024, 768}, {1500, 1125}}, // 2/8 would be 1000 x 750
-        {3840, 2160, {1024, 576}, {1440, 810}},
-        {4000, 3000, {500, 375}, {500, 375}},
-        {300, 200, {1024, 683}, {300, 200}}, // never larger than stored
+        {3840, 2160, {1024, 576}, {1440, 810}},  // 3/8
+        {3840, 2160, {480, 540}, {960, 540}},    // 1/8 would cover the width only
+        {4000, 3000, {500, 375}, {500, 375}},    // 1/8 exactly
+        {300, 200, {1024, 683}, {300, 200}},     // never larger than stored
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
@@ -159,6 +160,22 @@ TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
         EXPECT_EQ(reduced.width, c.rows.width);
         EXPECT_EQ(reduced.height, c.rows.height);
     }
+}
+
+// A picture stored 2400 x 1100 and turned upright, stretched over the screen, needs 768 x 1024 of its
+// stored rows: asked for 1024 x 768, a JPEG would be read at 6/8 and its height then enlarged.
+TEST(WallpaperRead, ATurnedPictureIsReducedByItsSizeAsStored) {
+    struct AskedRows : PictureRows {
+        PixelSize Reduce(PixelSize atLeast) override { return asked = atLeast; }
+        std::uint32_t* NextRow() override { return row.data(); }
+        bool Finish() override { return true; }
+        PixelSize asked;
+        std::vector<std::uint32_t> row = std::vector<std::uint32_t>(2400);
+    } rows;
+    rows.stored = {2400, 1100};
+    rows.orientation = 6;
+    EXPECT_FALSE(ReadWallpaperRows(rows, WallpaperStyle::Stretched, kScreen, kBackground).data.empty());
+    EXPECT_EQ(std::make_pair(rows.asked.width, rows.asked.height), std::make_pair(768, 1024));
 }
 
 TEST(WallpaperRead, ADamagedJpegIsRefusedInEveryStyleWhereverItIsCut) {
