@@ -178,14 +178,25 @@ TEST(WallpaperRead, ATurnedPictureIsReducedByItsSizeAsStored) {
     EXPECT_EQ(std::make_pair(rows.asked.width, rows.asked.height), std::make_pair(768, 1024));
 }
 
-TEST(WallpaperRead, ADamagedJpegIsRefusedInEveryStyleWhereverItIsCut) {
-    const std::string file = EncodeJpeg(Photo(1600, 1200));
-    for (double kept : {0.3, 0.97}) {
-        SCOPED_TRACE("cut at " + std::to_string(kept));
-        const std::string cut = file.substr(0, std::size_t(double(file.size()) * kept));
+TEST(WallpaperRead, ADamagedPictureIsRefusedInEveryStyleWhereverItIsCut) {
+    const struct {
+        const char* name;
+        std::string file;
+        Format format;
+        double kept;
+        PixelSize screen;
+    } cases[] = {
+        {"JPEG", EncodeJpeg(Photo(1600, 1200)), Format::Jpeg, 0.3, kScreen},
+        {"JPEG", EncodeJpeg(Photo(1600, 1200)), Format::Jpeg, 0.97, kScreen},
+        {"PNG", EncodePng(Photo(1600, 1200), false), Format::Png, 0.97, kScreen},
+        {"GIF, in its first frame", DataFile("picture.gif"), Format::Gif, 0.55, {32, 24}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " cut at " + std::to_string(c.kept));
+        const std::string cut = c.file.substr(0, std::size_t(double(c.file.size()) * c.kept));
         for (WallpaperStyle style : kStyles) {
             SCOPED_TRACE(StyleInfo(style).name);
-            EXPECT_TRUE(FromRows(cut, Format::Jpeg, style, kScreen).data.empty()) << "below the shown rows too";
+            EXPECT_TRUE(FromRows(cut, c.format, style, c.screen).data.empty()) << "below the shown rows too";
         }
     }
 }
