@@ -145,9 +145,10 @@ TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
         PixelSize atLeast, rows;
     } cases[] = {
         {4000, 3000, {1024, 768}, {1500, 1125}}, // 2/8 would be 1000 x 750
-        {3840, 2160, {1024, 576}, {1440, 810}},
-        {4000, 3000, {500, 375}, {500, 375}},
-        {300, 200, {1024, 683}, {300, 200}}, // never larger than stored
+        {3840, 2160, {1024, 576}, {1440, 810}},  // 3/8
+        {3840, 2160, {480, 540}, {960, 540}},    // 1/8 would cover the width only
+        {4000, 3000, {500, 375}, {500, 375}},    // 1/8 exactly
+        {300, 200, {1024, 683}, {300, 200}},     // never larger than stored
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
@@ -161,14 +162,41 @@ TEST(WallpaperRead, JpegIsReducedToTheSmallestEighthsThatStillCoverTheSize) {
     }
 }
 
-TEST(WallpaperRead, ADamagedJpegIsRefusedInEveryStyleWhereverItIsCut) {
-    const std::string file = EncodeJpeg(Photo(1600, 1200));
-    for (double kept : {0.3, 0.97}) {
-        SCOPED_TRACE("cut at " + std::to_string(kept));
-        const std::string cut = file.substr(0, std::size_t(double(file.size()) * kept));
+// A picture stored 2400 x 1100 and turned upright, stretched over the screen, needs 768 x 1024 of its
+// stored rows: asked for 1024 x 768, a JPEG would be read at 6/8 and its height then enlarged.
+TEST(WallpaperRead, ATurnedPictureIsReducedByItsSizeAsStored) {
+    struct AskedRows : PictureRows {
+        PixelSize Reduce(PixelSize atLeast) override { return asked = atLeast; }
+        std::uint32_t* NextRow() override { return row.data(); }
+        bool Finish() override { return true; }
+        PixelSize asked;
+        std::vector<std::uint32_t> row = std::vector<std::uint32_t>(2400);
+    } rows;
+    rows.stored = {2400, 1100};
+    rows.orientation = 6;
+    EXPECT_FALSE(ReadWallpaperRows(rows, WallpaperStyle::Stretched, kScreen, kBackground).data.empty());
+    EXPECT_EQ(std::make_pair(rows.asked.width, rows.asked.height), std::make_pair(768, 1024));
+}
+
+TEST(WallpaperRead, ADamagedPictureIsRefusedInEveryStyleWhereverItIsCut) {
+    const struct {
+        const char* name;
+        std::string file;
+        Format format;
+        double kept;
+        PixelSize screen;
+    } cases[] = {
+        {"JPEG", EncodeJpeg(Photo(1600, 1200)), Format::Jpeg, 0.3, kScreen},
+        {"JPEG", EncodeJpeg(Photo(1600, 1200)), Format::Jpeg, 0.97, kScreen},
+        {"PNG", EncodePng(Photo(1600, 1200), false), Format::Png, 0.97, kScreen},
+        {"GIF, in its first frame", DataFile("picture.gif"), Format::Gif, 0.55, {32, 24}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " cut at " + std::to_string(c.kept));
+        const std::string cut = c.file.substr(0, std::size_t(double(c.file.size()) * c.kept));
         for (WallpaperStyle style : kStyles) {
             SCOPED_TRACE(StyleInfo(style).name);
-            EXPECT_TRUE(FromRows(cut, Format::Jpeg, style, kScreen).data.empty()) << "below the shown rows too";
+            EXPECT_TRUE(FromRows(cut, c.format, style, c.screen).data.empty()) << "below the shown rows too";
         }
     }
 }

@@ -41,17 +41,17 @@ TEST(ShownScreen, OneStepTurnsTheEntriesFromTheStartUpOnePlace) {
 }
 
 TEST(ShownScreen, RotationByteIsReadOnlyFromAWindowsInformationHeader) {
-    std::string file(0x40, '\0');
+    std::vector<std::uint8_t> file(0x40);
     file[0] = 'B';
     file[1] = 'M';
-    file[0x32] = char(236);
-    auto start = [&file] { return RotationStartOf(reinterpret_cast<const std::uint8_t*>(file.data()), file.size()); };
+    file[0x32] = 236;
+    auto start = [&file] { return RotationStartOf(file.data(), file.size()); };
     file[14] = 40;
     EXPECT_EQ(start(), 236);
     file[14] = 12; // an OS/2 header: a palette colour lies there
     EXPECT_EQ(start(), 0);
     file[14] = 40;
-    file.resize(0x32);
+    file = std::vector<std::uint8_t>(file.begin(), file.begin() + 0x32); // nothing after it to read
     EXPECT_EQ(start(), 0) << "a file that ends before the byte";
 }
 

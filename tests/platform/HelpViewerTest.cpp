@@ -17,6 +17,7 @@ TEST(HelpViewer, WinHelpUpToXpHtmlHelpFromVistaForEachCommand) {
     const Case cases[] = {
         {"98", {4, 10, false}, hlp, kHelpFinder, winHelpFinder},
         {"98", {4, 10, false}, hlp, kHelpQuit, {HelpViewer::WinHelp, hlp, kHelpQuit, true}},
+        {"NT 4.0", {4, 0, true}, hlp, kHelpFinder, winHelpFinder},
         {"XP", {5, 1, true}, hlp, kHelpFinder, winHelpFinder},
         {"unknown", {0, 0, false}, hlp, kHelpFinder, winHelpFinder},
         {"Vista", {6, 0, true}, hlp, kHelpFinder, htmlHelpToc},

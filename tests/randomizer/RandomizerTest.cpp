@@ -310,10 +310,11 @@ TEST_F(Randomizer, AnUnwritableProgramFolderKeepsItsRoundsInTheTemporaryFolder) 
     CreateDirectoryA(pictures.c_str(), nullptr);
     for (int mark = 1; mark <= 3; ++mark)
         WriteFileBytes(pictures + std::to_string(mark) + ".bmp", MarkedScreen(mark));
+    WriteFileBytes(pictures + "wall.bmp", BitmapFile(40, 30, 24));
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string state = std::string(temp) + "QZRandom\\";
-    for (const char* file : {kRoundsFileName, kLogFileName})
+    for (const char* file : {kRoundsFileName, kLogFileName, kWallpaperFileName})
         DeleteFileA((state + file).c_str());
 
     for (int round = 0; round < 2; ++round) {
@@ -327,6 +328,7 @@ TEST_F(Randomizer, AnUnwritableProgramFolderKeepsItsRoundsInTheTemporaryFolder) 
     const std::string log = ReadFileBytes(state + kLogFileName);
     EXPECT_NE(log.find("The program folder " + locked + " cannot be written ("), std::string::npos) << log;
     EXPECT_NE(log.find("are kept in " + state), std::string::npos) << log;
+    EXPECT_EQ(BitmapSize(ReadFileBytes(state + kWallpaperFileName)), std::make_pair(40, 30)) << log;
     RemoveTestFolder(pictures);
     RemoveTestFolder(state);
 }

@@ -232,13 +232,22 @@ TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
     EXPECT_TRUE(asked) << "no question before replacing the file";
     EXPECT_EQ(ReadFileBytes(screenPath), old) << "No replaced the file";
 
-    answers.push_back(mrOk);
-    MakeScreenWhile(saveAs(photo, IDYES));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              "The screen cannot be written over the picture it is made of:\n\r" + photo + "\n\rNo screen was made.");
-    EXPECT_EQ(ReadFileBytes(photo), ReadFileBytes(JPEG_PICTURE));
-    boxes.clear();
+    // The picture by its own name, and a picture of a long name by its 8.3 name.
+    const std::string longPhoto = root + "\\a photo of long name.jpg";
+    ASSERT_TRUE(CopyFileA(JPEG_PICTURE, longPhoto.c_str(), FALSE));
+    char shortName[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameA(longPhoto.c_str(), shortName, MAX_PATH), 0u);
+    for (const auto& [picture, typed] : {std::pair{photo, photo}, std::pair{longPhoto, std::string(shortName)}}) {
+        SCOPED_TRACE(typed);
+        form->ShowPreview(picture, false);
+        answers.push_back(mrOk);
+        MakeScreenWhile(saveAs(typed, IDYES));
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "The screen cannot be written over the picture it is made of:\n\r" + picture +
+                                     "\n\rNo screen was made.");
+        EXPECT_EQ(ReadFileBytes(picture), ReadFileBytes(JPEG_PICTURE));
+        boxes.clear();
+    }
 
     form->AnimatedBarClick();
     EXPECT_TRUE(form->AnimatedBar1.Checked());

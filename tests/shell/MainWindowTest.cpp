@@ -507,6 +507,9 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wait; }));
     EXPECT_TRUE(form->sbtnWait.Down());
     EXPECT_TRUE(form->sbtnWait.Font().bold);
+    TypeKeys({VK_SPACE}); // on the button that is down: the system raises it, the group keeps it pushed
+    HandleQueuedInput();
+    EXPECT_TRUE(SendMessageA(form->sbtnWait.Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED);
 
     TypeKeys({VK_LEFT});
     TypeKeys({VK_LEFT}); // round to the last button

@@ -1,0 +1,2 @@
+// The picture library including the main window: the include check must refuse it.
+#include "shell/USelect5.h"
