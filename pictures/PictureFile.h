@@ -2,10 +2,10 @@
 // Reading a picture file for a category, without any window: a screen category reads it as a
 // Windows bitmap and holds it to the screen rule; the wallpaper category hands it to the picture
 // library. Adding to a list, the preview, installing and the randomizer all read pictures here.
-#include "lists/Category.h"
 #include "pictures/PictureLibrary.h"
 #include "pictures/ScreenRule.h"
 #include "platform/Handles.h"
+#include "system/Category.h"
 
 #include <string>
 

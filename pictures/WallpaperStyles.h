@@ -5,13 +5,15 @@
 #include <optional>
 #include <string>
 
-// In the order of the style box: the index is the box's item index.
-enum class WallpaperStyle { Centred, Stretched, Tiled, Fit2Screen, Mirror };
+// Each style's value is its number in the picture library's call.
+enum class WallpaperStyle { Centred = 0, Stretched = 1, Tiled = 2, Fit2Screen = 3, Mirror = 4 };
 constexpr int kWallpaperStyleCount = 5;
 
+// The one table of the styles, in the order the program offers them: the style box's items and the
+// full-screen window's menu ("&" and the name, Ctrl and the name's first letter).
 struct WallpaperStyleInfo {
     WallpaperStyle style;
-    const char* name;
+    const char* name; // as the style box, the list file and the wallpaper entries spell it
     // The desktop values: TileWallpaper, and WallpaperStyle where the system has that value.
     const char* tileWallpaper;
     const char* wallpaperStyle;
@@ -21,6 +23,8 @@ extern const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount];
 const WallpaperStyleInfo& StyleInfo(WallpaperStyle style);
 // The style whose name equals the text exactly; nothing for any other text.
 std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
+// The style of a value of the picture library's call; nothing for a number that names none.
+std::optional<WallpaperStyle> WallpaperStyleOfValue(int value);
 
 struct PixelSize {
     int width = 0;

@@ -121,7 +121,10 @@ void TFormSelect::BuildControls() {
     CBStyle.SetVisible(false);
     CBStyle.SetEnabled(false);
     Place(CBStyle, *this, 360, 244, 81, 21);
-    CBStyle.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
+    std::vector<std::string> styles;
+    for (const WallpaperStyleInfo& style : kWallpaperStyles)
+        styles.push_back(style.name);
+    CBStyle.SetItems(styles);
 
     for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
         button->GroupIndex = 1;
