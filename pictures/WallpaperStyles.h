@@ -2,6 +2,8 @@
 // The wallpaper styles and the geometry of each: where the full-screen window puts the picture and
 // what size of bitmap becomes the wallpaper. Screen sizes are arguments, so the randomizer and the
 // tests lay pictures out for any screen.
+#include "platform/PixelView.h"
+
 #include <optional>
 #include <string>
 
@@ -25,12 +27,6 @@ const WallpaperStyleInfo& StyleInfo(WallpaperStyle style);
 std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
 // The style of a value of the picture library's call; nothing for a number that names none.
 std::optional<WallpaperStyle> WallpaperStyleOfValue(int value);
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-    bool Empty() const { return width <= 0 || height <= 0; }
-};
 
 struct LayoutRect {
     int left = 0;
