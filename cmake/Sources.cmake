@@ -91,6 +91,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp
+    platform/Guard.cpp
     platform/Fonts.cpp
     platform/Version.cpp
     platform/SaveDialog.cpp

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class TForm;
 class TPopupMenu;
 
 enum class TAlignment { Left, Right, Center };
@@ -31,10 +30,12 @@ public:
     // The control's own area, from 0, 0.
     RECT ClientRect() const;
     TControl* Parent() const { return parent_; }
-    TForm* Form() const;
+    // The outermost container: the form.
+    TControl* Root();
     const std::vector<TControl*>& Controls() const { return children_; }
     static TControl* FromHandle(HWND hwnd);
-    static const char* const kClassName; // the program's own window class
+    static const char* const kClassName;     // the program's own window class
+    static const char* const kFormClassName; // and its class of top-level windows
 
     TBounds Bounds() const { return bounds_; }
     void SetBounds(int left, int top, int width, int height);
@@ -64,7 +65,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     // The cursor over the control; null keeps the class cursor (the arrow).
-    void SetCursor(LPCSTR cursorId) { cursor_ = cursorId; }
+    void SetMouseCursor(LPCSTR cursorId) { cursor_ = cursorId; }
 
     TPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnClick;
@@ -107,6 +108,10 @@ protected:
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual void FontChanged() {}
     virtual void CaptionChanged() {}
+    // The form's work, asked of the outermost container: a window inside it was made, and a hint
+    // inside it changed.
+    virtual void PlaceInTabOrder(TControl&) {}
+    virtual void UpdateHint(TControl&) {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
     TColor ParentColor() const;
 
@@ -148,5 +153,6 @@ private:
     LPCSTR cursor_ = nullptr;
 };
 
-// Registers the program's window classes; called once by the application.
+// Registers the program's window classes (the forms' with the program's icon, resource 1); called
+// once by the application.
 void RegisterWindowClasses(HINSTANCE instance);
