@@ -31,8 +31,6 @@ struct PictureFile {
     int rotationStart = 0;                 // a screen file's byte 0x32: its first palette entry that turns
 
     int ResultCode() const;
-    // Read, and for a screen category one that may be a screen.
-    bool Usable() const { return outcome == Outcome::Loaded && check == ScreenCheck::Fits; }
 };
 
 // Whether the caller keeps the picture or only asks what it is.

@@ -62,11 +62,6 @@ bool TApplication::Terminated() const {
     return terminated_ || TForm::Ending();
 }
 
-void TApplication::Terminate() {
-    terminated_ = true;
-    TForm::EndProgram();
-}
-
 bool TApplication::HandleMessage() {
     MSG msg;
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {

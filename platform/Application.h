@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,7 +39,6 @@ public:
 
     // Runs the message loop until the main form has closed, then destroys the forms.
     void Run();
-    void Terminate();
     bool Terminated() const;
     // One message through the program's key handling; false when the loop must end.
     bool HandleMessage();

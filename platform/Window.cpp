@@ -236,10 +236,6 @@ void TControl::SetColor(TColor color) {
     Invalidate();
 }
 
-TColor TControl::ParentColor() const {
-    return parent_ ? parent_->color_ : clBtnFace;
-}
-
 void TControl::Invalidate() {
     if (handle_) InvalidateRect(handle_.Get(), nullptr, TRUE);
     if (graphic_) InvalidateInParent();

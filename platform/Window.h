@@ -113,7 +113,6 @@ protected:
     virtual void PlaceInTabOrder(TControl&) {}
     virtual void UpdateHint(TControl&) {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    TColor ParentColor() const;
 
     TBounds bounds_;
     bool visible_ = true;
