@@ -72,6 +72,8 @@ public:
     std::function<void()> OnDblClick;
     std::function<void()> OnChange;
 
+    // Enter, when the focused control is no button and the form has no default button; true when used.
+    virtual bool DialogKey(UINT) { return false; }
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
@@ -102,8 +104,6 @@ protected:
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
     virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
-    // Enter, when the focused control is no button and the form has no default button; true when used.
-    virtual bool DialogKey(UINT) { return false; }
     // Owner-drawn items of standard controls, passed on by their container.
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual void FontChanged() {}
@@ -113,6 +113,8 @@ protected:
     virtual void PlaceInTabOrder(TControl&) {}
     virtual void UpdateHint(TControl&) {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Lets go of the windows inside this one, which the system destroys with it.
+    void ForgetChildHandles();
 
     TBounds bounds_;
     bool visible_ = true;
@@ -123,9 +125,7 @@ protected:
 
 private:
     friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend class TForm;
     bool ShowContextMenu(HWND clicked, LPARAM position);
-    void ForgetChildHandles();
     TControl* GraphicChildAt(POINT pt) const;
     void PaintGraphicChildren(HDC dc);
     // A graphic control painted on its container's DC: in its area, in its own coordinates.
