@@ -17,7 +17,7 @@ set(PORTABLE_SOURCES
     platform/FileMask.cpp
     platform/PixelFormat.cpp
     platform/HelpViewer.cpp
-    lists/Category.cpp
+    system/Category.cpp
     lists/ListFileFormat.cpp
     lists/ListMessages.cpp
     pictures/BmpReader.cpp
@@ -54,7 +54,7 @@ set(HOST_TEST_SOURCES
     tests/platform/FileMaskTest.cpp
     tests/platform/PixelFormatTest.cpp
     tests/platform/HelpViewerTest.cpp
-    tests/lists/CategoryTest.cpp
+    tests/system/CategoryTest.cpp
     tests/lists/ListFileFormatTest.cpp
     tests/lists/ListMessagesTest.cpp
     tests/pictures/BmpReaderTest.cpp
@@ -91,6 +91,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Form.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp
+    platform/Guard.cpp
     platform/Fonts.cpp
     platform/Version.cpp
     platform/SaveDialog.cpp

@@ -1,5 +1,7 @@
 #include "lists/ListFileFormat.h"
 
+#include "pictures/WallpaperStyles.h"
+
 #include <algorithm>
 #include <functional>
 #include <optional>
@@ -68,12 +70,13 @@ std::string WriteListFile(const ListSet& lists) {
 
 std::string TakeWallpaperStyle(std::string& line) {
     auto comma = line.rfind(',');
-    if (comma == std::string::npos) return kStyleNames[0];
+    const char* centred = StyleInfo(WallpaperStyle::Centred).name;
+    if (comma == std::string::npos) return centred;
     std::string wanted = Upper(Trim(line.substr(comma + 1)));
     line.erase(comma);
-    for (const char* style : kStyleNames)
-        if (wanted == Upper(style)) return style;
-    return kStyleNames[0];
+    for (const WallpaperStyleInfo& style : kWallpaperStyles)
+        if (wanted == Upper(style.name)) return style.name;
+    return centred;
 }
 
 void ForEachEntryLine(std::string_view bytes, const std::function<void(Category, std::string_view)>& visit) {

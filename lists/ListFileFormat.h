@@ -2,8 +2,8 @@
 // The list file "QZDATA.QZD": the four screen lists, as the randomizer reads them. The writer
 // produces the layout byte for byte; the reader also takes the tolerances of older and hand-made
 // files (CR line ends with an optional LF, 1A as the end, sections in any order and repeated).
-#include "lists/Category.h"
 #include "platform/TextSink.h"
+#include "system/Category.h"
 
 #include <array>
 #include <cstdint>
@@ -28,9 +28,6 @@ struct ListSet {
     std::vector<ListEntry>& operator[](Category category) { return lists[int(category)]; }
     const std::vector<ListEntry>& operator[](Category category) const { return lists[int(category)]; }
 };
-// The styles in the order the reader tries them.
-inline constexpr const char* kStyleNames[] = {"Centred", "Tiled", "Stretched", "Fit 2 Screen", "Mirror"};
-
 // The entry's full path, and for a wallpaper ", " and its style.
 std::string EntryLine(const ListEntry& entry, bool withStyle);
 

@@ -4,10 +4,10 @@
 #include "nviewlib/DecodePicture.h"
 #include "nviewlib/GifRows.h"
 #include "nviewlib/JpegRows.h"
-#include "nviewlib/NViewLibApi.h"
 #include "nviewlib/PictureKind.h"
 #include "nviewlib/PngRows.h"
 #include "nviewlib/WallpaperRead.h"
+#include "pictures/NViewLibApi.h"
 #include "platform/Bitmaps.h"
 #include "platform/Files.h"
 #include "platform/Locks.h"
@@ -106,12 +106,13 @@ extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibWallpaper(const char* pa
     int result = kNViewLibUnreadable;
     HBITMAP made = nullptr;
     try {
-        if (path && style >= 0 && style < kWallpaperStyleCount && screenWidth > 0 && screenHeight > 0) {
+        const std::optional<WallpaperStyle> wanted = WallpaperStyleOfValue(style);
+        if (path && wanted && screenWidth > 0 && screenHeight > 0) {
             CriticalSectionScope oneAtATime(decoding);
             Pixels32 wallpaper;
             const std::uint32_t colour = (std::uint32_t(GetRValue(background)) << 16) |
                                          (std::uint32_t(GetGValue(background)) << 8) | GetBValue(background);
-            result = ReadWallpaper(path, kWallpaperStyles[style].style, {screenWidth, screenHeight}, colour, wallpaper);
+            result = ReadWallpaper(path, *wanted, {screenWidth, screenHeight}, colour, wallpaper);
             if (result == kNViewLibMade) {
                 DecodedPicture shape;
                 SetBgraShape(shape, wallpaper.width, wallpaper.height);

@@ -2,10 +2,10 @@
 // Reading a picture file for a category, without any window: a screen category reads it as a
 // Windows bitmap and holds it to the screen rule; the wallpaper category hands it to the picture
 // library. Adding to a list, the preview, installing and the randomizer all read pictures here.
-#include "lists/Category.h"
 #include "pictures/PictureLibrary.h"
 #include "pictures/ScreenRule.h"
 #include "platform/Handles.h"
+#include "system/Category.h"
 
 #include <string>
 
@@ -31,8 +31,6 @@ struct PictureFile {
     int rotationStart = 0;                 // a screen file's byte 0x32: its first palette entry that turns
 
     int ResultCode() const;
-    // Read, and for a screen category one that may be a screen.
-    bool Usable() const { return outcome == Outcome::Loaded && check == ScreenCheck::Fits; }
 };
 
 // Whether the caller keeps the picture or only asks what it is.

@@ -1,7 +1,7 @@
 #pragma once
 // The picture library NViewLib.dll beside the program, loaded when first needed. A missing
 // library or function is a failure to load the picture, never a crash.
-#include "nviewlib/NViewLibApi.h"
+#include "pictures/NViewLibApi.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/Handles.h"
 

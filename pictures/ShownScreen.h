@@ -2,9 +2,9 @@
 // How the system shows a start-up, waiting or shut-down screen: the 320 x 400 bitmap over the
 // whole 4:3 display and, for the start-up screen only, its palette turning from the entry that
 // the file's byte 0x32 names up to the last one.
-#include "lists/Category.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/PixelFormat.h"
+#include "system/Category.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,8 @@
 #include "pictures/Transparency.h"
 
-#include "pictures/Wallpaper.h"
+#include "pictures/PixelCompose.h"
 #include "pictures/WallpaperText.h"
+#include "platform/Bitmaps.h"
 
 #include <cstdio>
 #include <cstring>

@@ -12,17 +12,6 @@
 #include <stdexcept>
 
 namespace {
-BITMAPINFO PixelInfo(PixelSize size) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size.width;
-    info.bmiHeader.biHeight = size.height; // bottom-up: every Windows version takes it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // The system's words for a failure; nothing without an error code.
 std::string SystemReason(DWORD error) {
     return error ? SystemErrorText(error) : std::string();
@@ -35,92 +24,6 @@ bool KeyExists(const char* path) {
     return true;
 }
 } // namespace
-
-Pixels32 ReadPixels(HBITMAP bitmap, int maxRows) {
-    BITMAP facts = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0) return {};
-    const int height = facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight;
-    const int rows = std::min(height, std::max(maxRows, 0));
-    if (rows == 0) return {};
-    Pixels32 pixels(facts.bmWidth, rows);
-    BITMAPINFO info = PixelInfo({facts.bmWidth, height});
-    WindowDc screen(nullptr);
-    // Scan lines count from the bottom: the top rows are the last ones.
-    if (GetDIBits(screen.Get(), bitmap, UINT(height - rows), UINT(rows), pixels.data.data(), &info, DIB_RGB_COLORS) !=
-        rows)
-        return {};
-    const std::size_t width = std::size_t(pixels.width);
-    for (int top = 0, bottom = rows - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(pixels.data.begin() + std::ptrdiff_t(top * width),
-                         pixels.data.begin() + std::ptrdiff_t((top + 1) * width),
-                         pixels.data.begin() + std::ptrdiff_t(bottom * width));
-    return pixels;
-}
-
-UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view) {
-    view = {};
-    if (size.Empty()) return UniqueBitmap();
-    BITMAPINFO info = PixelInfo(size);
-    void* bits = nullptr;
-    WindowDc screen(nullptr);
-    UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return UniqueBitmap();
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    view = {pixels + std::ptrdiff_t(size.height - 1) * size.width, size.width, size.height,
-            -std::ptrdiff_t(size.width)};
-    return bitmap;
-}
-
-UniqueBitmap CopyPixelBitmap(HBITMAP bitmap) {
-    BITMAP facts = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof(facts), &facts) || facts.bmWidth <= 0 || facts.bmHeight == 0)
-        return UniqueBitmap();
-    const PixelSize size{facts.bmWidth, facts.bmHeight < 0 ? -facts.bmHeight : facts.bmHeight};
-    PixelView view;
-    UniqueBitmap copy = NewPixelBitmap(size, view);
-    if (!copy) return copy;
-    // Both bottom-up: the rows arrive where the section keeps them.
-    BITMAPINFO info = PixelInfo(size);
-    WindowDc screen(nullptr);
-    void* bits = view.Row(size.height - 1);
-    if (GetDIBits(screen.Get(), bitmap, 0, UINT(size.height), bits, &info, DIB_RGB_COLORS) != size.height)
-        return UniqueBitmap();
-    return copy;
-}
-
-bool ViewPixelBitmap(HBITMAP bitmap, PixelView& view) {
-    ConstPixelView pixels;
-    if (!ViewPixelBitmap(bitmap, pixels)) return false;
-    // A section's bits are the program's own memory.
-    view = {const_cast<std::uint32_t*>(pixels.pixels), pixels.width, pixels.height, pixels.stride};
-    return true;
-}
-
-bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view) {
-    DIBSECTION section = {};
-    if (!bitmap || GetObjectA(bitmap, sizeof(section), &section) != int(sizeof(section))) return false;
-    const BITMAPINFOHEADER& header = section.dsBmih;
-    if (header.biBitCount != 32 || header.biCompression != BI_RGB || !section.dsBm.bmBits || header.biWidth <= 0)
-        return false;
-    GdiFlush(); // drawing into the section may still be queued
-    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    auto* pixels = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
-    if (header.biHeight < 0)
-        view = {pixels, int(header.biWidth), height, std::ptrdiff_t(header.biWidth)};
-    else
-        view = {pixels + std::ptrdiff_t(height - 1) * header.biWidth, int(header.biWidth), height,
-                -std::ptrdiff_t(header.biWidth)};
-    return true;
-}
-
-BitmapPixels PixelsOfBitmap(HBITMAP bitmap) {
-    BitmapPixels pixels;
-    if (!ViewPixelBitmap(bitmap, pixels.view)) {
-        pixels.copy = ReadPixels(bitmap);
-        pixels.view = pixels.copy.View();
-    }
-    return pixels;
-}
 
 PixelSize PrimaryScreenSize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -9,12 +9,20 @@ const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount] = {
 };
 
 const WallpaperStyleInfo& StyleInfo(WallpaperStyle style) {
-    return kWallpaperStyles[int(style)];
+    for (const WallpaperStyleInfo& info : kWallpaperStyles)
+        if (info.style == style) return info;
+    return kWallpaperStyles[0];
 }
 
 std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text) {
     for (const WallpaperStyleInfo& info : kWallpaperStyles)
         if (text == info.name) return info.style;
+    return std::nullopt;
+}
+
+std::optional<WallpaperStyle> WallpaperStyleOfValue(int value) {
+    for (const WallpaperStyleInfo& info : kWallpaperStyles)
+        if (int(info.style) == value) return info.style;
     return std::nullopt;
 }
 

@@ -2,16 +2,20 @@
 // The wallpaper styles and the geometry of each: where the full-screen window puts the picture and
 // what size of bitmap becomes the wallpaper. Screen sizes are arguments, so the randomizer and the
 // tests lay pictures out for any screen.
+#include "platform/PixelView.h"
+
 #include <optional>
 #include <string>
 
-// In the order of the style box: the index is the box's item index.
-enum class WallpaperStyle { Centred, Stretched, Tiled, Fit2Screen, Mirror };
+// Each style's value is its number in the picture library's call.
+enum class WallpaperStyle { Centred = 0, Stretched = 1, Tiled = 2, Fit2Screen = 3, Mirror = 4 };
 constexpr int kWallpaperStyleCount = 5;
 
+// The one table of the styles, in the order the program offers them: the style box's items and the
+// full-screen window's menu ("&" and the name, Ctrl and the name's first letter).
 struct WallpaperStyleInfo {
     WallpaperStyle style;
-    const char* name;
+    const char* name; // as the style box, the list file and the wallpaper entries spell it
     // The desktop values: TileWallpaper, and WallpaperStyle where the system has that value.
     const char* tileWallpaper;
     const char* wallpaperStyle;
@@ -21,12 +25,8 @@ extern const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount];
 const WallpaperStyleInfo& StyleInfo(WallpaperStyle style);
 // The style whose name equals the text exactly; nothing for any other text.
 std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-    bool Empty() const { return width <= 0 || height <= 0; }
-};
+// The style of a value of the picture library's call; nothing for a number that names none.
+std::optional<WallpaperStyle> WallpaperStyleOfValue(int value);
 
 struct LayoutRect {
     int left = 0;

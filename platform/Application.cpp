@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 
 #include "platform/Form.h"
+#include "platform/Guard.h"
 #include "platform/HelpViewer.h"
 #include "platform/MessageDlg.h"
 #include "platform/Window.h"
@@ -23,6 +24,12 @@ void TApplication::Initialize(HINSTANCE instance) {
     instance_ = instance ? instance : GetModuleHandleA(nullptr);
     InitCommonControls();
     RegisterWindowClasses(instance_);
+    // While no window of the program is active, its boxes belong to the main form.
+    SetMessageBoxOwner([] { return TForm::Main() ? TForm::Main()->Handle() : HWND(nullptr); });
+}
+
+TForm* TApplication::MainForm() const {
+    return TForm::Main();
 }
 
 std::string TApplication::ExeName() const {
@@ -34,12 +41,12 @@ std::string TApplication::ExeName() const {
 void TApplication::Adopt(std::unique_ptr<TForm> form) {
     TForm& ref = *form;
     forms_.push_back(std::move(form));
-    bool first = !mainForm_;
-    if (first) mainForm_ = &ref;
+    bool first = !TForm::Main();
+    if (first) TForm::SetMain(&ref);
     try {
         ref.Create();
     } catch (...) {
-        if (first) mainForm_ = nullptr;
+        if (first) TForm::SetMain(nullptr);
         forms_.pop_back();
         throw;
     }
@@ -51,10 +58,8 @@ void TApplication::Run() {
     DestroyForms();
 }
 
-void TApplication::Terminate() {
-    if (terminated_) return;
-    terminated_ = true;
-    PostQuitMessage(0);
+bool TApplication::Terminated() const {
+    return terminated_ || TForm::Ending();
 }
 
 bool TApplication::HandleMessage() {
@@ -68,19 +73,7 @@ bool TApplication::HandleMessage() {
 }
 
 void TApplication::ProcessMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
-        msg.message == WM_SYSCHAR) {
-        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
-            bool handled = false;
-            Guard([&] { handled = form->HandleKey(msg); });
-            // The menus' short-cuts come first (F4 is the program's, not the drop-down list's);
-            // the system's dialog manager takes the rest and dispatches what it does not use.
-            if (handled || IsDialogMessageA(form->Handle(), &msg)) return;
-        }
-    }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    TForm::ProcessMessage(msg);
 }
 
 void TApplication::DestroyForms() {
@@ -89,33 +82,16 @@ void TApplication::DestroyForms() {
         std::unique_ptr<TForm> form = std::move(forms_.back());
         forms_.pop_back();
         Guard([&] { form->Destroy(); });
-        if (form.get() == mainForm_) mainForm_ = nullptr;
+        if (form.get() == TForm::Main()) TForm::SetMain(nullptr);
     }
 }
 
 void TApplication::Reset() {
     DestroyForms();
+    TForm::SetMain(nullptr);
     terminated_ = false;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-}
-
-void TApplication::Guard(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        ShowException(error);
-    } catch (...) {
-        ShowException(std::runtime_error("Unknown error"));
-    }
-}
-
-void TApplication::ShowException(const std::exception& error) {
-    try {
-        MessageDlg(error.what(), TMsgDlgType::Error, mbOK);
-    } catch (...) {
-        // Nothing more can be reported.
     }
 }
 
@@ -132,7 +108,7 @@ using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
 
 bool TApplication::HelpCommand(UINT command, ULONG_PTR data) {
     if (helpHook_) return helpHook_(HelpFile, command, data);
-    HWND owner = mainForm_ ? mainForm_->Handle() : nullptr;
+    HWND owner = TForm::Main() ? TForm::Main()->Handle() : nullptr;
     const HelpRequest request = HelpRequestFor(RunningWindowsVersion(), HelpFile, command);
     if (request.viewer == HelpViewer::WinHelp) return WinHelpA(owner, request.file.c_str(), command, data) != FALSE;
     if (!request.supported) return false;

@@ -1,11 +1,10 @@
 #pragma once
-// The application object: names the program, owns its forms, runs the message loop, resolves
-// short-cut keys, shows the general error box, and talks to the help system.
+// The application object: names the program, owns its forms, runs the message loop and talks to
+// the help system.
 #include "platform/Handles.h"
 
 #include <windows.h>
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,22 +35,17 @@ public:
         Adopt(std::move(form));
         return ref;
     }
-    TForm* MainForm() const { return mainForm_; }
+    TForm* MainForm() const;
 
     // Runs the message loop until the main form has closed, then destroys the forms.
     void Run();
-    void Terminate();
-    bool Terminated() const { return terminated_; }
+    bool Terminated() const;
     // One message through the program's key handling; false when the loop must end.
     bool HandleMessage();
     void ProcessMessage(MSG& msg);
     void DestroyForms();
     // Back to the state after Initialize: no forms, not terminated, no quit message waiting.
     void Reset();
-
-    // Runs an event handler; a failure ends it and is shown in the general error box.
-    void Guard(const std::function<void()>& handler);
-    void ShowException(const std::exception& error);
 
     // The system's help with the application's help file: WinHelp, or from Windows Vista on the
     // HTML help of the same name (HelpViewer.h). Tests replace the help system through the hook.
@@ -64,7 +58,6 @@ private:
 
     HINSTANCE instance_ = nullptr;
     std::vector<std::unique_ptr<TForm>> forms_;
-    TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     HelpHook helpHook_;
     // hhctrl.ocx, loaded at the first HTML help call: systems before it have no such file.

@@ -3,6 +3,7 @@
 // its size and pixel format.
 #include "platform/DecodedPicture.h"
 #include "platform/Handles.h"
+#include "platform/PixelView.h"
 
 // An empty DIB section of the picture's size, depth, colours and masks, and its zeroed memory in
 // `bits`; null for the empty picture or when the system refuses.
@@ -45,3 +46,22 @@ private:
     UniqueBitmap bitmap_;
     BitmapFacts facts_;
 };
+
+// Any bitmap as 32-bit pixels, top row first, at most its top `maxRows` rows; empty for a null or
+// empty bitmap.
+Pixels32 ReadPixels(HBITMAP bitmap, int maxRows = 0x7FFFFFFF);
+// A new 32-bit DIB section of the size; `view` walks its pixels, top row first.
+UniqueBitmap NewPixelBitmap(PixelSize size, PixelView& view);
+// A 32-bit DIB section holding a copy of any bitmap; null for an empty one.
+UniqueBitmap CopyPixelBitmap(HBITMAP bitmap);
+// The pixels of a 32-bit DIB section in place, without a copy; false for any other bitmap.
+bool ViewPixelBitmap(HBITMAP bitmap, ConstPixelView& view);
+bool ViewPixelBitmap(HBITMAP bitmap, PixelView& view);
+
+// A bitmap's pixels at 32 bits: read in place from a 32-bit DIB section, else copied into `copy`.
+// An empty view for a null or empty bitmap.
+struct BitmapPixels {
+    ConstPixelView view;
+    Pixels32 copy;
+};
+BitmapPixels PixelsOfBitmap(HBITMAP bitmap);

@@ -164,6 +164,30 @@ void TDriveComboBox::Changed() {
     TComboBox::Changed();
 }
 
+// Filters --------------------------------------------------------------------------------------
+
+void TFilterComboBox::SetFilter(const std::string& filter) {
+    if (!filter_.empty() && SameFilter(filter_, filter)) return;
+    filter_ = filter;
+    rows_ = ParseFilter(filter);
+    std::vector<std::string> descriptions;
+    for (const FilterRow& row : rows_)
+        descriptions.push_back(row.description);
+    SetItems(descriptions);
+    SetItemIndex(rows_.empty() ? -1 : 0);
+    Changed();
+}
+
+std::string TFilterComboBox::Mask() const {
+    int index = ItemIndex();
+    return index >= 0 && index < int(rows_.size()) ? rows_[index].mask : std::string("*.*");
+}
+
+void TFilterComboBox::Changed() {
+    if (FileList) FileList->SetMask(Mask());
+    TComboBox::Changed();
+}
+
 // Folders --------------------------------------------------------------------------------------
 
 void TDirectoryListBox::Create(TControl& parent) {

@@ -1,5 +1,6 @@
 #pragma once
-// The file browser's linked controls: drive box, directory list and file list.
+// The file browser's linked controls: drive box, filter box, directory list and file list.
+#include "platform/FilterList.h"
 #include "platform/FolderNames.h"
 #include "platform/ListControls.h"
 
@@ -22,6 +23,24 @@ protected:
 
 private:
     std::vector<char> letters_;
+};
+
+// Filter descriptions; the chosen row's mask goes to the linked file list.
+class TFilterComboBox : public TComboBox {
+public:
+    TFileListBox* FileList = nullptr;
+    const std::string& Filter() const { return filter_; }
+    // Giving the box the list it already holds (whatever the case) changes nothing; another list
+    // rebuilds the rows, selects the first, applies its mask and raises the change event.
+    void SetFilter(const std::string& filter);
+    std::string Mask() const;
+
+protected:
+    void Changed() override;
+
+private:
+    std::string filter_;
+    std::vector<FilterRow> rows_;
 };
 
 // The current folder's path, one row per level, and its subfolders below it. A double click (or

@@ -1,6 +1,6 @@
 #include "platform/Controls.h"
 
-#include "platform/Application.h"
+#include "platform/Guard.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ void TButton::SetDefault(bool isDefault) {
 void TButton::Click() {
     if (OnClick) OnClick();
     if (ModalResult != mrNone)
-        if (TForm* form = Form()) form->ModalResult = ModalResult;
+        if (auto* form = dynamic_cast<TForm*>(Root())) form->ModalResult = ModalResult;
 }
 
 void TButton::CommandNotify(WORD code) {
@@ -245,7 +245,7 @@ LRESULT TSpeedButton::MouseMessage(UINT msg, LPARAM lParam) {
         pressing_ = false;
         ReleaseCapture();
         ShowState(down_);
-        if (inside) Application().Guard([this] { Click(); });
+        if (inside) Guard([this] { Click(); });
         break;
     case WM_CAPTURECHANGED:
         pressing_ = false;

@@ -43,7 +43,6 @@ public:
     TLabel() { deferWhileHidden_ = true; }
     void Create(TControl& parent);
     void SetAlignment(TAlignment alignment);
-    TAlignment Alignment() const { return alignment_; }
     TControl* FocusControl = nullptr;
 
 protected:

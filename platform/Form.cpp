@@ -1,16 +1,17 @@
 #include "platform/Form.h"
 
-#include "platform/Application.h"
 #include "platform/Controls.h"
+#include "platform/Guard.h"
 #include "platform/Menus.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-const char* const TForm::kFormClassName = "TVistrelForm";
-
 namespace {
+TForm* mainForm = nullptr;
+bool ending = false;
+
 BOOL CALLBACK TellSysColorChange(HWND child, LPARAM) {
     SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
@@ -22,17 +23,39 @@ BOOL CALLBACK CollectEnabledWindow(HWND hwnd, LPARAM list) {
 }
 } // namespace
 
-void TForm::RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    // The application's icon is resource 1; a program without one gets the system's.
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kFormClassName;
-    RegisterClassA(&wc);
+TForm* TForm::Main() {
+    return mainForm;
+}
+
+void TForm::SetMain(TForm* form) {
+    mainForm = form;
+    ending = false;
+}
+
+void TForm::EndProgram() {
+    if (ending) return;
+    ending = true;
+    PostQuitMessage(0);
+}
+
+bool TForm::Ending() {
+    return ending;
+}
+
+void TForm::ProcessMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_CHAR ||
+        msg.message == WM_SYSCHAR) {
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
+            bool handled = false;
+            Guard([&] { handled = form->HandleKey(msg); });
+            // The menus' short-cuts come first (F4 is the program's, not the drop-down list's);
+            // the system's dialog manager takes the rest and dispatches what it does not use.
+            if (handled || IsDialogMessageA(form->Handle(), &msg)) return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 TForm::TForm() {
@@ -64,8 +87,7 @@ void TForm::CreateFormWindow() {
     else
         bounds_ = {bounds_.left, bounds_.top, width, height};
 
-    TForm* main = Application().MainForm();
-    HWND owner = main && main != this ? main->Handle() : nullptr;
+    HWND owner = mainForm && mainForm != this ? mainForm->Handle() : nullptr;
     CreateHandle(nullptr, kFormClassName, style, exStyle, owner);
     if (Menu) Menu->Attach(Handle());
 }
@@ -74,7 +96,7 @@ void TForm::CreateFormWindow() {
 void TForm::CreateHintWindow() {
     tooltip_.Reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                                   Application().Instance(), nullptr));
+                                   GetModuleHandleA(nullptr), nullptr));
     std::vector<TControl*> stack(Controls().begin(), Controls().end());
     while (!stack.empty()) {
         TControl* control = stack.back();
@@ -98,7 +120,7 @@ void TForm::Build() {
     ArrangeTabOrder();
     Realign();
     created_ = true;
-    Application().Guard([this] { FormCreate(); });
+    Guard([this] { FormCreate(); });
     if (VisibleAtCreation) Show();
 }
 
@@ -124,7 +146,7 @@ void TForm::Show() {
     EnsureCreated();
     if (!Handle() || (visible_ && IsWindowVisible(Handle()))) return;
     visible_ = true;
-    Application().Guard([this] { FormShow(); });
+    Guard([this] { FormShow(); });
     if (!Handle() || !visible_) return;
     int command = ActivateOnShow ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
     if (pendingState_ == TWindowState::Minimized) command = SW_SHOWMINNOACTIVE;
@@ -152,8 +174,8 @@ void TForm::Close() {
     FormCloseQuery(canClose);
     if (!canClose) return;
     FormClose();
-    if (Application().MainForm() == this)
-        Application().Terminate();
+    if (mainForm == this)
+        EndProgram();
     else
         Hide();
 }
@@ -180,7 +202,7 @@ TModalResult TForm::ShowModal() {
                 PostQuitMessage(int(msg.wParam));
                 break;
             }
-            Application().ProcessMessage(msg);
+            ProcessMessage(msg);
         } else if (ModalResult == mrNone) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
         }
@@ -407,15 +429,15 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The end of the Windows session closes the main form like any close: the close question may
     // refuse it, and at its end the settings are stored and the program ends.
     case WM_QUERYENDSESSION: {
-        if (!created_ || Application().MainForm() != this || modal_) return TRUE;
+        if (!created_ || mainForm != this || modal_) return TRUE;
         bool canEnd = true;
-        Application().Guard([&] { FormCloseQuery(canEnd); });
+        Guard([&] { FormCloseQuery(canEnd); });
         return canEnd;
     }
     case WM_ENDSESSION:
-        if (wParam && created_ && Application().MainForm() == this && !Application().Terminated()) {
-            Application().Guard([this] { FormClose(); });
-            Application().Terminate();
+        if (wParam && created_ && mainForm == this && !Ending()) {
+            Guard([this] { FormClose(); });
+            EndProgram();
         }
         return 0;
     case WM_SETFOCUS: // activated, restored from the minimized state, or its focused control went away

@@ -15,8 +15,16 @@ public:
     TForm();
     ~TForm() override;
 
-    static const char* const kFormClassName;
-    static void RegisterFormClass(HINSTANCE instance, WNDPROC proc);
+    // The program's main form, named by the application: it owns the other forms' windows, and
+    // closing it ends the program. Naming one (or none) starts anew: the program is not ending.
+    static TForm* Main();
+    static void SetMain(TForm* form);
+    // Ends the program once: its message loop stops at the quit message this posts.
+    static void EndProgram();
+    static bool Ending();
+    // One message of the program's loop: the menus' short-cuts first, then the system's dialog
+    // manager, then the window the message is for.
+    static void ProcessMessage(MSG& msg);
 
     // Builds the window and its controls, runs FormCreate, and shows the form when it is visible
     // from creation (which runs FormShow inside the creation).
@@ -48,7 +56,7 @@ public:
     void SelectNext(bool forward);
     // Puts a control's window (and its label's) in its place of the tab order; the form does it
     // for every window made after its controls were built.
-    void PlaceInTabOrder(TControl& control);
+    void PlaceInTabOrder(TControl& control) override;
     // Enter clicks the focused button, else this one; Escape clicks the cancel button.
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
@@ -56,7 +64,7 @@ public:
     // Short-cut keys of the menus; true when the key was used up. The message loop then lets the
     // system's dialog manager have the key (Tab, arrows, Enter, Escape, access keys).
     bool HandleKey(const MSG& msg);
-    void UpdateHint(TControl& control);
+    void UpdateHint(TControl& control) override;
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }
 

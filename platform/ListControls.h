@@ -1,6 +1,5 @@
 #pragma once
 // Controls that hold lists: drop-down lists, the browser's lists and the report-style list view.
-#include "platform/FilterList.h"
 #include "platform/ListRows.h"
 #include "platform/Window.h"
 
@@ -25,26 +24,6 @@ protected:
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1; // kept while there is no window
-};
-
-class TFileListBox;
-
-// Filter descriptions; the chosen row's mask goes to the linked file list.
-class TFilterComboBox : public TComboBox {
-public:
-    TFileListBox* FileList = nullptr;
-    const std::string& Filter() const { return filter_; }
-    // Giving the box the list it already holds (whatever the case) changes nothing; another list
-    // rebuilds the rows, selects the first, applies its mask and raises the change event.
-    void SetFilter(const std::string& filter);
-    std::string Mask() const;
-
-protected:
-    void Changed() override;
-
-private:
-    std::string filter_;
-    std::vector<FilterRow> rows_;
 };
 
 // Report view with whole-row selection that stays visible when the list loses the focus. A hidden

@@ -1,8 +1,6 @@
 #include "platform/MessageDlg.h"
 
-#include "platform/Application.h"
 #include "platform/Fonts.h"
-#include "platform/Form.h"
 #include "platform/Handles.h"
 
 #include <algorithm>
@@ -13,6 +11,11 @@ namespace {
 MessageResponder& Responder() {
     static MessageResponder responder;
     return responder;
+}
+
+std::function<HWND()>& Owner() {
+    static std::function<HWND()> owner;
+    return owner;
 }
 
 struct DialogState {
@@ -42,7 +45,7 @@ KindLook LookOf(TMsgDlgType type) {
 // Lays the box out around its text: icon at the left, text beside it, buttons centred below.
 void LayOut(HWND dialog, const DialogState& state) {
     constexpr int kMargin = 11, kGap = 8, kIcon = 32, kButtonWidth = 75, kButtonHeight = 25;
-    HINSTANCE instance = Application().Instance();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     HFONT font = FontHandle(TFontSpec{});
     std::string shown = DisplayText(state.call->text);
 
@@ -134,6 +137,10 @@ MessageResponder SetMessageResponder(MessageResponder responder) {
     return responder;
 }
 
+void SetMessageBoxOwner(std::function<HWND()> owner) {
+    Owner() = std::move(owner);
+}
+
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
     MessageBoxCall call{type, text, buttons};
     if (Responder()) return Responder()(call);
@@ -142,11 +149,10 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
     DialogState state{&call, DialogButtons(buttons)};
     std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
 
-    TForm* main = Application().MainForm();
     HWND owner = GetActiveWindow();
-    if (!owner && main) owner = main->Handle();
+    if (!owner && Owner()) owner = Owner()();
     INT_PTR result =
-        DialogBoxIndirectParamA(Application().Instance(), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
+        DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                 owner, DialogProc, LPARAM(&state));
     return result <= 0 ? EscapeResult(buttons) : TModalResult(result);
 }

@@ -4,6 +4,8 @@
 // Closed by its title bar's close box, a box answers Cancel, whatever its buttons: no answer.
 #include "platform/MessageText.h"
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -20,3 +22,6 @@ TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButton
 // Returns the one it replaces.
 using MessageResponder = std::function<TModalResult(const MessageBoxCall&)>;
 MessageResponder SetMessageResponder(MessageResponder responder);
+
+// The window that owns a box while no window of the program is active.
+void SetMessageBoxOwner(std::function<HWND()> owner);

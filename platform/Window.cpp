@@ -1,7 +1,6 @@
 #include "platform/Window.h"
 
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/Guard.h"
 #include "platform/Menus.h"
 #include "platform/WaitCursor.h"
 
@@ -11,9 +10,11 @@
 
 namespace {
 const char* const kObjectProp = "Vistrel.Object";
+HINSTANCE classInstance = nullptr; // the module the classes were registered for
 } // namespace
 
 const char* const TControl::kClassName = "TVistrelControl";
+const char* const TControl::kFormClassName = "TVistrelForm";
 
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TControl* control = nullptr;
@@ -30,7 +31,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
     LRESULT result = 0;
     // No exception may cross the system's code: a failing handler ends here and is reported.
-    Application().Guard([&] { result = control->WndProc(msg, wParam, lParam); });
+    Guard([&] { result = control->WndProc(msg, wParam, lParam); });
     if (msg == WM_NCDESTROY) {
         RemovePropA(hwnd, kObjectProp);
         control->handle_.Release();
@@ -39,6 +40,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 void RegisterWindowClasses(HINSTANCE instance) {
+    classInstance = instance;
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = ObjectWindowProc;
@@ -46,7 +48,11 @@ void RegisterWindowClasses(HINSTANCE instance) {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = TControl::kClassName;
     RegisterClassA(&wc);
-    TForm::RegisterFormClass(instance, ObjectWindowProc);
+    // A program without an icon gets the system's.
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = TControl::kFormClassName;
+    RegisterClassA(&wc);
 }
 
 void TControl::ForgetChildHandles() {
@@ -81,15 +87,15 @@ TControl* TControl::FromHandle(HWND hwnd) {
     return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
 }
 
-TForm* TControl::Form() const {
-    const TControl* c = this;
+TControl* TControl::Root() {
+    TControl* c = this;
     while (c->parent_)
         c = c->parent_;
-    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+    return c;
 }
 
 void TControl::CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner) {
-    ownClass_ = className == kClassName || className == TForm::kFormClassName;
+    ownClass_ = className == kClassName || className == kFormClassName;
     parent_ = parent;
     if (parent) parent->children_.push_back(this);
     pending_ = {className, style, exStyle, owner};
@@ -109,7 +115,7 @@ void TControl::CreateWindowNow() {
     const char* className = pending_.className;
     pending_.className = nullptr;
     HWND hwnd = CreateWindowExA(pending_.exStyle, className, caption_.c_str(), style, bounds_.left, bounds_.top,
-                                bounds_.width, bounds_.height, parentHwnd, nullptr, Application().Instance(), this);
+                                bounds_.width, bounds_.height, parentHwnd, nullptr, classInstance, this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
     if (handle_.Get() != hwnd) {
         SetPropA(hwnd, kObjectProp, this);
@@ -117,10 +123,9 @@ void TControl::CreateWindowNow() {
     }
     SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
     HandleCreated();
-    if (TForm* form = parent_ ? Form() : nullptr) form->PlaceInTabOrder(*this);
+    if (parent_) Root()->PlaceInTabOrder(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
-    if (!hint_.empty())
-        if (TForm* form = Form()) form->UpdateHint(*this);
+    if (!hint_.empty()) Root()->UpdateHint(*this);
 }
 
 void TControl::CreateGraphic(TControl& parent) {
@@ -129,8 +134,7 @@ void TControl::CreateGraphic(TControl& parent) {
     parent.children_.push_back(this);
     if (align_ != TAlign::None) parent.Realign();
     InvalidateInParent();
-    if (!hint_.empty())
-        if (TForm* form = Form()) form->UpdateHint(*this);
+    if (!hint_.empty()) Root()->UpdateHint(*this);
 }
 
 RECT TControl::ClientRect() const {
@@ -154,8 +158,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (handle_) MoveWindow(handle_.Get(), left, top, width, height, TRUE);
     if (graphic_) {
         InvalidateInParent();
-        if (!hint_.empty())
-            if (TForm* form = Form()) form->UpdateHint(*this);
+        if (!hint_.empty()) Root()->UpdateHint(*this);
     }
 }
 
@@ -170,8 +173,7 @@ void TControl::SetVisible(bool visible) {
     if (visible && pending_.className && parent_ && parent_->Handle()) CreateWindowNow();
     if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
     if (graphic_) InvalidateInParent();
-    if (!hint_.empty())
-        if (TForm* form = Form()) form->UpdateHint(*this);
+    if (!hint_.empty()) Root()->UpdateHint(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
 }
 
@@ -215,8 +217,7 @@ void TControl::SetCaption(const std::string& caption) {
 void TControl::SetHint(const std::string& hint) {
     if (hint_ == hint) return;
     hint_ = hint;
-    if (handle_ || graphic_)
-        if (TForm* form = Form()) form->UpdateHint(*this);
+    if (handle_ || graphic_) Root()->UpdateHint(*this);
 }
 
 void TControl::SetFont(const TFontSpec& font) {
@@ -233,10 +234,6 @@ void TControl::SetColor(TColor color) {
     if (color_ == color) return;
     color_ = color;
     Invalidate();
-}
-
-TColor TControl::ParentColor() const {
-    return parent_ ? parent_->color_ : clBtnFace;
 }
 
 void TControl::Invalidate() {
@@ -335,8 +332,8 @@ bool TControl::ShowContextMenu(HWND clicked, LPARAM position) {
             pt = {c->graphic_ ? c->bounds_.left : 0, c->graphic_ ? c->bounds_.top : 0};
             ClientToScreen(c->graphic_ ? c->parent_->Handle() : c->Handle(), &pt);
         }
-        TForm* form = c->Form();
-        c->PopupMenu->Popup(form ? form->Handle() : c->Handle(), pt.x, pt.y);
+        HWND owner = c->Root()->Handle();
+        c->PopupMenu->Popup(owner ? owner : c->Handle(), pt.x, pt.y);
         return true;
     }
     return false;

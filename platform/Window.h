@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-class TForm;
 class TPopupMenu;
 
 enum class TAlignment { Left, Right, Center };
@@ -31,10 +30,12 @@ public:
     // The control's own area, from 0, 0.
     RECT ClientRect() const;
     TControl* Parent() const { return parent_; }
-    TForm* Form() const;
+    // The outermost container: the form.
+    TControl* Root();
     const std::vector<TControl*>& Controls() const { return children_; }
     static TControl* FromHandle(HWND hwnd);
-    static const char* const kClassName; // the program's own window class
+    static const char* const kClassName;     // the program's own window class
+    static const char* const kFormClassName; // and its class of top-level windows
 
     TBounds Bounds() const { return bounds_; }
     void SetBounds(int left, int top, int width, int height);
@@ -64,13 +65,15 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     // The cursor over the control; null keeps the class cursor (the arrow).
-    void SetCursor(LPCSTR cursorId) { cursor_ = cursorId; }
+    void SetMouseCursor(LPCSTR cursorId) { cursor_ = cursorId; }
 
     TPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
     std::function<void()> OnChange;
 
+    // Enter, when the focused control is no button and the form has no default button; true when used.
+    virtual bool DialogKey(UINT) { return false; }
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
@@ -101,14 +104,17 @@ protected:
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
     virtual LRESULT NotifyNotify(const NMHDR*) { return 0; }
-    // Enter, when the focused control is no button and the form has no default button; true when used.
-    virtual bool DialogKey(UINT) { return false; }
     // Owner-drawn items of standard controls, passed on by their container.
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual void FontChanged() {}
     virtual void CaptionChanged() {}
+    // The form's work, asked of the outermost container: a window inside it was made, and a hint
+    // inside it changed.
+    virtual void PlaceInTabOrder(TControl&) {}
+    virtual void UpdateHint(TControl&) {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    TColor ParentColor() const;
+    // Lets go of the windows inside this one, which the system destroys with it.
+    void ForgetChildHandles();
 
     TBounds bounds_;
     bool visible_ = true;
@@ -119,9 +125,7 @@ protected:
 
 private:
     friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    friend class TForm;
     bool ShowContextMenu(HWND clicked, LPARAM position);
-    void ForgetChildHandles();
     TControl* GraphicChildAt(POINT pt) const;
     void PaintGraphicChildren(HDC dc);
     // A graphic control painted on its container's DC: in its area, in its own coordinates.
@@ -148,5 +152,6 @@ private:
     LPCSTR cursor_ = nullptr;
 };
 
-// Registers the program's window classes; called once by the application.
+// Registers the program's window classes (the forms' with the program's icon, resource 1); called
+// once by the application.
 void RegisterWindowClasses(HINSTANCE instance);

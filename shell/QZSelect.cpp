@@ -1,5 +1,6 @@
 // Vistrel Selector: chooses the start-up, waiting and shut-down screens and the wallpaper.
 #include "platform/Application.h"
+#include "platform/Guard.h"
 #include "shell/StartUp.h"
 
 #include <exception>
@@ -10,7 +11,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         StartUp(application);
     } catch (const std::exception& error) {
-        application.ShowException(error);
+        ShowException(error);
         return 1;
     }
     application.Run();

@@ -20,7 +20,8 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     PopupMenu = &PopMPreview;
 
     PopMPreview.Items.Add(Returntomain1).Add(Fileinfo1).Add(N1);
-    PopMPreview.Items.Add(Centred1).Add(Stretched1).Add(Tiled1).Add(Fit2Screen1).Add(Mirror1);
+    for (int i = 0; i < kWallpaperStyleCount; ++i)
+        PopMPreview.Items.Add(*StyleItem(i));
     PopMPreview.Items.Add(AsWindowsShowsIt1).Add(N2);
     PopMPreview.Items.Add(SetascurrentScreen1).Add(SetascurrentWallpaper1).Add(Returntomainwithoutchange1);
     Returntomainwithoutchange1.SetVisible(false);
@@ -48,8 +49,8 @@ void TFormPreview::BuildControls() {
 }
 
 TMenuItem* TFormPreview::StyleItem(int index) {
-    TMenuItem* items[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1};
-    return index >= 0 && index < kWallpaperStyleCount ? items[index] : nullptr;
+    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1};
+    return index >= 0 && index < kWallpaperStyleCount ? byValue[int(kWallpaperStyles[index].style)] : nullptr;
 }
 
 void TFormPreview::FormActivate() {

@@ -14,6 +14,12 @@
 
 class TFormSelect;
 
+// A style's menu item: "&" and its name, with Ctrl and the name's first letter.
+inline TMenuItem StyleMenuItem(WallpaperStyle style) {
+    const char* name = StyleInfo(style).name;
+    return TMenuItem(std::string("&") + name, CtrlKey(name[0]));
+}
+
 class TFormPreview : public TForm {
 public:
     explicit TFormPreview(TFormSelect& main);
@@ -22,9 +28,11 @@ public:
 
     TPopupMenu PopMPreview;
     TMenuItem Returntomain1{"Return to &main", ShortCut(vk::F3)}, Fileinfo1{"File &info", CtrlKey('I')},
-        N1{TMenuItem::kSeparator}, Centred1{"&Centred", CtrlKey('C')}, Stretched1{"&Stretched", CtrlKey('S')},
-        Tiled1{"&Tiled", CtrlKey('T')}, Fit2Screen1{"&Fit 2 Screen", CtrlKey('F')}, Mirror1{"&Mirror", CtrlKey('M')},
-        AsWindowsShowsIt1{"As &Windows Shows It", CtrlKey('W')}, N2{TMenuItem::kSeparator},
+        N1{TMenuItem::kSeparator};
+    TMenuItem Centred1 = StyleMenuItem(WallpaperStyle::Centred), Stretched1 = StyleMenuItem(WallpaperStyle::Stretched),
+              Tiled1 = StyleMenuItem(WallpaperStyle::Tiled), Fit2Screen1 = StyleMenuItem(WallpaperStyle::Fit2Screen),
+              Mirror1 = StyleMenuItem(WallpaperStyle::Mirror);
+    TMenuItem AsWindowsShowsIt1{"As &Windows Shows It", CtrlKey('W')}, N2{TMenuItem::kSeparator},
         SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
         SetascurrentWallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
         Returntomainwithoutchange1{"Return &unchanged"};
@@ -50,7 +58,7 @@ public:
 
     // The layout LayoutPicture made last.
     const ImageLayout& Layout() const { return layout_; }
-    // The style items in the order of the style box.
+    // The item of the style at the index of the style table.
     TMenuItem* StyleItem(int index);
 
 protected:

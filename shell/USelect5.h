@@ -2,7 +2,6 @@
 // The main window: the four screen categories, the file browser, the preview pane, the lists and
 // the menus through which everything is reached. Its handlers are defined in the shell's
 // FormSelect*.cpp files, one for each thing they handle.
-#include "lists/Category.h"
 #include "lists/ListFileFormat.h"
 #include "pictures/PictureLibrary.h"
 #include "platform/BrowserControls.h"
@@ -10,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
+#include "system/Category.h"
 
 #include <memory>
 #include <string>

@@ -105,7 +105,7 @@ void TFormSelect::BuildControls() {
     Splitter4.SetAlign(TAlign::Right);
     Place(Splitter4, *this, 440, 291, 4, 118);
     PnlExtend.SetAlign(TAlign::Bottom);
-    PnlExtend.SetCursor(IDC_SIZENS);
+    PnlExtend.SetMouseCursor(IDC_SIZENS);
     Place(PnlExtend, *this, 0, 409, 444, 5);
     Place(Label1, *this, 4, 272, 0, 0, "Selected Files:");
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
@@ -121,7 +121,10 @@ void TFormSelect::BuildControls() {
     CBStyle.SetVisible(false);
     CBStyle.SetEnabled(false);
     Place(CBStyle, *this, 360, 244, 81, 21);
-    CBStyle.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
+    std::vector<std::string> styles;
+    for (const WallpaperStyleInfo& style : kWallpaperStyles)
+        styles.push_back(style.name);
+    CBStyle.SetItems(styles);
 
     for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
         button->GroupIndex = 1;

@@ -1,7 +1,7 @@
 #pragma once
 // Where the system screens and their backups lie, the questions before a screen is installed, and
 // the randomizer's autostart command. No Windows calls: the paths come in as arguments.
-#include "lists/Category.h"
+#include "system/Category.h"
 
 #include <string>
 

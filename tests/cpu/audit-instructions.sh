@@ -41,8 +41,9 @@ audit_binary() {
             next
         }
         /^ *[0-9a-f]+:\t/ {
-            # The linker puts the exception tables, which are data, into the code section.
-            if (function_name ~ picked || function_name == ".gcc_except_table") next
+            # The linker puts the exception tables and the constructor and destructor lists, which
+            # are data, into the code section.
+            if (function_name ~ picked || function_name == ".gcc_except_table" || function_name ~ /^\.[cd]tors@/) next
             instruction = $0
             sub(/^ *[0-9a-f]+:\t/, "", instruction)
             n = split(instruction, word, " ")

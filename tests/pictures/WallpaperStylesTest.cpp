@@ -26,6 +26,8 @@ TEST(WallpaperStyles, TableInBoxOrderWithTheDesktopValues) {
         SCOPED_TRACE(other);
         EXPECT_FALSE(WallpaperStyleNamed(other)) << "names are compared exactly";
     }
+    for (int other : {-1, kWallpaperStyleCount})
+        EXPECT_FALSE(WallpaperStyleOfValue(other)) << other;
 }
 
 TEST(WallpaperStyles, RoundHalfEvenBothWays) {

@@ -42,9 +42,9 @@ TEST_F(ListFile, ALongSaveIsTheComposedFileByteForByte) {
             std::string path =
                 "C:\\PICTURES\\SET" + std::to_string(int(section)) + std::string(std::size_t(i % 7), 'X');
             if (i % 2) path += "\\";
-            lists[section].push_back({name, path, section == Category::Wall ? kStyleNames[i % 5] : ""});
+            lists[section].push_back({name, path, section == Category::Wall ? kWallpaperStyles[i % 5].name : ""});
             rows.push_back({name, path});
-            if (section == Category::Wall) rows.back().push_back(kStyleNames[i % 5]);
+            if (section == Category::Wall) rows.back().push_back(kWallpaperStyles[i % 5].name);
         }
         form.ListOfCategory(section).SetRows(std::move(rows));
     }

@@ -1,6 +1,7 @@
 // Applying wallpapers under Wine: the real bitmap file, the prefix's registry and the system's
 // wallpaper, through F4 in the main window and the style box.
 #include "pictures/Transparency.h"
+#include "platform/Guard.h"
 #include "platform/WaitCursor.h"
 #include "tests/support/WallpaperFixture.h"
 
@@ -278,7 +279,7 @@ TEST_F(Wallpaper, LongWorkShowsTheWaitCursorUntilItEnds) {
              ASSERT_TRUE(held);
              const std::size_t shown = boxes.size();
              answers = {mrOk};
-             Application().Guard([this] { form->SetasCurrentClick(); });
+             Guard([this] { form->SetasCurrentClick(); });
              EXPECT_EQ(boxes.size(), shown + 1) << "the failure was shown";
          }},
     };

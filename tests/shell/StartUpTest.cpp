@@ -1,8 +1,9 @@
 // The start-up under Wine: splash screen, version and build, caption, the other windows, About box.
-#include "shell/UPreview.h"
+#include "platform/Guard.h"
 #include "shell/StartUp.h"
 #include "shell/UAbout.h"
 #include "shell/UOpstartScherm.h"
+#include "shell/UPreview.h"
 #include "shell/USelect5.h"
 #include "tests/support/WineFixture.h"
 
@@ -131,7 +132,7 @@ TEST_F(StartUpTest, AboutBoxWithoutVersionShowsAnEmptyBuild) {
 
 TEST_F(StartUpTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     answers = {mrOk};
-    Application().Guard([] { throw std::runtime_error("Cannot create file C:\\X.BMP"); });
+    Guard([] { throw std::runtime_error("Cannot create file C:\\X.BMP"); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Cannot create file C:\\X.BMP");
     EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);

@@ -1,7 +1,7 @@
 #pragma once
 // Where Windows keeps the system screens, spelled out apart from the program's own code: the
 // start-up screen at the root of the Windows drive, the others in the Windows folder.
-#include "lists/Category.h"
+#include "system/Category.h"
 
 #include <windows.h>
 

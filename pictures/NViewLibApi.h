@@ -7,7 +7,7 @@ using NViewLibLoadCall = HBITMAP(WINAPI*)(const char* path, BOOL flag);
 inline constexpr const char* kNViewLibLoad = "NViewLibLoad";
 
 // NViewLibWallpaper(path, style, screen width, screen height, background, outcome): the bitmap a
-// picture becomes as the wallpaper in a style (its index in the style box) on a screen of the
+// picture becomes as the wallpaper in a style (a WallpaperStyle's value) on a screen of the
 // size, a 32-bit DIB section read only as far as the screen shows the picture; transparent parts
 // take the background colour. 0 with the outcome when it made none.
 using NViewLibWallpaperCall = HBITMAP(WINAPI*)(const char* path, int style, int screenWidth, int screenHeight,

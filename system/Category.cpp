@@ -1,4 +1,4 @@
-#include "lists/Category.h"
+#include "system/Category.h"
 
 namespace {
 const CategoryInfo kInfo[kCategoryCount] = {
