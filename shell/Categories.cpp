@@ -19,7 +19,7 @@ void InactiveLook(TSpeedButton& button) {
 } // namespace
 
 void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
-    const Category old = ActiveCategory;
+    const Category old = Model.activeCategory;
     {
         SelectionTrackingOff ownChanges(*this);
         SwitchControls(pressed);
@@ -32,7 +32,7 @@ void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
         active.SetFocus();
         ViewSelected();
     }
-    if (ActiveCategory != old) oldList.SetVisible(false);
+    if (Model.activeCategory != old) oldList.SetVisible(false);
 }
 
 // The category of the pressed button becomes the active one, with its look, its controls and its
@@ -42,7 +42,7 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         {&sbtnStart, Category::Start}, {&sbtnWait, Category::Wait}, {&sbtnShut, Category::Shut}};
     for (auto [button, category] : screens) {
         if (button == pressed) {
-            ActiveCategory = category;
+            Model.activeCategory = category;
             ActiveLook(*button);
         } else {
             InactiveLook(*button);
@@ -54,16 +54,18 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         Setascurrentwallpaper1.SetVisible(true);
         SetascurrentScreen1.SetVisible(false);
         chkbStartUpRun.SetVisible(false);
-        CBStyle.SetItemIndex(0);
+        Model.style = kWallpaperStyles[0].style;
+        ShowStyle();
         CBStyle.SetEnabled(true);
         CBStyle.SetVisible(true);
         LblStyle.SetVisible(true);
-        ActiveCategory = Category::Wall;
+        Model.activeCategory = Category::Wall;
         ActiveLook(sbtnWall);
     } else {
         Setascurrentwallpaper1.SetVisible(false);
         SetascurrentScreen1.SetVisible(true);
-        CBStyle.SetItemIndex(-1);
+        Model.style.reset();
+        ShowStyle();
         CBStyle.SetEnabled(false);
         CBStyle.SetVisible(false);
         LblStyle.SetVisible(false);
@@ -71,7 +73,7 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         InactiveLook(sbtnWall);
     }
 
-    FilterComboBox1.SetFilter(ActiveCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
+    FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
     UpdateScreenItems();
     UpdateCounter();
 }

@@ -4,7 +4,7 @@
 // Every change of folder is remembered for the active category, and as the last folder of all.
 void TFormSelect::DirectoryListBox1Change() {
     const std::string& folder = DirectoryListBox1.Directory();
-    switch (ActiveCategory) {
+    switch (Model.activeCategory) {
     case Category::Wait:
         WaitDir = folder;
         break;

@@ -10,13 +10,13 @@ void TFormSelect::AddChosenFile(int index) {
     SelectionTrackingOff ownChanges(*this);
     const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
     std::string refusal;
-    if (ActiveCategory == Category::Wall) {
+    if (Model.activeCategory == Category::Wall) {
         // A wallpaper is added unread; a name that opens no file (one the system code page cannot
         // spell and that has no short name) is refused as unreadable.
         if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) refusal = LoadErrorText(path);
     } else {
         // Each file is tested against its own picture, read apart from the preview.
-        const PictureFile file = ReadPictureFile(path, ActiveCategory, Library(), PictureNeed::Check);
+        const PictureFile file = ReadPictureFile(path, Model.activeCategory, Library(), PictureNeed::Check);
         if (file.outcome != PictureFile::Outcome::Loaded)
             refusal = LoadErrorText(path);
         else if (file.check == ScreenCheck::WrongSize)
@@ -29,7 +29,7 @@ void TFormSelect::AddChosenFile(int index) {
         return;
     }
     std::vector<std::string> row = {FileListBox1.Item(index), FileListBox1.Directory()};
-    if (ActiveCategory == Category::Wall) row.push_back(CBStyle.Text());
+    if (Model.activeCategory == Category::Wall) row.push_back(Model.style ? StyleInfo(*Model.style).name : "");
     ActiveList().InsertSorted(row);
     FileListBox1.SetSelected(index, false);
     ListsChanged = true;
@@ -113,7 +113,7 @@ void TFormSelect::Removenonexistingfiles1Click() {
         TWaitCursor waiting; // a file test for every entry, some on drives that may be gone
         start = RemoveMissingEntries(ListStart), wait = RemoveMissingEntries(ListWait);
         shut = RemoveMissingEntries(ListShut), wall = RemoveMissingEntries(ListWall);
-        TSpeedButton& button = ButtonOfCategory(ActiveCategory);
+        TSpeedButton& button = ButtonOfCategory(Model.activeCategory);
         button.SetDown(true);
         Change_Screen_Button(&button);
     }

@@ -9,15 +9,15 @@
 #include "shell/USelect5.h"
 
 void TFormSelect::UpdateScreenItems() {
-    const bool screens = IsScreen(ActiveCategory);
-    const bool named = PnlPreviewName.Caption() != kNoFileSelected;
+    const bool screens = IsScreen(Model.activeCategory);
+    const bool named = Model.preview.Named();
     for (TMenuItem* item : {&N8, &MakeScreen1, &N9, &MakeScreen2})
         item->SetVisible(screens);
     MakeScreen1.SetEnabled(named);
     MakeScreen2.SetEnabled(named);
     // Only the start-up screen can move: the system rotates the palette of that one alone.
-    AnimatedBar1.SetVisible(ActiveCategory == Category::Start);
-    AnimatedBar2.SetVisible(ActiveCategory == Category::Start);
+    AnimatedBar1.SetVisible(Model.activeCategory == Category::Start);
+    AnimatedBar2.SetVisible(Model.activeCategory == Category::Start);
 }
 
 void TFormSelect::AnimatedBarClick() {
@@ -27,8 +27,8 @@ void TFormSelect::AnimatedBarClick() {
 }
 
 void TFormSelect::MakeScreenClick() {
-    const std::string source = PnlPreviewName.Caption();
-    if (!IsScreen(ActiveCategory) || source == kNoFileSelected) return;
+    const std::string source = Model.preview.path;
+    if (!IsScreen(Model.activeCategory) || source.empty()) return;
     std::string target;
     auto taken = [](const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
     if (!PromptSaveFile(Handle(), ProposedScreenPath(source, taken), kScreenSaveFilter, "bmp", target)) return;
@@ -37,7 +37,7 @@ void TFormSelect::MakeScreenClick() {
     {
         TWaitCursor waiting;
         made = MakeScreenFromPicture(Library(), source, target,
-                                     ActiveCategory == Category::Start && AnimatedBar1.Checked());
+                                     Model.activeCategory == Category::Start && AnimatedBar1.Checked());
     }
     if (!made.Ok()) {
         MessageDlg(ScreenFailureText(made), TMsgDlgType::Error, mbOK);

@@ -14,30 +14,36 @@ TPictureLibrary& TFormSelect::Library() {
 // A picture that cannot be read leaves `picture` as it was.
 int TFormSelect::LoadPicture(const std::string& path, TPicture& picture) {
     TWaitCursor waiting; // a large photo takes seconds on the machines of the day
-    PictureFile file = ReadPictureFile(path, ActiveCategory, Library(), PictureNeed::Bitmap);
+    PictureFile file = ReadPictureFile(path, Model.activeCategory, Library(), PictureNeed::Bitmap);
     if (file.outcome != PictureFile::Outcome::Loaded) return file.ResultCode();
     if (file.bitmap)
         picture.Assign(std::move(file.bitmap), file.format);
     else
         picture.Clear();
-    if (&picture == &ImgPreview.Picture()) PreviewRotationStart = file.rotationStart;
+    // The preview's picture is described by what its file said.
+    if (&picture == &ImgPreview.Picture()) {
+        PreviewedFile& shown = Model.preview;
+        shown.width = file.width;
+        shown.height = file.height;
+        shown.format = file.format;
+        shown.rotationStart = file.rotationStart;
+    }
     return kPictureLoaded;
 }
 
-void TFormSelect::UpdateSizeHint() {
-    const TPicture& picture = ImgPreview.Picture();
-    ImgPreview.SetHint(SizeText(picture.Width(), picture.Height()));
+std::string TFormSelect::PreviewSizeText() const {
+    return Model.preview.Named() ? SizeText(Model.preview.width, Model.preview.height) : std::string();
 }
 
 void TFormSelect::SizeClick() {
-    const TPicture& picture = ImgPreview.Picture();
-    const int rotation = ShownRotationStart(ActiveCategory, picture.Format(), PreviewRotationStart);
-    MessageDlg(IsScreen(ActiveCategory) ? ScreenInfoText(picture.Width(), picture.Height(), picture.Format(), rotation)
-                                        : FileInfoText(picture.Width(), picture.Height(), picture.Format()),
+    const PreviewedFile& shown = Model.preview;
+    const int rotation = ShownRotationStart(Model.activeCategory, shown.format, shown.rotationStart);
+    MessageDlg(IsScreen(Model.activeCategory) ? ScreenInfoText(shown.width, shown.height, shown.format, rotation)
+                                              : FileInfoText(shown.width, shown.height, shown.format),
                TMsgDlgType::Information, mbOK);
 }
 
 void TFormSelect::PopMFileInfoPopup() {
-    Size.SetCaption(ImgPreview.Hint());
+    Size.SetCaption(PreviewSizeText());
     UpdateScreenItems();
 }

@@ -6,10 +6,12 @@
 #include "shell/UPreview.h"
 #include "shell/USelect5.h"
 
+// The picture on view stays, hidden: a failed load shows it again.
 void TFormSelect::ResetPreview() {
+    Model.preview.path.clear();
+    Model.preview.fromFile = false;
     PnlPreviewName.SetCaption(kNoFileSelected);
     PnlPreviewName.SetHint(kNoFileSelected);
-    PreviewFromNamedFile = false;
     ImgPreview.SetVisible(false);
     ImgPreview.SetHint("");
     PnlPreviewName.SetColor(clBtnFace);
@@ -18,18 +20,20 @@ void TFormSelect::ResetPreview() {
 
 void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool reread) {
     ImgPreview.SetVisible(true);
-    if (reread || path != PnlPreviewName.Caption()) {
-        PreviewFromNamedFile = LoadPicture(path, ImgPreview.Picture()) == kPictureLoaded;
+    if (reread || path != Model.preview.path) {
+        const bool loaded = LoadPicture(path, ImgPreview.Picture()) == kPictureLoaded;
+        Model.preview.path = path;
+        Model.preview.fromFile = loaded;
         ImgPreview.Invalidate();
-        UpdateSizeHint();
+        ImgPreview.SetHint(PreviewSizeText());
         PnlPreviewName.SetCaption(path);
-        const TPicture& picture = ImgPreview.Picture();
-        const bool red = markWrongSize && IsScreen(ActiveCategory) && !HasScreenSize(picture.Width(), picture.Height());
+        const PreviewedFile& shown = Model.preview;
+        const bool red = markWrongSize && IsScreen(Model.activeCategory) && !HasScreenSize(shown.width, shown.height);
         PnlPreviewName.SetColor(red ? clRed : clBtnFace);
     } else if (!markWrongSize) {
         PnlPreviewName.SetColor(clBtnFace);
     }
-    PnlPreviewName.SetHint(PnlPreviewName.Caption());
+    PnlPreviewName.SetHint(path);
     UpdateScreenItems();
 }
 
@@ -59,13 +63,12 @@ void TFormSelect::ViewSelected() {
             ResetPreview();
         }
     }
-    if (ActiveCategory == Category::Wall) {
-        SelectionTrackingOff ownChanges(*this);
-        if (list.SelCount() > 0) {
-            const std::vector<std::string>& styles = CBStyle.Items();
-            const std::string style = list.ItemText(list.FirstSelected(), 2);
-            for (std::size_t i = 0; i < styles.size(); ++i)
-                if (styles[i] == style) CBStyle.SetItemIndex(int(i));
+    // The first selected wallpaper entry's style becomes the chosen one; an unknown name changes nothing.
+    if (Model.activeCategory == Category::Wall && list.SelCount() > 0) {
+        if (const std::optional<WallpaperStyle> style = WallpaperStyleNamed(list.ItemText(list.FirstSelected(), 2))) {
+            SelectionTrackingOff ownChanges(*this);
+            Model.style = style;
+            ShowStyle();
         }
     }
 }
@@ -84,7 +87,7 @@ void TFormSelect::ChangePreviewOn(TMenuItem* sender) {
 }
 
 void TFormSelect::ImgPreviewDblClick() {
-    if (ImgPreview.Visible() && FormPreview)
+    if (Model.preview.Named() && FormPreview)
         FormPreview->Show();
     else
         pnlPreviewDblClick();
@@ -94,18 +97,33 @@ void TFormSelect::pnlPreviewDblClick() {
     MessageDlg(kNoPreviewMessage, TMsgDlgType::Information, mbOK);
 }
 
-// Also the full-screen window's "Return to main": every selected wallpaper entry takes the box's
-// style and counts as changed, even when it had that style already.
 void TFormSelect::CBStyleChange() {
-    if (ActiveCategory != Category::Wall) return;
+    const int index = CBStyle.ItemIndex();
+    if (index < 0 || index >= kWallpaperStyleCount) return;
+    Model.style = kWallpaperStyles[index].style;
+    RestyleSelected();
+}
+
+// Also the full-screen window's "Return to main": every selected wallpaper entry takes the style
+// and counts as changed, even when it had that style already.
+void TFormSelect::RestyleSelected() {
+    if (Model.activeCategory != Category::Wall || !Model.style) return;
     TListView& list = ActiveList();
     if (list.SelCount() == 0) return;
-    const std::string style = CBStyle.Text();
+    const std::string style = StyleInfo(*Model.style).name;
     for (int row : list.SelectedRows()) {
         list.SetItemText(row, 2, style);
         ListsChanged = true;
     }
     list.Invalidate();
+}
+
+// Setting the box in code is no change by the user: no list entry is restyled here.
+void TFormSelect::ShowStyle() {
+    int index = -1;
+    for (int i = 0; i < kWallpaperStyleCount; ++i)
+        if (Model.style == kWallpaperStyles[i].style) index = i;
+    CBStyle.SetItemIndex(index);
 }
 
 // Toggled and stored; no operation reads it.

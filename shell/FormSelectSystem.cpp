@@ -41,8 +41,8 @@ bool TFormSelect::RefusedAfterUninstall() {
 
 // F4: the previewed picture becomes the wallpaper, or the screen of the active category.
 void TFormSelect::SetasCurrentClick() {
-    if (PnlPreviewName.Caption() == kNoFileSelected) return;
-    if (ActiveCategory == Category::Wall)
+    if (!Model.preview.Named()) return;
+    if (Model.activeCategory == Category::Wall)
         ApplyWallpaper();
     else
         InstallScreen();
@@ -50,19 +50,17 @@ void TFormSelect::SetasCurrentClick() {
 
 void TFormSelect::ApplyWallpaper() {
     if (RefusedAfterUninstall()) return;
-    const std::string name = PnlPreviewName.Caption();
+    const PreviewedFile& shown = Model.preview;
+    const std::string& name = shown.path;
     // After a failed load the preview name shows a file whose picture is not the one on view.
-    if (!PreviewFromNamedFile) throw std::runtime_error(UnreadablePictureText(name));
-    const std::string styleText = CBStyle.Text();
-    const std::optional<WallpaperStyle> style = WallpaperStyleNamed(styleText);
-    if (!style) throw std::runtime_error(NoStyleText(styleText));
-    const TPicture& picture = ImgPreview.Picture();
-    if (picture.Width() <= 0 || picture.Height() <= 0) throw std::runtime_error(NoPictureText(name));
+    if (!shown.fromFile) throw std::runtime_error(UnreadablePictureText(name));
+    if (!Model.style) throw std::runtime_error(NoStyleText(""));
+    if (shown.width <= 0 || shown.height <= 0) throw std::runtime_error(NoPictureText(name));
     WallpaperResult result;
     try {
         TWaitCursor waiting;
-        const BitmapPixels pixels = PixelsOfBitmap(picture.Handle());
-        result = ApplyWallpaperPicture(pixels.view, *style, PrimaryScreenSize(), ProgramDir);
+        const BitmapPixels pixels = PixelsOfBitmap(ImgPreview.Picture().Handle());
+        result = ApplyWallpaperPicture(pixels.view, *Model.style, PrimaryScreenSize(), ProgramDir);
     } catch (const std::bad_alloc&) {
         result.outcome = WallpaperResult::Outcome::NoMemory;
     }
@@ -71,24 +69,23 @@ void TFormSelect::ApplyWallpaper() {
 }
 
 void TFormSelect::InstallScreen() {
-    if (!IsScreen(ActiveCategory) || RefusedAfterUninstall()) return;
-    const std::string target = SystemScreenPath(GetWindowsDir(), ActiveCategory);
-    const std::string source = PnlPreviewName.Caption();
+    if (!IsScreen(Model.activeCategory) || RefusedAfterUninstall()) return;
+    const std::string target = SystemScreenPath(GetWindowsDir(), Model.activeCategory);
+    const PreviewedFile& shown = Model.preview;
+    const std::string source = shown.path;
     // After a failed load the picture on view is the one before: it must not go out under this name.
-    if (source != kNoFileSelected && !PreviewFromNamedFile) {
+    if (shown.Named() && !shown.fromFile) {
         MessageDlg(UnreadableScreenText(source), TMsgDlgType::Error, mbOK);
         return;
     }
-    const TPicture& picture = ImgPreview.Picture();
-    if (!HasScreenSize(picture.Width(), picture.Height())) {
-        if (MessageDlg(InvalidSizeQuestion(picture.Width(), picture.Height()), TMsgDlgType::Warning, mbYesNo) != mrNo)
+    if (!HasScreenSize(shown.width, shown.height)) {
+        if (MessageDlg(InvalidSizeQuestion(shown.width, shown.height), TMsgDlgType::Warning, mbYesNo) != mrNo) return;
+    }
+    if (!HasScreenDepth(shown.format)) {
+        if (MessageDlg(ColorDepthQuestion(PixelFormatName(shown.format)), TMsgDlgType::Warning, mbYesNo) != mrNo)
             return;
     }
-    if (!HasScreenDepth(picture.Format())) {
-        if (MessageDlg(ColorDepthQuestion(PixelFormatName(picture.Format())), TMsgDlgType::Warning, mbYesNo) != mrNo)
-            return;
-    }
-    if (source == kNoFileSelected) return;
+    if (source.empty()) return;
     std::optional<FileFailure> failure;
     {
         TWaitCursor waiting;

@@ -27,7 +27,7 @@ void TFormSelect::ReadSettings() {
     // A text that is no whole number, or a number that names no category, reads as the start-up
     // category; the reading goes on.
     const std::optional<int> code = ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10"));
-    ActiveCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
+    Model.activeCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
     miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
     AsWindowsShowsIt = settings.ReadBool(kMainSection, "As Windows Shows It", false);
 
@@ -52,7 +52,7 @@ void TFormSelect::FormClose() {
     settings.WriteString(kMainSection, "WaitDir", WaitDir);
     settings.WriteString(kMainSection, "ShutDir", ShutDir);
     settings.WriteString(kMainSection, "WallDir", WallDir);
-    settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(ActiveCategory));
+    settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(Model.activeCategory));
     settings.WriteBool(kMainSection, "Report Add Errors", ErrorReportOn1.Checked());
     settings.WriteBool(kMainSection, "PlusStretch", miPlusStretch.Checked());
     settings.WriteBool(kMainSection, "As Windows Shows It", AsWindowsShowsIt);

@@ -55,8 +55,8 @@ TMenuItem* TFormPreview::StyleItem(int index) {
 
 void TFormPreview::FormActivate() {
     SetWindowState(TWindowState::Maximized);
-    ImgPreview.SetHint(main_.ImgPreview.Hint());
-    const bool wallpaper = main_.ActiveCategory == Category::Wall;
+    ImgPreview.SetHint(main_.PreviewSizeText());
+    const bool wallpaper = main_.Model.activeCategory == Category::Wall;
     // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         StyleItem(i)->SetVisible(wallpaper);
@@ -74,9 +74,9 @@ void TFormPreview::FormActivate() {
 
 void TFormPreview::LayoutPicture() {
     EnsureCreated();
-    const TPicture& picture = main_.ImgPreview.Picture();
-    const PixelSize pictureSize{picture.Width(), picture.Height()};
-    const bool wallpaper = main_.ActiveCategory == Category::Wall;
+    const SelectModel& model = main_.Model;
+    const PixelSize pictureSize{model.preview.width, model.preview.height};
+    const bool wallpaper = model.activeCategory == Category::Wall;
     const RECT client = ClientRect();
     StopAnimation();
     if (!wallpaper) {
@@ -84,8 +84,8 @@ void TFormPreview::LayoutPicture() {
         N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ =
-            WallpaperImageLayout(main_.CBStyle.Text(), pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        const std::string style = model.style ? StyleInfo(*model.style).name : "";
+        layout_ = WallpaperImageLayout(style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
@@ -98,7 +98,7 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
-        ImgPreview.SetPicture(ShownBitmap(picture.Handle()));
+        ImgPreview.SetPicture(ShownBitmap(main_.ImgPreview.Picture().Handle()));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
     }
     if (wallpaper) {
@@ -131,21 +131,21 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
 }
 
 void TFormPreview::CheckStyleItems() {
-    const std::string style = main_.CBStyle.Text();
     for (int i = 0; i < kWallpaperStyleCount; ++i)
-        StyleItem(i)->SetChecked(style == kWallpaperStyles[i].name);
+        StyleItem(i)->SetChecked(main_.Model.style == kWallpaperStyles[i].style);
 }
 
-// Setting the box in code is no change by the user: no list entry is restyled here.
+// The main window's box shows the style at once; no list entry is restyled before the return.
 void TFormPreview::StyleClick(TMenuItem* sender) {
     for (int i = 0; i < kWallpaperStyleCount; ++i)
-        if (StyleItem(i) == sender) main_.CBStyle.SetItemIndex(i);
+        if (StyleItem(i) == sender) main_.Model.style = kWallpaperStyles[i].style;
+    main_.ShowStyle();
     CheckStyleItems();
     FormActivate();
 }
 
 void TFormPreview::Returntomain1Click() {
-    if (main_.ActiveCategory == Category::Wall) main_.CBStyleChange();
+    main_.RestyleSelected();
     Close();
 }
 
@@ -154,7 +154,7 @@ void TFormPreview::Returntomainwithoutchange1Click() {
 }
 
 void TFormPreview::SetasCurrentClick() {
-    if (main_.ActiveCategory == Category::Wall)
+    if (main_.Model.activeCategory == Category::Wall)
         main_.ApplyWallpaper();
     else
         main_.InstallScreen();
@@ -172,7 +172,7 @@ void TFormPreview::AsWindowsShowsIt1Click() {
 // The colours are read from the shown copy, so the rotation starts from the file's own palette.
 void TFormPreview::StartAnimation() {
     const TPicture& shown = ImgPreview.Picture();
-    rotationStart_ = ShownRotationStart(main_.ActiveCategory, shown.Format(), main_.PreviewRotationStart);
+    rotationStart_ = ShownRotationStart(main_.Model.activeCategory, shown.Format(), main_.Model.preview.rotationStart);
     DIBSECTION section = {};
     if (rotationStart_ && (ReadBitmapColours(shown.Handle(), colours_.data(), int(colours_.size())) != 256 ||
                            GetObjectA(shown.Handle(), sizeof(section), &section) != int(sizeof(section))))

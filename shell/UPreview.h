@@ -2,8 +2,8 @@
 // The full-screen preview window: created hidden at start-up, shown from the preview pane. It shows
 // the main window's preview picture as the system would show it: a screen stretched over the
 // screen (or, "As Windows Shows It", in the 4:3 frame the system gives it, the start-up screen's
-// bar moving), a wallpaper laid out in the style of the main window's style box. Applying it is the
-// main window's business.
+// bar moving), a wallpaper laid out in the style chosen in the main window. It shows what the main
+// window's model holds; applying it is the main window's business.
 #include "pictures/ShownScreen.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/Controls.h"

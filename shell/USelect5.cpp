@@ -53,7 +53,7 @@ void TFormSelect::FormCreate() {
     SelectionTracking = false;
     ListsChanged = false;
     Uninstalled = false;
-    ActiveCategory = Category::Start;
+    Model.activeCategory = Category::Start;
     ProgramDir = ProgramDirFromExePath(Application().ExeName());
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall})
         list->SetAlign(TAlign::Client);
@@ -69,11 +69,11 @@ void TFormSelect::FormShow() {
     }
     ReadSettings();
     LoadListFile();
-    TSpeedButton& button = ButtonOfCategory(ActiveCategory);
+    TSpeedButton& button = ButtonOfCategory(Model.activeCategory);
     button.SetDown(true);
     Change_Screen_Button(&button);
-    Setascurrentwallpaper1.SetVisible(ActiveCategory == Category::Wall);
-    SetascurrentScreen1.SetVisible(ActiveCategory != Category::Wall);
+    Setascurrentwallpaper1.SetVisible(Model.activeCategory == Category::Wall);
+    SetascurrentScreen1.SetVisible(Model.activeCategory != Category::Wall);
     SelectionTracking = true;
 }
 

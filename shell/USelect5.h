@@ -9,7 +9,7 @@
 #include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
-#include "system/Category.h"
+#include "shell/SelectModel.h"
 
 #include <memory>
 #include <string>
@@ -38,7 +38,8 @@ public:
     TAboutBox* AboutBox = nullptr;
     TFormPreview* FormPreview = nullptr;
 
-    Category ActiveCategory = Category::Start;
+    // The state the controls show; the handlers change it.
+    SelectModel Model;
     std::string ProgramDir;
     bool ListsChanged = false;
     // The list file existed but could not be read at start-up: the first save keeps it beside the
@@ -56,11 +57,6 @@ public:
     // read once the settings are known, so a remembered folder spares reading this one too.
     std::string StartUpFolder;
     int PreviewMode = kPreviewBoth;
-    // Whether the preview picture was read from the file the preview name shows: after a failed
-    // load the name is the new file's while the picture is still the one before.
-    bool PreviewFromNamedFile = false;
-    // The preview picture's byte 0x32 when it was read as a screen: where its palette turns.
-    int PreviewRotationStart = 0;
     // The full-screen window shows a screen as the system does (its check item "As &Windows Shows
     // It"); a setting, so the main window keeps it.
     bool AsWindowsShowsIt = false;
@@ -71,7 +67,7 @@ public:
     const TListView& ListOfCategory(Category category) const {
         return const_cast<TFormSelect*>(this)->ListOfCategory(category);
     }
-    TListView& ActiveList() { return ListOfCategory(ActiveCategory); }
+    TListView& ActiveList() { return ListOfCategory(Model.activeCategory); }
     TSpeedButton& ButtonOfCategory(Category category);
     static std::string GetWindowsDir();
 
@@ -172,7 +168,8 @@ public:
     // Pictures and preview.
     int LoadPicture(const std::string& path, TPicture& picture);
     TPictureLibrary& Library();
-    void UpdateSizeHint();
+    // The size of the picture on view, as its hints show it; empty when no file is previewed.
+    std::string PreviewSizeText() const;
     void ResetPreview();
     // Shows a file in the preview pane, read only when the pane does not name it already (or when
     // `reread`). `markWrongSize`: a newly read picture of a screen category that is not 320 x 400
@@ -185,7 +182,12 @@ public:
     void ChangePreviewOn(TMenuItem* sender);
     void SizeClick();
     void PopMFileInfoPopup();
+    // The user chose a style in the box.
     void CBStyleChange();
+    // Every selected wallpaper entry takes the style.
+    void RestyleSelected();
+    // The style box shows the style.
+    void ShowStyle();
     void miPlusStretchClick();
     // Making a screen from the previewed picture; the items follow the category and the preview.
     void MakeScreenClick();
@@ -195,7 +197,7 @@ public:
     // System integration.
     void SetasCurrentClick();
     void InstallScreen();
-    // Makes the previewed picture the wallpaper in the style box's style; fails with the message.
+    // Makes the previewed picture the wallpaper in the chosen style; fails with the message.
     void ApplyWallpaper();
     // After an uninstall in this run nothing may change the screens or the wallpaper: true, after
     // saying so, when the command is refused.

@@ -148,6 +148,10 @@ void TFormSelect::BuildControls() {
     // Stored with the form: the preview picture until a load succeeds.
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
+    const TPicture& stored = ImgPreview.Picture();
+    Model.preview.width = stored.Width();
+    Model.preview.height = stored.Height();
+    Model.preview.format = stored.Format();
 
     LblNumber.SetAlignment(TAlignment::Right);
     Place(LblNumber, *this, 337, 275, 100, 13, "0 / 0"); // right edge at 437

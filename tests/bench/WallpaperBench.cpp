@@ -153,7 +153,7 @@ int PreviewAndApplyPeak(const std::string& folder, const std::string& name, cons
     if (!ChooseWallpaperFile(form, folder, name, library)) return 1;
     form.ViewChooseBox();
     Pump();
-    form.CBStyle.SetItemIndex(style);
+    form.Model.style = kWallpaperStyles[style].style;
     form.SetasCurrentClick();
     Pump();
     PROCESS_MEMORY_COUNTERS memory = {};
@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
         const char* key;
     } styles[] = {{3, "fit"}, {0, "centred"}, {4, "mirror"}};
     for (const Style& style : styles) {
-        form.CBStyle.SetItemIndex(style.index);
+        form.Model.style = kWallpaperStyles[style.index].style;
         const WallpaperStyle chosen = kWallpaperStyles[style.index].style;
         const PixelSize saved = SavedBitmapSize(chosen, pictureSize, screen);
         LayoutRect fitted = FitToScreen(pictureSize, screen);

@@ -274,7 +274,7 @@ TEST_F(Randomizer, AWallpaperIsTheOneF4MakesInEveryStyle) {
         for (int index = 0; index < 5; ++index) {
             SCOPED_TRACE(std::string(picture) + " " + styles[index]);
             forget();
-            form->CBStyle.SetItemIndex(index);
+            PickStyle(index);
             SetFocus(form->FileListBox1.Handle());
             PressKey(VK_F4);
             const std::string byProgram = ReadFileBytes(folder + kWallpaperFileName), programValues = values();

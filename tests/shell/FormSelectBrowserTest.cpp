@@ -218,7 +218,7 @@ TEST_F(Browser, UnspellableNamesAreListedAndAddedByTheirShortNames) {
 
     BringToFront(*form);
     MouseClick(form->sbtnWall, 20, 10);
-    ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wall; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->Model.activeCategory == Category::Wall; }));
     form->ApplyBrowserPath(root);
     std::vector<std::string> files = Files();
     auto row = std::find(files.begin(), files.end(), shortName);

@@ -79,7 +79,7 @@ TEST_F(ListCommands, ReportingOffRefusesSilentlyAndDuplicatesAreAllowed) {
 
 TEST_F(ListCommands, AnyWallpaperIsAddedWithTheStyleShown) {
     ClickAt(form->sbtnWall, 5, 5);
-    form->CBStyle.SetItemIndex(2);
+    PickStyle(2);
     SelectFiles({1, 2});
     form->BtnAddClick();
     EXPECT_TRUE(boxes.empty());

@@ -194,7 +194,7 @@ TEST_F(Preview, WallpapersAreReadThroughThePictureLibrary) {
 TEST_F(Preview, SixteenBitBitmapWithoutMasksIsFifteenInEveryCategory) {
     for (TSpeedButton* category : {&form->sbtnStart, &form->sbtnWait, &form->sbtnShut, &form->sbtnWall}) {
         ClickAt(*category, 5, 5);
-        SCOPED_TRACE(int(form->ActiveCategory));
+        SCOPED_TRACE(int(form->Model.activeCategory));
         TPicture& picture = form->ImgPreview.Picture();
         ASSERT_EQ(form->LoadPicture(root + "\\high.bmp", picture), 0);
         EXPECT_EQ(picture.Width(), 64);

@@ -58,7 +58,7 @@ protected:
 
     void Preview(Category category, const std::string& name) {
         ChooseCategory(category);
-        ASSERT_EQ(form->ActiveCategory, category);
+        ASSERT_EQ(form->Model.activeCategory, category);
         ChooseInBrowser(*form, name);
         ASSERT_EQ(form->PnlPreviewName.Caption(), root + name);
     }

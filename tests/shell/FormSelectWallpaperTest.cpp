@@ -46,7 +46,7 @@ TEST_F(Wallpaper, EachStyleWritesItsValuesAndBitmap) {
         SCOPED_TRACE(std::string(kWallpaperStyles[c.style].name) + " of " + c.picture);
         DesktopKey(true);
         Choose(c.picture);
-        form->CBStyle.SetItemIndex(c.style);
+        PickStyle(c.style);
         PressF4();
         EXPECT_EQ(DesktopValue("Wallpaper"), WallpaperPath());
         EXPECT_EQ(DesktopValue("TileWallpaper"), c.tile);
@@ -65,7 +65,7 @@ TEST_F(Wallpaper, StyleValueIsNeverCreated) {
     DesktopKey(false);
     Category(form->sbtnWall);
     Choose("wide.bmp");
-    form->CBStyle.SetItemIndex(1); // Stretched
+    PickStyle(1); // Stretched
     PressF4();
     EXPECT_EQ(DesktopValue("Wallpaper"), WallpaperPath());
     EXPECT_EQ(DesktopValue("TileWallpaper"), "0");
@@ -82,7 +82,7 @@ TEST_F(Wallpaper, MissingDesktopKeyStillShowsTheWallpaper) {
     TRegistryKey::Open(HKEY_CURRENT_USER, "Control Panel")->DeleteKeyTree("desktop");
     Category(form->sbtnWall);
     Choose("tile.bmp");
-    form->CBStyle.SetItemIndex(2);
+    PickStyle(2);
     PressF4();
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) << "the key is not created";
     EXPECT_EQ(SavedSize().width, 1024);
@@ -96,7 +96,7 @@ TEST_F(Wallpaper, JpegIsAppliedAsABitmap) {
     DesktopKey(true);
     Category(form->sbtnWall);
     Choose("photo.jpg");
-    form->CBStyle.SetItemIndex(0);
+    PickStyle(0);
     // F4 typed on the keyboard while the main window is in front.
     SetForegroundWindow(form->Handle());
     SetFocus(form->FileListBox1.Handle());
@@ -230,7 +230,7 @@ TEST_F(Wallpaper, TransparentPartsShowTheDesktopColour) {
     EXPECT_EQ(shown(15, 7), 0x0A141Eu) << "transparent: the desktop's colour";
     EXPECT_EQ(shown(15, 0), 0x850A0Fu) << "half transparent: a mix";
     EXPECT_EQ(shown(0, 0), 0x3080C0u) << "opaque: unchanged";
-    form->CBStyle.SetItemIndex(0);
+    PickStyle(0);
     form->SetasCurrentClick();
     const std::string saved = Read(WallpaperPath());
     ASSERT_EQ(saved.size(), 54u + 48u * 8u);

@@ -19,7 +19,7 @@ protected:
 
     void ExpectCategory(Category category) {
         SCOPED_TRACE("category " + std::to_string(int(category)));
-        EXPECT_EQ(form->ActiveCategory, category);
+        EXPECT_EQ(form->Model.activeCategory, category);
         const std::pair<TSpeedButton*, Category> buttons[] = {{&form->sbtnStart, Category::Start},
                                                               {&form->sbtnWait, Category::Wait},
                                                               {&form->sbtnShut, Category::Shut},
@@ -168,7 +168,7 @@ TEST_F(MainWindow, SwitchesCategoriesInEachDirection) {
 
 TEST_F(MainWindow, PressingTheActiveWallpaperButtonResetsTheStyleOnly) {
     Press(form->sbtnWall);
-    form->CBStyle.SetItemIndex(2);
+    PickStyle(2);
     Press(form->sbtnWall);
     ExpectCategory(Category::Wall);
     EXPECT_EQ(form->CBStyle.ItemIndex(), 0);
@@ -378,17 +378,18 @@ TEST_F(MainWindow, AClickNeedsPressAndReleaseOnTheSameControl) {
     // Pressed outside, released over a category button or the extend panel: nothing happens.
     MouseDrag(background, ScreenPoint(form->sbtnWall, 20, 10));
     HandleQueuedInput();
-    EXPECT_EQ(form->ActiveCategory, Category::Start);
+    EXPECT_EQ(form->Model.activeCategory, Category::Start);
     MouseDrag(background, ScreenPoint(form->PnlExtend, 20, 2));
     HandleQueuedInput();
     EXPECT_EQ(form->WindowState(), TWindowState::Normal) << "the extend panel was clicked without a press on it";
     // Pressed on one category button, released over another: nothing happens either.
     MouseDrag(ScreenPoint(form->sbtnWait, 20, 10), ScreenPoint(form->sbtnShut, 20, 10));
     HandleQueuedInput();
-    EXPECT_EQ(form->ActiveCategory, Category::Start);
+    EXPECT_EQ(form->Model.activeCategory, Category::Start);
     // A click at last.
     MouseClick(form->sbtnShut, 20, 10);
-    EXPECT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Shut; })) << int(form->ActiveCategory);
+    EXPECT_TRUE(WaitUntil([&] { return form->Model.activeCategory == Category::Shut; }))
+        << int(form->Model.activeCategory);
 }
 
 namespace {
@@ -501,10 +502,10 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
 
     TypeKeys({VK_RIGHT});
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWait.Focused(); }));
-    EXPECT_EQ(form->ActiveCategory, Category::Start) << "an arrow moves the focus only";
+    EXPECT_EQ(form->Model.activeCategory, Category::Start) << "an arrow moves the focus only";
     EXPECT_EQ(PixelRow(form->sbtnStart), unfocused) << "the focus rectangle left the first button";
     TypeKeys({VK_SPACE});
-    ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wait; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->Model.activeCategory == Category::Wait; }));
     EXPECT_TRUE(form->sbtnWait.Down());
     EXPECT_TRUE(form->sbtnWait.Font().bold);
     TypeKeys({VK_SPACE}); // on the button that is down: the system raises it, the group keeps it pushed
@@ -515,7 +516,7 @@ TEST_F(MainWindow, CategoryButtonsAreOneTabStopWithArrowsAndSpace) {
     TypeKeys({VK_LEFT}); // round to the last button
     ASSERT_TRUE(WaitUntil([&] { return form->sbtnWall.Focused(); }));
     TypeKeys({VK_SPACE});
-    ASSERT_TRUE(WaitUntil([&] { return form->ActiveCategory == Category::Wall; }));
+    ASSERT_TRUE(WaitUntil([&] { return form->Model.activeCategory == Category::Wall; }));
     EXPECT_TRUE(Shown(form->ListWall));
 
     // One tab stop: Tab leaves the group, Shift+Tab comes back to its down button.

@@ -26,7 +26,7 @@ TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_TRUE(form.ErrorReportOn1.Checked());
     EXPECT_FALSE(form.miPlusStretch.Checked());
-    EXPECT_EQ(form.ActiveCategory, Category::Start);
+    EXPECT_EQ(form.Model.activeCategory, Category::Start);
     EXPECT_TRUE(form.sbtnStart.Down());
     // No backup yet: this is the first run, so the folders default to the program's own.
     EXPECT_EQ(form.WaitDir, form.ProgramDir);
@@ -43,7 +43,8 @@ TEST_F(Settings, OddStoredValues) {
     EXPECT_EQ(form.PreviewMode, 30);
     EXPECT_TRUE(form.ErrorReportOn1.Checked()) << "any whole number but 0 is on";
     EXPECT_FALSE(form.miPlusStretch.Checked()) << "no number: the default";
-    EXPECT_EQ(form.ActiveCategory, Category::Start) << "no number: the start-up category, and the reading goes on";
+    EXPECT_EQ(form.Model.activeCategory, Category::Start)
+        << "no number: the start-up category, and the reading goes on";
 }
 
 TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
@@ -53,7 +54,7 @@ TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
     EXPECT_EQ(form.PreviewMode, 15);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_FALSE(form.PreviewNone1.Checked());
-    EXPECT_EQ(form.ActiveCategory, Category::Wall);
+    EXPECT_EQ(form.Model.activeCategory, Category::Wall);
     EXPECT_TRUE(form.sbtnWall.Down());
     EXPECT_TRUE(Shown(form.ListWall));
     EXPECT_FALSE(Shown(form.ListStart)) << "only the active category's list is seen";

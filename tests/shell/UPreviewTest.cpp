@@ -95,7 +95,7 @@ TEST_F(FullScreen, WallpaperMenuMarksTheStyleOfTheBox) {
     EXPECT_EQ(VisibleItems(), kWallpaperMenu);
     for (int style = 0; style < kWallpaperStyleCount; ++style) {
         SCOPED_TRACE(kWallpaperStyles[style].name);
-        form->CBStyle.SetItemIndex(style);
+        PickStyle(style);
         preview->CheckStyleItems();
         for (int item = 0; item < kWallpaperStyleCount; ++item)
             EXPECT_EQ(preview->StyleItem(item)->Checked(), item == style) << "item " << item;

@@ -54,12 +54,6 @@ protected:
     // Clicks a file of the browser: it alone is selected and has the focus.
     void Choose(const std::string& name) { ChooseInBrowser(*form, name); }
 
-    // The user picks a style in the box.
-    void PickStyle(int index) {
-        SendMessageA(form->CBStyle.Handle(), CB_SETCURSEL, WPARAM(index), 0);
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->CBStyle.Handle()));
-    }
-
     // Waits, handling messages, until the condition holds or the time (two seconds) has passed.
     template <typename Condition> bool WaitFor(Condition condition, DWORD timeoutMs = 2000) {
         DWORD start = GetTickCount();

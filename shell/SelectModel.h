@@ -1,0 +1,33 @@
+#pragma once
+// What the main window shows, held apart from its controls: the handlers change it and read it, the
+// controls only show it, and the full-screen window lays out the previewed picture by it.
+#include "pictures/WallpaperStyles.h"
+#include "platform/PixelFormat.h"
+#include "system/Category.h"
+
+#include <optional>
+#include <string>
+
+// The file the preview pane names, and the picture on view: the last one read, which a failed
+// load leaves in place.
+struct PreviewedFile {
+    std::string path; // empty: no file is previewed
+    // Whether the picture on view was read from `path`: after a failed load the name is the new
+    // file's while the picture is still the one before.
+    bool fromFile = false;
+    // The picture on view as its file gave it.
+    int width = 0;
+    int height = 0;
+    PixelFormat format = PixelFormat::Device;
+    int rotationStart = 0; // a screen's byte 0x32: where its palette turns
+
+    bool Named() const { return !path.empty(); }
+};
+
+struct SelectModel {
+    Category activeCategory = Category::Start;
+    PreviewedFile preview;
+    // The style new wallpaper entries take and a wallpaper is applied in; none outside the
+    // wallpaper category.
+    std::optional<WallpaperStyle> style;
+};
