@@ -2,7 +2,6 @@
 # are tested natively; the rest is Win32 and runs under Wine.
 set(PORTABLE_SOURCES
     platform/Shortcut.cpp
-    platform/MenuItem.cpp
     platform/AlignLayout.cpp
     platform/FilterList.cpp
     platform/MessageText.cpp
@@ -39,7 +38,6 @@ set(PORTABLE_SOURCES
 # Portable tests, run natively in the host tree.
 set(HOST_TEST_SOURCES
     tests/platform/ShortcutTest.cpp
-    tests/platform/MenuItemTest.cpp
     tests/platform/AlignLayoutTest.cpp
     tests/platform/FilterListTest.cpp
     tests/platform/MessageTextTest.cpp
@@ -89,6 +87,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Registry.cpp
     platform/SortKeys.cpp
     platform/Form.cpp
+    platform/MenuItem.cpp
     platform/Menus.cpp
     platform/MessageDlg.cpp
     platform/Guard.cpp

@@ -1,6 +1,8 @@
 #pragma once
-// Menu entries as plain objects: caption, short-cut, check mark, visibility, enabling, action.
-// The Win32 side builds real menus from this tree; the short-cut rule works on it alone.
+// Menu entries over real menus: the caption, check mark and enabling live in the menu itself and
+// are read back from it. An entry keeps only what a menu cannot hold: its short-cut, its action
+// and whether it is shown.
+#include "platform/Handles.h"
 #include "platform/Shortcut.h"
 
 #include <functional>
@@ -10,9 +12,10 @@
 
 class TMenuItem {
 public:
-    explicit TMenuItem(std::string caption = "", TShortCut shortCut = scNone);
+    explicit TMenuItem(const std::string& caption = "", TShortCut shortCut = scNone);
     TMenuItem(const TMenuItem&) = delete;
     TMenuItem& operator=(const TMenuItem&) = delete;
+    ~TMenuItem();
 
     static constexpr const char* kSeparator = "-";
 
@@ -21,21 +24,26 @@ public:
     // Appends an unnamed separator owned by this entry.
     TMenuItem& AddSeparator();
 
-    const std::string& Caption() const { return caption_; }
+    std::string Caption() const;
     void SetCaption(const std::string& caption);
     TShortCut ShortCut() const { return shortCut_; }
-    bool Checked() const { return checked_; }
+    bool Checked() const;
     void SetChecked(bool checked);
+    // A hidden entry is taken out of its menu; shown again, it goes back to its place.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const;
     void SetEnabled(bool enabled);
-    bool IsSeparator() const { return caption_ == kSeparator; }
+    bool IsSeparator() const;
 
-    // Unique per process; the Win32 menus use it as the command id.
+    // Unique per process; the real menus carry it as the command id.
     unsigned Command() const { return command_; }
     TMenuItem* Parent() const { return parent_; }
     const std::vector<TMenuItem*>& Items() const { return items_; }
+    // The menu of this entry's children, made when first asked for.
+    HMENU SubMenu();
+    // Makes a root entry's children the entries of a menu bar.
+    void UseMenuBar(UniqueMenu bar);
 
     // Runs the action; entries without one do nothing.
     void Click() const;
@@ -48,15 +56,24 @@ public:
     TMenuItem* FindShortCut(TShortCut shortCut);
 
 private:
+    friend std::string MenuEntryText(const TMenuItem& item);
+    struct Place {
+        HMENU menu;
+        UINT position;
+    };
+    // Shown under a parent, the entry is in the parent's menu after the shown entries before it;
+    // otherwise it waits alone in a menu of its own, which keeps its state.
+    Place Where() const;
+    void MoveTo(Place from, Place to, const std::string* newText = nullptr);
+    UINT State() const;
     void Changed();
 
-    std::string caption_;
     TShortCut shortCut_;
-    bool checked_ = false;
     bool visible_ = true;
-    bool enabled_ = true;
     unsigned command_;
     TMenuItem* parent_ = nullptr;
+    UniqueMenu aside_;
+    UniqueMenu sub_;
     std::vector<TMenuItem*> items_;
     std::vector<std::unique_ptr<TMenuItem>> owned_;
 };
@@ -68,3 +85,6 @@ struct ShortCutMatch {
     bool acts = false;
 };
 ShortCutMatch FindShortCut(const std::vector<TMenuItem*>& menus, TShortCut shortCut);
+
+// The text of an entry in its real menu: its caption and, after a tab, its short-cut.
+std::string MenuEntryText(const TMenuItem& item);

@@ -1,5 +1,5 @@
 #pragma once
-// Real menus built from the menu entry trees: the form's menu bar and pop-up menus.
+// The form's menu bar and pop-up menus, whose entries are menu entry trees.
 #include "platform/Handles.h"
 #include "platform/MenuItem.h"
 
@@ -15,12 +15,9 @@ public:
 
     void Attach(HWND form);
     void Detach();
-    HMENU Handle() const { return menu_.Get(); }
 
 private:
-    void Rebuild();
     HWND form_ = nullptr;
-    UniqueMenu menu_;
 };
 
 class TPopupMenu {
@@ -36,6 +33,3 @@ public:
     // Opens the menu at a screen position and runs the chosen entry's action.
     void Popup(HWND owner, int x, int y);
 };
-
-// The text of an entry in a real menu: its caption and, after a tab, its short-cut.
-std::string MenuEntryText(const TMenuItem& item);

@@ -58,18 +58,3 @@ TEST(MenuShortCut, UnknownKeyFindsNothing) {
     EXPECT_EQ(FindShortCut({&m.popup, nullptr, &m.main}, CtrlKey('Q')).item, nullptr);
     EXPECT_EQ(FindShortCut({&m.popup, &m.main}, scNone).item, nullptr);
 }
-
-TEST(MenuItem, ChangesReachTheRootAndCommandsAreFound) {
-    Menus m;
-    int changes = 0;
-    m.main.OnChange = [&] { ++changes; };
-    m.save.SetChecked(true);
-    m.save.SetChecked(true); // no change, no notice
-    m.fullScreen.SetEnabled(false);
-    EXPECT_EQ(changes, 2);
-    EXPECT_EQ(m.main.FindCommand(m.fullScreen.Command()), &m.fullScreen);
-    EXPECT_EQ(m.main.FindCommand(m.del.Command()), nullptr);
-    EXPECT_NE(m.save.Command(), m.del.Command());
-    m.save.Click();
-    EXPECT_EQ(m.clicks, std::vector<std::string>{"&Save"});
-}
