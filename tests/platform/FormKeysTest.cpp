@@ -126,7 +126,7 @@ TEST_F(FormKeys, RealMenuBarShowsVisibleMenusWithShortCutTexts) {
     EXPECT_STREQ(text, "&Save\tCtrl+S");
     // A change of state reaches the real menu.
     form->Save.SetChecked(true);
-    bar = GetMenu(form->Handle());
+    EXPECT_EQ(GetMenu(form->Handle()), bar) << "the bar is changed in place, not built again";
     EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 0, MF_BYPOSITION) & MF_CHECKED);
 }
 
