@@ -30,7 +30,12 @@ add_custom_command(OUTPUT ${E2E_OUTPUT_DIR}/tanu.hlp ${E2E_OUTPUT_DIR}/tanu.cnt 
     COMMENT "Copying the help beside the end-to-end tests")
 add_custom_target(e2e_program ALL DEPENDS ${E2E_OUTPUT_DIR}/QZSelect.exe ${E2E_OUTPUT_DIR}/tanu.hlp)
 add_dependencies(e2e_program help_files)
-add_dependencies(e2e_tests QZSelect e2e_program)
+# The window watch's hook, which the tests load into the program they follow.
+add_library(WindowWatchHook SHARED tests/e2e/WindowWatchHook.cpp ${RUNTIME_9X_OBJECTS})
+target_include_directories(WindowWatchHook PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(WindowWatchHook PRIVATE ${STATIC_RUNTIME})
+set_target_properties(WindowWatchHook PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${E2E_OUTPUT_DIR})
+add_dependencies(e2e_tests QZSelect e2e_program WindowWatchHook)
 
 include(GoogleTest)
 gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST

@@ -35,3 +35,12 @@ foreach(folder lists pictures system randomizer nviewlib tools)
         ${CMAKE_SOURCE_DIR}/tests/layers/forbidden --expect
         "${folder}/IncludesTheShell.cpp:2: includes shell/USelect5.h: only shell/ may include the shell")
 endforeach()
+
+# A clone builds and tests with nothing beside it: no tracked file reads outside the checkout. The
+# check's own tests show that it refuses a sibling folder, a machine's path and a climb above the root.
+set(PATH_CHECK ${CMAKE_SOURCE_DIR}/tests/standalone/check-paths.sh)
+set(PATH_FIXTURES ${CMAKE_SOURCE_DIR}/tests/standalone/reaches-out)
+add_test(NAME standalone.NothingReadsOutsideTheCheckout COMMAND bash ${PATH_CHECK} ${CMAKE_SOURCE_DIR})
+add_test(NAME standalone.CheckRefusesASiblingFolder COMMAND bash ${PATH_CHECK} ${PATH_FIXTURES} --expect corpus.cmake:2)
+add_test(NAME standalone.CheckRefusesAMachinesPath COMMAND bash ${PATH_CHECK} ${PATH_FIXTURES} --expect corpus.cmake:3)
+add_test(NAME standalone.CheckRefusesAClimbAboveTheRoot COMMAND bash ${PATH_CHECK} ${PATH_FIXTURES} --expect seeds.sh:3)

@@ -69,10 +69,10 @@ set(HOST_TEST_SOURCES
     tests/shell/VersionTextTest.cpp
 )
 
-# The BMP tests read the conformance corpus from the shared folder beside the repository, and the
-# expected pixels made by tests/pictures/data/make-bmp-expectations.sh.
+# The BMP tests read the conformance corpus in tests/pictures/bmpsuite, and the expected pixels made
+# from its reference renderings by tests/pictures/data/make-bmp-expectations.sh.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/pictures/BmpReaderTest.cpp PROPERTIES COMPILE_DEFINITIONS
-    "BMPSUITE_DIR=\"${CMAKE_SOURCE_DIR}/../shared/testdata/bmpsuite\";BMP_TEST_DATA=\"${CMAKE_SOURCE_DIR}/tests/pictures/data\""
+    "BMPSUITE_DIR=\"${CMAKE_SOURCE_DIR}/tests/pictures/bmpsuite\";BMP_TEST_DATA=\"${CMAKE_SOURCE_DIR}/tests/pictures/data\""
 )
 
 # The Win32 layer the forms stand on.

@@ -7,13 +7,13 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 host="$root/build/host"
-shared="$root/../shared/testdata"
+bmpsuite="$root/tests/pictures/bmpsuite"
 seconds="${1:-60}"
 shift || true
 
 # Seed folders per target; a target missing here starts from its kept corpus alone.
 declare -A seeds=(
-    [bmp_fuzz]="$shared/bmpsuite/g $shared/bmpsuite/q $shared/bmpsuite/b $shared/bmpsuite/x"
+    [bmp_fuzz]="$bmpsuite/g $bmpsuite/q $bmpsuite/b $bmpsuite/x"
     [pcx_fuzz]="$root/tests/nviewlib/data"
     [jpeg_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"
     [png_fuzz]="$root/tests/nviewlib/data $root/tests/nviewlib/data/fuzz-regressions"

@@ -1,5 +1,5 @@
 # BMP reader: fuzz target, corpus replay and benchmark (host tree only).
-set(BMP_CORPUS_DIR ${CMAKE_SOURCE_DIR}/../shared/testdata/bmpsuite)
+set(BMP_CORPUS_DIR ${CMAKE_SOURCE_DIR}/tests/pictures/bmpsuite)
 
 # libFuzzer target with AddressSanitizer and UndefinedBehaviorSanitizer.
 add_executable(bmp_fuzz tests/fuzz/BmpReaderFuzz.cpp pictures/BmpReader.cpp platform/PixelFormat.cpp)

@@ -1,5 +1,7 @@
 #include "tests/e2e/Driver.h"
 
+#include "tests/e2e/WindowWatchHook.h"
+
 namespace e2e {
 
 std::string OwnFolder() {
@@ -200,7 +202,7 @@ ProgramRun::~ProgramRun() {
     // The folder goes with folder_, once the process has let go of it.
 }
 
-bool ProgramRun::Start(const std::string& parameters) {
+bool ProgramRun::Start(const std::string& parameters, const std::function<void()>& beforeItRuns) {
     if (!Ready() || process_) return false;
     std::string line = "\"" + exePath_ + "\"";
     if (!parameters.empty()) line += " " + parameters;
@@ -210,7 +212,8 @@ bool ProgramRun::Start(const std::string& parameters) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created = {};
-    if (!CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, Folder().c_str(),
+    const DWORD flags = beforeItRuns ? CREATE_SUSPENDED : 0;
+    if (!CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, Folder().c_str(),
                         &startup, &created)) {
         error_ = "cannot start " + exePath_ + " (error " + std::to_string(GetLastError()) + ")";
         return false;
@@ -218,6 +221,11 @@ bool ProgramRun::Start(const std::string& parameters) {
     UniqueKernelHandle thread(created.hThread);
     process_.Reset(created.hProcess);
     processId_ = created.dwProcessId;
+    threadId_ = created.dwThreadId;
+    if (beforeItRuns) {
+        beforeItRuns();
+        ResumeThread(thread.Get());
+    }
     return true;
 }
 
@@ -259,22 +267,58 @@ HWND ProgramRun::FindDialog(const std::string& title) const {
 
 WindowWatch::WindowWatch(const ProgramRun& run) : run_(run) {
     Look();
+    ready_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     DWORD threadId = 0;
     thread_.Reset(CreateThread(nullptr, 0, Watch, this, 0, &threadId));
     // A loaded machine must not keep the watcher from looking while short-lived windows show.
     if (thread_) SetThreadPriority(thread_.Get(), THREAD_PRIORITY_HIGHEST);
+    HANDLE started[] = {ready_.Get(), thread_.Get()};
+    if (thread_ && ready_) WaitForMultipleObjects(2, started, FALSE, INFINITE);
+}
+
+bool WindowWatch::Follow() {
+    if (!window_ || !run_.ThreadId()) return false;
+    SetWindowTextA(window_, std::to_string(run_.ProcessId()).c_str());
+    if (!hookLibrary_) hookLibrary_ = LoadLibraryA((OwnFolder() + "WindowWatchHook.dll").c_str());
+    auto follow = hookLibrary_ ? reinterpret_cast<FollowThreadFunction>(
+                                     reinterpret_cast<void*>(GetProcAddress(hookLibrary_, "FollowThread")))
+                               : nullptr;
+    if (follow && !hook_) hook_ = follow(run_.ThreadId());
+    return hook_ != nullptr;
+}
+
+LRESULT CALLBACK WindowWatch::WatchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kWindowWatchLook) return DefWindowProcA(window, message, wParam, lParam);
+    if (auto* watch = reinterpret_cast<WindowWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA))) watch->Look();
+    return 0;
 }
 
 DWORD WINAPI WindowWatch::Watch(void* self) {
     auto* watch = static_cast<WindowWatch*>(self);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WatchWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowWatchClass;
+    RegisterClassA(&windowClass); // fails harmlessly for every watch after the first
+    watch->window_ = CreateWindowExA(0, kWindowWatchClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(watch->window_, GWLP_USERDATA, LONG_PTR(watch));
+    SetEvent(watch->ready_.Get());
+    // Between the program's calls, the watch looks every few milliseconds.
     while (!watch->stop_) {
         watch->Look();
-        Sleep(kWatchPollMs);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kWatchPollMs, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
     }
+    DestroyWindow(watch->window_);
     return 0;
 }
 
 void WindowWatch::Stop() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
     if (!thread_) return;
     stop_ = true;
     WaitForSingleObject(thread_.Get(), INFINITE);

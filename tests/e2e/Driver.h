@@ -114,9 +114,12 @@ public:
     bool AddBeside(const std::string& source);
 
     // Starts the program with these parameters (the text after the program name); the working
-    // folder is the program folder.
-    bool Start(const std::string& parameters);
+    // folder is the program folder. `beforeItRuns`, when given, is called once the process and its
+    // first thread exist, before that thread runs.
+    bool Start(const std::string& parameters, const std::function<void()>& beforeItRuns = {});
     DWORD ProcessId() const { return processId_; }
+    // The program's first thread, which makes its windows.
+    DWORD ThreadId() const { return threadId_; }
     bool Running() const;
     // Waits for the process to end; gives its exit code.
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
@@ -137,18 +140,27 @@ private:
     std::string error_;
     UniqueKernelHandle process_;
     DWORD processId_ = 0;
+    DWORD threadId_ = 0;
 };
 
 // Watches the top-level windows of a run from a thread of its own, every few milliseconds, and
 // keeps, in the order seen, every state of every window: a new entry whenever a window appears or
-// its class, text, visibility or minimized state differs from what was last seen of it.
+// its class, text, visibility or minimized state differs from what was last seen of it. A watch
+// that follows the program also looks each time one of its top-level windows is shown, hidden or
+// retitled, while the program waits for it (WindowWatchHook.dll): what the program shows only for
+// a moment is seen however busy the machine is.
 class WindowWatch {
 public:
     explicit WindowWatch(const ProgramRun& run);
     WindowWatch(const WindowWatch&) = delete;
     WindowWatch& operator=(const WindowWatch&) = delete;
-    ~WindowWatch() { Stop(); }
+    ~WindowWatch() {
+        Stop();
+        if (hookLibrary_) FreeLibrary(hookLibrary_);
+    }
 
+    // Follows the program from its start: call it from ProgramRun::Start's beforeItRuns.
+    bool Follow();
     // Looks one last time and stops watching.
     void Stop();
     std::vector<WindowInfo> Seen() const;
@@ -161,8 +173,13 @@ public:
 private:
     void Look();
     static DWORD WINAPI Watch(void* self);
+    static LRESULT CALLBACK WatchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const ProgramRun& run_;
+    HWND window_ = nullptr; // the watch's window, which the program asks to look
+    UniqueKernelHandle ready_;
+    HMODULE hookLibrary_ = nullptr;
+    HHOOK hook_ = nullptr;
     mutable CriticalSection lock_;
     std::vector<WindowInfo> seen_;
     std::vector<int> looks_; // per entry of seen_

@@ -46,6 +46,12 @@ protected:
 
     HWND WaitForMainWindow() { return e2e::WaitForMainWindow(run_); }
 
+    // Starts the program with the watch following it from its first instruction.
+    bool StartFollowed(WindowWatch& watch, const std::string& parameters) {
+        bool followed = false;
+        return run_.Start(parameters, [&] { followed = watch.Follow(); }) && followed;
+    }
+
     bool SplashVisible() const {
         std::vector<WindowInfo> windows = run_.TopLevelWindows();
         return std::any_of(windows.begin(), windows.end(),
@@ -64,8 +70,8 @@ protected:
     // A start without uninstall: the main window comes with its version, nothing asks anything,
     // and closing it ends the program.
     void ExpectNormalStart(const std::string& parameters) {
-        ASSERT_TRUE(run_.Start(parameters)) << run_.ErrorText();
         WindowWatch watch(run_);
+        ASSERT_TRUE(StartFollowed(watch, parameters)) << run_.ErrorText();
         HWND main = WaitForMainWindow();
         ASSERT_NE(main, nullptr) << "no main window \"" << kVersionedCaption << "\" shown; windows:\n"
                                  << ListWindows(run_.TopLevelWindows());
@@ -82,8 +88,8 @@ protected:
 };
 
 TEST_F(StartUpTest, NormalStartShowsMainWindow) {
-    ASSERT_TRUE(run_.Start("")) << run_.ErrorText();
     WindowWatch watch(run_);
+    ASSERT_TRUE(StartFollowed(watch, "")) << run_.ErrorText();
 
     HWND main = WaitForMainWindow();
     ASSERT_NE(main, nullptr) << "windows:\n" << ListWindows(run_.TopLevelWindows());
@@ -171,8 +177,8 @@ class UninstallStartTest : public StartUpTest, public testing::WithParamInterfac
 
 TEST_P(UninstallStartTest, AsksWhileSplashIsUpThenEnds) {
     const UninstallCase& param = GetParam();
-    ASSERT_TRUE(run_.Start(param.parameter)) << run_.ErrorText();
     WindowWatch watch(run_);
+    ASSERT_TRUE(StartFollowed(watch, param.parameter)) << run_.ErrorText();
 
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = run_.FindDialog("Warning")) != nullptr; }))

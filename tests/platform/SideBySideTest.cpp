@@ -84,14 +84,7 @@ protected:
             if (step.click.x >= 0)
                 MouseDrag({rc.left + step.click.x, rc.top + step.click.y},
                           {rc.left + step.click.x, rc.top + step.click.y});
-            if (step.wheel) {
-                SetCursorPos(rc.left + 5, rc.top + 5);
-                INPUT input = {};
-                input.type = INPUT_MOUSE;
-                input.mi.dwFlags = MOUSEEVENTF_WHEEL;
-                input.mi.mouseData = DWORD(step.wheel * WHEEL_DELTA);
-                SendInput(1, &input, sizeof(input));
-            }
+            if (step.wheel) MouseWheel({rc.left + 5, rc.top + 5}, step.wheel);
             if (step.keys.size()) TypeKeys(step.keys);
             HandleQueuedInput();
         }

@@ -83,17 +83,7 @@ protected:
     }
 
     // A click through the system's input queue at a screen position.
-    static void ClickScreen(int x, int y, bool right = false) {
-        INPUT inputs[3] = {};
-        for (INPUT& input : inputs)
-            input.type = INPUT_MOUSE;
-        inputs[0].mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-        inputs[0].mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-        inputs[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        SendInput(3, inputs, sizeof(INPUT));
-    }
+    static void ClickScreen(int x, int y, bool right = false) { MouseDrag({x, y}, {x, y}, right); }
 
     // Opens the full-screen window as a double click on the preview does, and waits for it.
     bool OpenFullScreen() {

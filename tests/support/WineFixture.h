@@ -227,22 +227,51 @@ public:
     }
 
     // The mouse through the system's input queue: moved to `from`, a button pressed there, moved
-    // to `to` and released there (screen coordinates; the same point for a click).
+    // to `to` and released there (screen coordinates; the same point for a click). Returns once the
+    // pointer has settled at `to` (see SendMouse).
     static void MouseDrag(POINT from, POINT to, bool right = false) {
+        SendMouse({{from, 0},
+                   {from, DWORD(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN)},
+                   {to, 0},
+                   {to, DWORD(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)}});
+    }
+
+    // The mouse moved to a point (screen coordinates) and its wheel turned there by whole notches
+    // (positive: away from the user). The wheel goes to the window under the point it carries.
+    static void MouseWheel(POINT at, int notches) {
+        SendMouse({{at, 0}, {at, MOUSEEVENTF_WHEEL, DWORD(notches * WHEEL_DELTA)}});
+    }
+
+    struct MouseEvent {
+        POINT at;
+        DWORD flags; // buttons or wheel; every event moves the mouse to its point first
+        DWORD data = 0;
+    };
+
+    // Sends mouse events and handles them, with the X server's reports of the pointer they moved.
+    // Wine moves the X pointer along with each injected mouse event, and on its virtual desktop the
+    // X server's report of that move comes back as a mouse move of its own once the X events are
+    // read, which may be long after (under load: after the next input). A late report of an earlier
+    // point moves the mouse away under what follows: over an open drop-down list it moves the
+    // selection, and a wheel goes to the window left behind. SetCursorPos makes Wine wait for the X
+    // server's answer to a pointer grab, which comes after the reports of every move before it;
+    // the next peek into an empty queue turns them into input. What can come later is the report
+    // of that last move, at the point where the pointer already is.
+    static void SendMouse(std::initializer_list<MouseEvent> events) {
         std::vector<INPUT> inputs;
-        auto mouse = [&](POINT pt, DWORD flags) {
+        for (const MouseEvent& event : events) {
             INPUT input = {};
             input.type = INPUT_MOUSE;
-            input.mi.dx = MulDiv(pt.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = MulDiv(pt.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-            input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            input.mi.dx = MulDiv(event.at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+            input.mi.dy = MulDiv(event.at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+            input.mi.dwFlags = event.flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            input.mi.mouseData = event.data;
             inputs.push_back(input);
-        };
-        mouse(from, 0);
-        mouse(from, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-        mouse(to, 0);
-        mouse(to, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+        }
         SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+        const POINT end = (events.end() - 1)->at;
+        SetCursorPos(end.x, end.y);
+        HandleQueuedInput();
     }
 
     // Handles the input the system has queued for this thread, up to the last event.

@@ -6,12 +6,12 @@
 #                          transparent pixels, a hex bit mask of them (first pixel = highest bit);
 #                          transparent pixels count as black in hash and sums
 #   <name>.rgb             all pixels of a few references as raw RGB, top row first
-# Usage: make-bmp-expectations.sh [corpus folder]   (default: the shared folder beside the repository)
+# Usage: make-bmp-expectations.sh [corpus folder]   (default: tests/pictures/bmpsuite)
 # Run it again only when the corpus changes; the output is checked in.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../../.." && pwd)"
-corpus="${1:-$root/../shared/testdata/bmpsuite}"
+corpus="${1:-$root/tests/pictures/bmpsuite}"
 refs="$corpus/ref"
 [ -d "$refs" ] || { echo "no reference folder: $refs" >&2; exit 1; }
 command -v convert >/dev/null || { echo "ImageMagick's convert is needed" >&2; exit 1; }
