@@ -20,7 +20,7 @@ set_target_properties(MinimalWindow SameWindows StartupProbe PROPERTIES RUNTIME_
 
 # The browser's file list against a bare FindFirstFileA loop over a folder of 20,000 files.
 add_executable(FileListBench ${BENCH_SOURCE_DIR}/FileListBench.cpp)
-target_link_libraries(FileListBench PRIVATE platform)
+target_link_libraries(FileListBench PRIVATE program)
 target_link_options(FileListBench PRIVATE ${STATIC_RUNTIME})
 set_target_properties(FileListBench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 

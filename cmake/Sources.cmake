@@ -3,21 +3,21 @@
 set(PORTABLE_SOURCES
     platform/Shortcut.cpp
     platform/AlignLayout.cpp
-    platform/FilterList.cpp
     platform/MessageText.cpp
     platform/SettingsText.cpp
     platform/ListRows.cpp
     platform/KeyOrder.cpp
-    platform/FolderNames.cpp
     platform/TextSink.cpp
     platform/CommandLine.cpp
     platform/ProgramDir.cpp
-    platform/DirectoryPath.cpp
-    platform/FileMask.cpp
     platform/PixelFormat.cpp
     platform/HelpViewer.cpp
     system/Category.cpp
     lists/ListFileFormat.cpp
+    lists/FilterList.cpp
+    lists/FileMask.cpp
+    lists/FolderNames.cpp
+    lists/DirectoryPath.cpp
     lists/ListMessages.cpp
     pictures/BmpReader.cpp
     pictures/ScreenRule.cpp
@@ -39,21 +39,21 @@ set(PORTABLE_SOURCES
 set(HOST_TEST_SOURCES
     tests/platform/ShortcutTest.cpp
     tests/platform/AlignLayoutTest.cpp
-    tests/platform/FilterListTest.cpp
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
     tests/platform/ListRowsTest.cpp
     tests/platform/KeyOrderTest.cpp
-    tests/platform/FolderNamesTest.cpp
     tests/platform/TextSinkTest.cpp
     tests/platform/CommandLineTest.cpp
     tests/platform/ProgramDirTest.cpp
-    tests/platform/DirectoryPathTest.cpp
-    tests/platform/FileMaskTest.cpp
     tests/platform/PixelFormatTest.cpp
     tests/platform/HelpViewerTest.cpp
     tests/system/CategoryTest.cpp
     tests/lists/ListFileFormatTest.cpp
+    tests/lists/FilterListTest.cpp
+    tests/lists/FileMaskTest.cpp
+    tests/lists/FolderNamesTest.cpp
+    tests/lists/DirectoryPathTest.cpp
     tests/lists/ListMessagesTest.cpp
     tests/pictures/BmpReaderTest.cpp
     tests/pictures/ScreenRuleTest.cpp
@@ -81,7 +81,6 @@ set(PLATFORM_WIN32_SOURCES
     platform/Window.cpp
     platform/Controls.cpp
     platform/ListControls.cpp
-    platform/BrowserControls.cpp
     platform/Bitmaps.cpp
     platform/Files.cpp
     platform/Registry.cpp
@@ -116,6 +115,7 @@ set(PROGRAM_SOURCES
     shell/Categories.cpp
     shell/Settings.cpp
     shell/FormSelectLists.cpp
+    shell/BrowserControls.cpp
     shell/FormSelectBrowser.cpp
     shell/FormSelectListFile.cpp
     shell/FormSelectPicture.cpp

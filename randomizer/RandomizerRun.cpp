@@ -3,7 +3,7 @@
 #include "lists/ListFileFormat.h"
 #include "pictures/PictureFile.h"
 #include "pictures/Wallpaper.h"
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 #include "platform/Files.h"
 #include "randomizer/Rounds.h"
 #include "system/SystemOperations.h"

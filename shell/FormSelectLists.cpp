@@ -1,7 +1,7 @@
 // Commands of the four selection lists.
 #include "lists/ListMessages.h"
 #include "pictures/PictureFile.h"
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 #include "platform/MessageDlg.h"
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"

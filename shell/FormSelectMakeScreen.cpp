@@ -2,7 +2,7 @@
 // made and written, then it joins the active list and is previewed.
 #include "pictures/PictureText.h"
 #include "pictures/ScreenFromPicture.h"
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 #include "platform/MessageDlg.h"
 #include "platform/SaveDialog.h"
 #include "platform/WaitCursor.h"

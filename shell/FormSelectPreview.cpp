@@ -1,7 +1,7 @@
 // The preview pane: the browser's file or the active list's entry, reduced, with its name.
 #include "pictures/PictureFile.h"
 #include "pictures/PictureText.h"
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 #include "platform/MessageDlg.h"
 #include "shell/UPreview.h"
 #include "shell/USelect5.h"

@@ -4,7 +4,7 @@
 // FormSelect*.cpp files, one for each thing they handle.
 #include "lists/ListFileFormat.h"
 #include "pictures/PictureLibrary.h"
-#include "platform/BrowserControls.h"
+#include "shell/BrowserControls.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/ListControls.h"

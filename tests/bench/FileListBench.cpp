@@ -6,7 +6,7 @@
 // and the median of the ratios within each pair.
 #include "platform/Application.h"
 #include "tests/bench/BenchClock.h"
-#include "platform/BrowserControls.h"
+#include "shell/BrowserControls.h"
 #include "platform/Form.h"
 
 #include <algorithm>

@@ -11,7 +11,7 @@
 // The peak working set of each program is measured in a run of its own, held at its call of ExitProcess: once a
 // process has ended, Wine no longer knows its figures.
 #include "lists/ListFileFormat.h"
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 #include "platform/Handles.h"
 #include "randomizer/RandomizerRun.h"
 #include "randomizer/Rounds.h"

@@ -1,7 +1,7 @@
 // The program's drop-down list and file list beside the system's own, as Wine's control tests set
 // them: the same input through the system's queue, then the same notices, selection and texts as
 // another process reads them.
-#include "platform/BrowserControls.h"
+#include "shell/BrowserControls.h"
 #include "platform/Form.h"
 #include "tests/support/OtherProcessReader.h"
 #include "tests/support/TestFiles.h"

@@ -1,4 +1,4 @@
-#include "platform/FileMask.h"
+#include "lists/FileMask.h"
 
 #include <gtest/gtest.h>
 

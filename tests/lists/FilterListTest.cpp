@@ -1,4 +1,4 @@
-#include "platform/FilterList.h"
+#include "lists/FilterList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/FolderNames.h"
+#include "lists/FolderNames.h"
 
 void FolderNames::Add(std::string_view name, unsigned long attributes) {
     entries_.push_back({text_.size(), name.size(), attributes});

@@ -1,7 +1,7 @@
 #pragma once
 // The file browser's linked controls: drive box, filter box, directory list and file list.
-#include "platform/FilterList.h"
-#include "platform/FolderNames.h"
+#include "lists/FilterList.h"
+#include "lists/FolderNames.h"
 #include "platform/ListControls.h"
 
 class TDirectoryListBox;

@@ -1,4 +1,4 @@
-#include "platform/FolderNames.h"
+#include "lists/FolderNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 
 namespace {
 bool IsRoot(const std::string& path) {

@@ -1,4 +1,4 @@
-#include "platform/DirectoryPath.h"
+#include "lists/DirectoryPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/FileMask.h"
+#include "lists/FileMask.h"
 
-#include "platform/FilterList.h"
+#include "lists/FilterList.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
-#include "platform/BrowserControls.h"
+#include "shell/BrowserControls.h"
 
-#include "platform/DirectoryPath.h"
-#include "platform/FileMask.h"
+#include "lists/DirectoryPath.h"
+#include "lists/FileMask.h"
 #include "platform/SortKeys.h"
 #include "platform/WaitCursor.h"
 
