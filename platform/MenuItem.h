@@ -1,7 +1,7 @@
 #pragma once
 // Menu entries over real menus: the caption, check mark and enabling live in the menu itself and
 // are read back from it. An entry keeps only what a menu cannot hold: its short-cut, its action
-// and whether it is shown.
+// and whether it is shown. A form makes its entries from one table of commands (MenuCommand).
 #include "platform/Handles.h"
 #include "platform/Shortcut.h"
 
@@ -12,15 +12,16 @@
 
 class TMenuItem {
 public:
-    explicit TMenuItem(const std::string& caption = "", TShortCut shortCut = scNone);
+    TMenuItem();
     TMenuItem(const TMenuItem&) = delete;
     TMenuItem& operator=(const TMenuItem&) = delete;
     ~TMenuItem();
 
     static constexpr const char* kSeparator = "-";
 
-    // Appends an entry the owner keeps as a member; returns it for chaining.
-    TMenuItem& Add(TMenuItem& child);
+    // Appends an entry the owner keeps as a member (a separator when the caption is kSeparator);
+    // returns this entry for chaining.
+    TMenuItem& Add(TMenuItem& child, const std::string& caption, TShortCut shortCut = scNone);
     // Appends an unnamed separator owned by this entry.
     TMenuItem& AddSeparator();
 
@@ -76,6 +77,17 @@ private:
     UniqueMenu sub_;
     std::vector<TMenuItem*> items_;
     std::vector<std::unique_ptr<TMenuItem>> owned_;
+};
+
+// One row of a form's command table: the menu the entry goes in (an entry, or the root entry of a
+// menu bar or pop-up menu), the entry (none: an unnamed separator), its caption, its short-cut and
+// what it does. A menu's row comes before the rows of its entries.
+struct MenuCommand {
+    TMenuItem* menu;
+    TMenuItem* item = nullptr;
+    std::string caption = TMenuItem::kSeparator;
+    TShortCut shortCut = scNone;
+    std::function<void()> onClick = nullptr;
 };
 
 // What a short-cut key reaches: the first entry with that key in the menus, searched in order.
