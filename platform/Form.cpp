@@ -333,15 +333,14 @@ void TForm::RestoreFocus() {
         SelectNext(true);
 }
 
-std::vector<TMenuItem*> TForm::ShortCutMenus() const {
+TMenuItem* TForm::ShortCutEntry(TShortCut shortCut) const {
     TControl* focused = nullptr;
     for (HWND hwnd = GetFocus(); hwnd && !focused; hwnd = GetParent(hwnd))
         focused = FromHandle(hwnd);
-    std::vector<TMenuItem*> menus;
-    for (TControl* c = focused; c; c = c->Parent())
-        if (c->PopupMenu) menus.push_back(&c->PopupMenu->Items);
-    if (Menu) menus.push_back(&Menu->Items);
-    return menus;
+    TMenuItem* entry = nullptr;
+    for (TControl* c = focused; c && !entry; c = c->Parent())
+        if (c->PopupMenu) entry = c->PopupMenu->Items.FindShortCut(shortCut);
+    return entry || !Menu ? entry : Menu->Items.FindShortCut(shortCut);
 }
 
 void TForm::DialogCommand(WORD id) {
@@ -426,9 +425,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (lParam == 0 && HIWORD(wParam) == 1) { // an accelerator: the short-cut is its id
-            ShortCutMatch match = FindShortCut(ShortCutMenus(), LOWORD(wParam));
-            if (keyTaken) *keyTaken = match.item != nullptr;
-            if (match.acts) match.item->Click();
+            TMenuItem* entry = ShortCutEntry(LOWORD(wParam));
+            if (keyTaken) *keyTaken = entry != nullptr;
+            // The entry acts when it and the entries above it are enabled; either way the key is used.
+            bool acts = entry != nullptr;
+            for (const TMenuItem* above = entry; above; above = above->Parent())
+                acts = acts && above->Enabled();
+            if (acts) entry->Click();
             return 0;
         }
         break;

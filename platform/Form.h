@@ -100,9 +100,9 @@ protected:
 private:
     void Build();
     void CreateFormWindow();
-    // Where a short-cut key is looked for, in order: the focused control's pop-up menu, those of
-    // its containers, the main menu.
-    std::vector<TMenuItem*> ShortCutMenus() const;
+    // The entry a short-cut key reaches: the first with that key in the focused control's pop-up
+    // menu, in those of its containers, then in the main menu.
+    TMenuItem* ShortCutEntry(TShortCut shortCut) const;
     // Enter and Escape, as the dialog manager reports them (IDOK, IDCANCEL).
     void DialogCommand(WORD id);
     // The windows of the tab order, labels included, each once, in order.

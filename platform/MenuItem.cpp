@@ -179,23 +179,8 @@ TMenuItem* TMenuItem::FindCommand(unsigned command) {
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
     for (TMenuItem* item : items_) {
-        if (item->shortCut_ == shortCut && !item->IsSeparator()) return item;
+        if (item->shortCut_ == shortCut) return item;
         if (TMenuItem* found = item->FindShortCut(shortCut)) return found;
     }
     return nullptr;
-}
-
-ShortCutMatch FindShortCut(const std::vector<TMenuItem*>& menus, TShortCut shortCut) {
-    ShortCutMatch match;
-    if (shortCut == scNone) return match;
-    for (TMenuItem* menu : menus) {
-        if (!menu) continue;
-        match.item = menu->FindShortCut(shortCut);
-        if (!match.item) continue;
-        match.acts = true;
-        for (const TMenuItem* item = match.item; item && item != menu; item = item->Parent())
-            if (!item->Enabled()) match.acts = false;
-        return match;
-    }
-    return match;
 }

@@ -90,13 +90,5 @@ struct MenuCommand {
     std::function<void()> onClick = nullptr;
 };
 
-// What a short-cut key reaches: the first entry with that key in the menus, searched in order.
-// The entry acts only when it and the entries above it are enabled; either way the key is used up.
-struct ShortCutMatch {
-    TMenuItem* item = nullptr;
-    bool acts = false;
-};
-ShortCutMatch FindShortCut(const std::vector<TMenuItem*>& menus, TShortCut shortCut);
-
 // The text of an entry in its real menu: its caption and, after a tab, its short-cut.
 std::string MenuEntryText(const TMenuItem& item);
