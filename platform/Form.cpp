@@ -75,12 +75,8 @@ TForm::~TForm() {
 void TForm::MakeCommands(const std::vector<MenuCommand>& commands) {
     std::vector<ACCEL> keys;
     for (const MenuCommand& command : commands) {
-        if (!command.item) {
-            command.menu->AddSeparator();
-            continue;
-        }
-        command.menu->Add(*command.item, command.caption, command.shortCut);
-        command.item->OnClick = command.onClick;
+        command.menu->Add(command.item, command.caption, command.shortCut);
+        if (command.item) command.item->OnClick = command.onClick;
         const TShortCut key = command.shortCut;
         if (key == scNone || std::any_of(keys.begin(), keys.end(), [key](const ACCEL& a) { return a.cmd == key; }))
             continue;

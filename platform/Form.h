@@ -83,7 +83,8 @@ protected:
     bool ActivateOnShow = true;
     TMainMenu* Menu = nullptr;
 
-    // Makes the form's menus from its command table, and its accelerator table from their short-cuts.
+    // Makes the form's menus from its command table, and its accelerator table from their short-cuts
+    // (once, when the form is constructed).
     void MakeCommands(const std::vector<MenuCommand>& commands);
 
     virtual void BuildControls() {}

@@ -65,20 +65,18 @@ void TMenuItem::MoveTo(Place from, Place to, const std::string* newText) {
         InsertMenuA(to.menu, to.position, flags | MF_STRING, command_, text.c_str());
 }
 
-TMenuItem& TMenuItem::Add(TMenuItem& child, const std::string& caption, TShortCut shortCut) {
-    child.parent_ = this;
-    child.shortCut_ = shortCut;
-    UINT flags = caption == kSeparator ? MF_SEPARATOR : MF_STRING | (child.sub_ ? MF_POPUP : 0);
-    AppendMenuA(SubMenu(), flags, child.sub_ ? UINT_PTR(child.sub_.Get()) : child.command_,
+void TMenuItem::Add(TMenuItem* child, const std::string& caption, TShortCut shortCut) {
+    if (!child) {
+        owned_.push_back(std::make_unique<TMenuItem>());
+        child = owned_.back().get();
+    }
+    child->parent_ = this;
+    child->shortCut_ = shortCut;
+    UINT flags = caption == kSeparator ? MF_SEPARATOR : MF_STRING | (child->sub_ ? MF_POPUP : 0);
+    AppendMenuA(SubMenu(), flags, child->sub_ ? UINT_PTR(child->sub_.Get()) : child->command_,
                 MakeEntryText(caption, shortCut).c_str());
-    items_.push_back(&child);
+    items_.push_back(child);
     Changed();
-    return *this;
-}
-
-TMenuItem& TMenuItem::AddSeparator() {
-    owned_.push_back(std::make_unique<TMenuItem>());
-    return Add(*owned_.back(), kSeparator);
 }
 
 HMENU TMenuItem::SubMenu() {

@@ -19,11 +19,9 @@ public:
 
     static constexpr const char* kSeparator = "-";
 
-    // Appends an entry the owner keeps as a member (a separator when the caption is kSeparator);
-    // returns this entry for chaining.
-    TMenuItem& Add(TMenuItem& child, const std::string& caption, TShortCut shortCut = scNone);
-    // Appends an unnamed separator owned by this entry.
-    TMenuItem& AddSeparator();
+    // Appends an entry the owner keeps as a member (a separator when the caption is kSeparator), or
+    // given none, an unnamed separator owned by this entry.
+    void Add(TMenuItem* child, const std::string& caption = kSeparator, TShortCut shortCut = scNone);
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
