@@ -2,7 +2,6 @@
 set(WINE_TEST_SOURCES
     tests/WineTestMain.cpp
     tests/platform/FormKeysTest.cpp
-    tests/platform/MenuItemTest.cpp
     tests/platform/ControlsTest.cpp
     tests/platform/SideBySideTest.cpp
     tests/platform/BitmapsTest.cpp

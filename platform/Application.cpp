@@ -28,10 +28,6 @@ void TApplication::Initialize(HINSTANCE instance) {
     SetMessageBoxOwner([] { return TForm::Main() ? TForm::Main()->Handle() : HWND(nullptr); });
 }
 
-TForm* TApplication::MainForm() const {
-    return TForm::Main();
-}
-
 std::string TApplication::ExeName() const {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -53,27 +49,15 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
 }
 
 void TApplication::Run() {
-    while (!terminated_ && HandleMessage()) {
-    }
+    MSG msg;
+    while (!terminated_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
+        TForm::ProcessMessage(msg);
+    terminated_ = true;
     DestroyForms();
 }
 
 bool TApplication::Terminated() const {
     return terminated_ || TForm::Ending();
-}
-
-bool TApplication::HandleMessage() {
-    MSG msg;
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-        terminated_ = true;
-        return false;
-    }
-    ProcessMessage(msg);
-    return true;
-}
-
-void TApplication::ProcessMessage(MSG& msg) {
-    TForm::ProcessMessage(msg);
 }
 
 void TApplication::DestroyForms() {

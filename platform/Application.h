@@ -27,22 +27,18 @@ public:
     std::string Title;
     std::string HelpFile;
 
-    // Creates a form owned by the application; the first one becomes the main form. The form's
-    // create step runs, and its first show too when it is visible from creation.
+    // Creates a form owned by the application; the first one becomes the main form (TForm::Main).
+    // The form's create step runs, and its first show too when it is visible from creation.
     template <typename T, typename... Args> T& CreateForm(Args&&... args) {
         auto form = std::make_unique<T>(std::forward<Args>(args)...);
         T& ref = *form;
         Adopt(std::move(form));
         return ref;
     }
-    TForm* MainForm() const;
-
-    // Runs the message loop until the main form has closed, then destroys the forms.
+    // Runs the message loop (TForm::ProcessMessage) until the main form has closed, then destroys
+    // the forms.
     void Run();
     bool Terminated() const;
-    // One message through the program's key handling; false when the loop must end.
-    bool HandleMessage();
-    void ProcessMessage(MSG& msg);
     void DestroyForms();
     // Back to the state after Initialize: no forms, not terminated, no quit message waiting.
     void Reset();

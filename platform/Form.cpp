@@ -7,10 +7,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 TForm* mainForm = nullptr;
 bool ending = false;
+// Where the form tells the message loop whether a menu took the key of an accelerator.
+bool* keyTaken = nullptr;
 
 BOOL CALLBACK TellSysColorChange(HWND child, LPARAM) {
     SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
@@ -47,11 +50,14 @@ void TForm::ProcessMessage(MSG& msg) {
         msg.message == WM_SYSCHAR) {
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root))) {
-            bool handled = false;
-            Guard([&] { handled = form->HandleKey(msg); });
-            // The menus' short-cuts come first (F4 is the program's, not the drop-down list's);
-            // the system's dialog manager takes the rest and dispatches what it does not use.
-            if (handled || IsDialogMessageA(form->Handle(), &msg)) return;
+            // The short-cuts come first (F4 is the program's, not the drop-down list's), unless no
+            // menu takes the key where the focus is; the system's dialog manager takes the rest and
+            // dispatches what it does not use.
+            bool taken = false;
+            bool* outer = std::exchange(keyTaken, &taken);
+            bool translated = form->accelerators_ && TranslateAcceleratorA(root, form->accelerators_, &msg);
+            keyTaken = outer;
+            if ((translated && taken) || IsDialogMessageA(root, &msg)) return;
         }
     }
     TranslateMessage(&msg);
@@ -62,7 +68,24 @@ TForm::TForm() {
     visible_ = false;
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+void TForm::MakeCommands(const std::vector<MenuCommand>& commands) {
+    std::vector<ACCEL> keys;
+    for (const MenuCommand& command : commands) {
+        command.menu->Add(command.item, command.caption, command.shortCut);
+        if (command.item) command.item->OnClick = command.onClick;
+        const TShortCut key = command.shortCut;
+        if (key == scNone || std::any_of(keys.begin(), keys.end(), [key](const ACCEL& a) { return a.cmd == key; }))
+            continue;
+        keys.push_back(
+            {BYTE(FVIRTKEY | (key & scShift ? FSHIFT : 0) | (key & scCtrl ? FCONTROL : 0) | (key & scAlt ? FALT : 0)),
+             WORD(key & 0xFF), key});
+    }
+    accelerators_ = CreateAcceleratorTableA(keys.data(), int(keys.size()));
+}
 
 void TForm::CreateFormWindow() {
     DWORD style = WS_CLIPCHILDREN, exStyle = WS_EX_CONTROLPARENT;
@@ -306,31 +329,14 @@ void TForm::RestoreFocus() {
         SelectNext(true);
 }
 
-bool TForm::HandleKey(const MSG& msg) {
-    if (!Handle() || !IsWindowEnabled(Handle())) return false;
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
-    return HandleShortCut(msg);
-}
-
-bool TForm::HandleShortCut(const MSG& msg) {
-    UINT key = UINT(msg.wParam);
-    if (key == VK_SHIFT || key == VK_CONTROL || key == VK_MENU) return false;
-    bool alt = (HIWORD(msg.lParam) & KF_ALTDOWN) != 0;
-    TShortCut shortCut = ShortCutFromKey(key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, alt);
-
-    // The focused control's pop-up menu and those of its containers first, then the main menu.
+TMenuItem* TForm::ShortCutEntry(TShortCut shortCut) const {
     TControl* focused = nullptr;
     for (HWND hwnd = GetFocus(); hwnd && !focused; hwnd = GetParent(hwnd))
         focused = FromHandle(hwnd);
-    std::vector<TMenuItem*> menus;
-    for (TControl* c = focused; c; c = c->Parent())
-        if (c->PopupMenu) menus.push_back(&c->PopupMenu->Items);
-    if (Menu) menus.push_back(&Menu->Items);
-
-    ShortCutMatch match = FindShortCut(menus, shortCut);
-    if (!match.item) return false;
-    if (match.acts) match.item->Click();
-    return true;
+    TMenuItem* entry = nullptr;
+    for (TControl* c = focused; c && !entry; c = c->Parent())
+        if (c->PopupMenu) entry = c->PopupMenu->Items.FindShortCut(shortCut);
+    return entry || !Menu ? entry : Menu->Items.FindShortCut(shortCut);
 }
 
 void TForm::DialogCommand(WORD id) {
@@ -412,6 +418,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         if (lParam == 0 && HIWORD(wParam) == 0 && Menu) {
             if (TMenuItem* item = Menu->Items.FindCommand(LOWORD(wParam))) item->Click();
+            return 0;
+        }
+        if (lParam == 0 && HIWORD(wParam) == 1) { // an accelerator: the short-cut is its id
+            TMenuItem* entry = ShortCutEntry(LOWORD(wParam));
+            if (keyTaken) *keyTaken = entry != nullptr;
+            // The entry acts when it and the entries above it are enabled; either way the key is used.
+            bool acts = entry != nullptr;
+            for (const TMenuItem* above = entry; above; above = above->Parent())
+                acts = acts && above->Enabled();
+            if (acts) entry->Click();
             return 0;
         }
         break;

@@ -1,6 +1,7 @@
 #pragma once
 // Top-level windows. A form builds its controls in code, then runs its create step and, when
 // visible from creation, its first show; the handlers are virtual methods named after the events.
+#include "platform/MenuItem.h"
 #include "platform/MessageText.h"
 #include "platform/Window.h"
 
@@ -22,8 +23,8 @@ public:
     // Ends the program once: its message loop stops at the quit message this posts.
     static void EndProgram();
     static bool Ending();
-    // One message of the program's loop: the menus' short-cuts first, then the system's dialog
-    // manager, then the window the message is for.
+    // One message of the program's loop: the form's accelerator table first, then the system's
+    // dialog manager, then the window the message is for.
     static void ProcessMessage(MSG& msg);
 
     // Builds the window and its controls, runs FormCreate, and shows the form when it is visible
@@ -61,9 +62,8 @@ public:
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
 
-    // Short-cut keys of the menus; true when the key was used up. The message loop then lets the
-    // system's dialog manager have the key (Tab, arrows, Enter, Escape, access keys).
-    bool HandleKey(const MSG& msg);
+    // Every short-cut of the form's commands once, each with its own value as the command id.
+    HACCEL Accelerators() const { return accelerators_; }
     void UpdateHint(TControl& control) override;
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }
@@ -83,6 +83,10 @@ protected:
     bool ActivateOnShow = true;
     TMainMenu* Menu = nullptr;
 
+    // Makes the form's menus from its command table, and its accelerator table from their short-cuts
+    // (once, when the form is constructed).
+    void MakeCommands(const std::vector<MenuCommand>& commands);
+
     virtual void BuildControls() {}
     virtual void FormCreate() {}
     virtual void FormShow() {}
@@ -97,7 +101,9 @@ protected:
 private:
     void Build();
     void CreateFormWindow();
-    bool HandleShortCut(const MSG& msg);
+    // The entry a short-cut key reaches: the first with that key in the focused control's pop-up
+    // menu, in those of its containers, then in the main menu.
+    TMenuItem* ShortCutEntry(TShortCut shortCut) const;
     // Enter and Escape, as the dialog manager reports them (IDOK, IDCANCEL).
     void DialogCommand(WORD id);
     // The windows of the tab order, labels included, each once, in order.
@@ -115,4 +121,5 @@ private:
     TWindowState pendingState_ = TWindowState::Normal;
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
+    HACCEL accelerators_ = nullptr;
 };

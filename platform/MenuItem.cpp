@@ -4,10 +4,11 @@
 
 namespace {
 unsigned NextCommand() {
-    // Command ids must fit a WM_COMMAND word; start clear of the standard dialog ids.
-    static unsigned next = 100;
+    // Command ids lie clear of the standard dialog ids below them and of the short-cuts' accelerator
+    // ids (each short-cut's own value: a key below 0x100, or with modifier bits from 0x2000 up).
+    static unsigned next = 0x100;
     unsigned id = next++;
-    if (next > 0xFFFF) next = 100;
+    if (next == 0x2000) next = 0x100;
     return id;
 }
 
@@ -23,14 +24,7 @@ std::string MakeEntryText(const std::string& caption, TShortCut shortCut) {
 }
 } // namespace
 
-TMenuItem::TMenuItem(const std::string& caption, TShortCut shortCut)
-    : shortCut_(shortCut), command_(NextCommand()), aside_(CreatePopupMenu()) {
-    if (caption == kSeparator) {
-        AppendMenuA(aside_.Get(), MF_SEPARATOR, command_, nullptr);
-        return;
-    }
-    AppendMenuA(aside_.Get(), MF_STRING, command_, MakeEntryText(caption, shortCut).c_str());
-}
+TMenuItem::TMenuItem() : shortCut_(scNone), command_(NextCommand()) {}
 
 // The entry leaves its menu before the menus go, so that no menu takes another one's sub-menu with
 // it; the children, last first so that the places before them stay, are left with no menu at all.
@@ -71,19 +65,18 @@ void TMenuItem::MoveTo(Place from, Place to, const std::string* newText) {
         InsertMenuA(to.menu, to.position, flags | MF_STRING, command_, text.c_str());
 }
 
-TMenuItem& TMenuItem::Add(TMenuItem& child) {
-    Place from = child.Where();
-    child.parent_ = this;
-    SubMenu();
-    if (child.visible_) child.MoveTo(from, child.Where());
-    items_.push_back(&child);
+void TMenuItem::Add(TMenuItem* child, const std::string& caption, TShortCut shortCut) {
+    if (!child) {
+        owned_.push_back(std::make_unique<TMenuItem>());
+        child = owned_.back().get();
+    }
+    child->parent_ = this;
+    child->shortCut_ = shortCut;
+    UINT flags = caption == kSeparator ? MF_SEPARATOR : MF_STRING | (child->sub_ ? MF_POPUP : 0);
+    AppendMenuA(SubMenu(), flags, child->sub_ ? UINT_PTR(child->sub_.Get()) : child->command_,
+                MakeEntryText(caption, shortCut).c_str());
+    items_.push_back(child);
     Changed();
-    return *this;
-}
-
-TMenuItem& TMenuItem::AddSeparator() {
-    owned_.push_back(std::make_unique<TMenuItem>(kSeparator));
-    return Add(*owned_.back());
 }
 
 HMENU TMenuItem::SubMenu() {
@@ -140,6 +133,7 @@ void TMenuItem::SetChecked(bool checked) {
 
 void TMenuItem::SetVisible(bool visible) {
     if (visible_ == visible) return;
+    if (!aside_) aside_.Reset(CreatePopupMenu());
     Place from = Where();
     visible_ = visible;
     MoveTo(from, Where());
@@ -183,23 +177,8 @@ TMenuItem* TMenuItem::FindCommand(unsigned command) {
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut shortCut) {
     for (TMenuItem* item : items_) {
-        if (item->shortCut_ == shortCut && !item->IsSeparator()) return item;
+        if (item->shortCut_ == shortCut) return item;
         if (TMenuItem* found = item->FindShortCut(shortCut)) return found;
     }
     return nullptr;
-}
-
-ShortCutMatch FindShortCut(const std::vector<TMenuItem*>& menus, TShortCut shortCut) {
-    ShortCutMatch match;
-    if (shortCut == scNone) return match;
-    for (TMenuItem* menu : menus) {
-        if (!menu) continue;
-        match.item = menu->FindShortCut(shortCut);
-        if (!match.item) continue;
-        match.acts = true;
-        for (const TMenuItem* item = match.item; item && item != menu; item = item->Parent())
-            if (!item->Enabled()) match.acts = false;
-        return match;
-    }
-    return match;
 }

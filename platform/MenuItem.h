@@ -1,7 +1,7 @@
 #pragma once
 // Menu entries over real menus: the caption, check mark and enabling live in the menu itself and
 // are read back from it. An entry keeps only what a menu cannot hold: its short-cut, its action
-// and whether it is shown.
+// and whether it is shown. A form makes its entries from one table of commands (MenuCommand).
 #include "platform/Handles.h"
 #include "platform/Shortcut.h"
 
@@ -12,17 +12,16 @@
 
 class TMenuItem {
 public:
-    explicit TMenuItem(const std::string& caption = "", TShortCut shortCut = scNone);
+    TMenuItem();
     TMenuItem(const TMenuItem&) = delete;
     TMenuItem& operator=(const TMenuItem&) = delete;
     ~TMenuItem();
 
     static constexpr const char* kSeparator = "-";
 
-    // Appends an entry the owner keeps as a member; returns it for chaining.
-    TMenuItem& Add(TMenuItem& child);
-    // Appends an unnamed separator owned by this entry.
-    TMenuItem& AddSeparator();
+    // Appends an entry the owner keeps as a member (a separator when the caption is kSeparator), or
+    // given none, an unnamed separator owned by this entry.
+    void Add(TMenuItem* child, const std::string& caption = kSeparator, TShortCut shortCut = scNone);
 
     std::string Caption() const;
     void SetCaption(const std::string& caption);
@@ -78,13 +77,16 @@ private:
     std::vector<std::unique_ptr<TMenuItem>> owned_;
 };
 
-// What a short-cut key reaches: the first entry with that key in the menus, searched in order.
-// The entry acts only when it and the entries above it are enabled; either way the key is used up.
-struct ShortCutMatch {
+// One row of a form's command table: the menu the entry goes in (an entry, or the root entry of a
+// menu bar or pop-up menu), the entry (none: an unnamed separator), its caption, its short-cut and
+// what it does. A menu's row comes before the rows of its entries.
+struct MenuCommand {
+    TMenuItem* menu;
     TMenuItem* item = nullptr;
-    bool acts = false;
+    std::string caption = TMenuItem::kSeparator;
+    TShortCut shortCut = scNone;
+    std::function<void()> onClick = nullptr;
 };
-ShortCutMatch FindShortCut(const std::vector<TMenuItem*>& menus, TShortCut shortCut);
 
 // The text of an entry in its real menu: its caption and, after a tab, its short-cut.
 std::string MenuEntryText(const TMenuItem& item);

@@ -27,8 +27,5 @@ constexpr TShortCut CtrlKey(char letter) {
     return ShortCut(std::uint8_t(letter), scCtrl);
 }
 
-// The short-cut a key press makes, given the modifier keys held down.
-TShortCut ShortCutFromKey(unsigned virtualKey, bool shift, bool ctrl, bool alt);
-
 // The text shown beside a menu entry, e.g. "Ctrl+S", "F3", "Ins", "Del".
 std::string ShortCutToText(TShortCut shortCut);

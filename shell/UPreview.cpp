@@ -19,23 +19,31 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     SetColor(kSystemColor | COLOR_DESKTOP);
     PopupMenu = &PopMPreview;
 
-    PopMPreview.Items.Add(Returntomain1).Add(Fileinfo1).Add(N1);
-    for (int i = 0; i < kWallpaperStyleCount; ++i)
-        PopMPreview.Items.Add(*StyleItem(i));
-    PopMPreview.Items.Add(AsWindowsShowsIt1).Add(N2);
-    PopMPreview.Items.Add(SetascurrentScreen1).Add(SetascurrentWallpaper1).Add(Returntomainwithoutchange1);
-    Returntomainwithoutchange1.SetVisible(false);
-
-    Returntomain1.OnClick = [this] { Returntomain1Click(); };
-    Fileinfo1.OnClick = [this] { Fileinfo1Click(); };
+    TMenuItem* menu = &PopMPreview.Items;
+    auto setAsCurrent = [this] { SetasCurrentClick(); };
+    std::vector<MenuCommand> commands = {
+        {menu, &Returntomain1, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }},
+        {menu, &Fileinfo1, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
+        {menu, &N1},
+    };
+    // A style's entry: "&" and its name, with Ctrl and the name's first letter.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         TMenuItem* item = StyleItem(i);
-        item->OnClick = [this, item] { StyleClick(item); };
+        const std::string name = kWallpaperStyles[i].name;
+        commands.push_back({menu, item, "&" + name, CtrlKey(name[0]), [this, item] { StyleClick(item); }});
     }
-    AsWindowsShowsIt1.OnClick = [this] { AsWindowsShowsIt1Click(); };
-    SetascurrentScreen1.OnClick = [this] { SetasCurrentClick(); };
-    SetascurrentWallpaper1.OnClick = [this] { SetasCurrentClick(); };
-    Returntomainwithoutchange1.OnClick = [this] { Returntomainwithoutchange1Click(); };
+    commands.insert(
+        commands.end(),
+        {
+            {menu, &AsWindowsShowsIt1, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
+            {menu, &N2},
+            {menu, &SetascurrentScreen1, "Set as current &Screen", ShortCut(vk::F4), setAsCurrent},
+            {menu, &SetascurrentWallpaper1, "Set as current &Wallpaper", ShortCut(vk::F4), setAsCurrent},
+            {menu, &Returntomainwithoutchange1, "Return &unchanged", scNone,
+             [this] { Returntomainwithoutchange1Click(); }},
+        });
+    MakeCommands(commands);
+    Returntomainwithoutchange1.SetVisible(false);
     // With a picture smaller than the screen, or none, a click beside it returns as well.
     OnClick = [this] { Returntomain1Click(); };
 }

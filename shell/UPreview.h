@@ -14,12 +14,6 @@
 
 class TFormSelect;
 
-// A style's menu item: "&" and its name, with Ctrl and the name's first letter.
-inline TMenuItem StyleMenuItem(WallpaperStyle style) {
-    const char* name = StyleInfo(style).name;
-    return TMenuItem(std::string("&") + name, CtrlKey(name[0]));
-}
-
 class TFormPreview : public TForm {
 public:
     explicit TFormPreview(TFormSelect& main);
@@ -27,15 +21,8 @@ public:
     TImage ImgPreview;
 
     TPopupMenu PopMPreview;
-    TMenuItem Returntomain1{"Return to &main", ShortCut(vk::F3)}, Fileinfo1{"File &info", CtrlKey('I')},
-        N1{TMenuItem::kSeparator};
-    TMenuItem Centred1 = StyleMenuItem(WallpaperStyle::Centred), Stretched1 = StyleMenuItem(WallpaperStyle::Stretched),
-              Tiled1 = StyleMenuItem(WallpaperStyle::Tiled), Fit2Screen1 = StyleMenuItem(WallpaperStyle::Fit2Screen),
-              Mirror1 = StyleMenuItem(WallpaperStyle::Mirror);
-    TMenuItem AsWindowsShowsIt1{"As &Windows Shows It", CtrlKey('W')}, N2{TMenuItem::kSeparator},
-        SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
-        SetascurrentWallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
-        Returntomainwithoutchange1{"Return &unchanged"};
+    TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, AsWindowsShowsIt1, N2,
+        SetascurrentScreen1, SetascurrentWallpaper1, Returntomainwithoutchange1;
 
     // Maximizes the window and lays the picture out anew; runs at every activation.
     void FormActivate() override;

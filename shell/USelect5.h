@@ -88,39 +88,27 @@ public:
     TListView ListStart, ListWait, ListShut, ListWall;
     TPanel PnlExtend;
 
-    // Menus.
+    // Menus, made from the command table in BuildMenus.
     TMainMenu MainMenu1;
-    TMenuItem File1{"&File"}, Save1{"&Save", CtrlKey('S')}, N3{TMenuItem::kSeparator}, Close1{"&Exit", CtrlKey('X')};
-    TMenuItem Options1{"&Options"}, Runrandomizeratstartup1{"&Run Randomizer at Start-Up"},
-        miPlusStretch{"Uses stretch from plus "}, ErrorReportOn1{"Report Add &Errors"}, PreviewNone1{"Preview &None"},
-        PreviewChooseOnly1{"Preview &Choose Only"}, PreviewSelectedOnly1{"Preview &Selected Only"},
-        PreviewBoth1{"Preview &Both"};
-    TMenuItem Edit1{"&Edit"}, Removenonexistingfiles1{"&Remove non existing files from lists"};
+    TMenuItem File1, Save1, N3, Close1;
+    TMenuItem Options1, Runrandomizeratstartup1, miPlusStretch, ErrorReportOn1, PreviewNone1, PreviewChooseOnly1,
+        PreviewSelectedOnly1, PreviewBoth1;
+    TMenuItem Edit1, Removenonexistingfiles1;
     // Making a screen from the previewed picture: in the Edit menu and in the preview's pop-up menu.
-    TMenuItem N8{TMenuItem::kSeparator}, MakeScreen1{kMakeScreenCaption, CtrlKey('N')},
-        AnimatedBar1{kAnimatedBarCaption};
-    TMenuItem Uninstall1{"&Uninstall"}, OriginalScreens1{"&Set Original Screens Back"}, Uninstall2{"&Uninstall"};
-    TMenuItem Help1{"&Help"}, Help2{"&Help", ShortCut(vk::F1)}, About1{"&About ..."};
+    TMenuItem N8, MakeScreen1, AnimatedBar1;
+    TMenuItem Uninstall1, OriginalScreens1, Uninstall2;
+    TMenuItem Help1, Help2, About1;
     // Never shown; its short-cuts act from anywhere in the window.
-    TMenuItem NietZichtbaar1{"Niet Zichtbaar"}, FullScreenPreview2{"Full Screen Preview", ShortCut(vk::F3)},
-        Setascurrent1{"&Set as current", ShortCut(vk::F4)}, Refresh1{"Re&fresh", CtrlKey('R')};
+    TMenuItem NietZichtbaar1, FullScreenPreview2, Setascurrent1, Refresh1;
 
     TPopupMenu PopMFile;
-    TMenuItem Add1{"&Add", ShortCut(vk::Insert)}, SelectAll1{"&Select All", CtrlKey('A')},
-        InvertSelection1{"&Invert Selection", CtrlKey('I')}, Refresh2{"&Refresh", ShortCut(vk::F5)},
-        N5{TMenuItem::kSeparator}, ViewFullScreen1{"View &Full Screen", ShortCut(vk::F3)};
+    TMenuItem Add1, SelectAll1, InvertSelection1, Refresh2, N5, ViewFullScreen1;
 
     TPopupMenu PopMSelected;
-    TMenuItem View2{"&Full Screen Preview", ShortCut(vk::F3)}, Remove1{"&Remove", ShortCut(vk::Delete)},
-        Findfile1{"Find File &Directory", CtrlKey('D')}, N7{TMenuItem::kSeparator},
-        SelectAll2{"Select &All", CtrlKey('A')}, InvertSelection2{"&Invert Selection", CtrlKey('I')};
+    TMenuItem View2, Remove1, Findfile1, N7, SelectAll2, InvertSelection2;
 
     TPopupMenu PopMFileInfo;
-    TMenuItem SetascurrentScreen1{"Set as current &Screen", ShortCut(vk::F4)},
-        Setascurrentwallpaper1{"Set as current &Wallpaper", ShortCut(vk::F4)},
-        FullScreenPreview1{"Full Screen &Preview", ShortCut(vk::F3)}, Size{"Info about file"};
-    TMenuItem N9{TMenuItem::kSeparator}, MakeScreen2{kMakeScreenCaption, CtrlKey('N')},
-        AnimatedBar2{kAnimatedBarCaption};
+    TMenuItem SetascurrentScreen1, Setascurrentwallpaper1, FullScreenPreview1, Size, N9, MakeScreen2, AnimatedBar2;
 
     // Shell: window, categories, closing, help, extend panel.
     void FormCreate() override;

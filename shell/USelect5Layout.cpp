@@ -31,32 +31,82 @@ TFormSelect::TFormSelect() {
     BuildMenus();
 }
 
+// Every command of the window: its menu, entry, caption, short-cut and handler.
 void TFormSelect::BuildMenus() {
-    MainMenu1.Items.Add(File1).Add(Options1).Add(Edit1).Add(Uninstall1).Add(Help1).Add(NietZichtbaar1);
-    File1.Add(Save1).Add(N3).Add(Close1);
-    Options1.Add(Runrandomizeratstartup1).Add(miPlusStretch).AddSeparator();
-    Options1.Add(ErrorReportOn1).AddSeparator();
-    Options1.Add(PreviewNone1).Add(PreviewChooseOnly1).Add(PreviewSelectedOnly1).Add(PreviewBoth1);
-    Edit1.Add(Removenonexistingfiles1).Add(N8).Add(MakeScreen1).Add(AnimatedBar1);
-    Uninstall1.Add(OriginalScreens1).Add(Uninstall2);
-    Help1.Add(Help2).Add(About1);
-    NietZichtbaar1.Add(FullScreenPreview2).Add(Setascurrent1).Add(Refresh1);
+    TMenuItem *bar = &MainMenu1.Items, *files = &PopMFile.Items, *entries = &PopMSelected.Items,
+              *preview = &PopMFileInfo.Items;
+    auto previewOn = [this](TMenuItem* item) { return [this, item] { ChangePreviewOn(item); }; };
+    auto fullScreen = [this] { ImgPreviewDblClick(); };
+    auto setAsCurrent = [this] { SetasCurrentClick(); };
+    auto makeScreen = [this] { MakeScreenClick(); };
+    auto animatedBar = [this] { AnimatedBarClick(); };
+    MakeCommands({
+        {bar, &File1, "&File"},
+        {&File1, &Save1, "&Save", CtrlKey('S'), [this] { SaveToFile(); }},
+        {&File1, &N3},
+        {&File1, &Close1, "&Exit", CtrlKey('X'), [this] { Close1Click(); }},
+        {bar, &Options1, "&Options"},
+        {&Options1, &Runrandomizeratstartup1, "&Run Randomizer at Start-Up", scNone,
+         [this] { Runrandomizeratstartup1Click(); }},
+        {&Options1, &miPlusStretch, "Uses stretch from plus ", scNone, [this] { miPlusStretchClick(); }},
+        {&Options1},
+        {&Options1, &ErrorReportOn1, "Report Add &Errors", scNone, [this] { ChangeErrorReport(); }},
+        {&Options1},
+        {&Options1, &PreviewNone1, "Preview &None", scNone, previewOn(&PreviewNone1)},
+        {&Options1, &PreviewChooseOnly1, "Preview &Choose Only", scNone, previewOn(&PreviewChooseOnly1)},
+        {&Options1, &PreviewSelectedOnly1, "Preview &Selected Only", scNone, previewOn(&PreviewSelectedOnly1)},
+        {&Options1, &PreviewBoth1, "Preview &Both", scNone, previewOn(&PreviewBoth1)},
+        {bar, &Edit1, "&Edit"},
+        {&Edit1, &Removenonexistingfiles1, "&Remove non existing files from lists", scNone,
+         [this] { Removenonexistingfiles1Click(); }},
+        {&Edit1, &N8},
+        {&Edit1, &MakeScreen1, kMakeScreenCaption, CtrlKey('N'), makeScreen},
+        {&Edit1, &AnimatedBar1, kAnimatedBarCaption, scNone, animatedBar},
+        {bar, &Uninstall1, "&Uninstall"},
+        {&Uninstall1, &OriginalScreens1, "&Set Original Screens Back", scNone, [this] { OriginalScreens1Click(); }},
+        {&Uninstall1, &Uninstall2, "&Uninstall", scNone, [this] { Uninstall2Click(); }},
+        {bar, &Help1, "&Help"},
+        {&Help1, &Help2, "&Help", ShortCut(vk::F1), [this] { Help2Click(); }},
+        {&Help1, &About1, "&About ...", scNone, [this] { About1Click(); }},
+        {bar, &NietZichtbaar1, "Niet Zichtbaar"},
+        {&NietZichtbaar1, &FullScreenPreview2, "Full Screen Preview", ShortCut(vk::F3), fullScreen},
+        {&NietZichtbaar1, &Setascurrent1, "&Set as current", ShortCut(vk::F4), setAsCurrent},
+        {&NietZichtbaar1, &Refresh1, "Re&fresh", CtrlKey('R'), [this] { Refresh1Click(); }},
+
+        {files, &Add1, "&Add", ShortCut(vk::Insert), [this] { BtnAddClick(); }},
+        {files},
+        {files, &SelectAll1, "&Select All", CtrlKey('A'), [this] { btnAllFilesClick(); }},
+        {files, &InvertSelection1, "&Invert Selection", CtrlKey('I'), [this] { BtnInvFilesClick(); }},
+        {files, &Refresh2, "&Refresh", ShortCut(vk::F5), [this] { Refresh1Click(); }}, // F5 refreshes like Ctrl+R
+        {files, &N5},
+        {files, &ViewFullScreen1, "View &Full Screen", ShortCut(vk::F3), fullScreen},
+
+        {entries, &View2, "&Full Screen Preview", ShortCut(vk::F3), fullScreen},
+        {entries, &Remove1, "&Remove", ShortCut(vk::Delete), [this] { btnRemoveClick(); }},
+        {entries},
+        {entries, &Findfile1, "Find File &Directory", CtrlKey('D'), [this] { Findfile1Click(); }},
+        {entries, &N7},
+        {entries, &SelectAll2, "Select &All", CtrlKey('A'), [this] { btnAllSelectClick(); }},
+        {entries, &InvertSelection2, "&Invert Selection", CtrlKey('I'), [this] { btnInvSelectClick(); }},
+
+        {preview, &SetascurrentScreen1, "Set as current &Screen", ShortCut(vk::F4), setAsCurrent},
+        {preview, &Setascurrentwallpaper1, "Set as current &Wallpaper", ShortCut(vk::F4), setAsCurrent},
+        {preview, &FullScreenPreview1, "Full Screen &Preview", ShortCut(vk::F3), fullScreen},
+        {preview},
+        {preview, &Size, "Info about file", scNone, [this] { SizeClick(); }},
+        {preview, &N9},
+        {preview, &MakeScreen2, kMakeScreenCaption, CtrlKey('N'), makeScreen},
+        {preview, &AnimatedBar2, kAnimatedBarCaption, scNone, animatedBar},
+    });
+    PopMSelected.OnPopup = [this] { PopMSelectedPopup(); };
+    PopMFileInfo.OnPopup = [this] { PopMFileInfoPopup(); };
     NietZichtbaar1.SetVisible(false);
     Runrandomizeratstartup1.SetChecked(true);
     ErrorReportOn1.SetChecked(true);
     PreviewBoth1.SetChecked(true);
-
-    PopMFile.Items.Add(Add1).AddSeparator().Add(SelectAll1).Add(InvertSelection1).Add(Refresh2);
-    PopMFile.Items.Add(N5).Add(ViewFullScreen1);
     N5.SetVisible(false);
     ViewFullScreen1.SetVisible(false);
-
-    PopMSelected.Items.Add(View2).Add(Remove1).AddSeparator().Add(Findfile1).Add(N7).Add(SelectAll2);
-    PopMSelected.Items.Add(InvertSelection2);
     N7.SetEnabled(false);
-
-    PopMFileInfo.Items.Add(SetascurrentScreen1).Add(Setascurrentwallpaper1).Add(FullScreenPreview1).AddSeparator();
-    PopMFileInfo.Items.Add(Size).Add(N9).Add(MakeScreen2).Add(AnimatedBar2);
     // Nothing is previewed yet.
     MakeScreen1.SetEnabled(false);
     MakeScreen2.SetEnabled(false);
@@ -181,43 +231,4 @@ void TFormSelect::BindEvents() {
     CBStyle.OnChange = [this] { CBStyleChange(); };
     chkbStartUpRun.OnClick = [this] { Runrandomizeratstartup1Click(); };
     PnlExtend.OnClick = [this] { PnlExtendClick(); };
-
-    Save1.OnClick = [this] { SaveToFile(); };
-    Close1.OnClick = [this] { Close1Click(); };
-    Runrandomizeratstartup1.OnClick = [this] { Runrandomizeratstartup1Click(); };
-    miPlusStretch.OnClick = [this] { miPlusStretchClick(); };
-    ErrorReportOn1.OnClick = [this] { ChangeErrorReport(); };
-    for (TMenuItem* item : {&PreviewNone1, &PreviewChooseOnly1, &PreviewSelectedOnly1, &PreviewBoth1})
-        item->OnClick = [this, item] { ChangePreviewOn(item); };
-    Removenonexistingfiles1.OnClick = [this] { Removenonexistingfiles1Click(); };
-    OriginalScreens1.OnClick = [this] { OriginalScreens1Click(); };
-    Uninstall2.OnClick = [this] { Uninstall2Click(); };
-    Help2.OnClick = [this] { Help2Click(); };
-    About1.OnClick = [this] { About1Click(); };
-    FullScreenPreview2.OnClick = [this] { ImgPreviewDblClick(); };
-    Setascurrent1.OnClick = [this] { SetasCurrentClick(); };
-    Refresh1.OnClick = [this] { Refresh1Click(); };
-
-    Add1.OnClick = [this] { BtnAddClick(); };
-    SelectAll1.OnClick = [this] { btnAllFilesClick(); };
-    InvertSelection1.OnClick = [this] { BtnInvFilesClick(); };
-    Refresh2.OnClick = [this] { Refresh1Click(); }; // F5 in the file list refreshes like Ctrl+R
-    ViewFullScreen1.OnClick = [this] { ImgPreviewDblClick(); };
-
-    PopMSelected.OnPopup = [this] { PopMSelectedPopup(); };
-    View2.OnClick = [this] { ImgPreviewDblClick(); };
-    Remove1.OnClick = [this] { btnRemoveClick(); };
-    Findfile1.OnClick = [this] { Findfile1Click(); };
-    SelectAll2.OnClick = [this] { btnAllSelectClick(); };
-    InvertSelection2.OnClick = [this] { btnInvSelectClick(); };
-
-    PopMFileInfo.OnPopup = [this] { PopMFileInfoPopup(); };
-    SetascurrentScreen1.OnClick = [this] { SetasCurrentClick(); };
-    Setascurrentwallpaper1.OnClick = [this] { SetasCurrentClick(); };
-    FullScreenPreview1.OnClick = [this] { ImgPreviewDblClick(); };
-    Size.OnClick = [this] { SizeClick(); };
-    for (TMenuItem* item : {&MakeScreen1, &MakeScreen2})
-        item->OnClick = [this] { MakeScreenClick(); };
-    for (TMenuItem* item : {&AnimatedBar1, &AnimatedBar2})
-        item->OnClick = [this] { AnimatedBarClick(); };
 }

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         MSG msg;
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ticks += msg.message == WM_TIMER && msg.hwnd == preview.Handle();
-            Application().ProcessMessage(msg);
+            TForm::ProcessMessage(msg);
         } else {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         }

@@ -24,7 +24,7 @@ namespace {
 void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        Application().ProcessMessage(msg);
+        TForm::ProcessMessage(msg);
 }
 
 // The floor's window: a borderless window that stretches its bitmap over the fitted rectangle.

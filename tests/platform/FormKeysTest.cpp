@@ -4,7 +4,21 @@
 #include "platform/Menus.h"
 #include "tests/support/WineFixture.h"
 
+#include <set>
+
 namespace {
+// A panel that notes the keys that reach it.
+class KeyPanel : public TPanel {
+public:
+    std::vector<WPARAM> keys;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_KEYDOWN) keys.push_back(wParam);
+        return TPanel::WndProc(msg, wParam, lParam);
+    }
+};
+
 class KeyForm : public TForm {
 public:
     KeyForm() {
@@ -12,24 +26,24 @@ public:
         ClientHeight = 200;
         VisibleAtCreation = true;
         Menu = &MainMenu;
-        MainMenu.Items.Add(FileMenu).Add(Hidden);
-        FileMenu.Add(Save);
-        Hidden.Add(FullScreen).Add(MainSelectAll);
+        auto note = [this](const char* caption) { return [this, caption] { clicks.push_back(caption); }; };
+        MakeCommands({{&MainMenu.Items, &FileMenu, "&File"},
+                      {&FileMenu, &Save, "&Save", CtrlKey('S'), note("&Save")},
+                      {&MainMenu.Items, &Hidden, "Hidden"},
+                      {&Hidden, &FullScreen, "Full", ShortCut(vk::F3), note("Full")},
+                      {&Hidden, &MainSelectAll, "Main all", CtrlKey('A'), note("Main all")},
+                      {&FilePopup.Items, &SelectAll, "Popup all", CtrlKey('A'), note("Popup all")},
+                      {&FilePopup.Items, &Remove, "Remove", ShortCut(vk::Delete), note("Remove")},
+                      {&PanelPopup.Items, &PanelEntry, "Panel entry", CtrlKey('P'), note("Panel entry")}});
         Hidden.SetVisible(false);
-        FilePopup.Items.Add(SelectAll).Add(Remove);
-        PanelPopup.Items.Add(PanelEntry);
-        for (TMenuItem* item : {&Save, &FullScreen, &MainSelectAll, &SelectAll, &Remove, &PanelEntry})
-            item->OnClick = [this, item] { clicks.push_back(item->Caption()); };
     }
 
     TMainMenu MainMenu;
-    TMenuItem FileMenu{"&File"}, Save{"&Save", CtrlKey('S')}, Hidden{"Hidden"};
-    TMenuItem FullScreen{"Full", ShortCut(vk::F3)}, MainSelectAll{"Main all", CtrlKey('A')};
+    TMenuItem FileMenu, Save, Hidden, FullScreen, MainSelectAll;
     TPopupMenu FilePopup, PanelPopup;
-    TMenuItem SelectAll{"Popup all", CtrlKey('A')}, Remove{"Remove", ShortCut(vk::Delete)};
-    TMenuItem PanelEntry{"Panel entry", CtrlKey('P')};
+    TMenuItem SelectAll, Remove, PanelEntry;
 
-    TPanel Panel;
+    KeyPanel Panel;
     TFileListBox Files;
     TButton First, Hiddenbutton, Disabled, Last;
     TCheckBox Keep;
@@ -98,6 +112,22 @@ TEST_F(FormKeys, DisabledEntryUsesTheKeyUpWithoutActing) {
     form->FileMenu.SetEnabled(false);
     PressKey('S', true);
     EXPECT_TRUE(form->clicks.empty());
+}
+
+TEST_F(FormKeys, KeyNoMenuOfTheFocusHasGoesOnToTheControl) {
+    SetFocus(form->Panel.Handle());
+    PressKey(VK_DELETE); // only the file list's pop-up menu has it
+    EXPECT_TRUE(form->clicks.empty());
+    EXPECT_EQ(form->Panel.keys, std::vector<WPARAM>{VK_DELETE});
+}
+
+TEST_F(FormKeys, AcceleratorTableHoldsEveryShortCutOnce) {
+    ACCEL keys[16];
+    const int count = CopyAcceleratorTableA(form->Accelerators(), keys, 16);
+    std::multiset<WORD> ids;
+    for (int i = 0; i < count; ++i)
+        ids.insert(keys[i].cmd);
+    EXPECT_EQ(ids, (std::multiset<WORD>{CtrlKey('S'), ShortCut(vk::F3), CtrlKey('A'), vk::Delete, CtrlKey('P')}));
 }
 
 TEST_F(FormKeys, TabSkipsHiddenAndDisabledControls) {

@@ -22,10 +22,3 @@ TEST(Shortcut, TextBesideMenuEntries) {
         EXPECT_EQ(ShortCutToText(c.sc), c.text);
     }
 }
-
-TEST(Shortcut, FromKeyPress) {
-    EXPECT_EQ(ShortCutFromKey('S', false, true, false), CtrlKey('S'));
-    EXPECT_EQ(ShortCutFromKey(vk::F4, false, false, true), ShortCut(vk::F4, scAlt));
-    EXPECT_EQ(ShortCutFromKey(0, true, true, true), scNone);
-    EXPECT_NE(ShortCutFromKey('S', true, true, false), CtrlKey('S'));
-}

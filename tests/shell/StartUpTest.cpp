@@ -73,7 +73,7 @@ TEST_F(StartUpTest, CaptionGetsTheVersionAndTheSplashIsGone) {
     EXPECT_EQ(Text(main), "Vistrel Selector 2.92");
     EXPECT_EQ(main.VersionText, "2.92");
     EXPECT_EQ(main.BuildText, "12");
-    EXPECT_EQ(Application().MainForm(), &main);
+    EXPECT_EQ(TForm::Main(), &main);
     EXPECT_EQ(Application().Title, "Vistrel Selector");
     EXPECT_EQ(Application().HelpFile, main.ProgramDir + "tanu.hlp");
     ASSERT_NE(main.FormPreview, nullptr);

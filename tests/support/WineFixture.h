@@ -2,6 +2,7 @@
 // Wine test support: every message box is recorded and answered from a queue, the help system
 // is recorded instead of opened, and the application is back to its start state after each test.
 #include "platform/Application.h"
+#include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/MessageDlg.h"
 #include "platform/Registry.h"
@@ -127,7 +128,7 @@ protected:
                 PostQuitMessage(int(msg.wParam));
                 return;
             }
-            Application().ProcessMessage(msg);
+            TForm::ProcessMessage(msg);
         }
     }
 
@@ -143,7 +144,7 @@ protected:
         msg.message = WM_KEYDOWN;
         msg.wParam = key;
         msg.lParam = 1;
-        Application().ProcessMessage(msg);
+        TForm::ProcessMessage(msg);
         state[VK_CONTROL] = saved;
         SetKeyboardState(state);
     }
