@@ -220,9 +220,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
         form->DriveComboBox1.SetFocus();
         for (int i = 0; i < 13; ++i) {
             PressKey(VK_TAB);
-            TControl* focused = nullptr;
-            for (TControl* c : form->TabOrder)
-                if (c->Focused()) focused = c;
+            TControl* focused = TControl::FromHandle(GetFocus());
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
