@@ -72,28 +72,10 @@ TBounds TLabel::Fitted(const TBounds& bounds, const std::string& caption) const 
 // Panels and bevels ------------------------------------------------------------------------------
 
 namespace {
-// One ring of a 3-D frame: top and left in one colour, bottom and right in the other.
-void Frame3D(HDC dc, RECT& rc, COLORREF topLeft, COLORREF bottomRight, int width) {
-    for (int i = 0; i < width; ++i) {
-        UniqueBrush light(CreateSolidBrush(topLeft));
-        UniqueBrush dark(CreateSolidBrush(bottomRight));
-        RECT top{rc.left, rc.top, rc.right - 1, rc.top + 1}, left{rc.left, rc.top, rc.left + 1, rc.bottom - 1};
-        RECT bottom{rc.left, rc.bottom - 1, rc.right, rc.bottom}, right{rc.right - 1, rc.top, rc.right, rc.bottom};
-        FillRect(dc, &top, light.Get());
-        FillRect(dc, &left, light.Get());
-        FillRect(dc, &bottom, dark.Get());
-        FillRect(dc, &right, dark.Get());
-        InflateRect(&rc, -1, -1);
-    }
-}
-
+// The system's 3-D edge, one ring per unit of width: a raised one is light above and left.
 void DrawBevel(HDC dc, RECT& rc, TBevelCut cut, int width) {
-    if (cut == TBevelCut::None) return;
-    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    if (cut == TBevelCut::Raised)
-        Frame3D(dc, rc, highlight, shadow, width);
-    else
-        Frame3D(dc, rc, shadow, highlight, width);
+    for (int i = 0; cut != TBevelCut::None && i < width; ++i)
+        DrawEdge(dc, &rc, cut == TBevelCut::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
 }
 } // namespace
 
@@ -132,9 +114,7 @@ LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TBevel::Paint(HDC dc) {
     RECT rc = ClientRect();
-    RECT shadow{0, 0, rc.right, 1}, highlight{0, 1, rc.right, 2};
-    FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
-    FillRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+    DrawEdge(dc, &rc, EDGE_ETCHED, BF_TOP);
 }
 
 void TSplitter::Create(TControl& parent, const TBounds& bounds) {
