@@ -174,10 +174,8 @@ bool HighContrast() {
 
 void TSpeedButton::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
     for (TControl* sibling : parent.Controls())
-        if (auto* button = dynamic_cast<TSpeedButton*>(sibling);
-            button && GroupIndex != 0 && button->GroupIndex == GroupIndex)
-            startsGroup_ = false;
-    CreateHandle(&parent, "BUTTON", BS_OWNERDRAW | (GroupIndex == 0 ? WS_TABSTOP : 0), 0, bounds, caption);
+        if (dynamic_cast<TSpeedButton*>(sibling)) startsGroup_ = false;
+    CreateHandle(&parent, "BUTTON", BS_OWNERDRAW, 0, bounds, caption);
 }
 
 // The system's button takes the keys (Space); the mouse is the program's, so that a click leaves
@@ -186,7 +184,6 @@ void TSpeedButton::HandleCreated() {
     WNDPROC system =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonProc)));
     if (system != &ButtonProc) buttonProc = system;
-    ShowState(down_);
 }
 
 LRESULT CALLBACK TSpeedButton::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -200,7 +197,7 @@ LRESULT CALLBACK TSpeedButton::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LP
             if (button->pressing_) return button->MouseMessage(msg, lParam);
             break;
         case BM_SETSTATE: // the system raises a button after Space; the down one stays pushed
-            if (button->down_) wParam = TRUE;
+            if (button->Down()) wParam = TRUE;
             break;
         }
     return CallWindowProcA(buttonProc, hwnd, msg, wParam, lParam);
@@ -218,56 +215,48 @@ LRESULT TSpeedButton::MouseMessage(UINT msg, LPARAM lParam) {
         ShowState(true);
         break;
     case WM_MOUSEMOVE:
-        if (pressing_) ShowState(inside || down_);
+        if (pressing_) ShowState(inside || Down());
         break;
     case WM_LBUTTONUP:
         if (!pressing_) break;
         pressing_ = false;
         ReleaseCapture();
-        ShowState(down_);
+        ShowState(Down());
         if (inside) Guard([this] { Click(); });
         break;
     case WM_CAPTURECHANGED:
         pressing_ = false;
-        ShowState(down_);
+        ShowState(Down());
         break;
     }
     return 0;
 }
 
 void TSpeedButton::ShowState(bool pushed) {
-    if (!Handle()) return;
-    if (GroupIndex != 0) {
-        const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-        const LONG tabStop = down_ ? style | WS_TABSTOP : style & ~WS_TABSTOP;
-        if (tabStop != style) SetWindowLongA(Handle(), GWL_STYLE, tabStop);
-    }
     const bool shown = (CallWindowProcA(buttonProc, Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     if (shown != pushed) CallWindowProcA(buttonProc, Handle(), BM_SETSTATE, pushed, 0);
     InvalidateRect(Handle(), nullptr, FALSE); // the down button's face changes while it is pressed
 }
 
+bool TSpeedButton::Down() const {
+    return (GetWindowLongA(Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
 void TSpeedButton::SetDown(bool down) {
-    if (down_ == down) return;
-    if (!down && GroupIndex != 0) return; // one button of a group is always down
-    down_ = down;
-    if (down && GroupIndex != 0)
-        for (TSpeedButton* other : Group())
-            if (other != this && other->down_) {
-                other->down_ = false;
-                other->ShowState(false);
-            }
-    ShowState(down_);
+    if (!down || Down()) return;
+    for (TSpeedButton* button : Group()) {
+        const LONG style = GetWindowLongA(button->Handle(), GWL_STYLE);
+        SetWindowLongA(button->Handle(), GWL_STYLE, button == this ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        button->ShowState(button == this);
+    }
 }
 
 void TSpeedButton::Click() {
-    if (GroupIndex != 0) {
-        std::vector<TSpeedButton*> group = Group();
-        const bool groupFocused =
-            std::any_of(group.begin(), group.end(), [](const TSpeedButton* button) { return button->Focused(); });
-        SetDown(true);
-        if (groupFocused && !Focused()) SetFocus(); // the focus follows within its group
-    }
+    std::vector<TSpeedButton*> group = Group();
+    const bool groupFocused =
+        std::any_of(group.begin(), group.end(), [](const TSpeedButton* button) { return button->Focused(); });
+    SetDown(true);
+    if (groupFocused && !Focused()) SetFocus(); // the focus follows within its group
     if (OnClick) OnClick();
 }
 
@@ -279,8 +268,7 @@ std::vector<TSpeedButton*> TSpeedButton::Group() const {
     std::vector<TSpeedButton*> group;
     if (Parent())
         for (TControl* sibling : Parent()->Controls())
-            if (auto* button = dynamic_cast<TSpeedButton*>(sibling); button && button->GroupIndex == GroupIndex)
-                group.push_back(button);
+            if (auto* button = dynamic_cast<TSpeedButton*>(sibling)) group.push_back(button);
     return group;
 }
 
@@ -288,7 +276,7 @@ bool TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT rc = item.rcItem;
     const bool sunken = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(down_ && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
+    FillRect(dc, &rc, GetSysColorBrush(Down() && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (sunken) OffsetRect(&rc, 1, 1);
     SelectObjectScope font(dc, FontHandle(font_));

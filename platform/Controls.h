@@ -99,17 +99,17 @@ private:
     TPicture picture_;
 };
 
-// A button of a group, on the system's button drawn by the program: pressing it puts it down and
-// the others of its group up. The down button is in the system's pushed state (BM_GETSTATE), which
-// screen readers and automation read, and holds the group's one tab stop; the arrow keys move the
+// A button of a group (the speed buttons of one container), on the system's button drawn by the
+// program: pressing it puts it down and the others of its group up. The down button is in the system's pushed state
+// (BM_GETSTATE), which screen readers and automation read, and holds the group's one tab stop; the arrow keys move the
 // focus within the group and Space presses the focused button. A click with the mouse leaves the
 // focus where it was.
 class TSpeedButton : public TControl {
 public:
     void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
-    int GroupIndex = 0;
-    bool Down() const { return down_; }
-    // Puts the button down (raising the others of its group) without a click.
+    // The down button is the one that holds its group's tab stop.
+    bool Down() const;
+    // Puts the button down (raising the others of its group) without a click; one is always down.
     void SetDown(bool down);
     void Click();
 
@@ -125,6 +125,5 @@ private:
     void ShowState(bool pushed);
     // The buttons of this button's group, in their order in the container.
     std::vector<TSpeedButton*> Group() const;
-    bool down_ = false;
     bool pressing_ = false; // the left button went down on it and is still down
 };

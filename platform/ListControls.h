@@ -20,8 +20,7 @@ protected:
     virtual void Changed();
 };
 
-// Report view with whole-row selection that stays visible when the list loses the focus. A hidden
-// view gets its window when first shown; until then it keeps its rows, selection and focus itself.
+// Report view with whole-row selection that stays visible when the list loses the focus.
 class TListView : public TControl {
 public:
     // A column of this width fits the wider of its header and its widest text, whenever rows change.

@@ -151,15 +151,13 @@ void TFormSelect::BuildControls() {
     CBStyle.SetItems(styles);
 
     // The category buttons are one tab stop, last, so the focus still starts in the drive box.
-    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
-        button->GroupIndex = 1;
+    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall})
         button->SetFont(CategoryFont());
-    }
-    sbtnStart.SetDown(true);
     sbtnStart.Create(*this, {4, 8, 105, 25}, "StartUp Screen");
     sbtnWait.Create(*this, {112, 8, 105, 25}, "Waiting Screen");
     sbtnShut.Create(*this, {220, 8, 113, 25}, "Shut Down Screen");
     sbtnWall.Create(*this, {336, 8, 105, 25}, "Wallpaper");
+    sbtnStart.SetDown(true);
 
     Splitter1.SetAlign(TAlign::Left);
     Splitter1.Create(*this, {0, 291, 4, 118});

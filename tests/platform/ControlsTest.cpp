@@ -26,7 +26,6 @@ protected:
     void BuildControls() override {
         int left = 0;
         for (TSpeedButton* b : {&One, &Two}) {
-            b->GroupIndex = 1;
             b->Create(*this, {left += 50, 10, 40, 20}, "");
             b->OnClick = [this, b] { clicks.push_back(b == &One ? "One" : "Two"); };
         }

@@ -438,7 +438,7 @@ TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
         TControl* control;
         const char* entry; // one entry of its menu
     } cases[] = {
-        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a graphic control
+        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a window of the program's own class
         {&form->FileListBox1, "&Add\tIns"},
         {&form->ListStart, "Find File &Directory\tCtrl+D"},
     };
