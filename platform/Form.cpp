@@ -99,13 +99,13 @@ void TForm::CreateFormWindow() {
     }
     RECT rc{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&rc, style, Menu != nullptr, exStyle);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    TBounds bounds{0, 0, width, height};
-    if (Position_ScreenCenter)
-        bounds = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
-                  height};
+    // In the middle of the screen.
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     HWND owner = mainForm && mainForm != this ? mainForm->Handle() : nullptr;
-    CreateHandle(nullptr, kFormClassName, style, exStyle, bounds, Title, owner);
+    CreateHandle(
+        nullptr, kFormClassName, style, exStyle,
+        {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height},
+        Title, owner);
     if (Menu) Menu->Attach(Handle());
 }
 

@@ -68,7 +68,6 @@ protected:
     int ClientWidth = 300;
     int ClientHeight = 200;
     TBorderStyle BorderStyle = TBorderStyle::Single;
-    bool Position_ScreenCenter = true;
     bool VisibleAtCreation = false;
     // A form hidden at its creation gets its window and controls when first shown, or when
     // EnsureCreated asks for them: a window nobody opens costs nothing at start-up.

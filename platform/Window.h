@@ -38,7 +38,6 @@ public:
     // The window's place in its container's client area (a form's on the screen).
     TBounds Bounds() const;
     void SetBounds(int left, int top, int width, int height);
-    int Left() const { return Bounds().left; }
     int Width() const { return Bounds().width; }
     int Height() const { return Bounds().height; }
     TAlign Align() const { return align_; }

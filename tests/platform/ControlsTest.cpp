@@ -77,11 +77,11 @@ TEST_F(Controls, SpeedButtonsShowTheDownOneAsPushedAndLeaveTheFocusWhereItWas) {
 
 TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
     EXPECT_GT(form->Left.Width(), 10);
-    EXPECT_EQ(form->Left.Left(), 10);
+    EXPECT_EQ(form->Left.Bounds().left, 10);
     int right = 100 + 100;
-    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
+    EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
     form->Right.SetCaption("1 / 2");
-    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right);
+    EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right);
 }
 
 TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {
