@@ -133,11 +133,11 @@ void TFormSelect::BuildControls() {
 
     Label1.Create(*this, {4, 272, 0, 0}, "Selected Files:"); // the lists lie in one place, below it
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
-        list->Create(*this, {4, 291, 436, 118});
-        list->SetVisible(false);
-        list->AddColumn("Filename", TListView::kFitContents);
+        list->AddColumn("Filename", TListView::kFitContents); // fitted once, when the window is made
         list->AddColumn("Path", TListView::kFitContents);
         if (list == &ListWall) list->AddColumn("Style", 80);
+        list->Create(*this, {4, 291, 436, 118});
+        list->SetVisible(false);
         list->PopupMenu = &PopMSelected;
     }
     LblStyle.Create(*this, {276, 248, 0, 0}, "Wallpaper Style:");
