@@ -100,10 +100,10 @@ private:
 };
 
 // A button of a group (the speed buttons of one container), on the system's button drawn by the
-// program: pressing it puts it down and the others of its group up. The down button is in the system's pushed state
-// (BM_GETSTATE), which screen readers and automation read, and holds the group's one tab stop; the arrow keys move the
-// focus within the group and Space presses the focused button. A click with the mouse leaves the
-// focus where it was.
+// program: pressing it puts it down and the others of its group up. The down button is in the
+// system's pushed state (BM_GETSTATE), which screen readers and automation read, and holds the
+// group's one tab stop; the arrow keys move the focus within the group and Space presses the
+// focused button. A click with the mouse leaves the focus where it was.
 class TSpeedButton : public TControl {
 public:
     void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
