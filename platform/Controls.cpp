@@ -6,13 +6,12 @@
 
 // Buttons -------------------------------------------------------------------------------------
 
-void TButton::Create(TControl& parent) {
-    CreateHandle(&parent, "BUTTON", WS_TABSTOP | (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0);
+void TButton::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
+    CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption);
 }
 
 void TButton::SetDefault(bool isDefault) {
-    default_ = isDefault;
-    if (Handle()) SendMessageA(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::Click() {
@@ -25,94 +24,64 @@ void TButton::CommandNotify(WORD code) {
     if (code == BN_CLICKED) Click();
 }
 
-void TCheckBox::Create(TControl& parent) {
-    CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_CHECKBOX, 0);
-    SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+void TCheckBox::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
+    CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_CHECKBOX, 0, bounds, caption);
+}
+
+bool TCheckBox::Checked() const {
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TCheckBox::SetChecked(bool checked) {
-    if (checked_ == checked) return;
-    checked_ = checked;
-    if (Handle()) SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (Checked() == checked) return;
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     if (OnClick) OnClick();
 }
 
 void TCheckBox::CommandNotify(WORD code) {
-    if (code == BN_CLICKED) SetChecked(!checked_);
+    if (code == BN_CLICKED) SetChecked(!Checked());
 }
 
 // Labels ---------------------------------------------------------------------------------------
 
-namespace {
-DWORD AlignmentStyle(TAlignment alignment) {
-    switch (alignment) {
-    case TAlignment::Right:
-        return SS_RIGHT;
-    case TAlignment::Center:
-        return SS_CENTER;
-    default:
-        return SS_LEFT;
-    }
-}
-} // namespace
-
-void TLabel::Create(TControl& parent) {
-    AdjustSize();
-    CreateHandle(&parent, "STATIC", AlignmentStyle(alignment_), 0);
+void TLabel::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
+    const DWORD style = Alignment == TAlignment::Right    ? SS_RIGHT
+                        : Alignment == TAlignment::Center ? SS_CENTER
+                                                          : SS_LEFT;
+    CreateHandle(&parent, "STATIC", style, 0, Fitted(bounds, caption), caption);
 }
 
-void TLabel::SetAlignment(TAlignment alignment) {
-    alignment_ = alignment;
-    if (!Handle()) return;
-    const LONG style = GetWindowLongA(Handle(), GWL_STYLE) & ~(SS_LEFT | SS_CENTER | SS_RIGHT);
-    SetWindowLongA(Handle(), GWL_STYLE, style | LONG(AlignmentStyle(alignment)));
-    Invalidate();
-}
-
-// An unaligned label takes the size of its text; a right-aligned one keeps its right edge.
 void TLabel::AdjustSize() {
-    if (Align() != TAlign::None) return;
+    const TBounds b = Fitted(Bounds(), Caption());
+    SetBounds(b.left, b.top, b.width, b.height);
+}
+
+TBounds TLabel::Fitted(const TBounds& bounds, const std::string& caption) const {
+    if (Align() != TAlign::None) return bounds;
     WindowDc dc(nullptr);
     SelectObjectScope font(dc.Get(), FontHandle(font_));
     RECT rc{0, 0, 0, 0};
-    std::string text = caption_.empty() ? " " : caption_;
+    const std::string text = caption.empty() ? " " : caption;
     DrawTextA(dc.Get(), text.c_str(), int(text.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
-    int left = bounds_.left;
-    if (alignment_ == TAlignment::Right) left = bounds_.left + bounds_.width - rc.right;
-    if (alignment_ == TAlignment::Center) left = bounds_.left + (bounds_.width - rc.right) / 2;
-    SetBounds(left, bounds_.top, rc.right, rc.bottom);
+    int left = bounds.left;
+    if (Alignment == TAlignment::Right) left = bounds.left + bounds.width - rc.right;
+    if (Alignment == TAlignment::Center) left = bounds.left + (bounds.width - rc.right) / 2;
+    return {left, bounds.top, int(rc.right), int(rc.bottom)};
 }
 
 // Panels and bevels ------------------------------------------------------------------------------
 
 namespace {
-// One ring of a 3-D frame: top and left in one colour, bottom and right in the other.
-void Frame3D(HDC dc, RECT& rc, COLORREF topLeft, COLORREF bottomRight, int width) {
-    for (int i = 0; i < width; ++i) {
-        UniqueBrush light(CreateSolidBrush(topLeft));
-        UniqueBrush dark(CreateSolidBrush(bottomRight));
-        RECT top{rc.left, rc.top, rc.right - 1, rc.top + 1}, left{rc.left, rc.top, rc.left + 1, rc.bottom - 1};
-        RECT bottom{rc.left, rc.bottom - 1, rc.right, rc.bottom}, right{rc.right - 1, rc.top, rc.right, rc.bottom};
-        FillRect(dc, &top, light.Get());
-        FillRect(dc, &left, light.Get());
-        FillRect(dc, &bottom, dark.Get());
-        FillRect(dc, &right, dark.Get());
-        InflateRect(&rc, -1, -1);
-    }
-}
-
+// The system's 3-D edge, one ring per unit of width: a raised one is light above and left.
 void DrawBevel(HDC dc, RECT& rc, TBevelCut cut, int width) {
-    if (cut == TBevelCut::None) return;
-    COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    if (cut == TBevelCut::Raised)
-        Frame3D(dc, rc, highlight, shadow, width);
-    else
-        Frame3D(dc, rc, shadow, highlight, width);
+    for (int i = 0; cut != TBevelCut::None && i < width; ++i)
+        DrawEdge(dc, &rc, cut == TBevelCut::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
 }
 } // namespace
 
-void TPanel::Create(TControl& parent) {
-    CreateHandle(&parent, kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT); // its controls are the form's tab stops
+void TPanel::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
+    // Its controls are the form's tab stops.
+    CreateHandle(&parent, kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, bounds, caption);
 }
 
 int TPanel::ClientInset() const {
@@ -126,34 +95,41 @@ void TPanel::Paint(HDC dc) {
     DrawBevel(dc, rc, BevelOuter, BevelWidth);
     InflateRect(&rc, -BorderWidth, -BorderWidth);
     DrawBevel(dc, rc, BevelInner, BevelWidth);
-    if (caption_.empty()) return;
+    const std::string caption = Caption();
+    if (caption.empty()) return;
     SelectObjectScope font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRgb(font_.color));
-    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc,
+    DrawTextA(dc, caption.c_str(), int(caption.size()), &rc,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-void TBevel::Create(TControl& parent) {
-    SetEnabled(false); // the mouse passes through it
-    CreateGraphic(parent);
+void TBevel::Create(TControl& parent, const TBounds& bounds) {
+    CreateHandle(&parent, kClassName, 0, 0, bounds);
+}
+
+LRESULT TBevel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_NCHITTEST ? HTTRANSPARENT : TControl::WndProc(msg, wParam, lParam);
 }
 
 void TBevel::Paint(HDC dc) {
     RECT rc = ClientRect();
-    RECT shadow{0, 0, rc.right, 1}, highlight{0, 1, rc.right, 2};
-    FillRect(dc, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
-    FillRect(dc, &highlight, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+    DrawEdge(dc, &rc, EDGE_ETCHED, BF_TOP);
 }
 
-void TSplitter::Create(TControl& parent) {
-    CreateGraphic(parent);
+void TSplitter::Create(TControl& parent, const TBounds& bounds) {
+    CreateHandle(&parent, kClassName, 0, 0, bounds);
 }
 
 // Images -----------------------------------------------------------------------------------------
 
-void TImage::Create(TControl& parent) {
-    CreateGraphic(parent);
+void TImage::Create(TControl& parent, const TBounds& bounds) {
+    CreateHandle(&parent, kClassName, 0, 0, bounds);
+}
+
+// The picture paints over its own background: a picture that changes often does not flicker.
+LRESULT TImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_ERASEBKGND ? 1 : TControl::WndProc(msg, wParam, lParam);
 }
 
 void TImage::SetPicture(UniqueBitmap bitmap) {
@@ -162,20 +138,24 @@ void TImage::SetPicture(UniqueBitmap bitmap) {
 }
 
 void TImage::Paint(HDC dc) {
-    if (!picture_.Handle()) return;
+    const RECT rc = ClientRect();
     BITMAP info = {};
-    GetObjectA(picture_.Handle(), sizeof(info), &info);
-    RECT rc = ClientRect();
+    if (picture_.Handle()) GetObjectA(picture_.Handle(), sizeof(info), &info);
+    RECT shown = rc;
+    if (!Stretch || !picture_.Handle()) {
+        const int x = Center ? (rc.right - info.bmWidth) / 2 : 0, y = Center ? (rc.bottom - info.bmHeight) / 2 : 0;
+        shown = {x, y, x + info.bmWidth, y + info.bmHeight};
+    }
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
+    FillRect(dc, &rc, ColorBrush(Parent()->Color()));
+    RestoreDC(dc, saved);
+    if (!picture_.Handle()) return;
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     SelectObjectScope select(memory.Get(), picture_.Handle());
-    if (Stretch) {
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    } else {
-        int x = Center ? (rc.right - info.bmWidth) / 2 : 0;
-        int y = Center ? (rc.bottom - info.bmHeight) / 2 : 0;
-        BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, SRCCOPY);
-    }
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, memory.Get(), 0, 0,
+               info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
 // Speed buttons ----------------------------------------------------------------------------------
@@ -192,12 +172,10 @@ bool HighContrast() {
 }
 } // namespace
 
-void TSpeedButton::Create(TControl& parent) {
+void TSpeedButton::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
     for (TControl* sibling : parent.Controls())
-        if (auto* button = dynamic_cast<TSpeedButton*>(sibling);
-            button && GroupIndex != 0 && button->GroupIndex == GroupIndex)
-            startsGroup_ = false;
-    CreateHandle(&parent, "BUTTON", BS_OWNERDRAW | (down_ || GroupIndex == 0 ? WS_TABSTOP : 0), 0);
+        if (dynamic_cast<TSpeedButton*>(sibling)) startsGroup_ = false;
+    CreateHandle(&parent, "BUTTON", BS_OWNERDRAW, 0, bounds, caption);
 }
 
 // The system's button takes the keys (Space); the mouse is the program's, so that a click leaves
@@ -206,7 +184,6 @@ void TSpeedButton::HandleCreated() {
     WNDPROC system =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrA(Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ButtonProc)));
     if (system != &ButtonProc) buttonProc = system;
-    ShowState(down_);
 }
 
 LRESULT CALLBACK TSpeedButton::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -220,7 +197,7 @@ LRESULT CALLBACK TSpeedButton::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LP
             if (button->pressing_) return button->MouseMessage(msg, lParam);
             break;
         case BM_SETSTATE: // the system raises a button after Space; the down one stays pushed
-            if (button->down_) wParam = TRUE;
+            if (button->Down()) wParam = TRUE;
             break;
         }
     return CallWindowProcA(buttonProc, hwnd, msg, wParam, lParam);
@@ -238,56 +215,48 @@ LRESULT TSpeedButton::MouseMessage(UINT msg, LPARAM lParam) {
         ShowState(true);
         break;
     case WM_MOUSEMOVE:
-        if (pressing_) ShowState(inside || down_);
+        if (pressing_) ShowState(inside || Down());
         break;
     case WM_LBUTTONUP:
         if (!pressing_) break;
         pressing_ = false;
         ReleaseCapture();
-        ShowState(down_);
+        ShowState(Down());
         if (inside) Guard([this] { Click(); });
         break;
     case WM_CAPTURECHANGED:
         pressing_ = false;
-        ShowState(down_);
+        ShowState(Down());
         break;
     }
     return 0;
 }
 
 void TSpeedButton::ShowState(bool pushed) {
-    if (!Handle()) return;
-    if (GroupIndex != 0) {
-        const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
-        const LONG tabStop = down_ ? style | WS_TABSTOP : style & ~WS_TABSTOP;
-        if (tabStop != style) SetWindowLongA(Handle(), GWL_STYLE, tabStop);
-    }
     const bool shown = (CallWindowProcA(buttonProc, Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
     if (shown != pushed) CallWindowProcA(buttonProc, Handle(), BM_SETSTATE, pushed, 0);
     InvalidateRect(Handle(), nullptr, FALSE); // the down button's face changes while it is pressed
 }
 
+bool TSpeedButton::Down() const {
+    return (GetWindowLongA(Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
+}
+
 void TSpeedButton::SetDown(bool down) {
-    if (down_ == down) return;
-    if (!down && GroupIndex != 0) return; // one button of a group is always down
-    down_ = down;
-    if (down && GroupIndex != 0)
-        for (TSpeedButton* other : Group())
-            if (other != this && other->down_) {
-                other->down_ = false;
-                other->ShowState(false);
-            }
-    ShowState(down_);
+    if (!down || Down()) return;
+    for (TSpeedButton* button : Group()) {
+        const LONG style = GetWindowLongA(button->Handle(), GWL_STYLE);
+        SetWindowLongA(button->Handle(), GWL_STYLE, button == this ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        button->ShowState(button == this);
+    }
 }
 
 void TSpeedButton::Click() {
-    if (GroupIndex != 0) {
-        std::vector<TSpeedButton*> group = Group();
-        const bool groupFocused =
-            std::any_of(group.begin(), group.end(), [](const TSpeedButton* button) { return button->Focused(); });
-        SetDown(true);
-        if (groupFocused && !Focused()) SetFocus(); // the focus follows within its group
-    }
+    std::vector<TSpeedButton*> group = Group();
+    const bool groupFocused =
+        std::any_of(group.begin(), group.end(), [](const TSpeedButton* button) { return button->Focused(); });
+    SetDown(true);
+    if (groupFocused && !Focused()) SetFocus(); // the focus follows within its group
     if (OnClick) OnClick();
 }
 
@@ -299,8 +268,7 @@ std::vector<TSpeedButton*> TSpeedButton::Group() const {
     std::vector<TSpeedButton*> group;
     if (Parent())
         for (TControl* sibling : Parent()->Controls())
-            if (auto* button = dynamic_cast<TSpeedButton*>(sibling); button && button->GroupIndex == GroupIndex)
-                group.push_back(button);
+            if (auto* button = dynamic_cast<TSpeedButton*>(sibling)) group.push_back(button);
     return group;
 }
 
@@ -308,13 +276,14 @@ bool TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT rc = item.rcItem;
     const bool sunken = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &rc, GetSysColorBrush(down_ && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
+    FillRect(dc, &rc, GetSysColorBrush(Down() && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (sunken) OffsetRect(&rc, 1, 1);
     SelectObjectScope font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, HighContrast() ? GetSysColor(COLOR_BTNTEXT) : ColorToRgb(font_.color));
-    DrawTextA(dc, caption_.c_str(), int(caption_.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const std::string caption = Caption();
+    DrawTextA(dc, caption.c_str(), int(caption.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;
         InflateRect(&focus, -3, -3);

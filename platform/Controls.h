@@ -1,5 +1,6 @@
 #pragma once
-// The controls the forms are made of. Properties may be set before or after Create.
+// The controls the forms are made of. Each Create makes the window at once, at the given place with
+// the given text; the font and the alignment may be set before.
 #include "platform/Bitmaps.h"
 #include "platform/Form.h"
 #include "platform/Handles.h"
@@ -7,7 +8,7 @@
 
 class TButton : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
     // The default button of its form: drawn with the heavy border.
     void SetDefault(bool isDefault);
     // Closing a modal form with this result when clicked; mrNone leaves the form open.
@@ -16,49 +17,42 @@ public:
 
 protected:
     void CommandNotify(WORD code) override;
-
-private:
-    bool default_ = false;
 };
 
 class TCheckBox : public TControl {
 public:
-    void Create(TControl& parent);
-    bool Checked() const { return checked_; }
+    void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
+    bool Checked() const;
     // A change of state runs OnClick, whether the user or the program made it.
     void SetChecked(bool checked);
 
 protected:
     void CommandNotify(WORD code) override;
-
-private:
-    bool checked_ = false;
 };
 
 // The system's static text on its container's background; sized to its text unless aligned. A
-// label that names a control stands just before it in the tab order, so that screen readers name
-// the control by it.
+// label that names a control is made just before it, so that screen readers name the control by it.
 class TLabel : public TControl {
 public:
-    TLabel() { deferWhileHidden_ = true; }
-    void Create(TControl& parent);
-    void SetAlignment(TAlignment alignment);
-    TControl* FocusControl = nullptr;
+    // An unaligned label takes the size of its text; a right-aligned one keeps its right edge.
+    void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
+    // Set before Create.
+    TAlignment Alignment = TAlignment::Left;
 
 protected:
     void FontChanged() override { AdjustSize(); }
     void CaptionChanged() override { AdjustSize(); }
 
 private:
+    TBounds Fitted(const TBounds& bounds, const std::string& caption) const;
     void AdjustSize();
-    TAlignment alignment_ = TAlignment::Left;
 };
 
 enum class TBevelCut { None, Raised, Lowered };
 
 class TPanel : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds, const std::string& caption = "");
     TBevelCut BevelOuter = TBevelCut::Raised;
     TBevelCut BevelInner = TBevelCut::None;
     int BevelWidth = 1;
@@ -69,24 +63,28 @@ protected:
     void Paint(HDC dc) override;
 };
 
-// A line along the top edge, under the menu bar; it takes no mouse input.
+// An etched line along the top edge, under the menu bar; the mouse passes through it to the window
+// beneath.
 class TBevel : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
 
 protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
 };
 
+// An empty strip of the container's colour that holds aligned controls apart.
 class TSplitter : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
 };
 
-// Shows a bitmap it owns, at its top left corner, centred, or stretched over its whole area.
+// Shows a bitmap it owns, at its top left corner, centred, or stretched over its whole area, on its
+// container's colour.
 class TImage : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
     bool Center = false;
     bool Stretch = false;
     void SetPicture(UniqueBitmap bitmap);
@@ -94,23 +92,24 @@ public:
     const TPicture& Picture() const { return picture_; }
 
 protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
 
 private:
     TPicture picture_;
 };
 
-// A button of a group, on the system's button drawn by the program: pressing it puts it down and
-// the others of its group up. The down button is in the system's pushed state (BM_GETSTATE), which
-// screen readers and automation read, and holds the group's one tab stop; the arrow keys move the
-// focus within the group and Space presses the focused button. A click with the mouse leaves the
-// focus where it was.
+// A button of a group (the speed buttons of one container), on the system's button drawn by the
+// program: pressing it puts it down and the others of its group up. The down button is in the
+// system's pushed state (BM_GETSTATE), which screen readers and automation read, and holds the
+// group's one tab stop; the arrow keys move the focus within the group and Space presses the
+// focused button. A click with the mouse leaves the focus where it was.
 class TSpeedButton : public TControl {
 public:
-    void Create(TControl& parent);
-    int GroupIndex = 0;
-    bool Down() const { return down_; }
-    // Puts the button down (raising the others of its group) without a click.
+    void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
+    // The down button is the one that holds its group's tab stop.
+    bool Down() const;
+    // Puts the button down (raising the others of its group) without a click; one is always down.
     void SetDown(bool down);
     void Click();
 
@@ -126,6 +125,5 @@ private:
     void ShowState(bool pushed);
     // The buttons of this button's group, in their order in the container.
     std::vector<TSpeedButton*> Group() const;
-    bool down_ = false;
     bool pressing_ = false; // the left button went down on it and is still down
 };

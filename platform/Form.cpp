@@ -64,10 +64,6 @@ void TForm::ProcessMessage(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
-TForm::TForm() {
-    visible_ = false;
-}
-
 TForm::~TForm() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
@@ -103,15 +99,13 @@ void TForm::CreateFormWindow() {
     }
     RECT rc{0, 0, ClientWidth, ClientHeight};
     AdjustWindowRectEx(&rc, style, Menu != nullptr, exStyle);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    if (Position_ScreenCenter)
-        bounds_ = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width,
-                   height};
-    else
-        bounds_ = {bounds_.left, bounds_.top, width, height};
-
+    // In the middle of the screen.
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     HWND owner = mainForm && mainForm != this ? mainForm->Handle() : nullptr;
-    CreateHandle(nullptr, kFormClassName, style, exStyle, owner);
+    CreateHandle(
+        nullptr, kFormClassName, style, exStyle,
+        {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height},
+        Title, owner);
     if (Menu) Menu->Attach(Handle());
 }
 
@@ -140,7 +134,6 @@ void TForm::Create() {
 void TForm::Build() {
     CreateFormWindow();
     BuildControls();
-    ArrangeTabOrder();
     Realign();
     created_ = true;
     Guard([this] { FormCreate(); });
@@ -167,10 +160,10 @@ void TForm::Destroy() {
 
 void TForm::Show() {
     EnsureCreated();
-    if (!Handle() || (visible_ && IsWindowVisible(Handle()))) return;
-    visible_ = true;
+    if (!Handle() || IsWindowVisible(Handle())) return;
+    showAsked_ = true;
     Guard([this] { FormShow(); });
-    if (!Handle() || !visible_) return;
+    if (!Handle() || !showAsked_) return;
     int command = ActivateOnShow ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
     if (pendingState_ == TWindowState::Minimized) command = SW_SHOWMINNOACTIVE;
     if (pendingState_ == TWindowState::Maximized) command = SW_SHOWMAXIMIZED;
@@ -180,7 +173,7 @@ void TForm::Show() {
 }
 
 void TForm::Hide() {
-    visible_ = false;
+    showAsked_ = false;
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -264,63 +257,6 @@ void TForm::SelectNext(bool forward) {
     if (HWND next = GetNextDlgTabItem(Handle(), focus, !forward)) ::SetFocus(next);
 }
 
-namespace {
-// The control's container that is a child of the form (the control itself when it is one).
-TControl* FormChild(TControl* control, const TControl* form) {
-    while (control && control->Parent() && control->Parent() != form)
-        control = control->Parent();
-    return control && control->Parent() == form ? control : nullptr;
-}
-
-void CollectLabels(const TControl& container, std::vector<const TLabel*>& labels) {
-    for (const TControl* child : container.Controls()) {
-        if (auto* label = dynamic_cast<const TLabel*>(child); label && label->FocusControl) labels.push_back(label);
-        CollectLabels(*child, labels);
-    }
-}
-} // namespace
-
-std::vector<TControl*> TForm::TabSequence() const {
-    std::vector<const TLabel*> labels;
-    CollectLabels(*this, labels);
-    std::vector<TControl*> sequence;
-    auto add = [&](TControl* control) {
-        if (TControl* child = FormChild(control, this))
-            if (std::find(sequence.begin(), sequence.end(), child) == sequence.end()) sequence.push_back(child);
-    };
-    for (TControl* control : TabOrder) {
-        for (const TLabel* label : labels)
-            if (label->FocusControl == control) add(const_cast<TLabel*>(label));
-        add(control);
-    }
-    return sequence;
-}
-
-void TForm::ArrangeTabOrder() {
-    HWND previous = nullptr;
-    for (TControl* control : TabSequence()) {
-        HWND window = control->Handle();
-        if (!window) continue;
-        HWND before = previous ? GetWindow(window, GW_HWNDPREV) : nullptr;
-        if (previous ? before != previous : GetWindow(Handle(), GW_CHILD) != window)
-            SetWindowPos(window, previous ? previous : HWND_TOP, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        previous = window;
-    }
-    arranged_ = true;
-}
-
-void TForm::PlaceInTabOrder(TControl& control) {
-    if (!arranged_ || !control.Handle()) return;
-    const std::vector<TControl*> sequence = TabSequence();
-    auto at = std::find(sequence.begin(), sequence.end(), FormChild(&control, this));
-    if (at == sequence.end() || (*at)->Handle() != control.Handle()) return;
-    HWND previous = HWND_TOP;
-    for (auto it = sequence.begin(); it != at; ++it)
-        if ((*it)->Handle()) previous = (*it)->Handle();
-    SetWindowPos(control.Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-}
-
 void TForm::RestoreFocus() {
     if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
         IsWindowEnabled(lastFocus_))
@@ -363,29 +299,15 @@ void TForm::RepaintAll() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-// A windowed control is a tool by its window; a graphic control by its area in its container.
+// Each control with a hint is a tool by its window.
 void TForm::UpdateHint(TControl& control) {
-    if (!tooltip_) return;
+    if (!tooltip_ || !control.Handle()) return;
     TOOLINFOA info = {};
     info.cbSize = sizeof(info);
-    info.uFlags = TTF_SUBCLASS;
-    if (control.IsGraphic()) {
-        if (!control.Parent() || !control.Parent()->Handle()) return;
-        info.hwnd = control.Parent()->Handle();
-        info.uId = UINT_PTR(&control);
-        const TBounds& b = control.Bounds();
-        info.rect = {b.left, b.top, b.left + b.width, b.top + b.height};
-    } else {
-        if (!control.Handle()) return;
-        info.uFlags |= TTF_IDISHWND;
-        info.hwnd = Handle();
-        info.uId = UINT_PTR(control.Handle());
-    }
+    info.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+    info.hwnd = Handle();
+    info.uId = UINT_PTR(control.Handle());
     bool known = SendMessageA(tooltip_.Get(), TTM_GETTOOLINFOA, 0, LPARAM(&info)) != 0;
-    if (control.IsGraphic()) {
-        const TBounds& b = control.Bounds();
-        info.rect = {b.left, b.top, b.left + b.width, b.top + b.height};
-    }
     info.lpszText = const_cast<char*>(control.Hint().c_str());
     bool wanted = !control.Hint().empty() && control.Visible();
     if (!wanted) {
@@ -394,7 +316,6 @@ void TForm::UpdateHint(TControl& control) {
         SendMessageA(tooltip_.Get(), TTM_ADDTOOLA, 0, LPARAM(&info));
     } else {
         SendMessageA(tooltip_.Get(), TTM_UPDATETIPTEXTA, 0, LPARAM(&info));
-        if (control.IsGraphic()) SendMessageA(tooltip_.Get(), TTM_NEWTOOLRECTA, 0, LPARAM(&info));
     }
 }
 

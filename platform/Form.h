@@ -13,7 +13,7 @@ enum class TWindowState { Normal, Minimized, Maximized };
 
 class TForm : public TControl {
 public:
-    TForm();
+    TForm() = default;
     ~TForm() override;
 
     // The program's main form, named by the application: it owns the other forms' windows, and
@@ -48,16 +48,10 @@ public:
     void SetWindowState(TWindowState state);
     void SetLeft(int left);
 
-    // The order of the windowed controls for the keyboard and for screen readers, set before the
-    // controls are made: it becomes their windows' z-order, in which the system's dialog manager
-    // moves the focus (hidden and disabled controls are passed over) and a label names the control
-    // after it, so each label goes just before the control it names (TLabel::FocusControl). A
-    // control inside a container stands for its container.
-    std::vector<TControl*> TabOrder;
+    // Moves the focus to the next (or previous) tab stop. The tab order is the order in which the
+    // form made its windows (hidden and disabled ones are passed over), which is also the order in
+    // which screen readers meet them: a label goes just before the control it names.
     void SelectNext(bool forward);
-    // Puts a control's window (and its label's) in its place of the tab order; the form does it
-    // for every window made after its controls were built.
-    void PlaceInTabOrder(TControl& control) override;
     // Enter clicks the focused button, else this one; Escape clicks the cancel button.
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
@@ -70,10 +64,10 @@ public:
 
 protected:
     // Set by the derived form before Create.
+    std::string Title;
     int ClientWidth = 300;
     int ClientHeight = 200;
     TBorderStyle BorderStyle = TBorderStyle::Single;
-    bool Position_ScreenCenter = true;
     bool VisibleAtCreation = false;
     // A form hidden at its creation gets its window and controls when first shown, or when
     // EnsureCreated asks for them: a window nobody opens costs nothing at start-up.
@@ -106,9 +100,6 @@ private:
     TMenuItem* ShortCutEntry(TShortCut shortCut) const;
     // Enter and Escape, as the dialog manager reports them (IDOK, IDCANCEL).
     void DialogCommand(WORD id);
-    // The windows of the tab order, labels included, each once, in order.
-    std::vector<TControl*> TabSequence() const;
-    void ArrangeTabOrder();
     void RepaintAll();
     void CreateHintWindow();
     // Gives the focus back to the control that had it last, else to the first in the tab order.
@@ -117,7 +108,7 @@ private:
     bool created_ = false;
     bool waiting_ = false; // CreateWhenShown, and not made yet
     bool modal_ = false;
-    bool arranged_ = false; // the tab order is applied to the windows made so far
+    bool showAsked_ = false; // shown, or on its way: Hide (also from FormShow) takes it back
     TWindowState pendingState_ = TWindowState::Normal;
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;

@@ -9,39 +9,38 @@
 
 // Drop-down lists --------------------------------------------------------------------------------
 
-void TComboBox::Create(TControl& parent) {
-    CreateHandle(&parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0);
-}
-
-void TComboBox::HandleCreated() {
-    // The height given is that of the closed box; the window also holds the dropped-down list.
-    MoveWindow(Handle(), bounds_.left, bounds_.top, bounds_.width, bounds_.height + 200, FALSE);
-    const int index = itemIndex_;
-    SetItems(std::vector<std::string>(items_));
-    SetItemIndex(index);
+void TComboBox::Create(TControl& parent, const TBounds& bounds) {
+    CreateHandle(&parent, "COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+                 {bounds.left, bounds.top, bounds.width, bounds.height + 200});
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
-    items_ = items;
-    itemIndex_ = -1;
-    if (!Handle()) return;
     SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : items_)
+    for (const std::string& item : items)
         SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
 }
 
+std::vector<std::string> TComboBox::Items() const {
+    std::vector<std::string> items;
+    for (int i = 0, count = int(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); i < count; ++i) {
+        std::string text(std::size_t(SendMessageA(Handle(), CB_GETLBTEXTLEN, WPARAM(i), 0)) + 1, '\0');
+        text.resize(std::size_t(SendMessageA(Handle(), CB_GETLBTEXT, WPARAM(i), LPARAM(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
 int TComboBox::ItemIndex() const {
-    return Handle() ? int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)) : itemIndex_;
+    return int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
 }
 
 void TComboBox::SetItemIndex(int index) {
-    itemIndex_ = index >= 0 && index < int(items_.size()) ? index : -1;
-    if (Handle()) SendMessageA(Handle(), CB_SETCURSEL, WPARAM(itemIndex_), 0);
+    SendMessageA(Handle(), CB_SETCURSEL, WPARAM(index), 0);
 }
 
 std::string TComboBox::Text() const {
     const int index = ItemIndex();
-    return index >= 0 && index < int(items_.size()) ? items_[std::size_t(index)] : std::string();
+    return index >= 0 ? Items()[std::size_t(index)] : std::string();
 }
 
 void TComboBox::CommandNotify(WORD code) {
@@ -54,10 +53,11 @@ void TComboBox::Changed() {
 
 // List views -------------------------------------------------------------------------------------
 
-void TListView::Create(TControl& parent) {
+void TListView::Create(TControl& parent, const TBounds& bounds) {
     // Without a window the view answers from its own rows and selection, as in a batch.
     Hold();
-    CreateHandle(&parent, WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE);
+    CreateHandle(&parent, WC_LISTVIEWA, WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
+                 bounds);
 }
 
 void TListView::HandleCreated() {

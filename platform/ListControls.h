@@ -3,38 +3,30 @@
 #include "platform/ListRows.h"
 #include "platform/Window.h"
 
-// The system's drop-down list (no typing). A hidden box gets its window when first shown; until
-// then it keeps its rows and chosen row itself.
+// The system's drop-down list (no typing); the window holds its rows and the chosen row.
 class TComboBox : public TControl {
 public:
-    TComboBox() { deferWhileHidden_ = true; }
-    void Create(TControl& parent);
+    // `bounds` is the closed box; the window also holds the dropped-down list below it.
+    void Create(TControl& parent, const TBounds& bounds);
     void SetItems(const std::vector<std::string>& items);
-    const std::vector<std::string>& Items() const { return items_; }
+    std::vector<std::string> Items() const;
     int ItemIndex() const;
     // Selects a row (-1: none) without a change event.
     void SetItemIndex(int index);
     std::string Text() const;
 
 protected:
-    void HandleCreated() override;
     void CommandNotify(WORD code) override;
     virtual void Changed();
-
-private:
-    std::vector<std::string> items_;
-    int itemIndex_ = -1; // kept while there is no window
 };
 
-// Report view with whole-row selection that stays visible when the list loses the focus. A hidden
-// view gets its window when first shown; until then it keeps its rows, selection and focus itself.
+// Report view with whole-row selection that stays visible when the list loses the focus.
 class TListView : public TControl {
 public:
     // A column of this width fits the wider of its header and its widest text, whenever rows change.
     static constexpr int kFitContents = -1;
 
-    TListView() { deferWhileHidden_ = true; }
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
     void AddColumn(const std::string& caption, int width);
     // The last column reaches to the view's right edge (now, or when the window is made).
     void FillLastColumn();

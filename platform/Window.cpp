@@ -5,7 +5,6 @@
 #include "platform/WaitCursor.h"
 
 #include <algorithm>
-#include <utility>
 #include <stdexcept>
 
 namespace {
@@ -72,8 +71,6 @@ TControl::~TControl() {
     for (TControl* child : children_)
         child->parent_ = nullptr;
     if (parent_) {
-        if (parent_->mouseTarget_ == this) parent_->mouseTarget_ = nullptr;
-        if (graphic_) InvalidateInParent();
         auto& siblings = parent_->children_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
@@ -94,28 +91,16 @@ TControl* TControl::Root() {
     return c;
 }
 
-void TControl::CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner) {
-    ownClass_ = className == kClassName || className == kFormClassName;
+void TControl::CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, const TBounds& bounds,
+                            const std::string& caption, HWND owner) {
     parent_ = parent;
-    if (parent) parent->children_.push_back(this);
-    pending_ = {className, style, exStyle, owner};
-    if (parent && !visible_ && deferWhileHidden_) return;
-    CreateWindowNow();
-}
-
-void TControl::CreateWindowNow() {
-    DWORD style = pending_.style;
-    HWND parentHwnd = pending_.owner;
-    if (parent_) {
-        style |= WS_CHILD | WS_CLIPSIBLINGS | (startsGroup_ ? WS_GROUP : 0);
-        parentHwnd = parent_->Handle();
-        if (visible_) style |= WS_VISIBLE;
+    if (parent) {
+        parent->children_.push_back(this);
+        style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | (startsGroup_ ? WS_GROUP : 0);
+        owner = parent->Handle();
     }
-    if (!enabled_) style |= WS_DISABLED;
-    const char* className = pending_.className;
-    pending_.className = nullptr;
-    HWND hwnd = CreateWindowExA(pending_.exStyle, className, caption_.c_str(), style, bounds_.left, bounds_.top,
-                                bounds_.width, bounds_.height, parentHwnd, nullptr, classInstance, this);
+    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, bounds.left, bounds.top, bounds.width,
+                                bounds.height, owner, nullptr, classInstance, this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
     if (handle_.Get() != hwnd) {
         SetPropA(hwnd, kObjectProp, this);
@@ -123,43 +108,25 @@ void TControl::CreateWindowNow() {
     }
     SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
     HandleCreated();
-    if (parent_) Root()->PlaceInTabOrder(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
     if (!hint_.empty()) Root()->UpdateHint(*this);
 }
 
-void TControl::CreateGraphic(TControl& parent) {
-    graphic_ = true;
-    parent_ = &parent;
-    parent.children_.push_back(this);
-    if (align_ != TAlign::None) parent.Realign();
-    InvalidateInParent();
-    if (!hint_.empty()) Root()->UpdateHint(*this);
-}
-
 RECT TControl::ClientRect() const {
-    if (handle_) {
-        RECT rc;
-        GetClientRect(handle_.Get(), &rc);
-        return rc;
-    }
-    return {0, 0, bounds_.width, bounds_.height};
+    RECT rc{0, 0, 0, 0};
+    GetClientRect(handle_.Get(), &rc);
+    return rc;
 }
 
-void TControl::InvalidateInParent() {
-    if (!parent_ || !parent_->handle_) return;
-    RECT rc{bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
-    InvalidateRect(parent_->handle_.Get(), &rc, TRUE);
+TBounds TControl::Bounds() const {
+    RECT rc{0, 0, 0, 0};
+    GetWindowRect(handle_.Get(), &rc);
+    if (parent_) MapWindowPoints(nullptr, parent_->Handle(), reinterpret_cast<POINT*>(&rc), 2);
+    return {int(rc.left), int(rc.top), int(rc.right - rc.left), int(rc.bottom - rc.top)};
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    if (graphic_) InvalidateInParent();
-    bounds_ = {left, top, width, height};
-    if (handle_) MoveWindow(handle_.Get(), left, top, width, height, TRUE);
-    if (graphic_) {
-        InvalidateInParent();
-        if (!hint_.empty()) Root()->UpdateHint(*this);
-    }
+    MoveWindow(handle_.Get(), left, top, width, height, TRUE);
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -167,28 +134,29 @@ void TControl::SetAlign(TAlign align) {
     if (parent_) parent_->Realign();
 }
 
+bool TControl::Visible() const {
+    return (GetWindowLongA(handle_.Get(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 void TControl::SetVisible(bool visible) {
-    if (visible_ == visible) return;
-    visible_ = visible;
-    if (visible && pending_.className && parent_ && parent_->Handle()) CreateWindowNow();
-    if (handle_) ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
-    if (graphic_) InvalidateInParent();
+    if (Visible() == visible) return;
+    ShowWindow(handle_.Get(), visible ? SW_SHOWNA : SW_HIDE);
     if (!hint_.empty()) Root()->UpdateHint(*this);
     if (parent_ && align_ != TAlign::None) parent_->Realign();
 }
 
+bool TControl::Enabled() const {
+    return IsWindowEnabled(handle_.Get()) != FALSE;
+}
+
 void TControl::SetEnabled(bool enabled) {
-    if (enabled_ == enabled) return;
-    enabled_ = enabled;
-    if (handle_) EnableWindow(handle_.Get(), enabled);
-    if (graphic_) InvalidateInParent();
+    EnableWindow(handle_.Get(), enabled);
 }
 
 bool TControl::CanFocus() const {
-    for (const TControl* c = this; c; c = c->parent_)
-        if (!c->visible_ || !c->enabled_) return false;
-    HWND window = handle_.Get();
-    return window && IsWindowVisible(window) && IsWindowEnabled(window);
+    for (const TControl* c = this; c->parent_; c = c->parent_)
+        if (!c->Enabled()) return false;
+    return IsWindowVisible(handle_.Get()) && Enabled();
 }
 
 bool TControl::Focused() const {
@@ -201,32 +169,28 @@ void TControl::SetFocus() {
 }
 
 std::string TControl::Caption() const {
-    return caption_;
+    std::string text(std::size_t(GetWindowTextLengthA(handle_.Get())) + 1, '\0');
+    text.resize(std::size_t(GetWindowTextA(handle_.Get(), text.data(), int(text.size()))));
+    return text;
 }
 
 void TControl::SetCaption(const std::string& caption) {
-    caption_ = caption;
-    if (handle_) {
-        SetWindowTextA(handle_.Get(), caption.c_str());
-        if (ownClass_) Invalidate();
-    }
-    if (graphic_) InvalidateInParent();
+    SetWindowTextA(handle_.Get(), caption.c_str());
+    Invalidate();
     CaptionChanged();
 }
 
 void TControl::SetHint(const std::string& hint) {
     if (hint_ == hint) return;
     hint_ = hint;
-    if (handle_ || graphic_) Root()->UpdateHint(*this);
+    if (handle_) Root()->UpdateHint(*this);
 }
 
 void TControl::SetFont(const TFontSpec& font) {
     font_ = font;
-    if (handle_) {
-        SendMessageA(handle_.Get(), WM_SETFONT, WPARAM(FontHandle(font_)), TRUE);
-        Invalidate();
-    }
-    if (graphic_) InvalidateInParent();
+    if (!handle_) return;
+    SendMessageA(handle_.Get(), WM_SETFONT, WPARAM(FontHandle(font_)), TRUE);
+    Invalidate();
     FontChanged();
 }
 
@@ -238,64 +202,13 @@ void TControl::SetColor(TColor color) {
 
 void TControl::Invalidate() {
     if (handle_) InvalidateRect(handle_.Get(), nullptr, TRUE);
-    if (graphic_) InvalidateInParent();
-}
-
-TControl* TControl::GraphicChildAt(POINT pt) const {
-    // Later controls lie on top of earlier ones.
-    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
-        TControl* child = *it;
-        const TBounds& b = child->bounds_;
-        if (child->graphic_ && child->visible_ && child->enabled_ && pt.x >= b.left && pt.x < b.left + b.width &&
-            pt.y >= b.top && pt.y < b.top + b.height)
-            return child;
-    }
-    return nullptr;
-}
-
-void TControl::PaintGraphicChildren(HDC dc) {
-    for (TControl* child : children_)
-        if (child->graphic_ && child->visible_) child->PaintInParent(dc);
-}
-
-void TControl::PaintInParent(HDC dc) {
-    int saved = SaveDC(dc);
-    IntersectClipRect(dc, bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height);
-    OffsetViewportOrgEx(dc, bounds_.left, bounds_.top, nullptr);
-    Paint(dc);
-    RestoreDC(dc, saved);
 }
 
 void TControl::PaintNow(const RECT& part) {
-    if (!graphic_ || !visible_ || !parent_ || !parent_->handle_) return;
-    WindowDc dc(parent_->handle_.Get());
-    IntersectClipRect(dc.Get(), bounds_.left + part.left, bounds_.top + part.top, bounds_.left + part.right,
-                      bounds_.top + part.bottom);
-    PaintInParent(dc.Get());
-}
-
-// Mouse messages over a graphic child go to it; from a button press to its release the child
-// keeps the mouse, through this window's capture.
-bool TControl::RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_CAPTURECHANGED) {
-        if (TControl* target = std::exchange(mouseTarget_, nullptr)) target->WndProc(msg, 0, 0);
-        return false;
-    }
-    if (msg < WM_MOUSEMOVE || msg > WM_MBUTTONDBLCLK) return false;
-    POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
-    TControl* target = mouseTarget_ ? mouseTarget_ : GraphicChildAt(pt);
-    if (!target) return false;
-    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-        mouseTarget_ = target;
-        SetCapture(handle_.Get());
-    } else if (msg == WM_LBUTTONUP && mouseTarget_) {
-        mouseTarget_ = nullptr;
-        ReleaseCapture();
-    }
-    result = target->WndProc(msg, wParam, MAKELPARAM(pt.x - target->bounds_.left, pt.y - target->bounds_.top));
-    // The container's default step still turns the right-button release into WM_CONTEXTMENU, which
-    // opens the pop-up menu of the graphic control at that point.
-    return msg != WM_RBUTTONUP;
+    if (!handle_ || !IsWindowVisible(handle_.Get())) return;
+    WindowDc dc(handle_.Get());
+    IntersectClipRect(dc.Get(), part.left, part.top, part.right, part.bottom);
+    Paint(dc.Get());
 }
 
 void TControl::Realign() {
@@ -306,31 +219,25 @@ void TControl::Realign() {
     std::vector<AlignItem> items;
     std::vector<TControl*> aligned;
     for (TControl* child : children_) {
-        if (child->align_ == TAlign::None) continue;
-        items.push_back({child->align_, child->bounds_, child->visible_});
+        if (child->align_ == TAlign::None || !child->handle_) continue;
+        items.push_back({child->align_, child->Bounds(), child->Visible()});
         aligned.push_back(child);
     }
     if (items.empty()) return;
     AlignControls(client, items);
     for (std::size_t i = 0; i < aligned.size(); ++i) {
         const TBounds& b = items[i].bounds;
-        if (!(b == aligned[i]->bounds_)) aligned[i]->SetBounds(b.left, b.top, b.width, b.height);
+        if (!(b == aligned[i]->Bounds())) aligned[i]->SetBounds(b.left, b.top, b.width, b.height);
     }
 }
 
 bool TControl::ShowContextMenu(HWND clicked, LPARAM position) {
-    TControl* start = FromHandle(clicked);
-    if (start && position != LPARAM(-1)) {
-        POINT pt{short(LOWORD(position)), short(HIWORD(position))};
-        ScreenToClient(clicked, &pt);
-        if (TControl* graphic = start->GraphicChildAt(pt)) start = graphic;
-    }
-    for (TControl* c = start; c; c = c->parent_) {
+    for (TControl* c = FromHandle(clicked); c; c = c->parent_) {
         if (!c->PopupMenu) continue;
         POINT pt{short(LOWORD(position)), short(HIWORD(position))};
         if (position == LPARAM(-1)) { // from the keyboard: at the control's top left corner
-            pt = {c->graphic_ ? c->bounds_.left : 0, c->graphic_ ? c->bounds_.top : 0};
-            ClientToScreen(c->graphic_ ? c->parent_->Handle() : c->Handle(), &pt);
+            pt = {0, 0};
+            ClientToScreen(c->Handle(), &pt);
         }
         HWND owner = c->Root()->Handle();
         c->PopupMenu->Popup(owner ? owner : c->Handle(), pt.x, pt.y);
@@ -344,8 +251,6 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT routed = 0;
-    if (!graphic_ && RouteMouse(msg, wParam, lParam, routed)) return routed;
     switch (msg) {
     case WM_ERASEBKGND: {
         RECT rc;
@@ -357,7 +262,6 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(handle_.Get(), &ps);
         Paint(dc);
-        PaintGraphicChildren(dc);
         EndPaint(handle_.Get(), &ps);
         return 0;
     }
@@ -403,13 +307,13 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    // A click, as Windows buttons count it: pressed and released on this control. A windowed
-    // control holds the mouse in between; a graphic one is held by its container.
+    // A click, as Windows buttons count it: pressed and released on this control, which holds the
+    // mouse in between.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         if (OnClick) {
             pressed_ = true;
-            if (handle_) SetCapture(handle_.Get());
+            SetCapture(handle_.Get());
         }
         if (msg == WM_LBUTTONDOWN) break;
         if (OnDblClick) OnDblClick();
@@ -419,7 +323,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         POINT pt{short(LOWORD(lParam)), short(HIWORD(lParam))};
         bool click = pressed_ && PtInRect(&rc, pt);
         pressed_ = false;
-        if (handle_ && GetCapture() == handle_.Get()) ReleaseCapture();
+        if (GetCapture() == handle_.Get()) ReleaseCapture();
         if (click && OnClick) OnClick();
         return 0;
     }

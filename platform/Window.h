@@ -1,10 +1,10 @@
 #pragma once
-// The base of every control: forms, windowed controls and graphic controls. One window procedure
-// serves the program's own window classes; it finds the object bound to the window and lets it
-// handle the message. Standard controls (buttons, labels, lists) report to their container, which
-// passes the notice to the control's object. Graphic controls (bevels, splitters, images) take no
-// keys and name nothing: they have no window of their own, their container paints them and passes
-// them the mouse.
+// The base of every control: a thin wrapper over a window, made when its form builds its controls.
+// The window holds the control's place, visibility, enabled state and text; the wrapper keeps only
+// what a window cannot hold (its handlers, its layout rule, its font and colour, its hint). One
+// window procedure serves the program's own window classes; it finds the object bound to the window
+// and lets it handle the message. Standard controls (buttons, labels, lists) report to their
+// container, which passes the notice to the control's object.
 #include "platform/AlignLayout.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
@@ -24,9 +24,7 @@ public:
     TControl& operator=(const TControl&) = delete;
     virtual ~TControl();
 
-    // Null for a graphic control.
     HWND Handle() const { return handle_.Get(); }
-    bool IsGraphic() const { return graphic_; }
     // The control's own area, from 0, 0.
     RECT ClientRect() const;
     TControl* Parent() const { return parent_; }
@@ -37,20 +35,20 @@ public:
     static const char* const kClassName;     // the program's own window class
     static const char* const kFormClassName; // and its class of top-level windows
 
-    TBounds Bounds() const { return bounds_; }
+    // The window's place in its container's client area (a form's on the screen).
+    TBounds Bounds() const;
     void SetBounds(int left, int top, int width, int height);
-    int Left() const { return bounds_.left; }
-    int Top() const { return bounds_.top; }
-    int Width() const { return bounds_.width; }
-    int Height() const { return bounds_.height; }
+    int Width() const { return Bounds().width; }
+    int Height() const { return Bounds().height; }
     TAlign Align() const { return align_; }
     void SetAlign(TAlign align);
 
-    bool Visible() const { return visible_; }
+    // The window's own visibility (WS_VISIBLE), whatever its containers show.
+    bool Visible() const;
     void SetVisible(bool visible);
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const;
     void SetEnabled(bool enabled);
-    // Shown and enabled, up through its containers, with a window.
+    // Shown and enabled, up through its containers.
     bool CanFocus() const;
     bool Focused() const;
     void SetFocus();
@@ -77,18 +75,16 @@ public:
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
-    // Paints a part of a graphic control (in its own coordinates) at once on its container's window,
-    // over what is there: for a picture that changes many times a second.
+    // Paints a part of the control (in its own coordinates) at once, over what is there: for a
+    // picture that changes many times a second.
     void PaintNow(const RECT& part);
 
 protected:
-    // Creates the window as a child of `parent` (or a top-level window when parent is null).
-    void CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, HWND owner = nullptr);
-    // Makes the control a graphic control of `parent`, which must be one of the program's own windows.
-    void CreateGraphic(TControl& parent);
-    // A control that sets this before Create gets its window only when it is first shown: hidden
-    // controls then cost nothing at start-up. Such a control keeps its state until it has a window.
-    bool deferWhileHidden_ = false;
+    // Makes the window, shown, at `bounds` with `caption`: a child of `parent`, or a top-level
+    // window owned by `owner` (and hidden) when parent is null. The form's tab order is the order
+    // in which its windows are made.
+    void CreateHandle(TControl* parent, const char* className, DWORD style, DWORD exStyle, const TBounds& bounds,
+                      const std::string& caption = "", HWND owner = nullptr);
     // A window starts a group of the dialog manager (WS_GROUP) unless it joins the one before it:
     // the arrow keys move the focus within a group.
     bool startsGroup_ = true;
@@ -96,10 +92,8 @@ protected:
     virtual void HandleCreated() {}
     // Size taken off each edge of the client area before aligning children (borders, bevels).
     virtual int ClientInset() const { return 0; }
-    // Messages of the program's own window classes; a graphic control gets its mouse messages here,
-    // in its own coordinates.
+    // Messages of the program's own window classes.
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    // Paints the control; a graphic control paints in its own coordinates on its container's DC.
     virtual void Paint(HDC) {}
     // Notices from standard controls, passed on by their container.
     virtual void CommandNotify(WORD) {}
@@ -108,43 +102,21 @@ protected:
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual void FontChanged() {}
     virtual void CaptionChanged() {}
-    // The form's work, asked of the outermost container: a window inside it was made, and a hint
-    // inside it changed.
-    virtual void PlaceInTabOrder(TControl&) {}
+    // The form's work, asked of the outermost container: a hint inside it changed.
     virtual void UpdateHint(TControl&) {}
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
     // Lets go of the windows inside this one, which the system destroys with it.
     void ForgetChildHandles();
 
-    TBounds bounds_;
-    bool visible_ = true;
-    bool enabled_ = true;
-    std::string caption_;
     TFontSpec font_;
     TColor color_ = clBtnFace;
 
 private:
     friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     bool ShowContextMenu(HWND clicked, LPARAM position);
-    TControl* GraphicChildAt(POINT pt) const;
-    void PaintGraphicChildren(HDC dc);
-    // A graphic control painted on its container's DC: in its area, in its own coordinates.
-    void PaintInParent(HDC dc);
-    bool RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void InvalidateInParent();
-
-    void CreateWindowNow();
 
     UniqueWindow handle_;
-    struct PendingWindow {
-        const char* className = nullptr;
-        DWORD style = 0, exStyle = 0;
-        HWND owner = nullptr;
-    } pending_;
-    bool ownClass_ = false;
-    bool graphic_ = false;
-    bool pressed_ = false;            // the left button went down on this control and is still down
-    TControl* mouseTarget_ = nullptr; // the graphic child that holds the mouse between button down and up
+    bool pressed_ = false; // the left button went down on this control and is still down
     TControl* parent_ = nullptr;
     std::vector<TControl*> children_;
     TAlign align_ = TAlign::None;

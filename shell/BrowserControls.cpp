@@ -127,8 +127,8 @@ std::string FullPath(const std::string& path) {
 
 // Drives ---------------------------------------------------------------------------------------
 
-void TDriveComboBox::Create(TControl& parent) {
-    TComboBox::Create(parent);
+void TDriveComboBox::Create(TControl& parent, const TBounds& bounds) {
+    TComboBox::Create(parent, bounds);
     char drives[128] = {};
     GetLogicalDriveStringsA(sizeof(drives) - 1, drives);
     std::vector<std::string> texts;
@@ -190,10 +190,10 @@ void TFilterComboBox::Changed() {
 
 // Folders --------------------------------------------------------------------------------------
 
-void TDirectoryListBox::Create(TControl& parent) {
+void TDirectoryListBox::Create(TControl& parent, const TBounds& bounds) {
     CreateHandle(&parent, "LISTBOX",
                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                 WS_EX_CLIENTEDGE);
+                 WS_EX_CLIENTEDGE, bounds);
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 16);
 }
 
@@ -307,10 +307,10 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 // The system's list of strings: screen readers and automation read the names from it (also from
 // another process), and a typed letter moves to the next name that starts with it. The names are
 // kept beside it too, for the program's own reading.
-void TFileListBox::Create(TControl& parent) {
+void TFileListBox::Create(TControl& parent, const TBounds& bounds) {
     CreateHandle(&parent, "LISTBOX",
                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_HASSTRINGS,
-                 WS_EX_CLIENTEDGE);
+                 WS_EX_CLIENTEDGE, bounds);
     Update();
 }
 

@@ -13,7 +13,7 @@ class TFileListBox;
 class TDriveComboBox : public TComboBox {
 public:
     TDirectoryListBox* DirList = nullptr;
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
     // Selects the drive's row without moving the directory list.
     void SetDrive(char letter);
     char Drive() const;
@@ -51,7 +51,7 @@ public:
     TFileListBox* FileList = nullptr;
     TDriveComboBox* DriveCombo = nullptr;
 
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
     // "C:\" at a root, else without a trailing backslash.
     const std::string& Directory() const { return directory_; }
     // Fails with an error when the folder does not exist.
@@ -88,7 +88,7 @@ private:
 // no hidden or system files). Several files may be selected at once.
 class TFileListBox : public TControl {
 public:
-    void Create(TControl& parent);
+    void Create(TControl& parent, const TBounds& bounds);
     const std::string& Mask() const { return mask_; }
     void SetMask(const std::string& mask);
     const std::string& Directory() const { return directory_; }

@@ -6,7 +6,7 @@
 #include <tuple>
 
 TAboutBox::TAboutBox(const TFormSelect& main) : main_(main) {
-    SetCaption("About");
+    Title = "About";
     ClientWidth = 298;
     ClientHeight = 320;
     BorderStyle = TBorderStyle::Dialog;
@@ -16,12 +16,10 @@ TAboutBox::TAboutBox(const TFormSelect& main) : main_(main) {
 void TAboutBox::BuildControls() {
     Panel1.BevelOuter = TBevelCut::Lowered;
     Panel1.BevelInner = TBevelCut::Raised;
-    Panel1.SetBounds(8, 4, 281, 277);
-    Panel1.Create(*this);
+    Panel1.Create(*this, {8, 4, 281, 277});
 
     ProgramIcon.Center = true;
-    ProgramIcon.SetBounds(36, 20, 32, 32);
-    ProgramIcon.Create(Panel1);
+    ProgramIcon.Create(Panel1, {36, 20, 32, 32});
     // The icon is drawn into a bitmap of the panel's colour, so the image shows it like any picture.
     if (HICON icon = LoadIconA(Application().Instance(), MAKEINTRESOURCEA(1))) {
         WindowDc screen(nullptr);
@@ -38,19 +36,13 @@ void TAboutBox::BuildControls() {
 
     for (auto [label, left, top, text] :
          {std::tuple{&ProductName, 88, 16, kMainCaption}, std::tuple{&Version, 88, 40, "Version "},
-          std::tuple{&LBuild, 163, 40, "Build "}}) {
-        label->SetBounds(left, top, 0, 0);
-        label->SetCaption(text);
-        label->Create(Panel1);
-    }
+          std::tuple{&LBuild, 163, 40, "Build "}})
+        label->Create(Panel1, {left, top, 0, 0}, text);
 
-    OKButton.SetBounds(120, 288, 75, 24);
-    OKButton.SetCaption("O&K");
+    OKButton.Create(*this, {120, 288, 75, 24}, "O&K");
     OKButton.SetDefault(true);
     OKButton.ModalResult = mrOk;
-    OKButton.Create(*this);
     DefaultButton = &OKButton;
-    TabOrder = {&OKButton};
 }
 
 void TAboutBox::FormCreate() {

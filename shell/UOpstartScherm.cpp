@@ -14,7 +14,7 @@ void Fill(TPanel& panel, TControl& parent, TColor color, TBevelCut bevel, int be
     panel.BevelWidth = bevelWidth;
     panel.BorderWidth = borderWidth;
     panel.SetAlign(TAlign::Client);
-    panel.Create(parent);
+    panel.Create(parent, {});
 }
 } // namespace
 
@@ -32,8 +32,7 @@ void TFormOpstartScherm::BuildControls() {
     Fill(Panel4, PBorder_In, clWhite, TBevelCut::None, 1, 0);
 
     Image1.Center = true;
-    Image1.SetBounds(0, 0, 211, 96);
-    Image1.Create(Panel4);
+    Image1.Create(Panel4, {0, 0, 211, 96});
     Image1.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
 
@@ -41,17 +40,14 @@ void TFormOpstartScherm::BuildControls() {
     bold.bold = true;
     LStatus.SetFont(bold);
     LStatus.SetAlign(TAlign::Bottom);
-    LStatus.SetAlignment(TAlignment::Center);
-    LStatus.SetBounds(0, 0, 209, 23);
-    LStatus.SetCaption("Loading...");
-    LStatus.Create(Panel4);
+    LStatus.Alignment = TAlignment::Center;
+    LStatus.Create(Panel4, {0, 0, 209, 23}, "Loading...");
 
     bold.color = clRed;
     LVersion.SetFont(bold);
     LVersion.SetAlign(TAlign::Bottom);
-    LVersion.SetAlignment(TAlignment::Center);
-    LVersion.SetBounds(0, 0, 209, 13);
-    LVersion.Create(Panel4);
+    LVersion.Alignment = TAlignment::Center;
+    LVersion.Create(Panel4, {0, 0, 209, 13}, "");
 }
 
 void TFormOpstartScherm::FormCreate() {

@@ -10,7 +10,7 @@ constexpr UINT_PTR kAnimationTimer = 1;
 }
 
 TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
-    SetCaption("Full screen Preview");
+    Title = "Full screen Preview";
     ClientWidth = 320;
     ClientHeight = 200;
     BorderStyle = TBorderStyle::None;
@@ -50,8 +50,7 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
 
 void TFormPreview::BuildControls() {
     ImgPreview.SetAlign(TAlign::Client);
-    ImgPreview.SetBounds(0, 0, 320, 200);
-    ImgPreview.Create(*this);
+    ImgPreview.Create(*this, {0, 0, 320, 200});
     ImgPreview.PopupMenu = &PopMPreview;
     ImgPreview.OnClick = [this] { Returntomain1Click(); };
 }

@@ -5,14 +5,6 @@
 #include "shell/res/ResourceIds.h"
 
 namespace {
-template <typename C>
-C& Place(C& control, TControl& parent, int left, int top, int width, int height, const std::string& caption = "") {
-    control.SetBounds(left, top, width, height);
-    control.SetCaption(caption);
-    control.Create(parent);
-    return control;
-}
-
 TFontSpec CategoryFont() {
     TFontSpec font;
     font.height = -12;
@@ -21,7 +13,7 @@ TFontSpec CategoryFont() {
 } // namespace
 
 TFormSelect::TFormSelect() {
-    SetCaption(kMainCaption);
+    Title = kMainCaption;
     ClientWidth = 444;
     ClientHeight = 414;
     BorderStyle = TBorderStyle::Single;
@@ -115,27 +107,16 @@ void TFormSelect::BuildMenus() {
 // The windows are made in the tab order (which is also the order in which screen readers meet
 // them), each label just before the control it names.
 void TFormSelect::BuildControls() {
-    Label3.FocusControl = &DriveComboBox1;
-    Label5.FocusControl = &DirectoryListBox1;
-    Label2.FocusControl = &FileListBox1;
-    Label6.FocusControl = &FilterComboBox1;
-    Label1.FocusControl = &ListStart; // the lists lie in one place, below it
-    LblStyle.FocusControl = &CBStyle;
-    // The category buttons are one tab stop, last, so the focus still starts in the drive box.
-    TabOrder = {&DriveComboBox1, &DirectoryListBox1, &FileListBox1, &FilterComboBox1, &BtnAdd,   &btnRemove,
-                &chkbStartUpRun, &ListStart,         &ListWait,     &ListShut,        &ListWall, &CBStyle,
-                &sbtnStart,      &sbtnWait,          &sbtnShut,     &sbtnWall};
-
-    Place(Label3, *this, 4, 36, 0, 0, "Drive:");
-    Place(DriveComboBox1, *this, 4, 52, 145, 19);
-    Place(Label5, *this, 4, 76, 0, 0, "Directory:");
-    Place(DirectoryListBox1, *this, 4, 92, 145, 133);
-    Place(Label2, *this, 156, 36, 0, 0, "Choose Files:");
-    Place(FileListBox1, *this, 156, 52, 113, 213);
+    Label3.Create(*this, {4, 36, 0, 0}, "Drive:");
+    DriveComboBox1.Create(*this, {4, 52, 145, 19});
+    Label5.Create(*this, {4, 76, 0, 0}, "Directory:");
+    DirectoryListBox1.Create(*this, {4, 92, 145, 133});
+    Label2.Create(*this, {156, 36, 0, 0}, "Choose Files:");
+    FileListBox1.Create(*this, {156, 52, 113, 213});
     FileListBox1.SetMask("*.bmp;*.sys;");
     FileListBox1.PopupMenu = &PopMFile;
-    Place(Label6, *this, 4, 228, 0, 0, "Filters:");
-    Place(FilterComboBox1, *this, 4, 244, 145, 21);
+    Label6.Create(*this, {4, 228, 0, 0}, "Filters:");
+    FilterComboBox1.Create(*this, {4, 244, 145, 21});
     FilterComboBox1.FileList = &FileListBox1;
     FilterComboBox1.SetFilter(kScreenFilter);
     // The browser starts in the current folder, unless the settings remember another.
@@ -145,55 +126,55 @@ void TFormSelect::BuildControls() {
     char current[MAX_PATH] = {};
     if (GetCurrentDirectoryA(MAX_PATH, current)) StartUpFolder = current;
 
-    Place(BtnAdd, *this, 276, 180, 165, 25, "Add Chosen File(s)");
-    Place(btnRemove, *this, 276, 212, 165, 25, "Remove Selected File(s)");
-    Place(chkbStartUpRun, *this, 276, 248, 157, 17, "Run Randomizer at Start-Up");
+    BtnAdd.Create(*this, {276, 180, 165, 25}, "Add Chosen File(s)");
+    btnRemove.Create(*this, {276, 212, 165, 25}, "Remove Selected File(s)");
+    chkbStartUpRun.Create(*this, {276, 248, 157, 17}, "Run Randomizer at Start-Up");
     chkbStartUpRun.SetChecked(true);
 
-    Splitter1.SetAlign(TAlign::Left);
-    Place(Splitter1, *this, 0, 291, 4, 118);
-    Splitter4.SetAlign(TAlign::Right);
-    Place(Splitter4, *this, 440, 291, 4, 118);
-    PnlExtend.SetAlign(TAlign::Bottom);
-    PnlExtend.SetMouseCursor(IDC_SIZENS);
-    Place(PnlExtend, *this, 0, 409, 444, 5);
-    Place(Label1, *this, 4, 272, 0, 0, "Selected Files:");
+    Label1.Create(*this, {4, 272, 0, 0}, "Selected Files:"); // the lists lie in one place, below it
     for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
-        list->SetVisible(false);
-        Place(*list, *this, 4, 291, 436, 118);
-        list->AddColumn("Filename", TListView::kFitContents);
+        list->AddColumn("Filename", TListView::kFitContents); // fitted once, when the window is made
         list->AddColumn("Path", TListView::kFitContents);
         if (list == &ListWall) list->AddColumn("Style", 80);
+        list->Create(*this, {4, 291, 436, 118});
+        list->SetVisible(false);
         list->PopupMenu = &PopMSelected;
     }
+    LblStyle.Create(*this, {276, 248, 0, 0}, "Wallpaper Style:");
     LblStyle.SetVisible(false);
-    Place(LblStyle, *this, 276, 248, 0, 0, "Wallpaper Style:");
+    CBStyle.Create(*this, {360, 244, 81, 21});
     CBStyle.SetVisible(false);
     CBStyle.SetEnabled(false);
-    Place(CBStyle, *this, 360, 244, 81, 21);
     std::vector<std::string> styles;
     for (const WallpaperStyleInfo& style : kWallpaperStyles)
         styles.push_back(style.name);
     CBStyle.SetItems(styles);
 
-    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall}) {
-        button->GroupIndex = 1;
+    // The category buttons are one tab stop, last, so the focus still starts in the drive box.
+    for (TSpeedButton* button : {&sbtnStart, &sbtnWait, &sbtnShut, &sbtnWall})
         button->SetFont(CategoryFont());
-    }
+    sbtnStart.Create(*this, {4, 8, 105, 25}, "StartUp Screen");
+    sbtnWait.Create(*this, {112, 8, 105, 25}, "Waiting Screen");
+    sbtnShut.Create(*this, {220, 8, 113, 25}, "Shut Down Screen");
+    sbtnWall.Create(*this, {336, 8, 105, 25}, "Wallpaper");
     sbtnStart.SetDown(true);
-    Place(sbtnStart, *this, 4, 8, 105, 25, "StartUp Screen");
-    Place(sbtnWait, *this, 112, 8, 105, 25, "Waiting Screen");
-    Place(sbtnShut, *this, 220, 8, 113, 25, "Shut Down Screen");
-    Place(sbtnWall, *this, 336, 8, 105, 25, "Wallpaper");
 
-    Place(Label4, *this, 276, 36, 0, 0, "Preview:");
+    Splitter1.SetAlign(TAlign::Left);
+    Splitter1.Create(*this, {0, 291, 4, 118});
+    Splitter4.SetAlign(TAlign::Right);
+    Splitter4.Create(*this, {440, 291, 4, 118});
+    PnlExtend.SetAlign(TAlign::Bottom);
+    PnlExtend.SetMouseCursor(IDC_SIZENS);
+    PnlExtend.Create(*this, {0, 409, 444, 5});
+
+    Label4.Create(*this, {276, 36, 0, 0}, "Preview:");
     pnlPreview.BevelInner = TBevelCut::Lowered;
-    Place(pnlPreview, *this, 276, 52, 164, 120);
+    pnlPreview.Create(*this, {276, 52, 164, 120});
     PnlPreviewName.BevelOuter = TBevelCut::None;
-    Place(PnlPreviewName, pnlPreview, 2, 2, 160, 16, "No File Selected");
+    PnlPreviewName.Create(pnlPreview, {2, 2, 160, 16}, "No File Selected");
     ImgPreview.Stretch = true;
+    ImgPreview.Create(pnlPreview, {2, 18, 160, 100});
     ImgPreview.SetVisible(false);
-    Place(ImgPreview, pnlPreview, 2, 18, 160, 100);
     ImgPreview.PopupMenu = &PopMFileInfo;
     // Stored with the form: the preview picture until a load succeeds.
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
@@ -203,12 +184,12 @@ void TFormSelect::BuildControls() {
     Model.preview.height = stored.Height();
     Model.preview.format = stored.Format();
 
-    LblNumber.SetAlignment(TAlignment::Right);
-    Place(LblNumber, *this, 337, 275, 100, 13, "0 / 0"); // right edge at 437
+    LblNumber.Alignment = TAlignment::Right;
+    LblNumber.Create(*this, {337, 275, 100, 13}, "0 / 0"); // right edge at 437
 
-    // The line under the menu bar, whose height marks off the list area.
+    // The line under the menu bar, whose height marks off the list area; it lies beneath the others.
     Bevel1.SetAlign(TAlign::Top);
-    Place(Bevel1, *this, 0, 0, 444, 291);
+    Bevel1.Create(*this, {0, 0, 444, 291});
     BindEvents();
 }
 

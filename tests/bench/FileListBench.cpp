@@ -34,14 +34,11 @@ public:
 
 protected:
     void BuildControls() override {
-        Files.SetBounds(0, 0, 200, 300);
         Files.SetMask("*.bmp;*.sys;");
-        Files.Create(*this);
-        Dirs.SetBounds(200, 0, 100, 300);
-        Dirs.Create(*this);
-        LinkedFiles.SetBounds(300, 0, 100, 300);
+        Files.Create(*this, {0, 0, 200, 300});
+        Dirs.Create(*this, {200, 0, 100, 300});
         LinkedFiles.SetMask("*.bmp;*.sys;");
-        LinkedFiles.Create(*this);
+        LinkedFiles.Create(*this, {300, 0, 100, 300});
         Dirs.FileList = &LinkedFiles;
     }
 };

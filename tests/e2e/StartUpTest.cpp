@@ -126,10 +126,11 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
         return child.className == "SysListView32";
     })) << "no list view";
     // Every control is the system's own but the panels (the preview pane, its name, the extend
-    // panel); the pressed category button reads as pushed from here.
+    // panel), the preview picture, the two splitters and the line under the menu bar; the pressed
+    // category button reads as pushed from here.
     EXPECT_EQ(std::count_if(children.begin(), children.end(),
                             [](const WindowInfo& child) { return child.className == "TVistrelControl"; }),
-              3);
+              7);
     EXPECT_NE(FindChild(main, "Static", "Drive:"), nullptr);
     HWND start = FindChild(main, "Button", "StartUp Screen"), wait = FindChild(main, "Button", "Waiting Screen");
     ASSERT_NE(start, nullptr);

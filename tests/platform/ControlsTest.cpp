@@ -1,4 +1,4 @@
-// Controls under Wine: speed buttons, labels, drop-down lists made when first shown, hints.
+// Controls under Wine: speed buttons, labels, hints.
 #include "platform/Controls.h"
 #include "platform/ListControls.h"
 #include "platform/WaitCursor.h"
@@ -19,7 +19,6 @@ public:
     }
     TSpeedButton One, Two;
     TLabel Left, Right;
-    TComboBox Hidden;
     TButton Button;
     std::vector<std::string> clicks;
 
@@ -27,28 +26,17 @@ protected:
     void BuildControls() override {
         int left = 0;
         for (TSpeedButton* b : {&One, &Two}) {
-            b->GroupIndex = 1;
-            b->SetBounds(left += 50, 10, 40, 20);
-            b->Create(*this);
+            b->Create(*this, {left += 50, 10, 40, 20}, "");
             b->OnClick = [this, b] { clicks.push_back(b == &One ? "One" : "Two"); };
         }
         One.SetDown(true);
-        Left.SetBounds(10, 50, 0, 0);
-        Left.SetCaption("Drive:");
         Left.SetHint("a label's hint");
-        Left.Create(*this);
-        Right.SetAlignment(TAlignment::Right);
-        Right.SetBounds(100, 80, 100, 13);
-        Right.Create(*this);
+        Left.Create(*this, {10, 50, 0, 0}, "Drive:");
+        Right.Alignment = TAlignment::Right;
+        Right.Create(*this, {100, 80, 100, 13}, "");
         Right.SetCaption("12 / 345");
-        Hidden.SetVisible(false);
-        Hidden.SetBounds(10, 120, 80, 21);
-        Hidden.Create(*this);
-        Hidden.SetItems({"Centred", "Stretched"});
-        Hidden.SetItemIndex(1);
-        Button.SetBounds(200, 120, 80, 25);
         Button.SetHint("a button's hint");
-        Button.Create(*this);
+        Button.Create(*this, {200, 120, 80, 25}, "");
     }
 };
 
@@ -89,11 +77,11 @@ TEST_F(Controls, SpeedButtonsShowTheDownOneAsPushedAndLeaveTheFocusWhereItWas) {
 
 TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
     EXPECT_GT(form->Left.Width(), 10);
-    EXPECT_EQ(form->Left.Left(), 10);
+    EXPECT_EQ(form->Left.Bounds().left, 10);
     int right = 100 + 100;
-    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
+    EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
     form->Right.SetCaption("1 / 2");
-    EXPECT_EQ(form->Right.Left() + form->Right.Width(), right);
+    EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right);
 }
 
 TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {
@@ -103,17 +91,6 @@ TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {
     SendMessageA(form->Handle(), WM_CTLCOLORSTATIC, WPARAM(dc.Get()), LPARAM(form->Left.Handle()));
     EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(GetBkColor(dc.Get()), GetSysColor(COLOR_BTNFACE));
-}
-
-TEST_F(Controls, HiddenDropDownListGetsItsWindowWhenShown) {
-    EXPECT_EQ(form->Hidden.Handle(), nullptr);
-    EXPECT_EQ(form->Hidden.ItemIndex(), 1);
-    form->Hidden.SetVisible(true);
-    ASSERT_NE(form->Hidden.Handle(), nullptr);
-    EXPECT_EQ(SendMessageA(form->Hidden.Handle(), CB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(form->Hidden.ItemIndex(), 1);
-    EXPECT_EQ(form->Hidden.Text(), "Stretched");
-    EXPECT_TRUE(Shown(form->Hidden));
 }
 
 TEST_F(Controls, HintsAreRegisteredWhenTheMouseFirstComes) {

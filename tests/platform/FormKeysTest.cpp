@@ -51,26 +51,21 @@ public:
 
 protected:
     void BuildControls() override {
-        Panel.SetBounds(0, 0, 150, 150);
-        Panel.Create(*this);
+        Panel.Create(*this, {0, 0, 150, 150});
         Panel.PopupMenu = &PanelPopup;
-        Files.SetBounds(5, 5, 100, 100);
-        Files.Create(Panel);
+        Files.Create(Panel, {5, 5, 100, 100});
         Files.PopupMenu = &FilePopup;
         int top = 0;
         for (TButton* button : {&First, &Hiddenbutton, &Disabled, &Last}) {
-            button->SetBounds(160, top += 30, 80, 25);
-            button->Create(*this);
+            button->Create(*this, {160, top += 30, 80, 25},
+                           button == &Last           ? "&Last"
+                           : button == &Hiddenbutton ? "&Hidden"
+                                                     : "");
             button->OnClick = [this, button] { clicks.push_back(button == &Last ? "Last" : "First"); };
         }
-        Keep.SetBounds(160, 160, 80, 20);
-        Keep.SetCaption("&Keep");
-        Keep.Create(*this);
-        Last.SetCaption("&Last");
-        Hiddenbutton.SetCaption("&Hidden");
+        Keep.Create(*this, {160, 160, 80, 20}, "&Keep");
         Hiddenbutton.SetVisible(false);
         Disabled.SetEnabled(false);
-        TabOrder = {&Files, &First, &Hiddenbutton, &Disabled, &Last, &Keep};
     }
 };
 

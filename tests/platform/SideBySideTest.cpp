@@ -25,11 +25,9 @@ public:
 
 protected:
     void BuildControls() override {
-        Box.SetBounds(10, 10, 120, 21);
-        Box.Create(*this);
+        Box.Create(*this, {10, 10, 120, 21});
         Box.SetItems({"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"});
-        Files.SetBounds(10, 60, 120, 120);
-        Files.Create(*this);
+        Files.Create(*this, {10, 60, 120, 120});
         Files.SetDirectory(folder_);
         SystemBox = System("COMBOBOX", WS_VSCROLL | CBS_DROPDOWNLIST, 200, 10, 120, 221);
         SystemFiles =

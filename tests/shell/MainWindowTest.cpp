@@ -220,9 +220,7 @@ TEST_F(MainWindow, TabOrderPassesOverHiddenAndDisabledControls) {
         form->DriveComboBox1.SetFocus();
         for (int i = 0; i < 13; ++i) {
             PressKey(VK_TAB);
-            TControl* focused = nullptr;
-            for (TControl* c : form->TabOrder)
-                if (c->Focused()) focused = c;
+            TControl* focused = TControl::FromHandle(GetFocus());
             order.push_back(focused);
             if (focused == &form->DriveComboBox1) break;
         }
@@ -440,7 +438,7 @@ TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
         TControl* control;
         const char* entry; // one entry of its menu
     } cases[] = {
-        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a graphic control
+        {&form->ImgPreview, "Full Screen &Preview\tF3"}, // a window of the program's own class
         {&form->FileListBox1, "&Add\tIns"},
         {&form->ListStart, "Find File &Directory\tCtrl+D"},
     };

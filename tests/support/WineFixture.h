@@ -149,45 +149,28 @@ protected:
         SetKeyboardState(state);
     }
 
-    // What the user sees of a control: the window's own text, or for a graphic control the text
-    // its container paints.
+    // What the user sees of a control: the window's own text.
     static std::string Text(const TControl& control) {
-        if (!control.Handle()) return control.Caption(); // graphic, or hidden and not made yet
         char text[256] = {};
         GetWindowTextA(control.Handle(), text, sizeof(text));
         return text;
     }
 
-    static bool Shown(const TControl& control) {
-        if (!control.IsGraphic()) return IsWindowVisible(control.Handle()) != FALSE;
-        return control.Visible() && IsWindowVisible(control.Parent()->Handle());
-    }
+    static bool Shown(const TControl& control) { return IsWindowVisible(control.Handle()) != FALSE; }
 
-    static bool Enabled(const TControl& control) {
-        return control.IsGraphic() ? control.Enabled() : IsWindowEnabled(control.Handle()) != FALSE;
-    }
+    static bool Enabled(const TControl& control) { return IsWindowEnabled(control.Handle()) != FALSE; }
 
     // The control's rectangle in the client coordinates of `window`.
     static RECT RectIn(const TControl& control, HWND window) {
         RECT rc;
-        if (!control.Handle()) {
-            const TBounds& b = control.Bounds();
-            rc = {b.left, b.top, b.left + b.width, b.top + b.height};
-            MapWindowPoints(control.Parent()->Handle(), window, reinterpret_cast<POINT*>(&rc), 2);
-        } else {
-            GetWindowRect(control.Handle(), &rc);
-            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
-        }
+        GetWindowRect(control.Handle(), &rc);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
         return rc;
     }
 
-    // A click with the mouse at a point of the control, sent to the window under the mouse.
+    // A click with the mouse at a point of the control, sent to its window.
     static void ClickAt(const TControl& control, int x, int y, bool twice = false) {
-        HWND window = control.IsGraphic() ? control.Parent()->Handle() : control.Handle();
-        if (control.IsGraphic()) {
-            x += control.Left();
-            y += control.Top();
-        }
+        HWND window = control.Handle();
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
         if (twice) {
