@@ -1,6 +1,7 @@
 #pragma once
 // What the main window shows, held apart from its controls: the handlers change it and read it, the
 // controls only show it, and the full-screen window lays out the previewed picture by it.
+#include "lists/ListRows.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/PixelFormat.h"
 #include "system/Category.h"
@@ -26,6 +27,8 @@ struct PreviewedFile {
 
 struct SelectModel {
     Category activeCategory = Category::Start;
+    // Each category's list, in its order: file name, folder and, for a wallpaper, its style's name.
+    ListRows entries[kCategoryCount];
     PreviewedFile preview;
     // The style new wallpaper entries take and a wallpaper is applied in; none outside the
     // wallpaper category.

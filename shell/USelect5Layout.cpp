@@ -108,7 +108,11 @@ void TFormSelect::BuildControls() {
     PnlExtend.SetMouseCursor(IDC_SIZENS);
     Place(PnlExtend, *this, 0, 409, 444, 5);
     Place(Label1, *this, 4, 272, 0, 0, "Selected Files:");
-    for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
+    for (Category category : kCategories) {
+        TListView* list = &ListOfCategory(category);
+        list->Cell = [this, category](int row, int column) -> const std::string& {
+            return Entries(category).Cell(std::size_t(row), column);
+        };
         list->SetVisible(false);
         Place(*list, *this, 4, 291, 436, 118);
         list->AddColumn("Filename", TListView::kFitContents);

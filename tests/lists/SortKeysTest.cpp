@@ -1,6 +1,6 @@
 // Sort keys under Wine: the order of SortedOrder is the order lstrcmpA and lstrcmpiA give, for short
 // and very long texts alike (one LCMapStringA call per text, into a buffer that grows).
-#include "platform/SortKeys.h"
+#include "lists/SortKeys.h"
 
 #include <windows.h>
 
