@@ -84,8 +84,7 @@ void TFormPreview::LayoutPicture() {
         N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        const std::string style = model.style ? StyleInfo(*model.style).name : "";
-        layout_ = WallpaperImageLayout(style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
