@@ -3,7 +3,7 @@
 // controls only show it, and the full-screen window lays out the previewed picture by it.
 #include "lists/ListRows.h"
 #include "pictures/WallpaperStyles.h"
-#include "platform/PixelFormat.h"
+#include "platform/Bitmaps.h"
 #include "system/Category.h"
 
 #include <optional>
@@ -21,6 +21,8 @@ struct PreviewedFile {
     int height = 0;
     PixelFormat format = PixelFormat::Device;
     int rotationStart = 0; // a screen's byte 0x32: where its palette turns
+    // The picture on view, kept by the preview pane that shows it.
+    const TPicture* picture = nullptr;
 
     bool Named() const { return !path.empty(); }
 };

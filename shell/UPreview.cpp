@@ -97,7 +97,7 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
-        ImgPreview.SetPicture(ShownBitmap(main_.ImgPreview.Picture().Handle()));
+        ImgPreview.SetPicture(ShownBitmap(model.preview.picture ? model.preview.picture->Handle() : nullptr));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
     }
     if (wallpaper) {

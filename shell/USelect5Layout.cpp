@@ -153,6 +153,7 @@ void TFormSelect::BuildControls() {
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
     const TPicture& stored = ImgPreview.Picture();
+    Model.preview.picture = &stored;
     Model.preview.width = stored.Width();
     Model.preview.height = stored.Height();
     Model.preview.format = stored.Format();
