@@ -163,10 +163,6 @@ int TListView::SelCount() const {
     return int(SendMessageA(Handle(), LVM_GETSELECTEDCOUNT, 0, 0));
 }
 
-bool TListView::Selected(int index) const {
-    return SendMessageA(Handle(), LVM_GETITEMSTATE, WPARAM(index), LVIS_SELECTED) != 0;
-}
-
 std::vector<int> TListView::SelectedRows() const {
     std::vector<int> selected;
     // Looking for the next selected row walks the rows: ask for the count first.

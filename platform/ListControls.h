@@ -45,7 +45,6 @@ public:
     void ShowRows(int count, const std::vector<int>& selected, int focused);
     int Count() const;
     int SelCount() const;
-    bool Selected(int index) const;
     // Select every row, or turn every row's selection over; one change event afterwards.
     void SelectAll();
     void InvertSelection();
@@ -55,14 +54,14 @@ public:
     int FocusedIndex() const;
     int FirstSelected() const;
     void SetSelected(int index, bool selected);
-    // The first row from `start` on whose first cell is the text (or, `partial`, starts with it),
-    // letters compared without regard to case, going round to the top when `wrap`; -1 when none.
-    int FindRow(const char* text, bool partial, int start, bool wrap) const;
 
 protected:
     LRESULT NotifyNotify(const NMHDR* hdr) override;
 
 private:
+    // The first row from `start` on whose first cell is the text (or, `partial`, starts with it),
+    // letters compared without regard to case, going round to the top when `wrap`; -1 when none.
+    int FindRow(const char* text, bool partial, int start, bool wrap) const;
     void SetState(int index, UINT state, UINT mask);
     void FitColumns();
     // Runs a change of many states with the view's drawing and change events held back: each
