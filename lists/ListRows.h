@@ -1,7 +1,8 @@
 #pragma once
-// The entries of a list, as rows of cells. A row's first cell is its own text; its other cells are kept once
-// each in a table of texts, since the entries of a list share few folders and styles. Rows are
-// small and side by side, so 100,000 of them load, shift and save fast and take little memory.
+// The entries of a list, as rows of cells. A row's first cell is its own text; its other cells are
+// kept once each in a table of texts, since the entries of a list share few folders and styles.
+// Rows are small and side by side, so 100,000 of them load, shift and save fast and take little
+// memory.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -139,6 +139,24 @@ TEST_F(ListCommands, MissingFilesAreRemovedAndCounted) {
     EXPECT_TRUE(form->ListsChanged);
 }
 
+TEST_F(ListCommands, SelectionAndFocusStayOnTheirEntriesWhenOthersComeAndGo) {
+    SelectFiles({0, 4}); // a, e
+    form->BtnAddClick();
+    LVITEMA focus = {};
+    focus.stateMask = focus.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(form->ListStart.Handle(), LVM_SETITEMSTATE, 1, LPARAM(&focus)); // e
+    SelectFiles({3});                                                            // d, before e
+    form->BtnAddClick();
+    ASSERT_EQ(Names(form->ListStart), (std::vector<std::string>{"a.bmp", "d.bmp", "e.bmp"}));
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{2});
+    EXPECT_EQ(form->ListStart.FocusedIndex(), 2);
+    DeleteFileA((root + "\\a.bmp").c_str());
+    answers = {mrOk};
+    form->Removenonexistingfiles1Click();
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{1}) << "e, after a is gone";
+    EXPECT_EQ(form->ListStart.FocusedIndex(), 1);
+}
+
 TEST_F(ListCommands, FindFileDirectoryMovesTheBrowser) {
     SelectFiles({0});
     form->BtnAddClick();
