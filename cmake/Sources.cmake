@@ -5,8 +5,6 @@ set(PORTABLE_SOURCES
     platform/AlignLayout.cpp
     platform/MessageText.cpp
     platform/SettingsText.cpp
-    platform/ListRows.cpp
-    platform/KeyOrder.cpp
     platform/TextSink.cpp
     platform/CommandLine.cpp
     platform/ProgramDir.cpp
@@ -19,6 +17,8 @@ set(PORTABLE_SOURCES
     lists/FolderNames.cpp
     lists/DirectoryPath.cpp
     lists/ListMessages.cpp
+    lists/ListRows.cpp
+    lists/KeyOrder.cpp
     pictures/BmpReader.cpp
     pictures/ScreenRule.cpp
     pictures/PictureText.cpp
@@ -41,8 +41,6 @@ set(HOST_TEST_SOURCES
     tests/platform/AlignLayoutTest.cpp
     tests/platform/MessageTextTest.cpp
     tests/platform/SettingsTextTest.cpp
-    tests/platform/ListRowsTest.cpp
-    tests/platform/KeyOrderTest.cpp
     tests/platform/TextSinkTest.cpp
     tests/platform/CommandLineTest.cpp
     tests/platform/ProgramDirTest.cpp
@@ -55,6 +53,8 @@ set(HOST_TEST_SOURCES
     tests/lists/FolderNamesTest.cpp
     tests/lists/DirectoryPathTest.cpp
     tests/lists/ListMessagesTest.cpp
+    tests/lists/ListRowsTest.cpp
+    tests/lists/KeyOrderTest.cpp
     tests/pictures/BmpReaderTest.cpp
     tests/pictures/ScreenRuleTest.cpp
     tests/pictures/PictureTextTest.cpp
@@ -84,7 +84,6 @@ set(PLATFORM_WIN32_SOURCES
     platform/Bitmaps.cpp
     platform/Files.cpp
     platform/Registry.cpp
-    platform/SortKeys.cpp
     platform/Form.cpp
     platform/MenuItem.cpp
     platform/Menus.cpp
@@ -98,6 +97,7 @@ set(PLATFORM_WIN32_SOURCES
 
 # The operations that change the system, without any form: the program and the randomizer share them.
 set(OPERATIONS_SOURCES
+    lists/SortKeys.cpp
     pictures/PictureLibrary.cpp
     pictures/PictureFile.cpp
     pictures/Transparency.cpp

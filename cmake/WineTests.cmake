@@ -24,7 +24,7 @@ set(WINE_TEST_SOURCES
     tests/shell/FormSelectSystemTest.cpp
     tests/randomizer/RandomizerTest.cpp
     tests/nviewlib/NViewLibTest.cpp
-    tests/platform/SortKeysTest.cpp
+    tests/lists/SortKeysTest.cpp
 )
 # The picture library's test pictures, read through Wine's drive of the root folder.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/nviewlib/NViewLibTest.cpp

@@ -58,9 +58,9 @@ ImageLayout ScreenImageLayout() {
     return ImageLayout{};
 }
 
-ImageLayout WallpaperImageLayout(const std::string& styleText, PixelSize picture, PixelSize screen, PixelSize client) {
+ImageLayout WallpaperImageLayout(std::optional<WallpaperStyle> style, PixelSize picture, PixelSize screen,
+                                 PixelSize client) {
     ImageLayout layout;
-    std::optional<WallpaperStyle> style = WallpaperStyleNamed(styleText);
     if (!style) {
         layout.laidOut = false;
         return layout;

@@ -49,7 +49,7 @@ struct ImageLayout {
     // OwnColours: the picture with a colour table of its own where it has one, which can turn.
     enum class Content { Picture, Tiles, MirroredTiles, OwnColours };
     enum class Stretch { On, Off, AsBefore };
-    bool laidOut = true;     // false: the style names none of the five, nothing changes
+    bool laidOut = true;     // false: there is no style, nothing changes
     bool fillsClient = true; // else the image takes `bounds`
     LayoutRect bounds;       // within the window's client area
     Stretch stretch = Stretch::On;
@@ -60,8 +60,9 @@ struct ImageLayout {
 
 // A start-up, waiting or shut-down screen: stretched over the whole window.
 ImageLayout ScreenImageLayout();
-// A wallpaper in a style, given by its text. An empty picture shows nothing but the desktop colour.
-ImageLayout WallpaperImageLayout(const std::string& styleText, PixelSize picture, PixelSize screen, PixelSize client);
+// A wallpaper in a style (none: not laid out). An empty picture shows nothing but the desktop colour.
+ImageLayout WallpaperImageLayout(std::optional<WallpaperStyle> style, PixelSize picture, PixelSize screen,
+                                 PixelSize client);
 
 // The size of the bitmap saved as the wallpaper: the fitted size for "Fit 2 Screen", the screen for
 // tiles; for "Centred" and "Stretched" the picture's own size, cut to the screen's on each side

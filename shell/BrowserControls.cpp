@@ -2,7 +2,7 @@
 
 #include "lists/DirectoryPath.h"
 #include "lists/FileMask.h"
-#include "platform/SortKeys.h"
+#include "lists/SortKeys.h"
 #include "platform/WaitCursor.h"
 
 #include <algorithm>

@@ -79,7 +79,7 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
 }
 
 void TFormSelect::UpdateCounter() {
-    TListView& list = ActiveList();
-    btnRemove.SetEnabled(list.SelCount() > 0);
-    LblNumber.SetCaption(std::to_string(list.SelCount()) + " / " + std::to_string(list.Count()));
+    const int selected = ActiveList().SelCount();
+    btnRemove.SetEnabled(selected > 0);
+    LblNumber.SetCaption(std::to_string(selected) + " / " + std::to_string(ActiveEntries().Size()));
 }

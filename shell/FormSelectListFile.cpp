@@ -42,23 +42,23 @@ void TFormSelect::LoadListFile() {
                 else
                     rows.push_back({std::move(entry.fileName), std::move(entry.path)});
             }
-            ListOfCategory(category).SetRows(std::move(rows));
+            SetEntries(category, std::move(rows));
         }
     }
     // The style column, the last one, reaches to the view's right edge.
     ListWall.FillLastColumn();
 }
 
-// The entry lines of one list, written straight from the rows the view shows.
-void TFormSelect::WriteListSection(const TListView& list, bool withStyle, TextSink& file) const {
-    for (int i = 0; i < list.Count(); ++i)
-        AppendEntry(file, list.CellText(i, 0), list.CellText(i, 1), list.CellText(i, 2), withStyle);
+// The entry lines of one list, written straight from its entries.
+void TFormSelect::WriteListSection(const ListRows& entries, bool withStyle, TextSink& file) const {
+    for (std::size_t i = 0; i < entries.Size(); ++i)
+        AppendEntry(file, entries.Cell(i, 0), entries.Cell(i, 1), entries.Cell(i, 2), withStyle);
 }
 
 void TFormSelect::ComposeListFile(TextSink& file) const {
     for (Category category : kCategories) {
         AppendSectionHeader(file, category);
-        WriteListSection(ListOfCategory(category), category == Category::Wall, file);
+        WriteListSection(Entries(category), category == Category::Wall, file);
     }
 }
 

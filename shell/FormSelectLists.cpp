@@ -2,11 +2,71 @@
 #include "lists/ListMessages.h"
 #include "pictures/PictureFile.h"
 #include "lists/DirectoryPath.h"
+#include "lists/SortKeys.h"
 #include "platform/MessageDlg.h"
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::AddChosenFile(int index) {
+namespace {
+// The view shows `count` rows after its owner's rows changed: the row that was `old` is now
+// newRow[old] (-1: gone), and the selection and the focus move with their rows.
+void ShowRenumbered(TListView& view, int count, const std::vector<int>& newRow) {
+    auto moved = [&](int old) { return old >= 0 && std::size_t(old) < newRow.size() ? newRow[std::size_t(old)] : -1; };
+    std::vector<int> selected;
+    for (int old : view.SelectedRows())
+        if (moved(old) >= 0) selected.push_back(moved(old));
+    view.ShowRows(count, selected, moved(view.FocusedIndex()));
+}
+} // namespace
+
+int EntryInserts::Insert(const std::vector<std::string>& cells) {
+    ListRows& entries = form_.Entries(category_);
+    const int row = int(SortedPosition(entries, cells.empty() ? std::string() : cells[0]));
+    entries.Insert(std::size_t(row), cells);
+    auto at = std::lower_bound(inserted_.begin(), inserted_.end(), row);
+    for (auto later = at; later != inserted_.end(); ++later)
+        ++*later;
+    inserted_.insert(at, row);
+    return row;
+}
+
+EntryInserts::~EntryInserts() {
+    const int count = int(form_.Entries(category_).Size());
+    std::vector<int> newRow;
+    newRow.reserve(std::size_t(count) - inserted_.size());
+    std::size_t next = 0;
+    for (int row = 0; row < count; ++row) {
+        if (next < inserted_.size() && inserted_[next] == row)
+            ++next;
+        else
+            newRow.push_back(row);
+    }
+    ShowRenumbered(form_.ListOfCategory(category_), count, newRow);
+}
+
+int TFormSelect::AddEntry(Category category, const std::vector<std::string>& cells) {
+    return EntryInserts(*this, category).Insert(cells);
+}
+
+void TFormSelect::SetEntries(Category category, std::vector<std::vector<std::string>> rows) {
+    AssignSorted(Entries(category), std::move(rows));
+    ListOfCategory(category).ShowRows(int(Entries(category).Size()), {}, -1);
+}
+
+void TFormSelect::RemoveEntries(Category category, const std::vector<int>& rows) {
+    ListRows& entries = Entries(category);
+    std::vector<char> erase(entries.Size(), 0);
+    for (int row : rows)
+        if (row >= 0 && std::size_t(row) < erase.size()) erase[std::size_t(row)] = 1;
+    std::vector<int> newRow(erase.size(), -1);
+    int next = 0;
+    for (std::size_t row = 0; row < erase.size(); ++row)
+        if (!erase[row]) newRow[row] = next++;
+    entries.Erase(erase);
+    ShowRenumbered(ListOfCategory(category), next, newRow);
+}
+
+void TFormSelect::AddChosenFile(int index, EntryInserts& inserts) {
     SelectionTrackingOff ownChanges(*this);
     const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
     std::string refusal;
@@ -30,7 +90,7 @@ void TFormSelect::AddChosenFile(int index) {
     }
     std::vector<std::string> row = {FileListBox1.Item(index), FileListBox1.Directory()};
     if (Model.activeCategory == Category::Wall) row.push_back(Model.style ? StyleInfo(*Model.style).name : "");
-    ActiveList().InsertSorted(row);
+    inserts.Insert(row);
     FileListBox1.SetSelected(index, false);
     ListsChanged = true;
 }
@@ -38,10 +98,10 @@ void TFormSelect::AddChosenFile(int index) {
 void TFormSelect::BtnAddClick() {
     const int count = FileListBox1.Count();
     {
-        TWaitCursor waiting;              // each screen is read to be checked
-        TListUpdate update(ActiveList()); // the list view takes all the new rows at once
+        TWaitCursor waiting;                               // each screen is read to be checked
+        EntryInserts inserts(*this, Model.activeCategory); // the list view takes all the new rows at once
         for (int i = 0; i < count; ++i)
-            if (FileListBox1.Selected(i)) AddChosenFile(i);
+            if (FileListBox1.Selected(i)) AddChosenFile(i, inserts);
     }
     UpdateCounter();
 }
@@ -50,7 +110,7 @@ void TFormSelect::BtnAddClick() {
 void TFormSelect::btnRemoveClick() {
     std::vector<int> selected = ActiveList().SelectedRows();
     if (selected.empty()) return;
-    ActiveList().RemoveRows(selected);
+    RemoveEntries(Model.activeCategory, selected);
     ListsChanged = true;
     UpdateCounter();
 }
@@ -90,19 +150,19 @@ void TFormSelect::PopMSelectedPopup() {
 }
 
 void TFormSelect::Findfile1Click() {
-    const TListView& list = ActiveList();
-    int first = list.FirstSelected();
-    if (first >= 0) ApplyBrowserPath(list.ItemText(first, 1));
+    int first = ActiveList().FirstSelected();
+    if (first >= 0) ApplyBrowserPath(ActiveEntries().Cell(std::size_t(first), 1));
 }
 
-int TFormSelect::RemoveMissingEntries(TListView& list) {
+int TFormSelect::RemoveMissingEntries(Category category) {
+    const ListRows& entries = Entries(category);
     std::vector<int> missing;
-    for (int i = 0; i < list.Count(); ++i) {
-        DWORD attributes = GetFileAttributesA(JoinPath(list.ItemText(i, 1), list.ItemText(i, 0)).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) missing.push_back(i);
+    for (std::size_t i = 0; i < entries.Size(); ++i) {
+        DWORD attributes = GetFileAttributesA(JoinPath(entries.Cell(i, 1), entries.Cell(i, 0)).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) missing.push_back(int(i));
     }
     if (missing.empty()) return 0;
-    list.RemoveRows(missing);
+    RemoveEntries(category, missing);
     ListsChanged = true;
     return int(missing.size());
 }
@@ -111,8 +171,8 @@ void TFormSelect::Removenonexistingfiles1Click() {
     int start = 0, wait = 0, shut = 0, wall = 0;
     {
         TWaitCursor waiting; // a file test for every entry, some on drives that may be gone
-        start = RemoveMissingEntries(ListStart), wait = RemoveMissingEntries(ListWait);
-        shut = RemoveMissingEntries(ListShut), wall = RemoveMissingEntries(ListWall);
+        start = RemoveMissingEntries(Category::Start), wait = RemoveMissingEntries(Category::Wait);
+        shut = RemoveMissingEntries(Category::Shut), wall = RemoveMissingEntries(Category::Wall);
         TSpeedButton& button = ButtonOfCategory(Model.activeCategory);
         button.SetDown(true);
         Change_Screen_Button(&button);

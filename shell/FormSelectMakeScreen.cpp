@@ -50,13 +50,14 @@ void TFormSelect::MakeScreenClick() {
     TListView& list = ActiveList();
     {
         SelectionTrackingOff ownChanges(*this);
+        const ListRows& entries = ActiveEntries();
         int row = -1;
-        for (int i = 0; i < list.Count() && row < 0; ++i)
-            if (lstrcmpiA(list.CellText(i, 0).c_str(), name.c_str()) == 0 &&
-                lstrcmpiA(list.CellText(i, 1).c_str(), folder.c_str()) == 0)
-                row = i;
+        for (std::size_t i = 0; i < entries.Size() && row < 0; ++i)
+            if (lstrcmpiA(entries.Cell(i, 0).c_str(), name.c_str()) == 0 &&
+                lstrcmpiA(entries.Cell(i, 1).c_str(), folder.c_str()) == 0)
+                row = int(i);
         if (row < 0) {
-            row = list.InsertSorted({name, folder});
+            row = AddEntry(Model.activeCategory, {name, folder});
             ListsChanged = true;
         }
         for (int selected : list.SelectedRows())

@@ -53,19 +53,20 @@ void TFormSelect::ViewChooseBox() {
 
 void TFormSelect::ViewSelected() {
     TListView& list = ActiveList();
+    const ListRows& entries = ActiveEntries();
     if (PreviewMode == kPreviewSelectedOnly || PreviewMode == kPreviewBoth) {
         if (list.SelCount() > 0) {
             int entry = list.FocusedIndex();
             if (entry < 0) entry = list.FirstSelected();
             // A list entry is never named in red.
-            ShowPreview(JoinPath(list.ItemText(entry, 1), list.ItemText(entry, 0)), false);
+            ShowPreview(JoinPath(entries.Cell(std::size_t(entry), 1), entries.Cell(std::size_t(entry), 0)), false);
         } else {
             ResetPreview();
         }
     }
     // The first selected wallpaper entry's style becomes the chosen one; an unknown name changes nothing.
     if (Model.activeCategory == Category::Wall && list.SelCount() > 0) {
-        if (const std::optional<WallpaperStyle> style = WallpaperStyleNamed(list.ItemText(list.FirstSelected(), 2))) {
+        if (const auto style = WallpaperStyleNamed(entries.Cell(std::size_t(list.FirstSelected()), 2))) {
             SelectionTrackingOff ownChanges(*this);
             Model.style = style;
             ShowStyle();
@@ -112,7 +113,7 @@ void TFormSelect::RestyleSelected() {
     if (list.SelCount() == 0) return;
     const std::string style = StyleInfo(*Model.style).name;
     for (int row : list.SelectedRows()) {
-        list.SetItemText(row, 2, style);
+        ActiveEntries().SetCell(std::size_t(row), 2, style);
         ListsChanged = true;
     }
     list.Invalidate();

@@ -59,7 +59,7 @@ void TFormSelect::ApplyWallpaper() {
     WallpaperResult result;
     try {
         TWaitCursor waiting;
-        const BitmapPixels pixels = PixelsOfBitmap(ImgPreview.Picture().Handle());
+        const BitmapPixels pixels = PixelsOfBitmap(shown.picture ? shown.picture->Handle() : nullptr);
         result = ApplyWallpaperPicture(pixels.view, *Model.style, PrimaryScreenSize(), ProgramDir);
     } catch (const std::bad_alloc&) {
         result.outcome = WallpaperResult::Outcome::NoMemory;

@@ -1,8 +1,9 @@
 #pragma once
 // What the main window shows, held apart from its controls: the handlers change it and read it, the
 // controls only show it, and the full-screen window lays out the previewed picture by it.
+#include "lists/ListRows.h"
 #include "pictures/WallpaperStyles.h"
-#include "platform/PixelFormat.h"
+#include "platform/Bitmaps.h"
 #include "system/Category.h"
 
 #include <optional>
@@ -20,12 +21,16 @@ struct PreviewedFile {
     int height = 0;
     PixelFormat format = PixelFormat::Device;
     int rotationStart = 0; // a screen's byte 0x32: where its palette turns
+    // The picture on view, kept by the preview pane that shows it.
+    const TPicture* picture = nullptr;
 
     bool Named() const { return !path.empty(); }
 };
 
 struct SelectModel {
     Category activeCategory = Category::Start;
+    // Each category's list, in its order: file name, folder and, for a wallpaper, its style's name.
+    ListRows entries[kCategoryCount];
     PreviewedFile preview;
     // The style new wallpaper entries take and a wallpaper is applied in; none outside the
     // wallpaper category.

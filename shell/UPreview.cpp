@@ -91,8 +91,7 @@ void TFormPreview::LayoutPicture() {
         N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        const std::string style = model.style ? StyleInfo(*model.style).name : "";
-        layout_ = WallpaperImageLayout(style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
@@ -105,7 +104,7 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
-        ImgPreview.SetPicture(ShownBitmap(main_.ImgPreview.Picture().Handle()));
+        ImgPreview.SetPicture(ShownBitmap(model.preview.picture ? model.preview.picture->Handle() : nullptr));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
     }
     if (wallpaper) {

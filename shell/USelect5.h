@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+class EntryInserts;
 class TAboutBox;
 class TFormPreview;
 
@@ -68,6 +69,9 @@ public:
         return const_cast<TFormSelect*>(this)->ListOfCategory(category);
     }
     TListView& ActiveList() { return ListOfCategory(Model.activeCategory); }
+    ListRows& Entries(Category category) { return Model.entries[int(category)]; }
+    const ListRows& Entries(Category category) const { return Model.entries[int(category)]; }
+    ListRows& ActiveEntries() { return Entries(Model.activeCategory); }
     TSpeedButton& ButtonOfCategory(Category category);
     static std::string GetWindowsDir();
 
@@ -128,8 +132,14 @@ public:
     int PreviewModeOf(const TMenuItem* item) const;
 
     // Lists and browser.
-    void AddChosenFile(int index);
-    int RemoveMissingEntries(TListView& list);
+    void AddChosenFile(int index, EntryInserts& inserts);
+    // Adds an entry where its list's order puts it; returns its row.
+    int AddEntry(Category category, const std::vector<std::string>& cells);
+    // Replaces a category's entries, sorted; none is selected.
+    void SetEntries(Category category, std::vector<std::vector<std::string>> rows);
+    // Removes entries of a category; the others keep their selection and the focus.
+    void RemoveEntries(Category category, const std::vector<int>& rows);
+    int RemoveMissingEntries(Category category);
     void BtnAddClick();
     void btnRemoveClick();
     void btnAllFilesClick();
@@ -149,7 +159,7 @@ public:
     // the entry lines of one of them.
     std::string ListFileBytes() const;
     void ComposeListFile(TextSink& file) const;
-    void WriteListSection(const TListView& list, bool withStyle, TextSink& file) const;
+    void WriteListSection(const ListRows& entries, bool withStyle, TextSink& file) const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 
@@ -226,6 +236,23 @@ public:
 
 private:
     TFormSelect& form_;
+};
+
+// Entries inserted into a category's list, each where the list's order puts it. The view shows them
+// at the end of the scope, its selection and focus staying on the entries they were on.
+class EntryInserts {
+public:
+    EntryInserts(TFormSelect& form, Category category) : form_(form), category_(category) {}
+    EntryInserts(const EntryInserts&) = delete;
+    EntryInserts& operator=(const EntryInserts&) = delete;
+    ~EntryInserts();
+    // Returns the entry's row.
+    int Insert(const std::vector<std::string>& cells);
+
+private:
+    TFormSelect& form_;
+    Category category_;
+    std::vector<int> inserted_; // the new entries' rows, ascending
 };
 
 // The name an unread list file is kept under, in the program directory.

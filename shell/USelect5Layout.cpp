@@ -132,12 +132,16 @@ void TFormSelect::BuildControls() {
     chkbStartUpRun.SetChecked(true);
 
     Label1.Create(*this, {4, 272, 0, 0}, "Selected Files:"); // the lists lie in one place, below it
-    for (TListView* list : {&ListStart, &ListWait, &ListShut, &ListWall}) {
-        list->AddColumn("Filename", TListView::kFitContents); // fitted once, when the window is made
-        list->AddColumn("Path", TListView::kFitContents);
-        if (list == &ListWall) list->AddColumn("Style", 80);
+    for (Category category : kCategories) {
+        TListView* list = &ListOfCategory(category);
+        list->Cell = [this, category](int row, int column) -> const std::string& {
+            return Entries(category).Cell(std::size_t(row), column);
+        };
         list->Create(*this, {4, 291, 436, 118});
         list->SetVisible(false);
+        list->AddColumn("Filename", TListView::kFitContents);
+        list->AddColumn("Path", TListView::kFitContents);
+        if (list == &ListWall) list->AddColumn("Style", 80);
         list->PopupMenu = &PopMSelected;
     }
     LblStyle.Create(*this, {276, 248, 0, 0}, "Wallpaper Style:");
@@ -180,6 +184,7 @@ void TFormSelect::BuildControls() {
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_PREVIEW), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));
     const TPicture& stored = ImgPreview.Picture();
+    Model.preview.picture = &stored;
     Model.preview.width = stored.Width();
     Model.preview.height = stored.Height();
     Model.preview.format = stored.Format();

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     std::vector<std::vector<std::string>> rows;
     for (int i = 0; i < 100000; ++i)
         rows.push_back({Name(i), "C:\\PICTURES", "Tiled"});
-    form->ListWall.SetRows(std::move(rows));
+    form->SetEntries(Category::Wall, std::move(rows));
     const std::string added = folder + "added";
     CreateDirectoryA(added.c_str(), nullptr);
     for (int i = 0; i < 1000; ++i)
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
     rows.clear();
     for (int i = 0; i < 100000; ++i)
         rows.push_back({Name(i), "C:\\SCREENS"});
-    form->ListStart.SetRows(std::move(rows));
+    form->SetEntries(Category::Start, std::move(rows));
     const std::string screens = folder + "screens";
     CreateDirectoryA(screens.c_str(), nullptr);
     const std::string screen = BitmapFile(320, 400, 8);

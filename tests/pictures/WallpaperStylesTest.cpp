@@ -89,35 +89,34 @@ TEST(WallpaperStyles, CentredEdgesTruncateTowardZero) {
 
 TEST(WallpaperStyles, ImageLayoutPerStyle) {
     const PixelSize picture{1600, 600}, screen{1024, 768}, client{1024, 740};
-    ImageLayout centred = WallpaperImageLayout("Centred", picture, screen, client);
+    ImageLayout centred = WallpaperImageLayout(WallpaperStyle::Centred, picture, screen, client);
     EXPECT_FALSE(centred.fillsClient);
     EXPECT_EQ(centred.stretch, ImageLayout::Stretch::Off);
     EXPECT_EQ(Describe(centred.bounds), Describe({-288, 70, 1600, 600})) << "centred in the client area";
 
-    ImageLayout stretched = WallpaperImageLayout("Stretched", picture, screen, client);
+    ImageLayout stretched = WallpaperImageLayout(WallpaperStyle::Stretched, picture, screen, client);
     EXPECT_TRUE(stretched.fillsClient);
     EXPECT_EQ(stretched.stretch, ImageLayout::Stretch::On);
     EXPECT_EQ(stretched.content, ImageLayout::Content::Picture);
 
-    ImageLayout fitted = WallpaperImageLayout("Fit 2 Screen", picture, screen, client);
+    ImageLayout fitted = WallpaperImageLayout(WallpaperStyle::Fit2Screen, picture, screen, client);
     EXPECT_FALSE(fitted.fillsClient);
     EXPECT_EQ(fitted.stretch, ImageLayout::Stretch::On);
     EXPECT_EQ(Describe(fitted.bounds), Describe({0, 192, 1024, 384})) << "fitted to the screen";
 
-    for (const char* name : {"Tiled", "Mirror"}) {
-        SCOPED_TRACE(name);
-        ImageLayout tiles = WallpaperImageLayout(name, picture, screen, client);
+    for (WallpaperStyle style : {WallpaperStyle::Tiled, WallpaperStyle::Mirror}) {
+        SCOPED_TRACE(StyleInfo(style).name);
+        ImageLayout tiles = WallpaperImageLayout(style, picture, screen, client);
         EXPECT_TRUE(tiles.fillsClient);
         EXPECT_EQ(tiles.stretch, ImageLayout::Stretch::AsBefore);
         EXPECT_EQ(tiles.content,
-                  std::string(name) == "Tiled" ? ImageLayout::Content::Tiles : ImageLayout::Content::MirroredTiles);
+                  style == WallpaperStyle::Tiled ? ImageLayout::Content::Tiles : ImageLayout::Content::MirroredTiles);
         EXPECT_EQ(tiles.composedSize.width, 1024);
         EXPECT_EQ(tiles.composedSize.height, 768);
-        ImageLayout empty = WallpaperImageLayout(name, {0, 0}, screen, client);
+        ImageLayout empty = WallpaperImageLayout(style, {0, 0}, screen, client);
         EXPECT_EQ(empty.content, ImageLayout::Content::Picture) << "an empty picture makes no tiles";
     }
-    EXPECT_FALSE(WallpaperImageLayout("Spread", picture, screen, client).laidOut);
-    EXPECT_FALSE(WallpaperImageLayout("", picture, screen, client).laidOut);
+    EXPECT_FALSE(WallpaperImageLayout(std::nullopt, picture, screen, client).laidOut);
     ImageLayout screenLayout = ScreenImageLayout();
     EXPECT_TRUE(screenLayout.fillsClient);
     EXPECT_EQ(screenLayout.stretch, ImageLayout::Stretch::On);

@@ -235,7 +235,7 @@ TEST_F(Browser, UnspellableNamesAreListedAndAddedByTheirShortNames) {
     };
     addRow(int(row - files.begin()));
     ASSERT_TRUE(WaitUntil([&] { return form->ListWall.Count() == 1; }));
-    EXPECT_EQ(form->ListWall.ItemText(0, 0), shortName);
+    EXPECT_EQ(form->Entries(Category::Wall).Cell(0, 0), shortName);
     EXPECT_NE(GetFileAttributesA((root + "\\" + shortName).c_str()), INVALID_FILE_ATTRIBUTES)
         << "the added name opens the file";
     DeleteFileW(unspellable.c_str());

@@ -46,7 +46,7 @@ TEST_F(ListFile, ALongSaveIsTheComposedFileByteForByte) {
             rows.push_back({name, path});
             if (section == Category::Wall) rows.back().push_back(kWallpaperStyles[i % 5].name);
         }
-        form.ListOfCategory(section).SetRows(std::move(rows));
+        form.SetEntries(section, std::move(rows));
     }
     form.ListsChanged = true;
     form.SaveToFile();
@@ -64,12 +64,12 @@ TEST_F(ListFile, LoadsAtStartUpSortedAndSavesInTheNormalForm) {
     TFormSelect& form = Start();
     EXPECT_FALSE(form.ListsChanged) << "reading the file is no change";
     ASSERT_EQ(form.ListStart.Count(), 2);
-    EXPECT_EQ(form.ListStart.ItemText(0, 0), "clouds.bmp");
-    EXPECT_EQ(form.ListStart.ItemText(0, 1), form.ProgramDir);
-    EXPECT_EQ(form.ListStart.ItemText(1, 0), "zebra.bmp");
+    EXPECT_EQ(form.Entries(Category::Start).Cell(0, 0), "clouds.bmp");
+    EXPECT_EQ(form.Entries(Category::Start).Cell(0, 1), form.ProgramDir);
+    EXPECT_EQ(form.Entries(Category::Start).Cell(1, 0), "zebra.bmp");
     ASSERT_EQ(form.ListWall.Count(), 2);
-    EXPECT_EQ(form.ListWall.ItemText(1, 2), "Fit 2 Screen");
-    EXPECT_EQ(form.ListWall.ItemText(1, 1), "C:\\A,B\\") << "a comma in a folder survives";
+    EXPECT_EQ(form.Entries(Category::Wall).Cell(1, 2), "Fit 2 Screen");
+    EXPECT_EQ(form.Entries(Category::Wall).Cell(1, 1), "C:\\A,B\\") << "a comma in a folder survives";
 
     form.SaveToFile();
     EXPECT_EQ(ReadFile(), "[START]\r\n" + form.ProgramDir +
@@ -92,7 +92,7 @@ TEST_F(ListFile, SavedWithCtrlSTheCloseAsksNothing) {
 TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
     WriteFile(kEmptyFile);
     TFormSelect& form = Start();
-    form.ListStart.InsertSorted({"new.bmp", "C:\\PICS"});
+    form.AddEntry(Category::Start, {"new.bmp", "C:\\PICS"});
     form.ListsChanged = true;
     std::string folder = ProgramFolder() + "no such folder\\";
     std::string programDir = form.ProgramDir;
@@ -119,7 +119,7 @@ TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
 TEST_F(ListFile, SavingOverAProtectedFileReportsTheCreationErrorAndKeepsIt) {
     WriteFile(kEmptyFile);
     TFormSelect& form = Start();
-    form.ListStart.InsertSorted({"new.bmp", "C:\\PICS"});
+    form.AddEntry(Category::Start, {"new.bmp", "C:\\PICS"});
     form.ListsChanged = true;
     BringToFront(form);
 
@@ -169,7 +169,7 @@ TEST_F(ListFile, AnUnreadableFileIsReportedAndKeptAsOldWhenASaveFollows) {
     EXPECT_GT(boxes[0].text.size(), ("Error Reading file " + Path() + ",\n\r").size() + 10) << "with the reason";
     EXPECT_EQ(form->ListStart.Count(), 0);
 
-    form->ListWait.InsertSorted({"new.bmp", "C:\\PICS"});
+    form->AddEntry(Category::Wait, {"new.bmp", "C:\\PICS"});
     form->ListsChanged = true;
     BringToFront(*form);
     TypeKeys({VK_CONTROL, 'S'});

@@ -36,10 +36,16 @@ protected:
         for (int row : rows)
             form->FileListBox1.SetSelected(row, true);
     }
+    // The first column as the view shows it.
     std::vector<std::string> Names(const TListView& list) const {
         std::vector<std::string> names;
-        for (int i = 0; i < list.Count(); ++i)
-            names.push_back(list.ItemText(i, 0));
+        for (int i = 0; i < list.Count(); ++i) {
+            char text[MAX_PATH] = {};
+            LVITEMA item = {};
+            item.pszText = text, item.cchTextMax = MAX_PATH;
+            SendMessageA(list.Handle(), LVM_GETITEMTEXTA, WPARAM(i), LPARAM(&item));
+            names.push_back(text);
+        }
         return names;
     }
     std::string root;
@@ -59,7 +65,7 @@ TEST_F(ListCommands, FiveFilesOfWhichTwoAreRefused) {
                                  "Pixel depth is : 24 bpp\n\rPixel depth must be 8 bpp.");
     EXPECT_EQ(boxes[0].type, TMsgDlgType::Error);
     EXPECT_EQ(Names(form->ListStart), (std::vector<std::string>{"a.bmp", "d.bmp", "e.bmp"}));
-    EXPECT_EQ(form->ListStart.ItemText(0, 1), root) << "the browser's folder as it reports it";
+    EXPECT_EQ(form->Entries(Category::Start).Cell(0, 1), root) << "the browser's folder as it reports it";
     EXPECT_TRUE(form->ListsChanged);
     EXPECT_TRUE(form->SelectionTracking);
     EXPECT_EQ(form->FileListBox1.SelCount(), 2) << "refused files stay selected, added ones are deselected";
@@ -84,7 +90,7 @@ TEST_F(ListCommands, AnyWallpaperIsAddedWithTheStyleShown) {
     form->BtnAddClick();
     EXPECT_TRUE(boxes.empty());
     ASSERT_EQ(form->ListWall.Count(), 2);
-    EXPECT_EQ(form->ListWall.ItemText(0, 2), "Tiled");
+    EXPECT_EQ(form->Entries(Category::Wall).Cell(0, 2), "Tiled");
 }
 
 TEST_F(ListCommands, RemoveThreeOfFiveAndThePopUpMenuTable) {
@@ -131,6 +137,24 @@ TEST_F(ListCommands, MissingFilesAreRemovedAndCounted) {
     EXPECT_NE(boxes.back().text.find("Start-Up screens : 1\n\r"), std::string::npos);
     EXPECT_EQ(Names(form->ListStart), std::vector<std::string>{"a.bmp"});
     EXPECT_TRUE(form->ListsChanged);
+}
+
+TEST_F(ListCommands, SelectionAndFocusStayOnTheirEntriesWhenOthersComeAndGo) {
+    SelectFiles({0, 4}); // a, e
+    form->BtnAddClick();
+    LVITEMA focus = {};
+    focus.stateMask = focus.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(form->ListStart.Handle(), LVM_SETITEMSTATE, 1, LPARAM(&focus)); // e
+    SelectFiles({3});                                                            // d, before e
+    form->BtnAddClick();
+    ASSERT_EQ(Names(form->ListStart), (std::vector<std::string>{"a.bmp", "d.bmp", "e.bmp"}));
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{2});
+    EXPECT_EQ(form->ListStart.FocusedIndex(), 2);
+    DeleteFileA((root + "\\a.bmp").c_str());
+    answers = {mrOk};
+    form->Removenonexistingfiles1Click();
+    EXPECT_EQ(form->ListStart.SelectedRows(), std::vector<int>{1}) << "e, after a is gone";
+    EXPECT_EQ(form->ListStart.FocusedIndex(), 1);
 }
 
 TEST_F(ListCommands, FindFileDirectoryMovesTheBrowser) {

@@ -87,9 +87,8 @@ protected:
 
     // The photo as an entry of the active list, chosen there: the preview names it.
     void ChoosePhotoInList() {
-        TListView& list = form->ActiveList();
-        const int row = list.InsertSorted({"photo.jpg", root});
-        list.SetSelected(row, true);
+        const int row = form->AddEntry(form->Model.activeCategory, {"photo.jpg", root});
+        form->ActiveList().SetSelected(row, true);
         form->ViewSelected();
         ASSERT_EQ(form->PnlPreviewName.Caption(), photo);
     }
@@ -147,7 +146,7 @@ TEST_F(MakeScreen, ItemsFollowTheCategoryAndThePreview) {
         ChoosePhotoInList();
         EXPECT_FALSE(MenuState(form->MakeScreen1) & MF_GRAYED) << "enabled once the preview names the photo";
         EXPECT_TRUE(form->MakeScreen2.Enabled());
-        form->ActiveList().Clear();
+        form->SetEntries(form->Model.activeCategory, {});
     }
     EXPECT_FALSE(form->AnimatedBar1.Checked()) << "the bar is off by default";
     EXPECT_EQ(MenuEntryText(form->MakeScreen1), "Make &Screen from Picture...\tCtrl+N");
@@ -196,8 +195,8 @@ TEST_F(MakeScreen, SaveAsBoxCancelThenSave) {
     TListView& list = form->ActiveList();
     EXPECT_EQ(list.Count(), entries + 1);
     ASSERT_EQ(list.SelCount(), 1);
-    EXPECT_EQ(list.ItemText(list.FirstSelected(), 0), "photo screen.bmp");
-    EXPECT_EQ(list.ItemText(list.FirstSelected(), 1), root);
+    EXPECT_EQ(form->ActiveEntries().Cell(list.FirstSelected(), 0), "photo screen.bmp");
+    EXPECT_EQ(form->ActiveEntries().Cell(list.FirstSelected(), 1), root);
     EXPECT_TRUE(form->ListsChanged);
     EXPECT_EQ(form->PnlPreviewName.Caption(), screenPath) << "the new screen is previewed";
     EXPECT_EQ(form->ImgPreview.Picture().Width(), 320);
@@ -268,7 +267,7 @@ TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
         EXPECT_EQ(above, 0) << "pixels above the bar with rotating entries";
         int named = 0;
         for (int i = 0; i < form->ActiveList().Count(); ++i)
-            named += form->ActiveList().ItemText(i, 0) == "older.bmp";
+            named += form->ActiveEntries().Cell(i, 0) == "older.bmp";
         EXPECT_EQ(named, 1) << "the screen is listed once";
     }
     EXPECT_TRUE(boxes.empty());

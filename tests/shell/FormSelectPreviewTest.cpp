@@ -126,17 +126,17 @@ TEST_F(Preview, ModesDecideWhatThePaneFollows) {
 }
 
 TEST_F(Preview, SelectedListEntryIsPreviewedNeverRed) {
-    form->ListStart.AddItem({"wide.bmp", root});
-    form->ListStart.AddItem({"screen.bmp", root + "\\"});
-    form->ListStart.SetSelected(1, true);
+    form->AddEntry(Category::Start, {"wide.bmp", root});
+    form->AddEntry(Category::Start, {"screen.bmp", root + "\\"});
+    form->ListStart.SetSelected(0, true);
     form->ViewSelected();
     EXPECT_EQ(Name(), root + "\\screen.bmp") << "one backslash between path and name";
-    form->ListStart.SetSelected(0, true);
+    form->ListStart.SetSelected(1, true);
     LVITEMA focus = {};
     focus.stateMask = LVIS_FOCUSED;
     focus.state = LVIS_FOCUSED;
-    SendMessageA(form->ListStart.Handle(), LVM_SETITEMSTATE, 0, LPARAM(&focus));
-    form->ListStart.SetSelected(0, false);
+    SendMessageA(form->ListStart.Handle(), LVM_SETITEMSTATE, 1, LPARAM(&focus));
+    form->ListStart.SetSelected(1, false);
     form->ViewSelected();
     EXPECT_EQ(Name(), root + "\\wide.bmp") << "the focused entry, even unselected";
     EXPECT_FALSE(Red());
@@ -145,7 +145,7 @@ TEST_F(Preview, SelectedListEntryIsPreviewedNeverRed) {
 TEST_F(Preview, WallpaperEntryShowsItsStyleInEveryMode) {
     ClickAt(form->sbtnWall, 5, 5);
     form->ChangePreviewOn(&form->PreviewNone1);
-    form->ListWall.AddItem({"wide.bmp", root, "Tiled"});
+    form->AddEntry(Category::Wall, {"wide.bmp", root, "Tiled"});
     form->ListWall.SetSelected(0, true);
     form->ViewSelected();
     EXPECT_EQ(form->CBStyle.Text(), "Tiled");

@@ -184,7 +184,7 @@ TEST_F(Wallpaper, NothingPreviewedDoesNothing) {
 TEST_F(Wallpaper, StyleBoxRestylesExactlyTheSelectedEntries) {
     Category(form->sbtnWall);
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
-        form->ListWall.AddItem({name, root, "Centred"});
+        form->AddEntry(Category::Wall, {name, root, "Centred"});
     form->ListsChanged = false;
     PickStyle(2);
     EXPECT_FALSE(form->ListsChanged) << "no entry selected: nothing changes";
@@ -197,7 +197,7 @@ TEST_F(Wallpaper, StyleBoxRestylesExactlyTheSelectedEntries) {
     PickStyle(4);
     std::vector<std::string> styles;
     for (int i = 0; i < 5; ++i)
-        styles.push_back(form->ListWall.ItemText(i, 2));
+        styles.push_back(form->Entries(Category::Wall).Cell(i, 2));
     EXPECT_EQ(styles, (std::vector<std::string>{"Mirror", "Centred", "Centred", "Centred", "Mirror"}));
     EXPECT_TRUE(form->ListsChanged);
 }

@@ -193,7 +193,7 @@ TEST_F(MainWindow, FilterRowSurvivesSwitchesBetweenScreenCategories) {
 
 TEST_F(MainWindow, CounterAndRemoveButtonFollowTheActiveList) {
     for (int i = 0; i < 7; ++i)
-        form->ListWait.AddItem({"pic" + std::to_string(i) + ".bmp", "C:\\PICS"});
+        form->AddEntry(Category::Wait, {"pic" + std::to_string(i) + ".bmp", "C:\\PICS"});
     form->ListWait.SetSelected(1, true);
     form->ListWait.SetSelected(5, true);
     Press(form->sbtnWait);
@@ -433,7 +433,7 @@ bool Has(const std::vector<std::string>& entries, const std::string& text) {
 TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
     BringToFront(*form);
     form->ImgPreview.SetVisible(true);
-    form->ListStart.AddItem({"one.bmp", "C:\\PICS"});
+    form->AddEntry(Category::Start, {"one.bmp", "C:\\PICS"});
     struct Case {
         TControl* control;
         const char* entry; // one entry of its menu
@@ -454,7 +454,7 @@ TEST_F(MainWindow, RightClickOpensThePopUpMenuAtTheClickedPoint) {
 
 TEST_F(MainWindow, ShiftF10AndTheMenuKeyOpenTheFocusedControlsMenuAtTheControl) {
     BringToFront(*form);
-    form->ListWait.AddItem({"one.bmp", "C:\\PICS"});
+    form->AddEntry(Category::Wait, {"one.bmp", "C:\\PICS"});
     Press(form->sbtnWait);
     for (TControl* control : {static_cast<TControl*>(&form->FileListBox1), static_cast<TControl*>(&form->ListWait)}) {
         control->SetFocus();
@@ -542,8 +542,8 @@ protected:
         folder = MakeTestFolder("names");
         for (const char* name : {"alpha.bmp", "bravo.bmp", "charlie.bmp"}) {
             WriteFileBytes(folder + "\\" + name, "x");
-            for (TListView* list : {&form->ListStart, &form->ListWall})
-                list->AddItem({name, folder, "Centred"});
+            for (Category category : {Category::Start, Category::Wall})
+                form->AddEntry(category, {name, folder, "Centred"});
         }
         form->ApplyBrowserPath(folder);
         form->ChangePreviewOn(&form->PreviewNone1); // the files are no pictures

@@ -16,7 +16,7 @@ protected:
     void FiveEntriesTwoSelected() {
         Category(form->sbtnWall);
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
-            form->ListWall.AddItem({name, root, "Centred"});
+            form->AddEntry(Category::Wall, {name, root, "Centred"});
         form->ListWall.SetSelected(1, true);
         form->ListWall.SetSelected(3, true);
         form->ListsChanged = false;
@@ -25,7 +25,7 @@ protected:
     std::vector<std::string> Styles() const {
         std::vector<std::string> styles;
         for (int i = 0; i < form->ListWall.Count(); ++i)
-            styles.push_back(form->ListWall.ItemText(i, 2));
+            styles.push_back(form->Entries(Category::Wall).Cell(i, 2));
         return styles;
     }
 

@@ -1,4 +1,4 @@
-#include "platform/KeyOrder.h"
+#include "lists/KeyOrder.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "platform/SortKeys.h"
+#include "lists/SortKeys.h"
 
-#include "platform/KeyOrder.h"
+#include "lists/KeyOrder.h"
 
 #include <windows.h>
 
@@ -35,4 +35,25 @@ std::vector<std::size_t> SortedOrder(const std::vector<std::string_view>& texts,
     }
     keys.resize(used);
     return OrderOfKeys(keys, starts);
+}
+
+std::size_t SortedPosition(const ListRows& rows, const std::string& key) {
+    std::size_t low = 0, high = rows.Size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (lstrcmpA(key.c_str(), rows.Cell(middle, 0).c_str()) < 0)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void AssignSorted(ListRows& rows, std::vector<std::vector<std::string>> cells) {
+    std::vector<std::string_view> keys;
+    keys.reserve(cells.size());
+    for (const auto& row : cells)
+        keys.push_back(row.empty() ? std::string_view() : std::string_view(row[0]));
+    const std::vector<std::size_t> order = SortedOrder(keys, false);
+    rows.Assign(std::move(cells), order);
 }

@@ -1,4 +1,4 @@
-#include "platform/ListRows.h"
+#include "lists/ListRows.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -69,31 +69,4 @@ void ListRows::Clear() {
     unused_.clear();
     texts_.assign(1, std::string());
     ids_.clear();
-}
-
-int TextWidth(const std::string& text, const int (&charWidths)[256]) {
-    int width = 0;
-    for (unsigned char c : text)
-        width += charWidths[c];
-    return width;
-}
-
-int ListRows::WidestCell(int column, const int (&charWidths)[256]) const {
-    int widest = 0;
-    if (column == 0) {
-        for (const Row& row : rows_)
-            if (row.cells > 0) widest = std::max(widest, TextWidth(names_[row.name], charWidths));
-        return widest;
-    }
-    if (column < 1 || column >= kMaxCells) return 0;
-    // Each shared text is measured once.
-    std::vector<char> seen(texts_.size(), 0);
-    for (const Row& row : rows_) {
-        if (row.cells <= column) continue;
-        std::uint32_t text = row.others[column - 1];
-        if (seen[text]) continue;
-        seen[text] = 1;
-        widest = std::max(widest, TextWidth(texts_[text], charWidths));
-    }
-    return widest;
 }

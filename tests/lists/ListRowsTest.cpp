@@ -1,4 +1,4 @@
-#include "platform/ListRows.h"
+#include "lists/ListRows.h"
 
 #include <gtest/gtest.h>
 
@@ -83,26 +83,4 @@ TEST(ListRows, EraseKeepsTheOrderOfTheRest) {
     std::vector<std::string> texts = {"keep", "go"};
     EraseFlagged(texts, {0, 1});
     EXPECT_EQ(texts, std::vector<std::string>{"keep"});
-}
-
-TEST(ListRows, WidestCellMeasuresEveryRowOfTheColumn) {
-    int widths[256] = {};
-    for (int& w : widths)
-        w = 5;
-    widths[int('W')] = 11;
-    widths[int('i')] = 2;
-    widths[0xE9] = 7; // a character above 127 counts with its own width
-    ListRows rows;
-    EXPECT_EQ(rows.WidestCell(0, widths), 0);
-    rows.Insert(0, {"iiiiiiii", "C:\\", "Tiled"}); // 16
-    rows.Insert(0, {"WW", "C:\\LONG", "Centred"}); // 22
-    rows.Insert(0, {"\xE9\xE9\xE9", "C:\\"});      // 21
-    rows.Insert(0, {"ab"});
-    EXPECT_EQ(rows.WidestCell(0, widths), 22);
-    EXPECT_EQ(rows.WidestCell(1, widths), 35);
-    EXPECT_EQ(rows.WidestCell(2, widths), 35);
-    EXPECT_EQ(rows.WidestCell(3, widths), 0);
-    rows.Erase({0, 0, 1, 0}); // the row with the widest name and folder goes
-    EXPECT_EQ(rows.WidestCell(0, widths), 21);
-    EXPECT_EQ(rows.WidestCell(1, widths), 15) << "a removed row's folder no longer counts";
 }

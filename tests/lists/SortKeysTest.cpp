@@ -1,6 +1,6 @@
 // Sort keys under Wine: the order of SortedOrder is the order lstrcmpA and lstrcmpiA give, for short
 // and very long texts alike (one LCMapStringA call per text, into a buffer that grows).
-#include "platform/SortKeys.h"
+#include "lists/SortKeys.h"
 
 #include <windows.h>
 
@@ -27,5 +27,26 @@ TEST(SortKeys, OrderIsTheSystemComparisonsOrder) {
             return (ignoreCase ? lstrcmpiA(x, y) : lstrcmpA(x, y)) < 0;
         });
         EXPECT_EQ(SortedOrder(views, ignoreCase), expected);
+    }
+}
+
+TEST(SortKeys, EntriesGoWhereLstrcmpAPutsThemAndALoadedListSortsAlike) {
+    const std::vector<std::string> names = {"b.bmp",   "B.bmp", "a.bmp",  "_x.bmp", "\xE9t\xE9.bmp",
+                                            "Zed.bmp", "a.bmp", "10.bmp", "ete.bmp"};
+    ListRows oneByOne, loaded;
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        oneByOne.Insert(SortedPosition(oneByOne, names[i]), {names[i], std::to_string(i)});
+        rows.push_back({names[i], std::to_string(i)});
+    }
+    AssignSorted(loaded, rows);
+    std::vector<std::string> expected = names;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) { return lstrcmpA(a.c_str(), b.c_str()) < 0; });
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SCOPED_TRACE(expected[i]);
+        EXPECT_EQ(oneByOne.Cell(i, 0), expected[i]);
+        EXPECT_EQ(loaded.Cell(i, 0), expected[i]);
+        EXPECT_EQ(loaded.Cell(i, 1), oneByOne.Cell(i, 1)) << "equal names keep their order";
     }
 }

@@ -1,15 +1,13 @@
 #pragma once
-// The rows of a report list. A row's first cell is its own text; its other cells are kept once
-// each in a table of texts, since the entries of a list share few folders and styles. Rows are
-// small and side by side, so 100,000 of them load, shift and save fast and take little memory.
+// The entries of a list, as rows of cells. A row's first cell is its own text; its other cells are
+// kept once each in a table of texts, since the entries of a list share few folders and styles.
+// Rows are small and side by side, so 100,000 of them load, shift and save fast and take little
+// memory.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
-
-// The width of a text from the advance width of each character code.
-int TextWidth(const std::string& text, const int (&charWidths)[256]);
 
 // Keeps the items whose erase flag is not set, in their order; items past the flags stay.
 template <typename Item> void EraseFlagged(std::vector<Item>& items, const std::vector<char>& erase) {
@@ -43,8 +41,6 @@ public:
     // Removes the rows whose flag is set.
     void Erase(const std::vector<char>& erase);
     void Clear();
-    // The width of the column's widest text, from the advance width of each character code.
-    int WidestCell(int column, const int (&charWidths)[256]) const;
 
 private:
     static inline const std::string kNoText;
