@@ -63,39 +63,54 @@ void TListView::AddColumn(const std::string& caption, int width) {
     LVCOLUMNA column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
-    column.cx = width == kFitContents ? 0 : width;
     column.iSubItem = int(fitted_.size()) - 1;
+    column.cx = width == kFitContents ? FittedWidth(column.iSubItem) : width;
     SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(column.iSubItem), LPARAM(&column));
-    if (width == kFitContents) FitColumns();
 }
 
 void TListView::FillLastColumn() {
     if (!fitted_.empty()) SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, fitted_.size() - 1, LVSCW_AUTOSIZE_USEHEADER);
 }
 
+namespace {
+// The advance width of each character code in the view's font, measured once per font (the fonts
+// live until the program ends).
+const int* CharWidths(HWND view) {
+    static HFONT measured = nullptr;
+    static int widths[256] = {};
+    const HFONT font = HFONT(SendMessageA(view, WM_GETFONT, 0, 0));
+    if (font != measured || !measured) {
+        WindowDc dc(view);
+        SelectObjectScope select(dc.Get(), font);
+        if (!GetCharWidth32A(dc.Get(), 0, 255, widths)) return nullptr;
+        measured = font;
+    }
+    return widths;
+}
+} // namespace
+
 // Measured with the view's own character widths: asking the view to size a column would make it
 // measure every one of 100,000 rows through the window system.
-void TListView::FitColumns() {
-    if (std::all_of(fitted_.begin(), fitted_.end(), [](const std::string& c) { return c.empty(); })) return;
+int TListView::FittedWidth(int column) const {
     constexpr int kPadding = 12; // the room the view and its header leave around a text
-    WindowDc dc(Handle());
-    SelectObjectScope font(dc.Get(), HGDIOBJ(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
-    int widths[256] = {};
-    if (!GetCharWidth32A(dc.Get(), 0, 255, widths)) return;
+    const int* widths = CharWidths(Handle());
+    if (!widths) return 0;
     auto width = [&](const std::string& text) {
         int sum = 0;
         for (unsigned char c : text)
             sum += widths[c];
         return sum;
     };
-    const int count = Cell ? Count() : 0;
-    for (std::size_t column = 0; column < fitted_.size(); ++column) {
-        if (fitted_[column].empty()) continue;
-        int widest = width(fitted_[column]);
-        for (int row = 0; row < count; ++row)
-            widest = std::max(widest, width(Cell(row, int(column))));
-        SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(widest + kPadding, 0));
-    }
+    int widest = width(fitted_[std::size_t(column)]);
+    for (int row = 0, count = Cell ? Count() : 0; row < count; ++row)
+        widest = std::max(widest, width(Cell(row, column)));
+    return widest + kPadding;
+}
+
+void TListView::FitColumns() {
+    for (std::size_t column = 0; column < fitted_.size(); ++column)
+        if (!fitted_[column].empty())
+            SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(FittedWidth(int(column)), 0));
 }
 
 void TListView::SetState(int index, UINT state, UINT mask) {

@@ -58,6 +58,8 @@ private:
     int FindRow(const char* text, bool partial, int start, bool wrap) const;
     void SetState(int index, UINT state, UINT mask);
     void FitColumns();
+    // The width that fits a fitted column's header and its widest cell.
+    int FittedWidth(int column) const;
     // Runs a change of many states with the view's drawing and change events held back: each
     // state change of a drawn view costs a round trip to the window system.
     template <typename Work> void Bulk(Work work);

@@ -96,7 +96,7 @@ void TControl::CreateHandle(TControl* parent, const char* className, DWORD style
     parent_ = parent;
     if (parent) {
         parent->children_.push_back(this);
-        style |= WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE | (startsGroup_ ? WS_GROUP : 0);
+        style |= WS_CHILD | WS_CLIPSIBLINGS | (HiddenAtCreation ? 0 : WS_VISIBLE) | (startsGroup_ ? WS_GROUP : 0);
         owner = parent->Handle();
     }
     HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, bounds.left, bounds.top, bounds.width,

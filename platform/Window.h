@@ -65,6 +65,8 @@ public:
     // The cursor over the control; null keeps the class cursor (the arrow).
     void SetMouseCursor(LPCSTR cursorId) { cursor_ = cursorId; }
 
+    // Set before Create: the window is made hidden, which spares showing and hiding it at once.
+    bool HiddenAtCreation = false;
     TPopupMenu* PopupMenu = nullptr;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;

@@ -137,17 +137,17 @@ void TFormSelect::BuildControls() {
         list->Cell = [this, category](int row, int column) -> const std::string& {
             return Entries(category).Cell(std::size_t(row), column);
         };
+        list->HiddenAtCreation = true;
         list->Create(*this, {4, 291, 436, 118});
-        list->SetVisible(false);
         list->AddColumn("Filename", TListView::kFitContents);
         list->AddColumn("Path", TListView::kFitContents);
         if (list == &ListWall) list->AddColumn("Style", 80);
         list->PopupMenu = &PopMSelected;
     }
+    LblStyle.HiddenAtCreation = true;
     LblStyle.Create(*this, {276, 248, 0, 0}, "Wallpaper Style:");
-    LblStyle.SetVisible(false);
+    CBStyle.HiddenAtCreation = true;
     CBStyle.Create(*this, {360, 244, 81, 21});
-    CBStyle.SetVisible(false);
     CBStyle.SetEnabled(false);
     std::vector<std::string> styles;
     for (const WallpaperStyleInfo& style : kWallpaperStyles)
@@ -177,8 +177,8 @@ void TFormSelect::BuildControls() {
     PnlPreviewName.BevelOuter = TBevelCut::None;
     PnlPreviewName.Create(pnlPreview, {2, 2, 160, 16}, "No File Selected");
     ImgPreview.Stretch = true;
+    ImgPreview.HiddenAtCreation = true;
     ImgPreview.Create(pnlPreview, {2, 18, 160, 100});
-    ImgPreview.SetVisible(false);
     ImgPreview.PopupMenu = &PopMFileInfo;
     // Stored with the form: the preview picture until a load succeeds.
     ImgPreview.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
