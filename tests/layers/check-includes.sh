@@ -7,6 +7,8 @@
 #   --expect: succeeds only when the check fails and prints that line (the check's own test).
 set -uo pipefail
 root="$1"
+# shellcheck source=SCRIPTDIR/../support/check-result.sh
+source "$(cd "$(dirname "$0")/../support" && pwd)/check-result.sh"
 shift
 expect=""
 if [ "${1:-}" = "--expect" ]; then expect="$2"; fi
@@ -29,15 +31,4 @@ wrong=$(
     done
 )
 
-if [ -n "$expect" ]; then
-    if grep -qxF -- "$expect" <<<"$wrong"; then exit 0; fi
-    echo "expected the check to refuse with: $expect"
-    echo "it printed: ${wrong:-nothing}"
-    exit 1
-fi
-if [ -n "$wrong" ]; then
-    echo "$wrong"
-    echo "$(wc -l <<<"$wrong") include(s) go the wrong way"
-    exit 1
-fi
-echo "every include points one way"
+check_result "$wrong" "$expect" "-xF" "$expect" "include(s) go the wrong way" "every include points one way"

@@ -8,6 +8,8 @@
 #   --expect: succeeds only when the check fails on that line (the check's own test).
 set -uo pipefail
 root="$1"
+# shellcheck source=SCRIPTDIR/../support/check-result.sh
+source "$(cd "$(dirname "$0")/../support" && pwd)/check-result.sh"
 shift
 expect=""
 if [ "${1:-}" = "--expect" ]; then expect="$2"; fi
@@ -23,15 +25,4 @@ else
         sed 's|^\./||')
 fi
 
-if [ -n "$expect" ]; then
-    if grep -q -- "^$expect:" <<<"$found"; then exit 0; fi
-    echo "expected the check to refuse $expect"
-    echo "it printed: ${found:-nothing}"
-    exit 1
-fi
-if [ -n "$found" ]; then
-    echo "$found"
-    echo "$(wc -l <<<"$found") line(s) read outside the checkout"
-    exit 1
-fi
-echo "nothing reads outside the checkout"
+check_result "$found" "$expect" "" "^$expect:" "line(s) read outside the checkout" "nothing reads outside the checkout"
