@@ -6,9 +6,15 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace {
-const char* const kObjectProp = "Vistrel.Object";
+// The object of each of the program's windows. Kept in the process: a window property is a trip to
+// the window system on some systems (Wine keeps them in its server), at every message.
+std::unordered_map<HWND, TControl*>& Objects() {
+    static std::unordered_map<HWND, TControl*> objects;
+    return objects;
+}
 HINSTANCE classInstance = nullptr; // the module the classes were registered for
 } // namespace
 
@@ -20,7 +26,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     if (msg == WM_NCCREATE) {
         control = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         if (control) {
-            SetPropA(hwnd, kObjectProp, control);
+            Objects()[hwnd] = control;
             control->handle_.Reset(hwnd);
         }
     } else {
@@ -32,7 +38,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     // No exception may cross the system's code: a failing handler ends here and is reported.
     Guard([&] { result = control->WndProc(msg, wParam, lParam); });
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kObjectProp);
+        Objects().erase(hwnd);
         control->handle_.Release();
     }
     return result;
@@ -58,7 +64,7 @@ void TControl::ForgetChildHandles() {
     for (TControl* child : children_) {
         child->ForgetChildHandles();
         if (child->handle_) {
-            RemovePropA(child->handle_.Get(), kObjectProp);
+            Objects().erase(child->handle_.Get());
             child->handle_.Release();
         }
     }
@@ -75,13 +81,15 @@ TControl::~TControl() {
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
     if (handle_) {
-        RemovePropA(handle_.Get(), kObjectProp);
+        Objects().erase(handle_.Get());
         handle_.Reset();
     }
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+    if (!hwnd) return nullptr;
+    auto found = Objects().find(hwnd);
+    return found == Objects().end() ? nullptr : found->second;
 }
 
 TControl* TControl::Root() {
@@ -103,7 +111,7 @@ void TControl::CreateHandle(TControl* parent, const char* className, DWORD style
                                 bounds.height, owner, nullptr, classInstance, this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
     if (handle_.Get() != hwnd) {
-        SetPropA(hwnd, kObjectProp, this);
+        Objects()[hwnd] = this;
         handle_.Reset(hwnd);
     }
     SendMessageA(hwnd, WM_SETFONT, WPARAM(FontHandle(font_)), FALSE);
