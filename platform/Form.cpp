@@ -55,7 +55,7 @@ void TForm::ProcessMessage(MSG& msg) {
             // dispatches what it does not use.
             bool taken = false;
             bool* outer = std::exchange(keyTaken, &taken);
-            bool translated = form->accelerators_ && TranslateAcceleratorA(root, form->accelerators_, &msg);
+            bool translated = form->accelerators_ && TranslateAcceleratorA(root, form->accelerators_.Get(), &msg);
             keyTaken = outer;
             if ((translated && taken) || IsDialogMessageA(root, &msg)) return;
         }
@@ -64,9 +64,7 @@ void TForm::ProcessMessage(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
-TForm::~TForm() {
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
-}
+TForm::~TForm() = default;
 
 void TForm::MakeCommands(const std::vector<MenuCommand>& commands) {
     std::vector<ACCEL> keys;
@@ -80,7 +78,7 @@ void TForm::MakeCommands(const std::vector<MenuCommand>& commands) {
             {BYTE(FVIRTKEY | (key & scShift ? FSHIFT : 0) | (key & scCtrl ? FCONTROL : 0) | (key & scAlt ? FALT : 0)),
              WORD(key & 0xFF), key});
     }
-    accelerators_ = CreateAcceleratorTableA(keys.data(), int(keys.size()));
+    accelerators_.Reset(CreateAcceleratorTableA(keys.data(), int(keys.size())));
 }
 
 void TForm::CreateFormWindow() {

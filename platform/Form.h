@@ -57,7 +57,7 @@ public:
     TButton* CancelButton = nullptr;
 
     // Every short-cut of the form's commands once, each with its own value as the command id.
-    HACCEL Accelerators() const { return accelerators_; }
+    HACCEL Accelerators() const { return accelerators_.Get(); }
     void UpdateHint(TControl& control) override;
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }
@@ -112,5 +112,5 @@ private:
     TWindowState pendingState_ = TWindowState::Normal;
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
-    HACCEL accelerators_ = nullptr;
+    UniqueAccelerators accelerators_;
 };
