@@ -191,6 +191,22 @@ TEST_F(MainWindow, FilterRowSurvivesSwitchesBetweenScreenCategories) {
     EXPECT_EQ(form->FilterComboBox1.Hint(), "All usable files (*.bmp, *.sys)");
 }
 
+TEST_F(MainWindow, DropDownListsShowTheirWidestRowWhole) {
+    Press(form->sbtnWall); // the longest filter rows, and the style box shown
+    for (TComboBox* box : {static_cast<TComboBox*>(&form->FilterComboBox1), &form->CBStyle}) {
+        COMBOBOXINFO list = {sizeof(list)};
+        SendMessageA(box->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+        ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &list) && GetClientRect(list.hwndList, &list.rcItem));
+        WindowDc dc(list.hwndList);
+        SelectObjectScope font(dc.Get(), HFONT(SendMessageA(box->Handle(), WM_GETFONT, 0, 0)));
+        for (const std::string& row : box->Items()) // the text with a margin on each side
+            EXPECT_GT(list.rcItem.right,
+                      LOWORD(GetTabbedTextExtentA(dc.Get(), row.c_str(), int(row.size()), 0, nullptr)) + 2)
+                << row;
+        SendMessageA(box->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    }
+}
+
 TEST_F(MainWindow, CounterAndRemoveButtonFollowTheActiveList) {
     for (int i = 0; i < 7; ++i)
         form->AddEntry(Category::Wait, {"pic" + std::to_string(i) + ".bmp", "C:\\PICS"});
