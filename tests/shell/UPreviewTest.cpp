@@ -73,7 +73,6 @@ TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
     EXPECT_EQ(image.height, client.bottom);
     EXPECT_TRUE(preview->ImgPreview.Stretch);
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 320) << "a copy of the preview picture";
-    EXPECT_EQ(preview->ImgPreview.Hint(), "Size : 320 X 400");
     EXPECT_EQ(VisibleItems(), kScreenMenu);
     EXPECT_FALSE(preview->Centred1.Enabled()) << "the style keys do nothing outside the wallpapers";
 
@@ -330,6 +329,26 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
             WaitFor([&] { return PeekMessageA(&tick, preview->Handle(), WM_TIMER, WM_TIMER, PM_NOREMOVE); }, 300))
             << "the timer runs on while the window is hidden";
     }
+}
+
+// The main window's tip of the preview, up as F3 opens the window, and the pointer then moved over
+// the picture: neither window shows a tip there.
+TEST_F(FullScreen, NoToolTipShowsOverThePicture) {
+    Choose("screen.bmp");
+    SendMouse({{ScreenPoint(form->ImgPreview, 20, 20), 0}});
+    ASSERT_TRUE(WaitFor([this] { return form->HintWindow() && IsWindowVisible(form->HintWindow()); }, 3000));
+    Type(VK_F3);
+    ASSERT_TRUE(WaitFor([this] { return preview->Showing() && GetForegroundWindow() == preview->Handle(); }));
+    SendMouse({{{512, 384}, 0}});
+    std::string shown; // the window whose tip shows
+    WaitFor(
+        [&] {
+            for (TForm* window : {static_cast<TForm*>(form), static_cast<TForm*>(preview)})
+                if (window->HintWindow() && IsWindowVisible(window->HintWindow())) shown = window->Caption();
+            return !shown.empty();
+        },
+        1500);
+    EXPECT_EQ(shown, "");
 }
 
 namespace {
