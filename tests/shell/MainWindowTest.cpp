@@ -328,13 +328,17 @@ TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
     EXPECT_GT(extended.bottom - extended.top, normal.bottom - normal.top);
     EXPECT_GT(form->ListStart.Height(), listHeight) << "the extra height goes to the list area";
 
-    form->PnlExtendClick();
-    PumpMessages();
+    BringToFront(*form);
+    TypeKeys({VK_CONTROL, 'E'}); // the bar's key
+    HandleQueuedInput();
     RECT back;
     GetWindowRect(form->Handle(), &back);
     EXPECT_EQ(form->WindowState(), TWindowState::Normal);
     EXPECT_TRUE(EqualRect(&back, &normal));
     EXPECT_EQ(form->ListStart.Height(), listHeight);
+    WindowDc bar(form->PnlExtend.Handle()); // its name is not drawn: inside the bevel it is plain
+    for (int x = 1; x < form->PnlExtend.Width() - 1; ++x)
+        EXPECT_EQ(GetPixel(bar.Get(), x, 2), GetSysColor(COLOR_BTNFACE)) << x;
 }
 
 TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
@@ -596,6 +600,7 @@ TEST_F(MainWindowWithFiles, AnotherProcessNamesEveryTabStopAndReadsEveryControl)
     EXPECT_EQ(byName["Selected Files:"]["rows"], "alpha.bmp|bravo.bmp|charlie.bmp");
     EXPECT_EQ(byName["Selected Files:"]["selected"], "1");
     EXPECT_EQ(byName["Add Chosen File(s)"]["class"], "Button");
+    EXPECT_EQ(ReadFromOtherProcess({form->PnlExtend.Handle()}).at(0).at("text"), "Extend");
     // The category buttons: the group's one tab stop is the pressed one, which the reader sees pushed.
     std::vector<WindowReading> buttons = ReadFromOtherProcess(
         {form->sbtnStart.Handle(), form->sbtnWait.Handle(), form->sbtnShut.Handle(), form->sbtnWall.Handle()});
