@@ -95,7 +95,7 @@ void TPanel::Paint(HDC dc) {
     DrawBevel(dc, rc, BevelOuter, BevelWidth);
     InflateRect(&rc, -BorderWidth, -BorderWidth);
     DrawBevel(dc, rc, BevelInner, BevelWidth);
-    const std::string caption = Caption();
+    const std::string caption = ShowCaption ? Caption() : std::string();
     if (caption.empty()) return;
     SelectObjectScope font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);

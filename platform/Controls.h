@@ -57,6 +57,8 @@ public:
     TBevelCut BevelInner = TBevelCut::None;
     int BevelWidth = 1;
     int BorderWidth = 0;
+    // Off: the caption is the window's name for screen readers only.
+    bool ShowCaption = true;
 
 protected:
     int ClientInset() const override;

@@ -351,6 +351,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
+        // Tips belong to the active window: one that is up goes when another window comes over it.
+        if (tooltip_) SendMessageA(tooltip_.Get(), TTM_ACTIVATE, LOWORD(wParam) != WA_INACTIVE, 0);
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;

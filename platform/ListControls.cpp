@@ -17,6 +17,24 @@ void TComboBox::SetItems(const std::vector<std::string>& items) {
     SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
     for (const std::string& item : items)
         SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(item.c_str()));
+    FitDroppedWidth();
+}
+
+// Measured in the box's own font. Beside the text the list needs its border, the margins the
+// system leaves around a row's text, and room for its scroll bar, which a long list shows.
+void TComboBox::FitDroppedWidth() {
+    if (!Handle()) return;
+    WindowDc dc(Handle());
+    SelectObjectScope font(dc.Get(), HFONT(SendMessageA(Handle(), WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const std::string& item : Items()) {
+        RECT text = {};
+        DrawTextA(dc.Get(), item.c_str(), int(item.size()), &text, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        widest = std::max(widest, int(text.right));
+    }
+    const int room =
+        2 * GetSystemMetrics(SM_CXBORDER) + 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageA(Handle(), CB_SETDROPPEDWIDTH, WPARAM(widest + room), 0);
 }
 
 std::vector<std::string> TComboBox::Items() const {

@@ -7,6 +7,7 @@ class TComboBox : public TControl {
 public:
     // `bounds` is the closed box; the window also holds the dropped-down list below it.
     void Create(TControl& parent, const TBounds& bounds);
+    // The dropped-down list opens as wide as its widest row needs, or as the box when that is wider.
     void SetItems(const std::vector<std::string>& items);
     std::vector<std::string> Items() const;
     int ItemIndex() const;
@@ -16,7 +17,11 @@ public:
 
 protected:
     void CommandNotify(WORD code) override;
+    void FontChanged() override { FitDroppedWidth(); }
     virtual void Changed();
+
+private:
+    void FitDroppedWidth();
 };
 
 // Report view with whole-row selection that stays visible when the list loses the focus. It holds

@@ -14,6 +14,7 @@ void TFormSelect::ResetPreview() {
     PnlPreviewName.SetHint(kNoFileSelected);
     ImgPreview.SetVisible(false);
     ImgPreview.SetHint("");
+    ImgPreview.SetCaption("Preview");
     PnlPreviewName.SetColor(clBtnFace);
     UpdateScreenItems();
 }
@@ -26,6 +27,8 @@ void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool 
         Model.preview.fromFile = loaded;
         ImgPreview.Invalidate();
         ImgPreview.SetHint(PreviewSizeText());
+        // The picture's name for screen readers; its window text is not drawn.
+        ImgPreview.SetCaption("Preview: " + path.substr(path.find_last_of('\\') + 1));
         PnlPreviewName.SetCaption(path);
         const PreviewedFile& shown = Model.preview;
         const bool red = markWrongSize && IsScreen(Model.activeCategory) && !HasScreenSize(shown.width, shown.height);

@@ -15,7 +15,7 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     ClientHeight = 200;
     BorderStyle = TBorderStyle::None;
     CreateWhenShown = true;
-    ShowHint = true;
+    // No tip covers the picture; its size is in the menu's "File info".
     SetColor(kSystemColor | COLOR_DESKTOP);
     PopupMenu = &PopMPreview;
 
@@ -62,7 +62,6 @@ TMenuItem* TFormPreview::StyleItem(int index) {
 
 void TFormPreview::FormActivate() {
     SetWindowState(TWindowState::Maximized);
-    ImgPreview.SetHint(main_.PreviewSizeText());
     const bool wallpaper = main_.Model.activeCategory == Category::Wall;
     // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {

@@ -103,7 +103,7 @@ public:
     TMenuItem Uninstall1, OriginalScreens1, Uninstall2;
     TMenuItem Help1, Help2, About1;
     // Never shown; its short-cuts act from anywhere in the window.
-    TMenuItem NietZichtbaar1, FullScreenPreview2, Setascurrent1, Refresh1;
+    TMenuItem NietZichtbaar1, FullScreenPreview2, Setascurrent1, Refresh1, Extend1;
 
     TPopupMenu PopMFile;
     TMenuItem Add1, SelectAll1, InvertSelection1, Refresh2, N5, ViewFullScreen1;

@@ -64,6 +64,7 @@ void TFormSelect::BuildMenus() {
         {&NietZichtbaar1, &FullScreenPreview2, "Full Screen Preview", ShortCut(vk::F3), fullScreen},
         {&NietZichtbaar1, &Setascurrent1, "&Set as current", ShortCut(vk::F4), setAsCurrent},
         {&NietZichtbaar1, &Refresh1, "Re&fresh", CtrlKey('R'), [this] { Refresh1Click(); }},
+        {&NietZichtbaar1, &Extend1, "E&xtend", CtrlKey('E'), [this] { PnlExtendClick(); }}, // the bar's key
 
         {files, &Add1, "&Add", ShortCut(vk::Insert), [this] { BtnAddClick(); }},
         {files},
@@ -169,7 +170,9 @@ void TFormSelect::BuildControls() {
     Splitter4.Create(*this, {440, 291, 4, 118});
     PnlExtend.SetAlign(TAlign::Bottom);
     PnlExtend.SetMouseCursor(IDC_SIZENS);
+    PnlExtend.ShowCaption = false; // its name, for screen readers
     PnlExtend.Create(*this, {0, 409, 444, 5});
+    PnlExtend.SetCaption("Extend");
 
     Label4.Create(*this, {276, 36, 0, 0}, "Preview:");
     pnlPreview.BevelInner = TBevelCut::Lowered;

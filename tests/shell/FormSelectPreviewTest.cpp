@@ -81,11 +81,13 @@ TEST_F(Preview, ChosenFileIsShownWithItsNameRedWhenTheSizeIsWrong) {
 
     Choose("wide.bmp");
     EXPECT_TRUE(Red());
+    EXPECT_EQ(Text(form->ImgPreview), "Preview: wide.bmp") << "the picture's name, for screen readers";
     EXPECT_EQ(form->ImgPreview.Hint(), "Size : 640 X 480");
     Choose("deep.bmp");
     EXPECT_FALSE(Red()) << "the depth plays no part in the colour";
     Choose("text.bmp");
     EXPECT_EQ(Name(), root + "\\text.bmp") << "a failed load still names the file";
+    EXPECT_EQ(Text(form->ImgPreview), "Preview: text.bmp");
     EXPECT_EQ(form->ImgPreview.Hint(), "Size : 320 X 400") << "and shows the picture held before";
 }
 

@@ -191,6 +191,22 @@ TEST_F(MainWindow, FilterRowSurvivesSwitchesBetweenScreenCategories) {
     EXPECT_EQ(form->FilterComboBox1.Hint(), "All usable files (*.bmp, *.sys)");
 }
 
+TEST_F(MainWindow, DropDownListsShowTheirWidestRowWhole) {
+    Press(form->sbtnWall); // the longest filter rows, and the style box shown
+    for (TComboBox* box : {static_cast<TComboBox*>(&form->FilterComboBox1), &form->CBStyle}) {
+        COMBOBOXINFO list = {sizeof(list)};
+        SendMessageA(box->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+        ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &list) && GetClientRect(list.hwndList, &list.rcItem));
+        WindowDc dc(list.hwndList);
+        SelectObjectScope font(dc.Get(), HFONT(SendMessageA(box->Handle(), WM_GETFONT, 0, 0)));
+        for (const std::string& row : box->Items()) // the text with a margin on each side
+            EXPECT_GT(list.rcItem.right,
+                      LOWORD(GetTabbedTextExtentA(dc.Get(), row.c_str(), int(row.size()), 0, nullptr)) + 2)
+                << row;
+        SendMessageA(box->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    }
+}
+
 TEST_F(MainWindow, CounterAndRemoveButtonFollowTheActiveList) {
     for (int i = 0; i < 7; ++i)
         form->AddEntry(Category::Wait, {"pic" + std::to_string(i) + ".bmp", "C:\\PICS"});
@@ -312,13 +328,17 @@ TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
     EXPECT_GT(extended.bottom - extended.top, normal.bottom - normal.top);
     EXPECT_GT(form->ListStart.Height(), listHeight) << "the extra height goes to the list area";
 
-    form->PnlExtendClick();
-    PumpMessages();
+    BringToFront(*form);
+    TypeKeys({VK_CONTROL, 'E'}); // the bar's key
+    HandleQueuedInput();
     RECT back;
     GetWindowRect(form->Handle(), &back);
     EXPECT_EQ(form->WindowState(), TWindowState::Normal);
     EXPECT_TRUE(EqualRect(&back, &normal));
     EXPECT_EQ(form->ListStart.Height(), listHeight);
+    WindowDc bar(form->PnlExtend.Handle()); // its name is not drawn: inside the bevel it is plain
+    for (int x = 1; x < form->PnlExtend.Width() - 1; ++x)
+        EXPECT_EQ(GetPixel(bar.Get(), x, 2), GetSysColor(COLOR_BTNFACE)) << x;
 }
 
 TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
@@ -580,6 +600,7 @@ TEST_F(MainWindowWithFiles, AnotherProcessNamesEveryTabStopAndReadsEveryControl)
     EXPECT_EQ(byName["Selected Files:"]["rows"], "alpha.bmp|bravo.bmp|charlie.bmp");
     EXPECT_EQ(byName["Selected Files:"]["selected"], "1");
     EXPECT_EQ(byName["Add Chosen File(s)"]["class"], "Button");
+    EXPECT_EQ(ReadFromOtherProcess({form->PnlExtend.Handle()}).at(0).at("text"), "Extend");
     // The category buttons: the group's one tab stop is the pressed one, which the reader sees pushed.
     std::vector<WindowReading> buttons = ReadFromOtherProcess(
         {form->sbtnStart.Handle(), form->sbtnWait.Handle(), form->sbtnShut.Handle(), form->sbtnWall.Handle()});

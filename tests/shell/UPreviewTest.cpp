@@ -73,7 +73,6 @@ TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
     EXPECT_EQ(image.height, client.bottom);
     EXPECT_TRUE(preview->ImgPreview.Stretch);
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 320) << "a copy of the preview picture";
-    EXPECT_EQ(preview->ImgPreview.Hint(), "Size : 320 X 400");
     EXPECT_EQ(VisibleItems(), kScreenMenu);
     EXPECT_FALSE(preview->Centred1.Enabled()) << "the style keys do nothing outside the wallpapers";
 
@@ -332,6 +331,19 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
     }
 }
 
+// The main window's tip of the preview, up as F3 opens the window, and the pointer then moved over
+// the picture: neither window shows a tip there.
+TEST_F(FullScreen, NoToolTipShowsOverThePicture) {
+    auto tipUp = [](const TForm* window) { return window->HintWindow() && IsWindowVisible(window->HintWindow()); };
+    Choose("screen.bmp");
+    SendMouse({{ScreenPoint(form->ImgPreview, 20, 20), 0}});
+    ASSERT_TRUE(WaitFor([&] { return tipUp(form); }, 3000));
+    Type(VK_F3);
+    ASSERT_TRUE(WaitFor([this] { return preview->Showing() && GetForegroundWindow() == preview->Handle(); }));
+    SendMouse({{{512, 384}, 0}});
+    EXPECT_FALSE(WaitFor([&] { return tipUp(form) || tipUp(preview); }, 1500)) << "main " << tipUp(form);
+}
+
 namespace {
 // Adds the menu's visible entries as the menus show them, "Entry\tKey" without the underline marks;
 // the entries of a submenu after its caption and a comma ("File, Save\tCtrl+S").
@@ -349,14 +361,16 @@ void AddShownEntries(const TMenuItem& menu, const std::string& path, std::set<st
 } // namespace
 
 // Every "\c KEY ENTRY" line of the help's short-cut chapter names an entry that the menu of its
-// heading shows, in the start-up or the wallpaper category, with that key.
+// heading shows, in the start-up or the wallpaper category, with that key; every "\b KEY:" line of
+// the keys without an entry names the key of one of the window's hidden commands (or the system's).
 TEST_F(FullScreen, TheHelpsShortCutsAreEntriesTheMenusShow) {
     const std::pair<std::string, const TMenuItem*> menus[] = {
         {"Menus of the main window:", &form->MainMenu1.Items},
         {"File list (its right-click menu):", &form->PopMFile.Items},
         {"List of the active category (its right-click menu):", &form->PopMSelected.Items},
         {"Preview picture (its right-click menu):", &form->PopMFileInfo.Items},
-        {"Full-screen window (its right-click menu):", &preview->PopMPreview.Items}};
+        {"Full-screen window (its right-click menu):", &preview->PopMPreview.Items},
+        {"These keys act anywhere in the main window without a menu entry of their own:", &form->NietZichtbaar1}};
     std::map<std::string, std::set<std::string>> shown;
     const std::pair<TSpeedButton*, const char*> visits[] = {{&form->sbtnStart, "screen.bmp"},
                                                             {&form->sbtnWall, "tile.bmp"}};
@@ -379,6 +393,13 @@ TEST_F(FullScreen, TheHelpsShortCutsAreEntriesTheMenusShow) {
         if (line.rfind("\\C{", 0) == 0) keys = line.rfind("\\C{keys}", 0) == 0;
         if (!keys || line.empty()) continue;
         if (line.back() == ':') heading = line;
+        if (line.rfind("\\b ", 0) == 0 && shown.count(heading)) { // a key of the window's hidden commands
+            const std::string key = line.substr(3, line.find(':') - 3);
+            EXPECT_TRUE(key == "Alt+F4" ||
+                        std::any_of(shown[heading].begin(), shown[heading].end(),
+                                    [&](auto& entry) { return entry.substr(entry.find('\t') + 1) == key; }))
+                << line;
+        }
         if (line.rfind("\\c ", 0) != 0) continue;
         std::istringstream words(line.substr(3));
         std::string key, entry;
