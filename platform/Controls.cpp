@@ -48,7 +48,8 @@ void TLabel::Create(TControl& parent, const TBounds& bounds, const std::string& 
     const DWORD style = Alignment == TAlignment::Right    ? SS_RIGHT
                         : Alignment == TAlignment::Center ? SS_CENTER
                                                           : SS_LEFT;
-    CreateHandle(&parent, "STATIC", style, 0, Fitted(bounds, caption), caption);
+    CreateHandle(&parent, "STATIC", style, 0, bounds, caption);
+    AdjustSize(); // to the caption in the font at the screen's scale
 }
 
 void TLabel::AdjustSize() {

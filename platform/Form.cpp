@@ -95,7 +95,7 @@ void TForm::CreateFormWindow() {
         exStyle |= WS_EX_DLGMODALFRAME;
         break;
     }
-    RECT rc{0, 0, ClientWidth, ClientHeight};
+    RECT rc{0, 0, Scaled(ClientWidth), Scaled(ClientHeight)}; // given at 96 pixels per inch
     AdjustWindowRectEx(&rc, style, Menu != nullptr, exStyle);
     // In the middle of the screen.
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
