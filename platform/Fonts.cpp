@@ -35,3 +35,12 @@ HFONT FontHandle(const TFontSpec& font) {
                                  DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
     return handle.Get();
 }
+
+SIZE TextExtent(const TFontSpec& font, const std::string& text) {
+    WindowDc dc(nullptr);
+    SelectObjectScope select(dc.Get(), FontHandle(font));
+    RECT rc{0, 0, 0, 0};
+    const std::string line = text.empty() ? " " : text;
+    DrawTextA(dc.Get(), line.c_str(), int(line.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
+    return {rc.right, rc.bottom};
+}

@@ -39,3 +39,5 @@ struct TFontSpec {
 
 // Fonts are shared by every control that asks for the same face, height and weight.
 HFONT FontHandle(const TFontSpec& font);
+// The size of a line of text in the font on the screen ('&' marks an access key and takes no room).
+SIZE TextExtent(const TFontSpec& font, const std::string& text);
