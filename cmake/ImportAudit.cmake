@@ -3,6 +3,12 @@
 set(IMPORT_AUDIT ${CMAKE_SOURCE_DIR}/tests/imports/audit-imports.sh)
 set(SHIPPED_BINARIES $<TARGET_FILE:QZSelect> $<TARGET_FILE:NViewLib> $<TARGET_FILE:QZRandom>)
 add_test(NAME imports.ShippedBinariesLoadOnWindows98 COMMAND bash ${IMPORT_AUDIT} ${SHIPPED_BINARIES})
+# Each program's manifest declares that it knows the display scale; the library has none.
+set(MANIFEST_AUDIT ${CMAKE_SOURCE_DIR}/tests/manifest/audit-manifest.sh)
+add_test(NAME manifest.EachProgramIsAwareOfTheDisplayScale COMMAND bash ${MANIFEST_AUDIT} $<TARGET_FILE:QZSelect>
+    $<TARGET_FILE:QZRandom>)
+add_test(NAME manifest.AuditRefusesABinaryWithoutOne COMMAND bash ${MANIFEST_AUDIT}
+    --expect "NViewLib.dll: 0 manifests, must be 1" $<TARGET_FILE:NViewLib>)
 
 # The audit itself refuses a binary that imports a function Windows 98 lacks and one that asks
 # for a newer subsystem.

@@ -31,6 +31,9 @@ set(RUNTIME_9X_OBJECTS $<TARGET_OBJECTS:runtime9x>)
 
 # Everything stored with the forms: icon, splash logo, version information.
 set(PROGRAM_RESOURCES ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.rc)
+# Both programs' resources take in the one manifest: a change to it builds them again.
+set_source_files_properties(${PROGRAM_RESOURCES} ${CMAKE_SOURCE_DIR}/randomizer/res/QZRandom.rc
+    PROPERTIES OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.manifest)
 
 add_executable(QZSelect WIN32 shell/QZSelect.cpp ${PROGRAM_RESOURCES} ${RUNTIME_9X_OBJECTS})
 target_link_libraries(QZSelect PRIVATE program)

@@ -26,6 +26,16 @@ void TButton::CommandNotify(WORD code) {
 
 void TCheckBox::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
     CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_CHECKBOX, 0, bounds, caption);
+    // A caption wider than its place in the system's font takes the free room up to the container's edge.
+    const TBounds placed = Bounds();
+    const int needed = CaptionLeft() + TextExtent(font_, caption).cx;
+    if (needed > placed.width)
+        SetBounds(placed.left, placed.top, std::min<int>(needed, parent.ClientRect().right - placed.left),
+                  placed.height);
+}
+
+int TCheckBox::CaptionLeft() {
+    return GetSystemMetrics(SM_CXMENUCHECK) + Scaled(4);
 }
 
 bool TCheckBox::Checked() const {
@@ -48,7 +58,8 @@ void TLabel::Create(TControl& parent, const TBounds& bounds, const std::string& 
     const DWORD style = Alignment == TAlignment::Right    ? SS_RIGHT
                         : Alignment == TAlignment::Center ? SS_CENTER
                                                           : SS_LEFT;
-    CreateHandle(&parent, "STATIC", style, 0, Fitted(bounds, caption), caption);
+    CreateHandle(&parent, "STATIC", style, 0, bounds, caption);
+    AdjustSize(); // to the caption in the font at the screen's scale
 }
 
 void TLabel::AdjustSize() {
@@ -58,15 +69,11 @@ void TLabel::AdjustSize() {
 
 TBounds TLabel::Fitted(const TBounds& bounds, const std::string& caption) const {
     if (Align() != TAlign::None) return bounds;
-    WindowDc dc(nullptr);
-    SelectObjectScope font(dc.Get(), FontHandle(font_));
-    RECT rc{0, 0, 0, 0};
-    const std::string text = caption.empty() ? " " : caption;
-    DrawTextA(dc.Get(), text.c_str(), int(text.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
+    const SIZE text = TextExtent(font_, caption);
     int left = bounds.left;
-    if (Alignment == TAlignment::Right) left = bounds.left + bounds.width - rc.right;
-    if (Alignment == TAlignment::Center) left = bounds.left + (bounds.width - rc.right) / 2;
-    return {left, bounds.top, int(rc.right), int(rc.bottom)};
+    if (Alignment == TAlignment::Right) left = bounds.left + bounds.width - text.cx;
+    if (Alignment == TAlignment::Center) left = bounds.left + (bounds.width - text.cx) / 2;
+    return {left, bounds.top, int(text.cx), int(text.cy)};
 }
 
 // Panels and bevels ------------------------------------------------------------------------------
@@ -272,6 +279,15 @@ std::vector<TSpeedButton*> TSpeedButton::Group() const {
     return group;
 }
 
+TFontSpec TSpeedButton::ShownFont() const {
+    TFontSpec font = font_;
+    const int room = ClientRect().right - 2 * kEdge;
+    const std::string caption = Caption();
+    while (font.height < -1 && TextExtent(font, caption).cx > room)
+        ++font.height;
+    return font;
+}
+
 bool TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     RECT rc = item.rcItem;
@@ -279,7 +295,7 @@ bool TSpeedButton::DrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(dc, &rc, GetSysColorBrush(Down() && !pressing_ ? COLOR_3DLIGHT : COLOR_BTNFACE));
     DrawEdge(dc, &rc, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     if (sunken) OffsetRect(&rc, 1, 1);
-    SelectObjectScope font(dc, FontHandle(font_));
+    SelectObjectScope font(dc, FontHandle(ShownFont()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, HighContrast() ? GetSysColor(COLOR_BTNTEXT) : ColorToRgb(font_.color));
     const std::string caption = Caption();

@@ -25,6 +25,8 @@ public:
     bool Checked() const;
     // A change of state runs OnClick, whether the user or the program made it.
     void SetChecked(bool checked);
+    // Where the caption starts, right of the box.
+    static int CaptionLeft();
 
 protected:
     void CommandNotify(WORD code) override;
@@ -114,6 +116,10 @@ public:
     // Puts the button down (raising the others of its group) without a click; one is always down.
     void SetDown(bool down);
     void Click();
+    // The font the caption is drawn in: the button's own, made smaller where the caption would
+    // not fit between the button's edges (a bold one in a narrow button).
+    TFontSpec ShownFont() const;
+    static constexpr int kEdge = 2; // of the raised or sunken frame, on each side
 
 protected:
     void CommandNotify(WORD code) override;

@@ -17,12 +17,30 @@ HBRUSH ColorBrush(TColor color) {
     return brush.Get();
 }
 
+int ScreenDpi() {
+    static const int dpi = [] {
+        WindowDc screen(nullptr);
+        const int logPixels = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        return logPixels > 0 ? logPixels : 96;
+    }();
+    return dpi;
+}
+
 HFONT FontHandle(const TFontSpec& font) {
     static std::map<std::tuple<std::string, int, bool>, UniqueFont> fonts;
     UniqueFont& handle = fonts[{font.name, font.height, font.bold}];
     if (!handle)
-        handle.Reset(CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+        handle.Reset(CreateFontA(Scaled(font.height), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
     return handle.Get();
+}
+
+SIZE TextExtent(const TFontSpec& font, const std::string& text) {
+    WindowDc dc(nullptr);
+    SelectObjectScope select(dc.Get(), FontHandle(font));
+    RECT rc{0, 0, 0, 0};
+    const std::string line = text.empty() ? " " : text;
+    DrawTextA(dc.Get(), line.c_str(), int(line.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
+    return {rc.right, rc.bottom};
 }

@@ -21,8 +21,17 @@ COLORREF ColorToRgb(TColor color);
 // Brushes are shared and live until the program ends.
 HBRUSH ColorBrush(TColor color);
 
+// The system's font scale: the screen's pixels per logical inch (96, 120, 144, ...), read once.
+int ScreenDpi();
+// A length of the forms' layout, given at 96 pixels per inch, at the screen's scale.
+inline int Scaled(int length) {
+    return MulDiv(length, ScreenDpi(), 96);
+}
+
+// The system's dialog face: MS Sans Serif on Windows 9x, a face that scales on the NT family.
+// The height is at 96 pixels per inch; the font is made at the screen's scale.
 struct TFontSpec {
-    std::string name = "MS Sans Serif";
+    std::string name = "MS Shell Dlg";
     int height = -11;
     bool bold = false;
     TColor color = clWindowText;
@@ -30,3 +39,5 @@ struct TFontSpec {
 
 // Fonts are shared by every control that asks for the same face, height and weight.
 HFONT FontHandle(const TFontSpec& font);
+// The size of a line of text in the font on the screen ('&' marks an access key and takes no room).
+SIZE TextExtent(const TFontSpec& font, const std::string& text);

@@ -95,15 +95,15 @@ void TForm::CreateFormWindow() {
         exStyle |= WS_EX_DLGMODALFRAME;
         break;
     }
-    RECT rc{0, 0, ClientWidth, ClientHeight};
+    RECT rc{0, 0, Scaled(ClientWidth), Scaled(ClientHeight)}; // given at 96 pixels per inch
     AdjustWindowRectEx(&rc, style, Menu != nullptr, exStyle);
-    // In the middle of the screen.
+    // In the middle of the screen; one larger than the screen keeps its title bar on it.
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
     HWND owner = mainForm && mainForm != this ? mainForm->Handle() : nullptr;
-    CreateHandle(
-        nullptr, kFormClassName, style, exStyle,
-        {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height},
-        Title, owner);
+    CreateHandle(nullptr, kFormClassName, style, exStyle,
+                 {std::max(0, (GetSystemMetrics(SM_CXSCREEN) - width) / 2),
+                  std::max(0, (GetSystemMetrics(SM_CYSCREEN) - height) / 2), width, height},
+                 Title, owner);
     if (Menu) Menu->Attach(Handle());
 }
 

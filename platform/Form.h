@@ -63,7 +63,8 @@ public:
     HWND HintWindow() const { return tooltip_.Get(); }
 
 protected:
-    // Set by the derived form before Create.
+    // Set by the derived form before Create; the client size at 96 pixels per inch, which grows
+    // with the system font like every control's place.
     std::string Title;
     int ClientWidth = 300;
     int ClientHeight = 200;

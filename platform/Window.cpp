@@ -107,8 +107,12 @@ void TControl::CreateHandle(TControl* parent, const char* className, DWORD style
         style |= WS_CHILD | WS_CLIPSIBLINGS | (HiddenAtCreation ? 0 : WS_VISIBLE) | (startsGroup_ ? WS_GROUP : 0);
         owner = parent->Handle();
     }
-    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, bounds.left, bounds.top, bounds.width,
-                                bounds.height, owner, nullptr, classInstance, this);
+    // A control's place is given at 96 pixels per inch and grows with the system font; a form's
+    // window is already placed on the screen.
+    const TBounds placed =
+        parent ? TBounds{Scaled(bounds.left), Scaled(bounds.top), Scaled(bounds.width), Scaled(bounds.height)} : bounds;
+    HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, placed.left, placed.top, placed.width,
+                                placed.height, owner, nullptr, classInstance, this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
     if (handle_.Get() != hwnd) {
         Objects()[hwnd] = this;

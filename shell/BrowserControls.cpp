@@ -194,7 +194,7 @@ void TDirectoryListBox::Create(TControl& parent, const TBounds& bounds) {
     CreateHandle(&parent, "LISTBOX",
                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                  WS_EX_CLIENTEDGE, bounds);
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, 16);
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, Scaled(16));
 }
 
 void TDirectoryListBox::SetDirectory(const std::string& path) {

@@ -142,11 +142,13 @@ void TFormSelect::BuildControls() {
         list->Create(*this, {4, 291, 436, 118});
         list->AddColumn("Filename", TListView::kFitContents);
         list->AddColumn("Path", TListView::kFitContents);
-        if (list == &ListWall) list->AddColumn("Style", 80);
+        if (list == &ListWall) list->AddColumn("Style", Scaled(80));
         list->PopupMenu = &PopMSelected;
     }
+    // The name ends just before the box; a wider font takes the free room on its left.
     LblStyle.HiddenAtCreation = true;
-    LblStyle.Create(*this, {276, 248, 0, 0}, "Wallpaper Style:");
+    LblStyle.Alignment = TAlignment::Right;
+    LblStyle.Create(*this, {276, 248, 82, 0}, "Wallpaper Style:");
     CBStyle.HiddenAtCreation = true;
     CBStyle.Create(*this, {360, 244, 81, 21});
     CBStyle.SetEnabled(false);

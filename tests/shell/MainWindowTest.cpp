@@ -1,9 +1,11 @@
 // The main window under Wine: layout, categories, counter, focus, closing, help and the extend panel.
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OtherProcessReader.h"
+#include "tests/support/RegistrySnapshot.h"
 #include "tests/support/TestFiles.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 class MainWindow : public MainWindowFixture {
@@ -46,69 +48,84 @@ protected:
 };
 } // namespace
 
-TEST_F(MainWindow, LayoutMatchesTheForm) {
-    RECT client;
+// At the display scale this process started with (the table below starts one at each): the window
+// grows with the system font, every caption fits its control and no two controls overlap.
+TEST_F(MainWindow, CaptionsFitAndNothingOverlapsAtTheScreensScale) {
+    if (const char* expected = std::getenv("VISTREL_EXPECT_DPI")) {
+        ASSERT_EQ(ScreenDpi(), std::atoi(expected));
+    }
+    // The system keeps a window within the height it may take on the screen.
+    RECT client, window, scaled{0, 0, MulDiv(444, ScreenDpi(), 96), MulDiv(414, ScreenDpi(), 96)};
     GetClientRect(form->Handle(), &client);
-    EXPECT_EQ(client.right, 444);
-    EXPECT_EQ(client.bottom, 414);
-    EXPECT_EQ(Text(*form), "Vistrel Selector");
-    EXPECT_EQ(form->ProgramDir.back(), '\\');
-
-    struct Placed {
-        TControl* control;
-        RECT rect; // left, top, right, bottom in the client area
-        const char* text;
-    } controls[] = {
-        {&form->sbtnStart, {4, 8, 109, 33}, "StartUp Screen"},
-        {&form->sbtnWait, {112, 8, 217, 33}, "Waiting Screen"},
-        {&form->sbtnShut, {220, 8, 333, 33}, "Shut Down Screen"},
-        {&form->sbtnWall, {336, 8, 441, 33}, "Wallpaper"},
-        {&form->DirectoryListBox1, {4, 92, 149, 225}, ""},
-        {&form->FileListBox1, {156, 52, 269, 265}, ""},
-        {&form->pnlPreview, {276, 52, 440, 172}, ""},
-        {&form->BtnAdd, {276, 180, 441, 205}, "Add Chosen File(s)"},
-        {&form->btnRemove, {276, 212, 441, 237}, "Remove Selected File(s)"},
-        {&form->chkbStartUpRun, {276, 248, 433, 265}, "Run Randomizer at Start-Up"},
-        {&form->ListStart, {4, 291, 440, 409}, ""},
-        {&form->PnlExtend, {0, 409, 444, 414}, ""},
-        {&form->Splitter1, {0, 291, 4, 409}, ""},
-        {&form->Splitter4, {440, 291, 444, 409}, ""},
-    };
-    for (const Placed& p : controls) {
-        SCOPED_TRACE(p.control->Caption().empty() ? std::to_string(p.rect.left) + "," + std::to_string(p.rect.top)
-                                                  : p.control->Caption());
-        RECT rc = RectIn(*p.control, form->Handle());
-        EXPECT_EQ(rc.left, p.rect.left);
-        EXPECT_EQ(rc.top, p.rect.top);
-        EXPECT_EQ(rc.right, p.rect.right);
-        EXPECT_EQ(rc.bottom, p.rect.bottom);
-        if (*p.text) {
-            EXPECT_EQ(Text(*p.control), p.text);
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_EQ(client.right, scaled.right);
+    AdjustWindowRectEx(&scaled, GetWindowLongA(form->Handle(), GWL_STYLE), TRUE,
+                       GetWindowLongA(form->Handle(), GWL_EXSTYLE));
+    EXPECT_EQ(window.bottom - window.top, std::min<LONG>(scaled.bottom - scaled.top, GetSystemMetrics(SM_CYMAXTRACK)));
+    for (Category category : {Category::Shut, Category::Wall}) { // the widest bold caption; the style row
+        ChooseCategory(category);
+        std::vector<TControl*> shown, stack{form};
+        while (!stack.empty()) {
+            TControl* parent = stack.back();
+            stack.pop_back();
+            for (TControl* control : parent->Controls())
+                if (Shown(*control) && !dynamic_cast<TBevel*>(control))
+                    shown.push_back(control), stack.push_back(control);
+        }
+        for (TControl* control : shown) {
+            SCOPED_TRACE(Text(*control) + " in category " + std::to_string(int(category)));
+            const auto* button = dynamic_cast<TSpeedButton*>(control);
+            const int inset = button                              ? 2 * TSpeedButton::kEdge
+                              : dynamic_cast<TCheckBox*>(control) ? TCheckBox::CaptionLeft()
+                              : dynamic_cast<TButton*>(control)   ? 2 * GetSystemMetrics(SM_CXEDGE)
+                                                                  : 0;
+            WindowDc dc(nullptr);
+            SelectObjectScope font(dc.Get(), button ? FontHandle(button->ShownFont())
+                                                    : HFONT(SendMessageA(control->Handle(), WM_GETFONT, 0, 0)));
+            SIZE text{0, 0};
+            const std::string caption = Text(*control);
+            GetTextExtentPoint32A(dc.Get(), caption.c_str(), int(caption.size()), &text);
+            const auto* panel = dynamic_cast<TPanel*>(control); // a name for screen readers only is not drawn
+            if (!dynamic_cast<TComboBox*>(control) && !dynamic_cast<TImage*>(control) &&
+                (!panel || panel->ShowCaption)) {
+                EXPECT_LE(text.cx, control->ClientRect().right - inset);
+                EXPECT_LE(text.cy, control->ClientRect().bottom);
+            }
+            for (TControl* other : shown) {
+                RECT a = RectIn(*control, nullptr), b = RectIn(*other, nullptr), both;
+                if (other != control && other->Parent() == control->Parent()) {
+                    EXPECT_FALSE(IntersectRect(&both, &a, &b)) << "overlaps " << Text(*other);
+                }
+            }
         }
     }
-    RECT preview = RectIn(form->PnlPreviewName, form->pnlPreview.Handle());
-    EXPECT_EQ(preview.left, 2);
-    EXPECT_EQ(preview.top, 2);
-    EXPECT_EQ(preview.right - preview.left, 160);
-    EXPECT_EQ(Text(form->PnlPreviewName), "No File Selected");
-    EXPECT_FALSE(Shown(form->ImgPreview));
+}
 
-    const std::pair<TLabel*, const char*> labels[] = {
-        {&form->Label3, "Drive:"},
-        {&form->Label5, "Directory:"},
-        {&form->Label6, "Filters:"},
-        {&form->Label2, "Choose Files:"},
-        {&form->Label4, "Preview:"},
-        {&form->Label1, "Selected Files:"},
-        {&form->LblStyle, "Wallpaper Style:"},
-        {&form->LblNumber, "0 / 0"},
-    };
-    for (auto [label, text] : labels)
-        EXPECT_EQ(Text(*label), text);
-    EXPECT_EQ(RectIn(form->LblNumber, form->Handle()).right, 437) << "the counter is right-aligned at 437";
-    EXPECT_EQ(RectIn(form->LblStyle, form->Handle()).left, 276);
-    EXPECT_EQ(form->CBStyle.Items(),
-              (std::vector<std::string>{"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"}));
+// The check above at 96, 120, 144 and 192 pixels per inch, each in a process of its own, which reads
+// the system's scale (HKCU\Control Panel\Desktop, LogPixels) once as it starts.
+TEST(MainWindowScales, CaptionsFitAndNothingOverlapsAtEveryDisplayScale) {
+    RegistrySnapshot desktop(HKEY_CURRENT_USER, "Control Panel\\Desktop");
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        const DWORD value = DWORD(dpi);
+        TRegistryKey key = TRegistryKey::Create(HKEY_CURRENT_USER, "Control Panel\\Desktop");
+        RegSetValueExA(key.Handle(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        SetEnvironmentVariableA("VISTREL_EXPECT_DPI", std::to_string(dpi).c_str());
+        std::string command = std::string("\"") + exe + "\" --gtest_filter=MainWindow.CaptionsFit*";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started = {};
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+        UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+        ASSERT_EQ(WaitForSingleObject(process.Get(), 60000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        GetExitCodeProcess(process.Get(), &exitCode);
+        EXPECT_EQ(exitCode, 0u) << "the check failed at this scale (its output is above)";
+    }
+    SetEnvironmentVariableA("VISTREL_EXPECT_DPI", nullptr);
 }
 
 TEST_F(MainWindow, MenusAndTheirInitialCheckMarks) {
