@@ -110,7 +110,6 @@ const int* CharWidths(HWND view) {
 // Measured with the view's own character widths: asking the view to size a column would make it
 // measure every one of 100,000 rows through the window system.
 int TListView::FittedWidth(int column) const {
-    constexpr int kPadding = 12; // the room the view and its header leave around a text
     const int* widths = CharWidths(Handle());
     if (!widths) return 0;
     auto width = [&](const std::string& text) {
@@ -122,7 +121,7 @@ int TListView::FittedWidth(int column) const {
     int widest = width(fitted_[std::size_t(column)]);
     for (int row = 0, count = Cell ? Count() : 0; row < count; ++row)
         widest = std::max(widest, width(Cell(row, column)));
-    return widest + kPadding;
+    return widest + Scaled(12); // the room the view and its header leave around a text, at the screen's scale
 }
 
 void TListView::FitColumns() {
