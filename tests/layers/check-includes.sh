@@ -6,12 +6,9 @@
 # Usage: check-includes.sh <source root> [--expect "<line>"]
 #   --expect: succeeds only when the check fails and prints that line (the check's own test).
 set -uo pipefail
-root="$1"
 # shellcheck source=SCRIPTDIR/../support/check-result.sh
 source "$(cd "$(dirname "$0")/../support" && pwd)/check-result.sh"
-shift
-expect=""
-if [ "${1:-}" = "--expect" ]; then expect="$2"; fi
+check_arguments "$@"
 
 wrong=$(
     cd "$root" || exit 2

@@ -7,12 +7,9 @@
 # Usage: check-paths.sh <source root> [--expect "<file:line>"]
 #   --expect: succeeds only when the check fails on that line (the check's own test).
 set -uo pipefail
-root="$1"
 # shellcheck source=SCRIPTDIR/../support/check-result.sh
 source "$(cd "$(dirname "$0")/../support" && pwd)/check-result.sh"
-shift
-expect=""
-if [ "${1:-}" = "--expect" ]; then expect="$2"; fi
+check_arguments "$@"
 
 above='(\$root|\$\{?(CMAKE|PROJECT)_SOURCE_DIR\}?)/\.\.([/"'"'"' ]|$)|\.\./shared'
 machine='(^|[^A-Za-z0-9_.~$}-])/((work|home|root|mnt|media|srv)([^A-Za-z0-9_.-]|$)|tmp(/[^.]|[^A-Za-z0-9_./-]|$))'

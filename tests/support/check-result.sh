@@ -19,3 +19,11 @@ check_result() {
     fi
     echo "$clear"
 }
+
+# The checks' command line, <source root> [--expect "<finding>"]: sets `root` and `expect`.
+# shellcheck disable=SC2034 # root and expect are the caller's
+check_arguments() {
+    root="$1"
+    expect=""
+    if [ "${2:-}" = "--expect" ]; then expect="$3"; fi
+}
