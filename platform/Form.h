@@ -56,8 +56,6 @@ public:
     TButton* DefaultButton = nullptr;
     TButton* CancelButton = nullptr;
 
-    // Every short-cut of the form's commands once, each with its own value as the command id.
-    HACCEL Accelerators() const { return accelerators_.Get(); }
     void UpdateHint(TControl& control) override;
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }

@@ -4,8 +4,6 @@
 #include "platform/Menus.h"
 #include "tests/support/WineFixture.h"
 
-#include <set>
-
 namespace {
 // A panel that notes the keys that reach it.
 class KeyPanel : public TPanel {
@@ -114,26 +112,6 @@ TEST_F(FormKeys, KeyNoMenuOfTheFocusHasGoesOnToTheControl) {
     PressKey(VK_DELETE); // only the file list's pop-up menu has it
     EXPECT_TRUE(form->clicks.empty());
     EXPECT_EQ(form->Panel.keys, std::vector<WPARAM>{VK_DELETE});
-}
-
-TEST_F(FormKeys, AcceleratorTableHoldsEveryShortCutOnce) {
-    ACCEL keys[16];
-    const int count = CopyAcceleratorTableA(form->Accelerators(), keys, 16);
-    std::multiset<WORD> ids;
-    for (int i = 0; i < count; ++i)
-        ids.insert(keys[i].cmd);
-    EXPECT_EQ(ids, (std::multiset<WORD>{CtrlKey('S'), ShortCut(vk::F3), CtrlKey('A'), vk::Delete, CtrlKey('P')}));
-}
-
-TEST_F(FormKeys, TabSkipsHiddenAndDisabledControls) {
-    PressKey(VK_TAB);
-    EXPECT_TRUE(form->First.Focused());
-    PressKey(VK_TAB);
-    EXPECT_TRUE(form->Last.Focused()) << "hidden and disabled buttons must be passed over";
-    PressKey(VK_TAB);
-    EXPECT_TRUE(form->Keep.Focused());
-    PressKey(VK_TAB);
-    EXPECT_TRUE(form->Files.Focused()) << "the order wraps round";
 }
 
 TEST_F(FormKeys, EnterClicksTheFocusedButton) {

@@ -98,32 +98,12 @@ TEST_F(ListView, AFittedColumnIsAsWideAsItsWidestTextOrItsHeader) {
     EXPECT_EQ(width(0), headerOnly) << "down to the header";
 }
 
-namespace {
-class HiddenListForm : public TForm {
-public:
-    HiddenListForm() { VisibleAtCreation = true; }
-    TListView List;
-
-protected:
-    void BuildControls() override {
-        List.Create(*this, {0, 0, 300, 200});
-        List.SetVisible(false);
-        List.AddColumn("Filename", 100);
-        List.AddColumn("Style", 80);
-        List.FillLastColumn();
-    }
-};
-} // namespace
-
-TEST_F(ListView, AHiddenViewHasItsWindowAndTheLastColumnReachesItsRightEdge) {
-    HiddenListForm& hidden = Application().CreateForm<HiddenListForm>();
-    HWND view = hidden.List.Handle();
-    ASSERT_NE(view, nullptr);
-    EXPECT_FALSE(IsWindowVisible(view));
-    hidden.List.ShowRows(3, {2}, -1);
+TEST_F(ListView, AHiddenViewTakesRowsAndItsLastColumnReachesItsRightEdge) {
+    HWND view = form->List.Handle();
+    form->List.SetVisible(false);
+    form->List.ShowRows(3, {2}, -1);
     EXPECT_EQ(SendMessageA(view, LVM_GETITEMSTATE, 2, LVIS_SELECTED), LVIS_SELECTED) << "selected while hidden";
-    RECT client;
-    GetClientRect(view, &client);
+    form->List.FillLastColumn();
     EXPECT_EQ(SendMessageA(view, LVM_GETCOLUMNWIDTH, 0, 0) + SendMessageA(view, LVM_GETCOLUMNWIDTH, 1, 0),
-              client.right);
+              form->List.ClientRect().right);
 }
