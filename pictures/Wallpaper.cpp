@@ -91,20 +91,6 @@ WallpaperStyle ComposedStyle(WallpaperStyle style) {
                : WallpaperStyle::Centred;
 }
 
-WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
-                                      const std::string& programDir) {
-    Pixels32 composed;
-    try {
-        composed = ComposeWallpaper(picture, ComposedStyle(style), screen);
-    } catch (const std::bad_alloc&) {
-        WallpaperResult result;
-        result.outcome = WallpaperResult::Outcome::NoMemory;
-        result.path = programDir + kWallpaperFileName;
-        return result;
-    }
-    return SetWallpaper(composed.View(), style, programDir);
-}
-
 WallpaperPicture ComposeWallpaperFile(const std::string& path, WallpaperStyle style, PixelSize screen,
                                       TPictureLibrary& library) {
     using Outcome = WallpaperPicture::Outcome;

@@ -21,16 +21,10 @@ WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const 
 // has no WallpaperStyle value, and then only the centred part of a larger picture is shown.
 WallpaperStyle ComposedStyle(WallpaperStyle style);
 
-// The picture composed for the style on a screen of the size and applied with SetWallpaper: the
-// way F4 makes the picture on view the wallpaper. Too little memory to compose it gives NoMemory,
-// and nothing is written.
-WallpaperResult ApplyWallpaperPicture(ConstPixelView picture, WallpaperStyle style, PixelSize screen,
-                                      const std::string& programDir);
-
-// A picture file composed for the style on a screen of the size, as ApplyWallpaperPicture composes
-// the whole picture, by the picture library, which reads only what the screen shows of it; a
-// picture the library reads only whole is read as the preview reads it. Transparent parts show
-// the desktop's background colour. The randomizer applies it with SetWallpaper.
+// A picture file composed for the style on a screen of the size by the picture library, which reads
+// only what the screen shows of it; a picture the library reads only whole is read as the preview
+// reads it and composed whole. Transparent parts show the desktop's background colour. F4 and the
+// randomizer apply it with SetWallpaper, so both make the same wallpaper of a file.
 struct WallpaperPicture {
     enum class Outcome { Composed, Unreadable, NoMemory, NoLibrary };
     Outcome outcome = Outcome::Unreadable;

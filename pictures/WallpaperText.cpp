@@ -27,8 +27,9 @@ std::string WallpaperFailureText(const WallpaperResult& result) {
     return {};
 }
 
-std::string UnreadablePictureText(const std::string& file) {
-    return "The file " + file + "\n\rcould not be read as a picture." + kNotChanged;
+std::string UnreadablePictureText(const std::string& file, const std::string& reason) {
+    return "The file " + file + "\n\rcould not be read as a picture." + (reason.empty() ? "" : "\n\r" + reason) +
+           kNotChanged;
 }
 
 std::string NoPictureText(const std::string& file) {

@@ -35,8 +35,9 @@ bool ParseRgbText(const std::string& text, std::uint32_t& rgb);
 // The message for a failed application; empty when it was applied.
 std::string WallpaperFailureText(const WallpaperResult& result);
 
-// The preview name shows a file whose picture could not be read: the picture on view is another's.
-std::string UnreadablePictureText(const std::string& file);
+// The file could not be read as a picture, for the reason where one is known (a missing picture
+// library); or the preview name shows a file whose picture could not be read.
+std::string UnreadablePictureText(const std::string& file, const std::string& reason = "");
 // The library made no picture of the file: it has no width or height.
 std::string NoPictureText(const std::string& file);
 // The picture is too large for the memory left.

@@ -34,8 +34,13 @@ void TCheckBox::Create(TControl& parent, const TBounds& bounds, const std::strin
                   placed.height);
 }
 
+// The system draws the box, then leaves half a digit of the dialog font before the caption.
 int TCheckBox::CaptionLeft() {
-    return GetSystemMetrics(SM_CXMENUCHECK) + Scaled(4);
+    WindowDc dc(nullptr);
+    SelectObjectScope font(dc.Get(), FontHandle(TFontSpec{}));
+    int digit = 0;
+    GetCharWidth32A(dc.Get(), '0', '0', &digit);
+    return GetSystemMetrics(SM_CXMENUCHECK) + digit / 2;
 }
 
 bool TCheckBox::Checked() const {
@@ -150,8 +155,10 @@ void TImage::Paint(HDC dc) {
     if (picture_.Handle()) GetObjectA(picture_.Handle(), sizeof(info), &info);
     RECT shown = rc;
     if (!Stretch || !picture_.Handle()) {
-        const int x = Center ? (rc.right - info.bmWidth) / 2 : 0, y = Center ? (rc.bottom - info.bmHeight) / 2 : 0;
-        shown = {x, y, x + info.bmWidth, y + info.bmHeight};
+        const int width = ScaleWithLayout ? Scaled(info.bmWidth) : info.bmWidth,
+                  height = ScaleWithLayout ? Scaled(info.bmHeight) : info.bmHeight;
+        const int x = Center ? (rc.right - width) / 2 : 0, y = Center ? (rc.bottom - height) / 2 : 0;
+        shown = {x, y, x + width, y + height};
     }
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
@@ -160,7 +167,9 @@ void TImage::Paint(HDC dc) {
     if (!picture_.Handle()) return;
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     SelectObjectScope select(memory.Get(), picture_.Handle());
-    SetStretchBltMode(dc, COLORONCOLOR);
+    // Smoothed where the system can (Windows 9x keeps colour on colour): a logo grown by 1.25 stays even.
+    SetStretchBltMode(dc, ScaleWithLayout ? HALFTONE : COLORONCOLOR);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, memory.Get(), 0, 0,
                info.bmWidth, info.bmHeight, SRCCOPY);
 }

@@ -91,6 +91,8 @@ public:
     void Create(TControl& parent, const TBounds& bounds);
     bool Center = false;
     bool Stretch = false;
+    // A picture of the form's own (a logo, an icon) grows with the layout at the screen's scale.
+    bool ScaleWithLayout = false;
     void SetPicture(UniqueBitmap bitmap);
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }

@@ -42,5 +42,5 @@ SIZE TextExtent(const TFontSpec& font, const std::string& text) {
     RECT rc{0, 0, 0, 0};
     const std::string line = text.empty() ? " " : text;
     DrawTextA(dc.Get(), line.c_str(), int(line.size()), &rc, DT_CALCRECT | DT_SINGLELINE);
-    return {rc.right, rc.bottom};
+    return {rc.right + Scaled(2), rc.bottom};
 }

@@ -39,5 +39,7 @@ struct TFontSpec {
 
 // Fonts are shared by every control that asks for the same face, height and weight.
 HFONT FontHandle(const TFontSpec& font);
-// The size of a line of text in the font on the screen ('&' marks an access key and takes no room).
+// The room a line of text takes in a control, in the font on the screen ('&' marks an access key and
+// takes no room): its extent and two pixels (at 96 DPI) to spare, since the system's labels and
+// buttons drop a last character that fills their width exactly at some scales.
 SIZE TextExtent(const TFontSpec& font, const std::string& text);

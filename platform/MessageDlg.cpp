@@ -44,16 +44,19 @@ KindLook LookOf(TMsgDlgType type) {
 
 // Lays the box out around its text: icon at the left, text beside it, buttons centred below.
 void LayOut(HWND dialog, const DialogState& state) {
-    constexpr int kMargin = 11, kGap = 8, kIcon = 32, kButtonWidth = 75, kButtonHeight = 25;
+    // The sizes of the system's own message box at 96 DPI, grown with the system font.
+    const int kMargin = Scaled(11), kGap = Scaled(8), kIcon = GetSystemMetrics(SM_CXICON), kButtonWidth = Scaled(75),
+              kButtonHeight = Scaled(25);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HFONT font = FontHandle(TFontSpec{});
     std::string shown = DisplayText(state.call->text);
 
-    RECT textRect{0, 0, 400, 0};
+    RECT textRect{0, 0, Scaled(400), 0};
     {
         WindowDc dc(dialog);
         SelectObjectScope select(dc.Get(), font);
         DrawTextA(dc.Get(), shown.c_str(), int(shown.size()), &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        textRect.right += Scaled(2); // a line that fills the label exactly would lose its last word
     }
     int textLeft = kMargin + kIcon + kGap * 2;
     int buttonsWidth = int(state.buttons.size()) * kButtonWidth + int(state.buttons.size() - 1) * kGap;

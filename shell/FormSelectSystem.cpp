@@ -59,8 +59,15 @@ void TFormSelect::ApplyWallpaper() {
     WallpaperResult result;
     try {
         TWaitCursor waiting;
-        const BitmapPixels pixels = PixelsOfBitmap(shown.picture ? shown.picture->Handle() : nullptr);
-        result = ApplyWallpaperPicture(pixels.view, *Model.style, PrimaryScreenSize(), ProgramDir);
+        // The file, not the picture on view, read as the randomizer reads it: the same wallpaper.
+        const WallpaperPicture picture = ComposeWallpaperFile(name, *Model.style, PrimaryScreenSize(), Library());
+        if (picture.outcome == WallpaperPicture::Outcome::Unreadable ||
+            picture.outcome == WallpaperPicture::Outcome::NoLibrary)
+            throw std::runtime_error(UnreadablePictureText(name, picture.reason));
+        if (picture.outcome == WallpaperPicture::Outcome::NoMemory)
+            result.outcome = WallpaperResult::Outcome::NoMemory;
+        else
+            result = SetWallpaper(picture.view, *Model.style, ProgramDir);
     } catch (const std::bad_alloc&) {
         result.outcome = WallpaperResult::Outcome::NoMemory;
     }

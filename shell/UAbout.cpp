@@ -19,6 +19,7 @@ void TAboutBox::BuildControls() {
     Panel1.Create(*this, {8, 4, 281, 277});
 
     ProgramIcon.Center = true;
+    ProgramIcon.ScaleWithLayout = true;
     ProgramIcon.Create(Panel1, {36, 20, 32, 32});
     // The icon is drawn into a bitmap of the panel's colour, so the image shows it like any picture.
     if (HICON icon = LoadIconA(Application().Instance(), MAKEINTRESOURCEA(1))) {

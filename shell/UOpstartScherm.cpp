@@ -32,6 +32,7 @@ void TFormOpstartScherm::BuildControls() {
     Fill(Panel4, PBorder_In, clWhite, TBevelCut::None, 1, 0);
 
     Image1.Center = true;
+    Image1.ScaleWithLayout = true;
     Image1.Create(Panel4, {0, 0, 211, 96});
     Image1.SetPicture(UniqueBitmap(static_cast<HBITMAP>(
         LoadImageA(Application().Instance(), MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))));

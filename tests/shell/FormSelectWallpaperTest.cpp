@@ -106,7 +106,7 @@ TEST_F(Wallpaper, JpegIsAppliedAsABitmap) {
     ASSERT_GE(saved.size(), 54u);
     EXPECT_EQ(saved.substr(0, 2), "BM");
     EXPECT_EQ(saved[28], 24) << "24 bits per pixel";
-    EXPECT_EQ(SavedSize().width, form->ImgPreview.Picture().Width());
+    EXPECT_EQ(SavedSize().width, form->Model.preview.width) << "the file's own size";
 }
 
 TEST_F(Wallpaper, FailedWriteLeavesTheOldBitmapAndTheRegistry) {
@@ -170,6 +170,30 @@ TEST_F(Wallpaper, StalePictureIsRefused) {
     Choose("tile.bmp"); // a good load makes the preview the named file's again
     PressF4();
     EXPECT_EQ(DesktopValue("Wallpaper"), WallpaperPath());
+}
+
+// F4 reads the file again: one gone since it was previewed, or any without the picture library, is
+// refused with the reason where there is one, and nothing is written.
+TEST_F(Wallpaper, AFileThatCannotBeReadAgainIsRefused) {
+    DesktopKey(true);
+    Category(form->sbtnWall);
+    for (const std::string reason : {"", "\n\rCannot load NViewLib.dll"}) {
+        const std::string path = root + (reason.empty() ? "\\tile.bmp" : "\\square.bmp");
+        SCOPED_TRACE(path);
+        Choose(path.substr(root.size() + 1));
+        if (reason.empty())
+            DeleteFileA(path.c_str());
+        else
+            form->PictureLibrary = std::make_unique<TPictureLibrary>(root + "\\"); // no library there
+        answers = {mrOk};
+        PressF4();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "The file " + path + "\n\rcould not be read as a picture." + reason +
+                                     "\n\rThe wallpaper was not changed.");
+        EXPECT_EQ(GetFileAttributesA(WallpaperPath().c_str()), INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(DesktopValue("Wallpaper"), "C:\\old.bmp");
+        boxes.clear();
+    }
 }
 
 TEST_F(Wallpaper, NothingPreviewedDoesNothing) {
