@@ -143,31 +143,3 @@ TEST_F(NViewLib, WallpaperEntryMakesTheStylesBitmapOrSaysWhy) {
     EXPECT_EQ(pixel(0, 0), (std::vector<int>{0x30, 0x80, 0xC0, 255})) << "opaque: unchanged";
     DeleteObject(made);
 }
-
-// The third entry: a picture read by rows no larger than the size it must cover, the others whole,
-// each with its own size.
-TEST_F(NViewLib, CoveringEntryReducesThePicturesReadByRowsAndGivesTheirOwnSize) {
-    using CoveringFunction = HBITMAP(WINAPI*)(const char*, int, int, COLORREF, int*, int*);
-    auto covering =
-        reinterpret_cast<CoveringFunction>(reinterpret_cast<void*>(GetProcAddress(module, "NViewLibLoadCovering")));
-    ASSERT_NE(covering, nullptr);
-    const struct {
-        const char* file;
-        int width, height, ownWidth;
-    } cases[] = {
-        {"picture.jpg", 32, 24, 64}, {"picture.png", 32, 24, 64},
-        {"picture.gif", 32, 24, 64}, {"picture-interlaced.gif", 64, 48, 64},
-        {"picture.tga", 64, 48, 64}, {"picture8.pcx", 64, 48, 64},
-        {"truncated.jpg", 0, 0, 0},  {"no such file.jpg", 0, 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        int width = -1, height = -1;
-        HBITMAP made = covering(DataPath(c.file).c_str(), 32, 16, RGB(1, 2, 3), &width, &height);
-        BITMAP facts = {};
-        if (made) GetObjectA(made, sizeof(facts), &facts);
-        EXPECT_EQ(std::vector<int>({facts.bmWidth, std::abs(facts.bmHeight), width, height}),
-                  std::vector<int>({c.width, c.height, c.ownWidth, c.ownWidth * 3 / 4}));
-        if (made) DeleteObject(made);
-    }
-}
