@@ -18,6 +18,14 @@ target_link_options(StartupProbe PRIVATE ${STATIC_RUNTIME})
 
 set_target_properties(MinimalWindow SameWindows StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 
+# The real program driven from outside: choosing pictures in its browser until the preview is
+# painted, and its peak working set.
+add_executable(PreviewProbe ${BENCH_SOURCE_DIR}/PreviewProbe.cpp)
+target_include_directories(PreviewProbe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(PreviewProbe PRIVATE psapi)
+target_link_options(PreviewProbe PRIVATE ${STATIC_RUNTIME})
+set_target_properties(PreviewProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
+
 # The browser's file list against a bare FindFirstFileA loop over a folder of 20,000 files.
 add_executable(FileListBench ${BENCH_SOURCE_DIR}/FileListBench.cpp)
 target_link_libraries(FileListBench PRIVATE program)

@@ -1,9 +1,11 @@
 // NViewLib.dll: the program's picture library. NViewLibLoad reads a picture file of any of the
 // wallpaper formats into a new bitmap that the caller owns, or returns 0; NViewLibWallpaper makes
-// the wallpaper of a picture in a style, reading only what the screen shows of it.
+// the wallpaper of a picture in a style, reading only what the screen shows of it;
+// NViewLibLoadCovering reads a picture at the smallest size that still covers a given one.
 #include "nviewlib/DecodePicture.h"
 #include "nviewlib/GifRows.h"
 #include "nviewlib/JpegRows.h"
+#include "nviewlib/Orientation.h"
 #include "nviewlib/PictureKind.h"
 #include "nviewlib/PngRows.h"
 #include "nviewlib/WallpaperRead.h"
@@ -13,6 +15,7 @@
 #include "platform/Locks.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -47,11 +50,9 @@ private:
     std::FILE* file_;
 };
 
-template <typename Rows>
-int WallpaperOfRows(std::FILE* file, WallpaperStyle style, PixelSize screen, std::uint32_t background,
-                    Pixels32& wallpaper) {
-    Rows rows(file);
-    switch (rows.Open()) {
+// What a reading of rows makes of them: true when it made a picture.
+template <typename Read> int ReadOpened(PictureRows& rows, RowsOpened opened, Read& read) {
+    switch (opened) {
     case RowsOpened::Interlaced:
         return kNViewLibReadWhole;
     case RowsOpened::Refused:
@@ -59,28 +60,60 @@ int WallpaperOfRows(std::FILE* file, WallpaperStyle style, PixelSize screen, std
     case RowsOpened::Rows:
         break;
     }
-    wallpaper = ReadWallpaperRows(rows, style, screen, background);
-    return wallpaper.data.empty() ? kNViewLibUnreadable : kNViewLibMade;
+    return read(rows) ? kNViewLibMade : kNViewLibUnreadable;
 }
 
-// The wallpaper from the file's rows, for the formats read row by row; ReadWhole for the others.
-int ReadWallpaper(const char* path, WallpaperStyle style, PixelSize screen, std::uint32_t background,
-                  Pixels32& wallpaper) {
+// The file's rows handed to `read`, for the formats read row by row; ReadWhole for the others.
+template <typename Read> int ReadRows(const char* path, Read read) {
     OpenFile file(path);
     if (!file.Get()) return kNViewLibUnreadable;
     std::uint8_t head[16] = {};
     const std::size_t got = std::fread(head, 1, sizeof(head), file.Get());
     if (got == 0 || std::fseek(file.Get(), 0, SEEK_SET) != 0) return kNViewLibUnreadable;
     switch (SniffPictureKind(head, got, path)) {
-    case PictureKind::Jpeg:
-        return WallpaperOfRows<JpegRows>(file.Get(), style, screen, background, wallpaper);
-    case PictureKind::Png:
-        return WallpaperOfRows<PngRows>(file.Get(), style, screen, background, wallpaper);
-    case PictureKind::Gif:
-        return WallpaperOfRows<GifRows>(file.Get(), style, screen, background, wallpaper);
+    case PictureKind::Jpeg: {
+        JpegRows rows(file.Get());
+        return ReadOpened(rows, rows.Open(), read);
+    }
+    case PictureKind::Png: {
+        PngRows rows(file.Get());
+        return ReadOpened(rows, rows.Open(), read);
+    }
+    case PictureKind::Gif: {
+        GifRows rows(file.Get());
+        return ReadOpened(rows, rows.Open(), read);
+    }
     default:
         return kNViewLibReadWhole;
     }
+}
+
+std::uint32_t PixelColourOf(COLORREF colour) {
+    return (std::uint32_t(GetRValue(colour)) << 16) | (std::uint32_t(GetGValue(colour)) << 8) | GetBValue(colour);
+}
+
+// A 32-bit DIB section of the pixels.
+UniqueBitmap SectionOf(const Pixels32& pixels) {
+    DecodedPicture shape;
+    SetBgraShape(shape, pixels.width, pixels.height);
+    std::uint8_t* bits = nullptr;
+    UniqueBitmap bitmap = CreateDibSectionFor(shape, bits);
+    if (!bitmap || !bits) throw std::bad_alloc();
+    // The section is bottom-up.
+    const std::size_t rowBytes = std::size_t(pixels.width) * 4;
+    for (int y = 0; y < pixels.height; ++y)
+        std::memcpy(bits + std::size_t(pixels.height - 1 - y) * rowBytes, pixels.View().Row(y), rowBytes);
+    return bitmap;
+}
+
+HBITMAP LoadWhole(const char* path) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return nullptr;
+    DecodedPicture picture;
+    BitmapMemory memory;
+    if (!DecodePicture(bytes.data(), bytes.size(), path, picture, memory)) return nullptr;
+    if (memory.bitmap) return memory.bitmap.Release();
+    return CreateBitmapFromPicture(picture).Release();
 }
 } // namespace
 
@@ -88,13 +121,7 @@ extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibLoad(const char* path, B
     try {
         if (!path) return nullptr;
         CriticalSectionScope oneAtATime(decoding);
-        std::vector<std::uint8_t> bytes;
-        if (!ReadWholeFile(path, bytes)) return nullptr;
-        DecodedPicture picture;
-        BitmapMemory memory;
-        if (!DecodePicture(bytes.data(), bytes.size(), path, picture, memory)) return nullptr;
-        if (memory.bitmap) return memory.bitmap.Release();
-        return CreateBitmapFromPicture(picture).Release();
+        return LoadWhole(path);
     } catch (...) {
         // No failure may cross into the caller.
         return nullptr;
@@ -110,22 +137,11 @@ extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibWallpaper(const char* pa
         if (path && wanted && screenWidth > 0 && screenHeight > 0) {
             CriticalSectionScope oneAtATime(decoding);
             Pixels32 wallpaper;
-            const std::uint32_t colour = (std::uint32_t(GetRValue(background)) << 16) |
-                                         (std::uint32_t(GetGValue(background)) << 8) | GetBValue(background);
-            result = ReadWallpaper(path, *wanted, {screenWidth, screenHeight}, colour, wallpaper);
-            if (result == kNViewLibMade) {
-                DecodedPicture shape;
-                SetBgraShape(shape, wallpaper.width, wallpaper.height);
-                std::uint8_t* bits = nullptr;
-                UniqueBitmap bitmap = CreateDibSectionFor(shape, bits);
-                if (!bitmap || !bits) throw std::bad_alloc();
-                // The section is bottom-up.
-                const std::size_t rowBytes = std::size_t(wallpaper.width) * 4;
-                for (int y = 0; y < wallpaper.height; ++y)
-                    std::memcpy(bits + std::size_t(wallpaper.height - 1 - y) * rowBytes, wallpaper.View().Row(y),
-                                rowBytes);
-                made = bitmap.Release();
-            }
+            result = ReadRows(path, [&](PictureRows& rows) {
+                wallpaper = ReadWallpaperRows(rows, *wanted, {screenWidth, screenHeight}, PixelColourOf(background));
+                return !wallpaper.data.empty();
+            });
+            if (result == kNViewLibMade) made = SectionOf(wallpaper).Release();
         }
     } catch (const std::bad_alloc&) {
         result = kNViewLibNoMemory;
@@ -134,5 +150,36 @@ extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibWallpaper(const char* pa
         result = kNViewLibUnreadable;
     }
     if (outcome) *outcome = made ? kNViewLibMade : result;
+    return made;
+}
+
+extern "C" __declspec(dllexport) HBITMAP WINAPI NViewLibLoadCovering(const char* path, int coverWidth, int coverHeight,
+                                                                     COLORREF background, int* width, int* height) {
+    PixelSize own;
+    HBITMAP made = nullptr;
+    try {
+        if (path && coverWidth > 0 && coverHeight > 0) {
+            CriticalSectionScope oneAtATime(decoding);
+            Pixels32 picture;
+            const int result = ReadRows(path, [&](PictureRows& rows) {
+                own = Turned(rows.stored, rows.orientation);
+                picture = ReadCoveringRows(rows, {coverWidth, coverHeight}, PixelColourOf(background));
+                return !picture.data.empty();
+            });
+            if (result == kNViewLibMade) {
+                made = SectionOf(picture).Release();
+            } else if (result == kNViewLibReadWhole) {
+                made = LoadWhole(path);
+                BITMAP facts = {};
+                if (made && GetObjectA(made, sizeof(facts), &facts)) own = {facts.bmWidth, std::abs(facts.bmHeight)};
+            }
+        }
+    } catch (...) {
+        // No failure may cross into the caller.
+        made = nullptr;
+    }
+    if (!made) own = {};
+    if (width) *width = own.width;
+    if (height) *height = own.height;
     return made;
 }

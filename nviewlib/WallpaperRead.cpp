@@ -72,6 +72,26 @@ Pixels32 ShownPixels(PictureRows& rows, const LayoutRect& shown, std::uint32_t b
 }
 } // namespace
 
+PixelSize CoveringSize(PixelSize picture, PixelSize cover) {
+    if (picture.Empty() || cover.Empty()) return picture;
+    // The side whose ratio to the picture's is the larger decides; the other is rounded up.
+    const long long w = picture.width, h = picture.height;
+    PixelSize size = cover;
+    if (cover.width * h >= cover.height * w)
+        size.height = int((cover.width * h + w - 1) / w);
+    else
+        size.width = int((cover.height * w + h - 1) / h);
+    return size.width < picture.width && size.height < picture.height ? size : picture;
+}
+
+Pixels32 ReadCoveringRows(PictureRows& rows, PixelSize cover, std::uint32_t background) {
+    const PixelSize upright = Turned(rows.stored, rows.orientation);
+    Pixels32 picture = ScaledWallpaper(rows, CoveringSize(upright, cover), background);
+    for (std::uint32_t& pixel : picture.data)
+        pixel |= 0xFF000000u;
+    return picture;
+}
+
 Pixels32 ReadWallpaperRows(PictureRows& rows, WallpaperStyle style, PixelSize screen, std::uint32_t background) {
     const PixelSize upright = Turned(rows.stored, rows.orientation);
     const PixelSize saved = SavedBitmapSize(style, upright, screen);

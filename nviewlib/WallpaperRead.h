@@ -9,3 +9,12 @@
 // scaler; one the style keeps at its own scale is read only in the rows and columns shown. Empty
 // when the picture cannot be read.
 Pixels32 ReadWallpaperRows(PictureRows& rows, WallpaperStyle style, PixelSize screen, std::uint32_t background);
+
+// The smallest size, proportions kept, that reaches `cover` on both sides; the picture's own size
+// where that is no larger.
+PixelSize CoveringSize(PixelSize picture, PixelSize cover);
+
+// The upright picture read from its rows at CoveringSize of `cover` (an upright size): reduced as
+// far as its format offers, then averaged down, its transparent parts laid over `background`
+// (0x00RRGGBB) and every pixel opaque (255). Empty when the picture cannot be read.
+Pixels32 ReadCoveringRows(PictureRows& rows, PixelSize cover, std::uint32_t background);

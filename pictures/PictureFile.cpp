@@ -38,19 +38,28 @@ void ReadScreen(const std::string& path, PictureNeed need, PictureFile& file) {
     file.outcome = Outcome::Loaded;
 }
 
-void ReadWallpaper(const std::string& path, TPictureLibrary& library, PictureNeed need, PictureFile& file) {
+void ReadWallpaper(const std::string& path, TPictureLibrary& library, PictureNeed need, PixelSize cover,
+                   PictureFile& file) {
+    PixelSize own;
     try {
-        file.bitmap = UniqueBitmap(library.Load(path));
+        if (need == PictureNeed::Bitmap && !cover.Empty()) {
+            TPictureLibrary::CoveringPicture read = library.LoadCovering(path, cover, DesktopBackground());
+            file.bitmap = std::move(read.bitmap);
+            own = read.own;
+        } else {
+            file.bitmap = UniqueBitmap(library.Load(path));
+        }
     } catch (const std::runtime_error& error) {
         file.outcome = Outcome::NoLibrary;
         file.reason = error.what();
         return;
     }
-    // What is shown or applied shows transparent parts in the desktop's colour.
+    // What is shown or applied shows transparent parts in the desktop's colour (a reduced picture has
+    // them laid over it already).
     if (need == PictureNeed::Bitmap) ShowOverDesktop(file.bitmap.Get(), path);
     const BitmapFacts facts = QueryBitmap(file.bitmap.Get());
-    file.width = facts.width;
-    file.height = facts.height;
+    file.width = own.Empty() ? facts.width : own.width;
+    file.height = own.Empty() ? facts.height : own.height;
     file.format = facts.format;
     file.outcome = Outcome::Loaded;
 }
@@ -67,13 +76,14 @@ int PictureFile::ResultCode() const {
     }
 }
 
-PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need) {
+PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need,
+                            PixelSize cover) {
     PictureFile file;
     try {
         if (IsScreen(category))
             ReadScreen(path, need, file);
         else
-            ReadWallpaper(path, library, need, file);
+            ReadWallpaper(path, library, need, cover, file);
     } catch (const std::exception& error) {
         file = PictureFile();
         file.reason = error.what();

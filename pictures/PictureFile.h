@@ -33,6 +33,9 @@ struct PictureFile {
     int ResultCode() const;
 };
 
-// Whether the caller keeps the picture or only asks what it is.
+// Whether the caller keeps the picture or only asks what it is. A wallpaper's bitmap can be asked
+// for no larger than what covers `cover`, as the picture library reads it; its width and height stay
+// the file's own.
 enum class PictureNeed { Check, Bitmap };
-PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need);
+PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need,
+                            PixelSize cover = {});

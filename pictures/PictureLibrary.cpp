@@ -26,3 +26,12 @@ TPictureLibrary::LibraryWallpaper TPictureLibrary::MakeWallpaper(const std::stri
     made.bitmap.Reset(wallpaper_(path.c_str(), int(style), screen.width, screen.height, background, &made.outcome));
     return made;
 }
+
+TPictureLibrary::CoveringPicture TPictureLibrary::LoadCovering(const std::string& path, PixelSize cover,
+                                                               COLORREF background) {
+    if (!covering_) covering_ = reinterpret_cast<NViewLibLoadCoveringCall>(Function(kNViewLibLoadCovering));
+    CoveringPicture read;
+    read.bitmap.Reset(
+        covering_(path.c_str(), cover.width, cover.height, background, &read.own.width, &read.own.height));
+    return read;
+}

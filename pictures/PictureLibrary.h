@@ -18,6 +18,14 @@ public:
     // when the library or its function cannot be found.
     HBITMAP Load(const std::string& path);
 
+    // The picture the library reads of the file at the smallest size that still covers `cover`,
+    // laid over the background where it is transparent, with its own size. Fails like Load.
+    struct CoveringPicture {
+        UniqueBitmap bitmap; // null when the library made none
+        PixelSize own;       // the picture's upright size as the file gives it
+    };
+    CoveringPicture LoadCovering(const std::string& path, PixelSize cover, COLORREF background);
+
     // The wallpaper the library makes of the file in the style on a screen of the size, reading
     // only what the screen shows, with the outcome (NViewLibOutcome). Fails like Load.
     struct LibraryWallpaper {
@@ -34,6 +42,7 @@ private:
     HMODULE module_ = nullptr;
     NViewLibLoadCall load_ = nullptr;
     NViewLibWallpaperCall wallpaper_ = nullptr;
+    NViewLibLoadCoveringCall covering_ = nullptr;
 };
 
 inline constexpr const char* kPictureLibraryName = "NViewLib.dll";

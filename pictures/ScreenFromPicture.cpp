@@ -1,6 +1,7 @@
 #include "pictures/ScreenFromPicture.h"
 
 #include "pictures/ScreenMaker.h"
+#include "pictures/ScreenRule.h"
 #include "pictures/Wallpaper.h"
 #include "platform/Files.h"
 
@@ -19,7 +20,9 @@ ScreenResult MakeScreenFromPicture(TPictureLibrary& library, const std::string& 
     }
     UniqueBitmap bitmap;
     try {
-        bitmap = UniqueBitmap(library.Load(source));
+        // No more of the picture than the frame averages down; transparent parts go black, as the
+        // bands around the picture are.
+        bitmap = library.LoadCovering(source, {kScreenWidth, kScreenHeight}, RGB(0, 0, 0)).bitmap;
     } catch (const std::bad_alloc&) {
         result.outcome = Outcome::NoMemory;
         return result;

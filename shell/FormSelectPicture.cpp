@@ -14,14 +14,17 @@ TPictureLibrary& TFormSelect::Library() {
 // A picture that cannot be read leaves `picture` as it was.
 int TFormSelect::LoadPicture(const std::string& path, TPicture& picture) {
     TWaitCursor waiting; // a large photo takes seconds on the machines of the day
-    PictureFile file = ReadPictureFile(path, Model.activeCategory, Library(), PictureNeed::Bitmap);
+    // The pane shows its picture no larger than itself: a camera photo is read only as far as that.
+    const bool preview = &picture == &ImgPreview.Picture();
+    const PixelSize pane = preview ? PixelSize{ImgPreview.Width(), ImgPreview.Height()} : PixelSize{};
+    PictureFile file = ReadPictureFile(path, Model.activeCategory, Library(), PictureNeed::Bitmap, pane);
     if (file.outcome != PictureFile::Outcome::Loaded) return file.ResultCode();
     if (file.bitmap)
         picture.Assign(std::move(file.bitmap), file.format);
     else
         picture.Clear();
     // The preview's picture is described by what its file said.
-    if (&picture == &ImgPreview.Picture()) {
+    if (preview) {
         PreviewedFile& shown = Model.preview;
         shown.width = file.width;
         shown.height = file.height;

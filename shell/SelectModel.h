@@ -16,12 +16,13 @@ struct PreviewedFile {
     // Whether the picture on view was read from `path`: after a failed load the name is the new
     // file's while the picture is still the one before.
     bool fromFile = false;
-    // The picture on view as its file gave it.
+    // The picture as its file gives it: its own size and depth, whatever size it is held at.
     int width = 0;
     int height = 0;
     PixelFormat format = PixelFormat::Device;
     int rotationStart = 0; // a screen's byte 0x32: where its palette turns
-    // The picture on view, kept by the preview pane that shows it.
+    // The picture on view, kept by the preview pane that shows it: a wallpaper read by rows is held
+    // no larger than what covers the pane.
     const TPicture* picture = nullptr;
 
     bool Named() const { return !path.empty(); }

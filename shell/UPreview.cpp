@@ -1,8 +1,11 @@
 #include "shell/UPreview.h"
 
+#include "pictures/Transparency.h"
 #include "pictures/Wallpaper.h"
+#include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
+#include <exception>
 #include <new>
 
 namespace {
@@ -94,6 +97,15 @@ void TFormPreview::LayoutPicture() {
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
+        HBITMAP picture = model.preview.picture ? model.preview.picture->Handle() : nullptr;
+        UniqueBitmap read;
+        if (wallpaper && ReadWallpaper(read)) {
+            picture = read.Get();
+            // Of a picture larger than the screen, "Centred" has read only the part the screen shows.
+            const BitmapFacts part = QueryBitmap(picture);
+            if (picture && model.style == WallpaperStyle::Centred)
+                layout_.bounds = CentreIn({part.width, part.height}, {client.right, client.bottom});
+        }
         if (layout_.fillsClient) {
             ImgPreview.SetAlign(TAlign::Client);
         } else {
@@ -103,12 +115,29 @@ void TFormPreview::LayoutPicture() {
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
-        ImgPreview.SetPicture(ShownBitmap(model.preview.picture ? model.preview.picture->Handle() : nullptr));
+        ImgPreview.SetPicture(ShownBitmap(picture));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
     }
     if (wallpaper) {
         SetascurrentWallpaper1.SetVisible(true);
         N2.SetVisible(true);
+    }
+}
+
+// A wallpaper is read from its file as the screen shows it in the style, no larger: the preview pane
+// holds it reduced. False for a picture the library reads only whole, which the preview holds whole,
+// and for a picture not read from the file named; a file that gives no wallpaper reads as none.
+bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
+    const SelectModel& model = main_.Model;
+    if (!model.preview.fromFile || !model.style) return false;
+    try {
+        TWaitCursor waiting;
+        TPictureLibrary::LibraryWallpaper made =
+            main_.Library().MakeWallpaper(model.preview.path, *model.style, PrimaryScreenSize(), DesktopBackground());
+        read = std::move(made.bitmap);
+        return made.outcome != kNViewLibReadWhole;
+    } catch (const std::exception&) {
+        return true; // the library is gone: the desktop colour alone
     }
 }
 

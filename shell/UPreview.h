@@ -2,8 +2,9 @@
 // The full-screen preview window: created hidden at start-up, shown from the preview pane. It shows
 // the main window's preview picture as the system would show it: a screen stretched over the
 // screen (or, "As Windows Shows It", in the 4:3 frame the system gives it, the start-up screen's
-// bar moving), a wallpaper laid out in the style chosen in the main window. It shows what the main
-// window's model holds; applying it is the main window's business.
+// bar moving), a wallpaper laid out in the style chosen in the main window, read from its file as
+// far as the screen shows it. It shows what the main window's model holds; applying it is the main
+// window's business.
 #include "pictures/ShownScreen.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/Controls.h"
@@ -54,6 +55,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    bool ReadWallpaper(UniqueBitmap& read);
     UniqueBitmap ShownBitmap(HBITMAP picture) const;
     // Turns the palette of the shown screen when it is the start-up screen with a rotation; the
     // timer runs only while the window shows such a screen.

@@ -52,6 +52,12 @@ template <typename Rows> Pixels32 ReadRows(std::FILE* file, WallpaperStyle style
     return rows.Open() == RowsOpened::Rows ? ReadWallpaperRows(rows, style, screen, kBackground) : Pixels32();
 }
 
+template <typename Rows> Pixels32 ReadCovering(const std::string& file, PixelSize cover) {
+    const OpenBytes open = FileOf(file);
+    Rows rows(open.get());
+    return rows.Open() == RowsOpened::Rows ? ReadCoveringRows(rows, cover, kBackground) : Pixels32();
+}
+
 Pixels32 FromRows(const std::string& file, Format format, WallpaperStyle style, PixelSize screen) {
     const OpenBytes open = FileOf(file);
     return format == Format::Jpeg  ? ReadRows<JpegRows>(open.get(), style, screen)
@@ -223,6 +229,37 @@ TEST(WallpaperRead, TransparentPartsShowTheBackgroundAndOpaquePicturesAreUnchang
             EXPECT_TRUE(SameWallpaper(FromRows(c.file, c.format, style, kScreen),
                                       FromWholePicture(c.file, c.format, style, kScreen), style));
         }
+    }
+}
+
+// The preview's read: the smallest size, proportions kept, that covers the one asked for, upright and
+// opaque, looking as the whole picture averaged down to it (which "Stretched" to that size is).
+TEST(WallpaperRead, ACoveringReadIsTheWholePictureAveragedDownToTheSmallestSizeThatCovers) {
+    const struct {
+        const char* name;
+        int width, height, orientation;
+        Format format;
+        PixelSize cover, size;
+    } cases[] = {
+        {"4000 x 3000 JPEG in a 160 x 100 pane", 4000, 3000, 1, Format::Jpeg, {160, 100}, {160, 120}},
+        {"turned a quarter: upright 3000 x 4000", 4000, 3000, 6, Format::Jpeg, {160, 100}, {160, 214}},
+        {"turned half: the height decides", 2001, 1503, 3, Format::Jpeg, {320, 400}, {533, 400}},
+        {"wide: the height decides", 1500, 500, 1, Format::Jpeg, {160, 100}, {300, 100}},
+        {"PNG, the same proportions", 1600, 1200, 1, Format::Png, {1024, 768}, {1024, 768}},
+        {"no larger than its own size", 300, 200, 1, Format::Jpeg, {320, 400}, {300, 200}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JpegOptions options;
+        options.orientation = c.orientation;
+        const Pixels32& pixels = Photo(c.width, c.height);
+        const bool png = c.format == Format::Png;
+        const std::string file = png ? EncodePng(pixels, false) : EncodeJpeg(pixels, options);
+        const Pixels32 read = png ? ReadCovering<PngRows>(file, c.cover) : ReadCovering<JpegRows>(file, c.cover);
+        const WallpaperStyle stretched = WallpaperStyle::Stretched;
+        EXPECT_TRUE(SameWallpaper(read, FromWholePicture(file, c.format, stretched, c.size), stretched));
+        for (std::uint32_t pixel : read.data)
+            ASSERT_EQ(pixel >> 24, 255u) << "opaque";
     }
 }
 

@@ -1,5 +1,7 @@
 // The preview pane under Wine: real bitmap files in a fresh folder, chosen in the real browser.
+#include "pictures/PictureText.h"
 #include "tests/support/BrowserInput.h"
+#include "tests/support/EncodedPictures.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestFiles.h"
@@ -27,7 +29,8 @@ protected:
 
     void TearDown() override {
         Application().Reset();
-        for (const char* name : {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp"})
+        for (const char* name :
+             {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp", "photo.jpg"})
             DeleteFileA((root + "\\" + name).c_str());
         RemoveDirectoryA(root.c_str());
         WineFixture::TearDown();
@@ -191,6 +194,26 @@ TEST_F(Preview, WallpapersAreReadThroughThePictureLibrary) {
     EXPECT_EQ(picture.Height(), 0);
     Choose("wide.bmp");
     EXPECT_FALSE(Red()) << "a wallpaper is never shown in red";
+}
+
+// The pane holds a camera photo no larger than it shows it; all the user is told comes from the file.
+TEST_F(Preview, ALargeJpegIsHeldReducedAndDescribedByItsFile) {
+    Write("photo.jpg", EncodeJpeg(Pixels32(4000, 3000)));
+    ClickAt(form->sbtnWall, 5, 5);
+    Choose("photo.jpg");
+    ASSERT_EQ(Name(), root + "\\photo.jpg");
+    const TImage& pane = form->ImgPreview;
+    EXPECT_GE(Picture().Width(), pane.Width()) << "it covers the pane";
+    EXPECT_LE(Picture().Width(), 2 * pane.Width());
+    EXPECT_GE(Picture().Height(), pane.Height());
+    EXPECT_LE(Picture().Height(), 2 * pane.Height());
+    EXPECT_EQ(pane.Hint(), SizeText(4000, 3000)) << "the tool-tip";
+    form->PopMFileInfoPopup();
+    EXPECT_EQ(form->Size.Caption(), SizeText(4000, 3000)) << "the menu";
+    answers = {mrOk};
+    form->SizeClick();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().text, FileInfoText(4000, 3000, PixelFormat::Bits32)) << "Info about file";
 }
 
 TEST_F(Preview, SixteenBitBitmapWithoutMasksIsFifteenInEveryCategory) {
