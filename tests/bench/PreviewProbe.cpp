@@ -118,38 +118,6 @@ BOOL CALLBACK FindMain(HWND window, LPARAM lParam) {
     return FALSE;
 }
 
-// What a failed search saw: each visible window of the process, with the rows and first row of its
-// list boxes.
-BOOL CALLBACK DescribeChild(HWND child, LPARAM lParam) {
-    char name[64] = {};
-    GetClassNameA(child, name, sizeof(name));
-    DWORD_PTR rows = 0;
-    if (lstrcmpiA(name, "ListBox") != 0 || !SendMessageTimeoutA(child, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 1000, &rows))
-        return TRUE;
-    *reinterpret_cast<std::string*>(lParam) +=
-        "; list box of " + std::to_string(rows) + " rows: " + (rows ? ListRow(child, 0) : "");
-    return TRUE;
-}
-
-BOOL CALLBACK DescribeWindow(HWND window, LPARAM lParam) {
-    auto* seen = reinterpret_cast<std::pair<DWORD, std::string>*>(lParam);
-    DWORD owner = 0;
-    char title[256] = {};
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != seen->first || !IsWindowVisible(window)) return TRUE;
-    GetWindowTextA(window, title, sizeof(title));
-    seen->second += std::string(" [window \"") + title + "\"";
-    EnumChildWindows(window, DescribeChild, LPARAM(&seen->second));
-    seen->second += "]";
-    return TRUE;
-}
-
-std::string Seen(DWORD process) {
-    std::pair<DWORD, std::string> seen{process, ""};
-    EnumWindows(DescribeWindow, LPARAM(&seen));
-    return seen.second;
-}
-
 // A program started with its browser in a folder, ended when it goes.
 class Program {
 public:
@@ -185,8 +153,7 @@ public:
         search.text = first;
         search.windowClass = "ListBox";
         while (!search.found) {
-            if (NowMs() - start > kTimeoutMs)
-                throw std::runtime_error("no file list with " + first + ":" + Seen(process_.dwProcessId));
+            if (NowMs() - start > kTimeoutMs) throw std::runtime_error("no file list with " + first);
             if (WaitForSingleObject(process_.hProcess, 5) == WAIT_OBJECT_0) throw std::runtime_error("it ended");
             EnumWindows(FindMain, LPARAM(&search));
         }
