@@ -112,6 +112,7 @@ set(PROGRAM_SOURCES
     shell/UOpstartScherm.cpp
     shell/USelect5.cpp
     shell/USelect5Layout.cpp
+    shell/FormSelectCommands.cpp
     shell/Categories.cpp
     shell/Settings.cpp
     shell/FormSelectLists.cpp

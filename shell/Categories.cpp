@@ -51,8 +51,6 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
 
     // Choosing the style here is the window's own doing, not a change of style by the user.
     if (pressed == &sbtnWall) {
-        Setascurrentwallpaper1.SetVisible(true);
-        SetascurrentScreen1.SetVisible(false);
         chkbStartUpRun.SetVisible(false);
         Model.style = kWallpaperStyles[0].style;
         ShowStyle();
@@ -62,8 +60,6 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         Model.activeCategory = Category::Wall;
         ActiveLook(sbtnWall);
     } else {
-        Setascurrentwallpaper1.SetVisible(false);
-        SetascurrentScreen1.SetVisible(true);
         Model.style.reset();
         ShowStyle();
         CBStyle.SetEnabled(false);
@@ -74,7 +70,7 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
     }
 
     FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
-    UpdateScreenItems();
+    UpdateCommands();
     UpdateCounter();
 }
 

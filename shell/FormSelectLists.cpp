@@ -141,14 +141,6 @@ void TFormSelect::LstVSelectedChange() {
     UpdateCounter();
 }
 
-void TFormSelect::PopMSelectedPopup() {
-    const TListView& list = ActiveList();
-    const bool some = list.SelCount() > 0, all = some && list.SelCount() == list.Count();
-    for (TMenuItem* item : {&View2, &Remove1, &InvertSelection2})
-        item->SetEnabled(some);
-    SelectAll2.SetEnabled(some && !all);
-}
-
 void TFormSelect::Findfile1Click() {
     int first = ActiveList().FirstSelected();
     if (first >= 0) ApplyBrowserPath(ActiveEntries().Cell(std::size_t(first), 1));

@@ -8,22 +8,8 @@
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::UpdateScreenItems() {
-    const bool screens = IsScreen(Model.activeCategory);
-    const bool named = Model.preview.Named();
-    for (TMenuItem* item : {&N8, &MakeScreen1, &N9, &MakeScreen2})
-        item->SetVisible(screens);
-    MakeScreen1.SetEnabled(named);
-    MakeScreen2.SetEnabled(named);
-    // Only the start-up screen can move: the system rotates the palette of that one alone.
-    AnimatedBar1.SetVisible(Model.activeCategory == Category::Start);
-    AnimatedBar2.SetVisible(Model.activeCategory == Category::Start);
-}
-
 void TFormSelect::AnimatedBarClick() {
-    const bool checked = !AnimatedBar1.Checked();
-    AnimatedBar1.SetChecked(checked);
-    AnimatedBar2.SetChecked(checked);
+    SetCommandChecked(cmAnimatedBar, !AnimatedBar1.Checked());
 }
 
 void TFormSelect::MakeScreenClick() {

@@ -16,7 +16,7 @@ void TFormSelect::ResetPreview() {
     ImgPreview.SetHint("");
     ImgPreview.SetCaption("Preview");
     PnlPreviewName.SetColor(clBtnFace);
-    UpdateScreenItems();
+    UpdateCommands();
 }
 
 void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool reread) {
@@ -37,7 +37,7 @@ void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool 
         PnlPreviewName.SetColor(clBtnFace);
     }
     PnlPreviewName.SetHint(path);
-    UpdateScreenItems();
+    UpdateCommands();
 }
 
 void TFormSelect::ViewChooseBox() {

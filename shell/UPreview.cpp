@@ -22,30 +22,30 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     SetColor(kSystemColor | COLOR_DESKTOP);
     PopupMenu = &PopMPreview;
 
-    TMenuItem* menu = &PopMPreview.Items;
-    auto setAsCurrent = [this] { SetasCurrentClick(); };
-    std::vector<MenuCommand> commands = {
-        {menu, &Returntomain1, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }},
-        {menu, &Fileinfo1, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
-        {menu, &N1},
+    std::vector<TCommand> commands = {
+        {cmReturn, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }},
+        {cmFileInfo, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
+        {cmAsWindowsShowsIt, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
+        {cmSetAsCurrent, "Set as current &Screen", ShortCut(vk::F4), [this] { SetasCurrentClick(); }},
+        {cmReturnUnchanged, "Return &unchanged", scNone, [this] { Returntomainwithoutchange1Click(); }},
     };
-    // A style's entry: "&" and its name, with Ctrl and the name's first letter.
+    TMenuItem* menu = &PopMPreview.Items;
+    std::vector<TMenuEntry> entries = {{menu, &Returntomain1, cmReturn}, {menu, &Fileinfo1, cmFileInfo}, {menu, &N1}};
+    // A style's command: "&" and its name, with Ctrl and the name's first letter.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
-        TMenuItem* item = StyleItem(i);
         const std::string name = kWallpaperStyles[i].name;
-        commands.push_back({menu, item, "&" + name, CtrlKey(name[0]), [this, item] { StyleClick(item); }});
+        const WallpaperStyle style = kWallpaperStyles[i].style;
+        commands.push_back({StyleCommand(i), "&" + name, CtrlKey(name[0]), [this, style] { StyleClick(style); }});
+        entries.push_back({menu, StyleItem(i), StyleCommand(i)});
     }
-    commands.insert(
-        commands.end(),
-        {
-            {menu, &AsWindowsShowsIt1, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
-            {menu, &N2},
-            {menu, &SetascurrentScreen1, "Set as current &Screen", ShortCut(vk::F4), setAsCurrent},
-            {menu, &SetascurrentWallpaper1, "Set as current &Wallpaper", ShortCut(vk::F4), setAsCurrent},
-            {menu, &Returntomainwithoutchange1, "Return &unchanged", scNone,
-             [this] { Returntomainwithoutchange1Click(); }},
-        });
-    MakeCommands(commands);
+    entries.insert(entries.end(), {
+                                      {menu, &AsWindowsShowsIt1, cmAsWindowsShowsIt},
+                                      {menu, &N2},
+                                      {menu, &SetascurrentScreen1, cmSetAsCurrent},
+                                      {menu, &SetascurrentWallpaper1, cmSetAsCurrent, "Set as current &Wallpaper"},
+                                      {menu, &Returntomainwithoutchange1, cmReturnUnchanged},
+                                  });
+    MakeCommands(std::move(commands), entries);
     Returntomainwithoutchange1.SetVisible(false);
     // With a picture smaller than the screen, or none, a click beside it returns as well.
     OnClick = [this] { Returntomain1Click(); };
@@ -65,20 +65,26 @@ TMenuItem* TFormPreview::StyleItem(int index) {
 
 void TFormPreview::FormActivate() {
     SetWindowState(TWindowState::Maximized);
-    const bool wallpaper = main_.Model.activeCategory == Category::Wall;
-    // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
-    for (int i = 0; i < kWallpaperStyleCount; ++i) {
-        StyleItem(i)->SetVisible(wallpaper);
-        StyleItem(i)->SetEnabled(wallpaper);
-    }
-    AsWindowsShowsIt1.SetVisible(!wallpaper);
-    AsWindowsShowsIt1.SetEnabled(!wallpaper);
-    AsWindowsShowsIt1.SetChecked(main_.AsWindowsShowsIt);
-    SetascurrentScreen1.SetVisible(!wallpaper);
     LayoutPicture();
-    CheckStyleItems();
+    UpdateCommands();
     // The window has no control to hold the focus; holding it itself, its short-cuts act.
     if (Showing() && GetForegroundWindow() == Handle()) ::SetFocus(Handle());
+}
+
+// Hidden entries keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
+void TFormPreview::UpdateCommands() {
+    const bool wallpaper = main_.Model.activeCategory == Category::Wall;
+    for (int i = 0; i < kWallpaperStyleCount; ++i) {
+        SetCommandVisible(StyleCommand(i), wallpaper);
+        SetCommandEnabled(StyleCommand(i), wallpaper);
+        SetCommandChecked(StyleCommand(i), main_.Model.style == kWallpaperStyles[i].style);
+    }
+    SetCommandVisible(cmAsWindowsShowsIt, !wallpaper);
+    SetCommandEnabled(cmAsWindowsShowsIt, !wallpaper);
+    SetCommandChecked(cmAsWindowsShowsIt, main_.AsWindowsShowsIt);
+    SetascurrentScreen1.SetVisible(!wallpaper);
+    SetascurrentWallpaper1.SetVisible(wallpaper);
+    N2.SetVisible(wallpaper);
 }
 
 void TFormPreview::LayoutPicture() {
@@ -89,8 +95,6 @@ void TFormPreview::LayoutPicture() {
     const RECT client = ClientRect();
     StopAnimation();
     if (!wallpaper) {
-        SetascurrentWallpaper1.SetVisible(false);
-        N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
         layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
@@ -117,10 +121,6 @@ void TFormPreview::LayoutPicture() {
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
         ImgPreview.SetPicture(ShownBitmap(picture));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
-    }
-    if (wallpaper) {
-        SetascurrentWallpaper1.SetVisible(true);
-        N2.SetVisible(true);
     }
 }
 
@@ -164,17 +164,10 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
     }
 }
 
-void TFormPreview::CheckStyleItems() {
-    for (int i = 0; i < kWallpaperStyleCount; ++i)
-        StyleItem(i)->SetChecked(main_.Model.style == kWallpaperStyles[i].style);
-}
-
 // The main window's box shows the style at once; no list entry is restyled before the return.
-void TFormPreview::StyleClick(TMenuItem* sender) {
-    for (int i = 0; i < kWallpaperStyleCount; ++i)
-        if (StyleItem(i) == sender) main_.Model.style = kWallpaperStyles[i].style;
+void TFormPreview::StyleClick(WallpaperStyle style) {
+    main_.Model.style = style;
     main_.ShowStyle();
-    CheckStyleItems();
     FormActivate();
 }
 

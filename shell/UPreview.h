@@ -19,6 +19,10 @@ class TFormPreview : public TForm {
 public:
     explicit TFormPreview(TFormSelect& main);
 
+    // The window's commands; a style's is the first style's and its index in the style table.
+    enum Command { cmReturn = 1, cmFileInfo, cmAsWindowsShowsIt, cmSetAsCurrent, cmReturnUnchanged, cmFirstStyle };
+    static int StyleCommand(int index) { return cmFirstStyle + index; }
+
     TImage ImgPreview;
 
     TPopupMenu PopMPreview;
@@ -29,8 +33,9 @@ public:
     void FormActivate() override;
     // Lays the image out for the category and style.
     void LayoutPicture();
-    void CheckStyleItems();
-    void StyleClick(TMenuItem* sender);
+    // The style items' check marks and what the menu offers, for the category and the style.
+    void UpdateCommands() override;
+    void StyleClick(WallpaperStyle style);
     // Back to the main window; in the wallpaper category the chosen style goes to the selected
     // wallpaper entries first.
     void Returntomain1Click();

@@ -72,8 +72,6 @@ void TFormSelect::FormShow() {
     TSpeedButton& button = ButtonOfCategory(Model.activeCategory);
     button.SetDown(true);
     Change_Screen_Button(&button);
-    Setascurrentwallpaper1.SetVisible(Model.activeCategory == Category::Wall);
-    SetascurrentScreen1.SetVisible(Model.activeCategory != Category::Wall);
     SelectionTracking = true;
 }
 

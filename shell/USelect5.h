@@ -32,6 +32,38 @@ public:
     TFormSelect();
     ~TFormSelect() override;
 
+    // The window's commands; the entries of its menus carry them by id.
+    enum Command {
+        cmSave = 1,
+        cmExit,
+        cmAutostart,
+        cmPlusStretch,
+        cmReportAddErrors,
+        cmPreviewNone,
+        cmPreviewChooseOnly,
+        cmPreviewSelectedOnly,
+        cmPreviewBoth,
+        cmRemoveMissing,
+        cmMakeScreen,
+        cmAnimatedBar,
+        cmOriginalScreens,
+        cmUninstall,
+        cmHelp,
+        cmAbout,
+        cmFullScreen,
+        cmSetAsCurrent,
+        cmRefresh,
+        cmExtend,
+        cmAddFiles,
+        cmSelectAllFiles,
+        cmInvertFiles,
+        cmRemoveEntries,
+        cmFindFile,
+        cmSelectAllEntries,
+        cmInvertEntries,
+        cmFileInfo,
+    };
+
     // Set by the start-up once the window exists.
     std::string VersionText;
     std::string BuildText;
@@ -92,7 +124,7 @@ public:
     TListView ListStart, ListWait, ListShut, ListWall;
     TPanel PnlExtend;
 
-    // Menus, made from the command table in BuildMenus.
+    // Menus, made from the command table in BuildMenus; their names stay the entries' own.
     TMainMenu MainMenu1;
     TMenuItem File1, Save1, N3, Close1;
     TMenuItem Options1, Runrandomizeratstartup1, miPlusStretch, ErrorReportOn1, PreviewNone1, PreviewChooseOnly1,
@@ -147,7 +179,6 @@ public:
     void btnAllSelectClick();
     void btnInvSelectClick();
     void LstVSelectedChange();
-    void PopMSelectedPopup();
     void Findfile1Click();
     void Removenonexistingfiles1Click();
     void DirectoryListBox1Change();
@@ -190,7 +221,8 @@ public:
     // Making a screen from the previewed picture; the items follow the category and the preview.
     void MakeScreenClick();
     void AnimatedBarClick();
-    void UpdateScreenItems();
+    // Check marks, enabling and visibility of the commands, from what the window shows.
+    void UpdateCommands() override;
 
     // System integration.
     void SetasCurrentClick();

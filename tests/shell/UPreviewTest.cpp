@@ -95,7 +95,7 @@ TEST_F(FullScreen, WallpaperMenuMarksTheStyleOfTheBox) {
     for (int style = 0; style < kWallpaperStyleCount; ++style) {
         SCOPED_TRACE(kWallpaperStyles[style].name);
         PickStyle(style);
-        preview->CheckStyleItems();
+        SendMessageA(preview->Handle(), WM_INITMENU, 0, 0); // as when the menu opens
         for (int item = 0; item < kWallpaperStyleCount; ++item)
             EXPECT_EQ(preview->StyleItem(item)->Checked(), item == style) << "item " << item;
     }
@@ -135,7 +135,7 @@ TEST_F(FullScreen, UnchangedReturnRestylesNothing) {
     FiveEntriesTwoSelected();
     Choose("tile.bmp");
     ASSERT_TRUE(OpenFullScreen());
-    preview->StyleClick(&preview->Stretched1);
+    preview->StyleClick(WallpaperStyle::Stretched);
     preview->Returntomainwithoutchange1Click();
     EXPECT_FALSE(preview->Showing());
     EXPECT_EQ(Styles(), (std::vector<std::string>(5, "Centred")));
@@ -148,12 +148,12 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     Category(form->sbtnWall);
     Choose("wide.bmp");
     ASSERT_TRUE(OpenFullScreen());
-    preview->StyleClick(&preview->Fit2Screen1);
+    preview->StyleClick(WallpaperStyle::Fit2Screen);
     TBounds b = preview->ImgPreview.Bounds();
     EXPECT_EQ(std::vector<int>({b.left, b.top, b.width, b.height}), std::vector<int>({0, 192, 1024, 384}));
     EXPECT_TRUE(preview->ImgPreview.Stretch);
 
-    preview->StyleClick(&preview->Centred1);
+    preview->StyleClick(WallpaperStyle::Centred);
     b = preview->ImgPreview.Bounds();
     EXPECT_LT(b.left, 0) << "a picture wider than the screen is cut on both sides";
     EXPECT_EQ(b.width, 1600);
@@ -161,12 +161,12 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
 
     Choose("tile.bmp");
     const Pixels32 picture = ReadPixels(form->ImgPreview.Picture().Handle());
-    preview->StyleClick(&preview->Tiled1);
+    preview->StyleClick(WallpaperStyle::Tiled);
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
     EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
     EXPECT_EQ(ImagePixel(300, 0), picture.At(0, 0) & 0xFFFFFF) << "the second column starts the picture again";
     EXPECT_EQ(ImagePixel(1023, 767), picture.At(123, 167) & 0xFFFFFF) << "the last tile cut at the edge";
-    preview->StyleClick(&preview->Mirror1);
+    preview->StyleClick(WallpaperStyle::Mirror);
     EXPECT_EQ(ImagePixel(300, 0), picture.At(299, 0) & 0xFFFFFF) << "the second column turned left to right";
     EXPECT_EQ(ImagePixel(0, 200), picture.At(0, 199) & 0xFFFFFF) << "the second row turned top to bottom";
     EXPECT_EQ(ImagePixel(300, 200), picture.At(299, 199) & 0xFFFFFF) << "turned both ways";
@@ -174,7 +174,7 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
 
     Choose("tall.bmp"); // taller than the screen: only its top rows are shown
     const Pixels32 tall = ReadPixels(form->ImgPreview.Picture().Handle());
-    preview->StyleClick(&preview->Mirror1);
+    preview->StyleClick(WallpaperStyle::Mirror);
     EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
     EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
 }
@@ -184,9 +184,10 @@ TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
     Choose("text.bmp"); // the library makes no picture of it
     ASSERT_EQ(form->ImgPreview.Picture().Width(), 0);
     ASSERT_TRUE(OpenFullScreen());
-    for (TMenuItem* item : {&preview->Tiled1, &preview->Mirror1, &preview->Fit2Screen1, &preview->Centred1}) {
-        SCOPED_TRACE(item->Caption());
-        preview->StyleClick(item);
+    for (WallpaperStyle style :
+         {WallpaperStyle::Tiled, WallpaperStyle::Mirror, WallpaperStyle::Fit2Screen, WallpaperStyle::Centred}) {
+        SCOPED_TRACE(StyleInfo(style).name);
+        preview->StyleClick(style);
         EXPECT_EQ(preview->ImgPreview.Picture().Handle(), nullptr) << "nothing but the desktop colour";
     }
     answers = {mrOk};
@@ -377,8 +378,8 @@ TEST_F(FullScreen, TheHelpsShortCutsAreEntriesTheMenusShow) {
     for (auto [button, file] : visits) {
         Category(*button);
         Choose(file);
-        for (TPopupMenu* menu : {&form->PopMFile, &form->PopMSelected, &form->PopMFileInfo})
-            if (menu->OnPopup) menu->OnPopup();
+        form->PopMFileInfoPopup();
+        SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // as when a menu opens
         ASSERT_TRUE(OpenFullScreen());
         for (const auto& [heading, menu] : menus)
             AddShownEntries(*menu, "", shown[heading]);
