@@ -48,13 +48,13 @@ bool TCheckBox::Checked() const {
 }
 
 void TCheckBox::SetChecked(bool checked) {
-    if (Checked() == checked) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (OnClick) OnClick();
+    if (Checked() != checked) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::CommandNotify(WORD code) {
-    if (code == BN_CLICKED) SetChecked(!Checked());
+    if (code != BN_CLICKED) return;
+    SetChecked(!Checked());
+    if (OnClick) OnClick();
 }
 
 // Labels ---------------------------------------------------------------------------------------

@@ -130,11 +130,14 @@ void TListView::FitColumns() {
             SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(FittedWidth(int(column)), 0));
 }
 
+// The view tells of every change of state, also of the program's own: only the user's reach OnChange.
 void TListView::SetState(int index, UINT state, UINT mask) {
     LVITEMA item = {};
     item.stateMask = mask;
     item.state = state;
+    ++quiet_;
     SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+    --quiet_;
 }
 
 template <typename Work> void TListView::Bulk(Work work) {
@@ -165,7 +168,6 @@ int TListView::Count() const {
 
 void TListView::SelectAll() {
     Bulk([&] { SetState(-1, LVIS_SELECTED, LVIS_SELECTED); });
-    if (OnChange) OnChange();
 }
 
 void TListView::InvertSelection() {
@@ -188,7 +190,6 @@ void TListView::InvertSelection() {
             }
         }
     });
-    if (OnChange) OnChange();
 }
 
 int TListView::SelCount() const {

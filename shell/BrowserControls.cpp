@@ -155,7 +155,7 @@ char TDriveComboBox::Drive() const {
 void TDriveComboBox::Changed() {
     if (DirList && Drive()) {
         try {
-            DirList->SetDirectory(FullPath(std::string(1, Drive()) + ":"));
+            DirList->Open(FullPath(std::string(1, Drive()) + ":"));
         } catch (...) {
             SetDrive(DirList->Directory().empty() ? '\0' : DirList->Directory()[0]);
             throw;
@@ -166,8 +166,8 @@ void TDriveComboBox::Changed() {
 
 // Filters --------------------------------------------------------------------------------------
 
-void TFilterComboBox::SetFilter(const std::string& filter) {
-    if (!filter_.empty() && SameFilter(filter_, filter)) return;
+bool TFilterComboBox::SetFilter(const std::string& filter) {
+    if (!filter_.empty() && SameFilter(filter_, filter)) return false;
     filter_ = filter;
     rows_ = ParseFilter(filter);
     std::vector<std::string> descriptions;
@@ -175,7 +175,8 @@ void TFilterComboBox::SetFilter(const std::string& filter) {
         descriptions.push_back(row.description);
     SetItems(descriptions);
     SetItemIndex(rows_.empty() ? -1 : 0);
-    Changed();
+    if (FileList) FileList->SetMask(Mask());
+    return true;
 }
 
 std::string TFilterComboBox::Mask() const {
@@ -206,6 +207,11 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
     Update();
 }
 
+void TDirectoryListBox::Open(const std::string& path) {
+    SetDirectory(path);
+    if (OnChange) OnChange();
+}
+
 void TDirectoryListBox::Update() {
     TWaitCursor waiting; // a folder of thousands of files, or one on a slow drive
     // A folder deleted meanwhile gives way to the nearest folder above it that still exists.
@@ -219,7 +225,6 @@ void TDirectoryListBox::Update() {
     const FolderNames others = Fill(FileList != nullptr);
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
     if (FileList) FileList->SetDirectory(directory_, others);
-    if (OnChange) OnChange();
 }
 
 FolderNames TDirectoryListBox::Fill(bool keepOthers) {
@@ -253,12 +258,8 @@ FolderNames TDirectoryListBox::Fill(bool keepOthers) {
     return others;
 }
 
-std::string TDirectoryListBox::RowText(int index) const {
-    return index >= 0 && index < Count() ? rows_[std::size_t(index)].text : std::string();
-}
-
 void TDirectoryListBox::OpenRow(int index) {
-    if (index >= 0 && index < Count()) SetDirectory(rows_[std::size_t(index)].path);
+    if (index >= 0 && index < Count()) Open(rows_[std::size_t(index)].path);
 }
 
 void TDirectoryListBox::CommandNotify(WORD code) {

@@ -20,10 +20,7 @@ void InactiveLook(TSpeedButton& button) {
 
 void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
     const Category old = Model.activeCategory;
-    {
-        SelectionTrackingOff ownChanges(*this);
-        SwitchControls(pressed);
-    }
+    SwitchControls(pressed);
 
     TListView& active = ActiveList();
     TListView& oldList = ListOfCategory(old);
@@ -49,7 +46,8 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         }
     }
 
-    // Choosing the style here is the window's own doing, not a change of style by the user.
+    // Choosing the style here is the window's own doing, not a change of style by the user: the box
+    // raises no change.
     if (pressed == &sbtnWall) {
         chkbStartUpRun.SetVisible(false);
         Model.style = kWallpaperStyles[0].style;
@@ -69,7 +67,8 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         InactiveLook(sbtnWall);
     }
 
-    FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
+    if (FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter))
+        FilterComboBox1Change();
     UpdateCommands();
     UpdateCounter();
 }

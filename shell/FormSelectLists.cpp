@@ -67,7 +67,6 @@ void TFormSelect::RemoveEntries(Category category, const std::vector<int>& rows)
 }
 
 void TFormSelect::AddChosenFile(int index, EntryInserts& inserts) {
-    SelectionTrackingOff ownChanges(*this);
     const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
     std::string refusal;
     if (Model.activeCategory == Category::Wall) {
@@ -85,7 +84,7 @@ void TFormSelect::AddChosenFile(int index, EntryInserts& inserts) {
             refusal = DepthErrorText(path, PixelFormatName(file.format));
     }
     if (!refusal.empty()) {
-        if (ErrorReportOn1.Checked()) MessageDlg(refusal, TMsgDlgType::Error, mbOK);
+        if (Model.options.reportAddErrors) MessageDlg(refusal, TMsgDlgType::Error, mbOK);
         return;
     }
     std::vector<std::string> row = {FileListBox1.Item(index), FileListBox1.Directory()};
@@ -127,12 +126,12 @@ void TFormSelect::BtnInvFilesClick() {
 
 void TFormSelect::btnAllSelectClick() {
     ActiveList().SelectAll();
-    UpdateCounter();
+    LstVSelectedChange();
 }
 
 void TFormSelect::btnInvSelectClick() {
     ActiveList().InvertSelection();
-    UpdateCounter();
+    LstVSelectedChange();
 }
 
 void TFormSelect::LstVSelectedChange() {

@@ -81,7 +81,7 @@ void TFormPreview::UpdateCommands() {
     }
     SetCommandVisible(cmAsWindowsShowsIt, !wallpaper);
     SetCommandEnabled(cmAsWindowsShowsIt, !wallpaper);
-    SetCommandChecked(cmAsWindowsShowsIt, main_.AsWindowsShowsIt);
+    SetCommandChecked(cmAsWindowsShowsIt, main_.Model.options.asWindowsShowsIt);
     SetascurrentScreen1.SetVisible(!wallpaper);
     SetascurrentWallpaper1.SetVisible(wallpaper);
     N2.SetVisible(wallpaper);
@@ -95,7 +95,7 @@ void TFormPreview::LayoutPicture() {
     const RECT client = ClientRect();
     StopAnimation();
     if (!wallpaper) {
-        layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
+        layout_ = main_.Model.options.asWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
         layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
@@ -192,7 +192,7 @@ void TFormPreview::Fileinfo1Click() {
 }
 
 void TFormPreview::AsWindowsShowsIt1Click() {
-    main_.AsWindowsShowsIt = !main_.AsWindowsShowsIt;
+    main_.Model.options.asWindowsShowsIt = !main_.Model.options.asWindowsShowsIt;
     FormActivate();
 }
 

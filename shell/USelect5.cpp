@@ -75,8 +75,9 @@ void TFormSelect::FormShow() {
     SelectionTracking = true;
 }
 
+// No change of a list previews while the question is open; after it, whatever the answer, they do.
 void TFormSelect::FormCloseQuery(bool& canClose) {
-    SelectionTrackingOff ownChanges(*this);
+    SelectionTracking = false;
     if (ListsChanged) {
         switch (MessageDlg(kSaveQuestion, TMsgDlgType::Confirmation, mbYesNoCancel)) {
         case mrYes:
@@ -91,6 +92,7 @@ void TFormSelect::FormCloseQuery(bool& canClose) {
             break;
         }
     }
+    SelectionTracking = true;
 }
 
 void TFormSelect::Close1Click() {
@@ -131,5 +133,6 @@ void TFormSelect::FormResize() {
 }
 
 void TFormSelect::ChangeErrorReport() {
-    ErrorReportOn1.SetChecked(!ErrorReportOn1.Checked());
+    Model.options.reportAddErrors = !Model.options.reportAddErrors;
+    UpdateCommands();
 }

@@ -18,12 +18,6 @@ class EntryInserts;
 class TAboutBox;
 class TFormPreview;
 
-// Preview modes: what the preview pane follows.
-constexpr int kPreviewNone = 0;
-constexpr int kPreviewChooseOnly = 10;
-constexpr int kPreviewSelectedOnly = 20;
-constexpr int kPreviewBoth = 30;
-
 inline constexpr const char* kMakeScreenCaption = "Make &Screen from Picture...";
 inline constexpr const char* kAnimatedBarCaption = "&Animated bar";
 
@@ -81,18 +75,12 @@ public:
     bool SelectionTracking = false;
     bool UninstallStart = false;
     bool Uninstalled = false;
-    // The program itself turns the autostart box off after an uninstall: its click asks nothing.
-    bool ClearingAutostart = false;
     int SavedWidth = 0;
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
     // The current folder at the start: the browser's folder when no remembered one applies. It is
     // read once the settings are known, so a remembered folder spares reading this one too.
     std::string StartUpFolder;
-    int PreviewMode = kPreviewBoth;
-    // The full-screen window shows a screen as the system does (its check item "As &Windows Shows
-    // It"); a setting, so the main window keeps it.
-    bool AsWindowsShowsIt = false;
     // NViewLib.dll, loaded when the first wallpaper is read.
     std::unique_ptr<TPictureLibrary> PictureLibrary;
 
@@ -160,8 +148,6 @@ public:
     void PnlExtendClick();
     void ChangeErrorReport();
     void ReadSettings();
-    // The preview mode a menu item stands for.
-    int PreviewModeOf(const TMenuItem* item) const;
 
     // Lists and browser.
     void AddChosenFile(int index, EntryInserts& inserts);
@@ -208,7 +194,7 @@ public:
     void ViewSelected();
     void ImgPreviewDblClick();
     void pnlPreviewDblClick();
-    void ChangePreviewOn(TMenuItem* sender);
+    void ChangePreviewOn(PreviewMode mode);
     void SizeClick();
     void PopMFileInfoPopup();
     // The user chose a style in the box.
@@ -238,8 +224,6 @@ public:
     // true when it completed.
     bool UninstallNow();
     void Runrandomizeratstartup1Click();
-    // The uninstall removed the autostart value: the box and the menu item show it off.
-    void ShowAutostartRemoved();
     // Steps of the start-up reading that belong to the backup and the autostart option.
     void MakeFirstRunBackup();
     void ReadAutostartState();
@@ -254,20 +238,6 @@ private:
     void SwitchControls(TSpeedButton* pressed);
     void BuildMenus();
     void BindEvents();
-};
-
-// Switches the main window's selection tracking off for a scope: the program's own changes of the
-// lists and the style box are no user's selection. It is on again at the end of the scope, as it
-// always is between events.
-class SelectionTrackingOff {
-public:
-    explicit SelectionTrackingOff(TFormSelect& form) : form_(form) { form_.SelectionTracking = false; }
-    SelectionTrackingOff(const SelectionTrackingOff&) = delete;
-    SelectionTrackingOff& operator=(const SelectionTrackingOff&) = delete;
-    ~SelectionTrackingOff() { form_.SelectionTracking = true; }
-
-private:
-    TFormSelect& form_;
 };
 
 // Entries inserted into a category's list, each where the list's order puts it. The view shows them

@@ -26,7 +26,7 @@ TFormSelect::TFormSelect() {
 // Every command of the window with its caption, short-cut and handler, then the entries of its menus,
 // which carry the commands by id; an entry the menus name otherwise shows its own caption.
 void TFormSelect::BuildMenus() {
-    auto previewOn = [this](TMenuItem* item) { return [this, item] { ChangePreviewOn(item); }; };
+    auto previewOn = [this](PreviewMode mode) { return [this, mode] { ChangePreviewOn(mode); }; };
     MakeCommands(
         {
             {cmSave, "&Save", CtrlKey('S'), [this] { SaveToFile(); }},
@@ -34,10 +34,10 @@ void TFormSelect::BuildMenus() {
             {cmAutostart, "&Run Randomizer at Start-Up", scNone, [this] { Runrandomizeratstartup1Click(); }},
             {cmPlusStretch, "Uses stretch from plus ", scNone, [this] { miPlusStretchClick(); }},
             {cmReportAddErrors, "Report Add &Errors", scNone, [this] { ChangeErrorReport(); }},
-            {cmPreviewNone, "Preview &None", scNone, previewOn(&PreviewNone1)},
-            {cmPreviewChooseOnly, "Preview &Choose Only", scNone, previewOn(&PreviewChooseOnly1)},
-            {cmPreviewSelectedOnly, "Preview &Selected Only", scNone, previewOn(&PreviewSelectedOnly1)},
-            {cmPreviewBoth, "Preview &Both", scNone, previewOn(&PreviewBoth1)},
+            {cmPreviewNone, "Preview &None", scNone, previewOn(PreviewMode::None)},
+            {cmPreviewChooseOnly, "Preview &Choose Only", scNone, previewOn(PreviewMode::ChooseOnly)},
+            {cmPreviewSelectedOnly, "Preview &Selected Only", scNone, previewOn(PreviewMode::SelectedOnly)},
+            {cmPreviewBoth, "Preview &Both", scNone, previewOn(PreviewMode::Both)},
             {cmRemoveMissing, "&Remove non existing files from lists", scNone,
              [this] { Removenonexistingfiles1Click(); }},
             {cmMakeScreen, kMakeScreenCaption, CtrlKey('N'), [this] { MakeScreenClick(); }},
@@ -121,9 +121,6 @@ void TFormSelect::BuildMenus() {
     N5.SetVisible(false);
     ViewFullScreen1.SetVisible(false);
     N7.SetEnabled(false);
-    Runrandomizeratstartup1.SetChecked(true);
-    ErrorReportOn1.SetChecked(true);
-    PreviewBoth1.SetChecked(true);
     UpdateCommands();
 }
 
@@ -152,7 +149,6 @@ void TFormSelect::BuildControls() {
     BtnAdd.Create(*this, {276, 180, 165, 25}, "Add Chosen File(s)");
     btnRemove.Create(*this, {276, 212, 165, 25}, "Remove Selected File(s)");
     chkbStartUpRun.Create(*this, {276, 248, 157, 17}, "Run Randomizer at Start-Up");
-    chkbStartUpRun.SetChecked(true);
 
     Label1.Create(*this, {4, 272, 0, 0}, "Selected Files:"); // the lists lie in one place, below it
     for (Category category : kCategories) {
@@ -223,6 +219,7 @@ void TFormSelect::BuildControls() {
     Bevel1.SetAlign(TAlign::Top);
     Bevel1.Create(*this, {0, 0, 444, 291});
     BindEvents();
+    UpdateCommands();
 }
 
 void TFormSelect::BindEvents() {

@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     form.Change_Screen_Button(&form.sbtnStart);
     form.ApplyBrowserPath(folder);
     form.ShowPreview(folder + name, true);
-    form.AsWindowsShowsIt = true;
+    form.Model.options.asWindowsShowsIt = true;
     form.ImgPreviewDblClick(); // shown, laid out and painted before it returns
     const TBounds place = preview.ImgPreview.Bounds();
     RECT client;

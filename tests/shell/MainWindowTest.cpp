@@ -359,14 +359,6 @@ TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
         EXPECT_EQ(GetPixel(bar.Get(), x, 2), GetSysColor(COLOR_BTNFACE)) << x;
 }
 
-TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
-    form->ChangeErrorReport();
-    EXPECT_FALSE(form->ErrorReportOn1.Checked());
-    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(form->Handle()), 1), 3, MF_BYPOSITION) & MF_CHECKED);
-    form->ChangeErrorReport();
-    EXPECT_TRUE(form->ErrorReportOn1.Checked());
-}
-
 namespace {
 // Another program's window, made active in front of the main window.
 UniqueWindow OtherWindow() {
@@ -584,7 +576,7 @@ protected:
                 form->AddEntry(category, {name, folder, "Centred"});
         }
         form->ApplyBrowserPath(folder);
-        form->ChangePreviewOn(&form->PreviewNone1); // the files are no pictures
+        form->ChangePreviewOn(PreviewMode::None); // the files are no pictures
     }
     void TearDown() override {
         MainWindow::TearDown();

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_EQ(int(form.Model.options.previewMode), 30);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_TRUE(form.ErrorReportOn1.Checked());
     EXPECT_FALSE(form.miPlusStretch.Checked());
@@ -40,7 +40,7 @@ TEST_F(Settings, OddStoredValues) {
     Plant("PlusStretch", "x");
     Plant("Selected Screen Button", "abc");
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_EQ(int(form.Model.options.previewMode), 30);
     EXPECT_TRUE(form.ErrorReportOn1.Checked()) << "any whole number but 0 is on";
     EXPECT_FALSE(form.miPlusStretch.Checked()) << "no number: the default";
     EXPECT_EQ(form.Model.activeCategory, Category::Start)
@@ -51,7 +51,7 @@ TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
     Plant("PreviewShow", "15");
     Plant("Selected Screen Button", "40");
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 15);
+    EXPECT_EQ(int(form.Model.options.previewMode), 15);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_FALSE(form.PreviewNone1.Checked());
     EXPECT_EQ(form.Model.activeCategory, Category::Wall);
@@ -87,10 +87,10 @@ TEST_F(Settings, WithoutARememberedFolderTheBrowserListsTheFolderItStartedIn) {
 
 TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
     TFormSelect& form = Start();
-    form.ChangePreviewOn(&form.PreviewSelectedOnly1);
+    form.ChangePreviewOn(PreviewMode::SelectedOnly);
     form.ChangeErrorReport();
-    form.miPlusStretch.SetChecked(true);
-    form.AsWindowsShowsIt = true;
+    form.miPlusStretchClick();
+    form.Model.options.asWindowsShowsIt = true;
     ClickAt(form.sbtnShut, 5, 5);
     form.Close();
     EXPECT_EQ(Stored("PreviewShow"), "20");
@@ -107,6 +107,54 @@ TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
         DWORD type = 0;
         EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
         EXPECT_EQ(type, DWORD(REG_SZ)) << name;
+    }
+}
+
+// An option changed where the user changes it shows in every place that shows it, at once and
+// after a new start (the animated bar is not kept: a new start shows it off again).
+TEST_F(Settings, AnOptionChangedInOnePlaceShowsInAllItsPlacesAfterARestart) {
+    using Item = TMenuItem TFormSelect::*;
+    struct Option {
+        const char* name;
+        Item chosen;               // the entry the user chooses, or none: the check box
+        std::vector<Item> checked; // the entries checked after the change
+        std::vector<Item> cleared; // and those cleared
+        bool kept;
+    };
+    const Option options[] = {
+        {"autostart, by its check box", nullptr, {}, {&TFormSelect::Runrandomizeratstartup1}, true},
+        {"report add errors", &TFormSelect::ErrorReportOn1, {}, {&TFormSelect::ErrorReportOn1}, true},
+        {"plus stretch", &TFormSelect::miPlusStretch, {&TFormSelect::miPlusStretch}, {}, true},
+        {"preview mode",
+         &TFormSelect::PreviewChooseOnly1,
+         {&TFormSelect::PreviewChooseOnly1},
+         {&TFormSelect::PreviewNone1, &TFormSelect::PreviewSelectedOnly1, &TFormSelect::PreviewBoth1},
+         true},
+        {"animated bar", &TFormSelect::AnimatedBar2, {&TFormSelect::AnimatedBar1, &TFormSelect::AnimatedBar2}, {},
+         false},
+    };
+    for (const Option& option : options) {
+        SCOPED_TRACE(option.name);
+        ClearProgramSettings();
+        Start();
+        if (option.chosen)
+            (form->*option.chosen).Click();
+        else
+            SendMessageA(form->chkbStartUpRun.Handle(), BM_CLICK, 0, 0);
+        auto expectShown = [&](bool changed) {
+            for (Item item : option.checked)
+                EXPECT_EQ((form->*item).Checked(), changed) << (form->*item).Caption();
+            for (Item item : option.cleared)
+                EXPECT_EQ((form->*item).Checked(), !changed) << (form->*item).Caption();
+            if (option.cleared == std::vector<Item>{&TFormSelect::Runrandomizeratstartup1})
+                EXPECT_EQ(form->chkbStartUpRun.Checked(), !changed) << "the check box";
+        };
+        expectShown(true);
+        form->Close();
+        Application().Reset();
+        Start();
+        expectShown(option.kept);
+        Application().Reset();
     }
 }
 

@@ -243,7 +243,7 @@ TEST_F(FullScreen, AsWindowsShowsItScalesTheScreenToTheLargestFourByThreeRectang
         file[i] = char(i % 2 ? 150 : 100);
     Write("columns.bmp", file);
     form->ApplyBrowserPath(root);
-    form->AsWindowsShowsIt = true;
+    form->Model.options.asWindowsShowsIt = true;
     Choose("columns.bmp");
     ASSERT_TRUE(OpenFullScreen());
     const struct {
@@ -290,7 +290,7 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
         {"start-up screen with 0 at 0x32", &form->sbtnStart, "screen.bmp", false},
         {"waiting screen turning from 236", &form->sbtnWait, "bar.bmp", false},
     };
-    form->AsWindowsShowsIt = true;
+    form->Model.options.asWindowsShowsIt = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Category(*c.button);
