@@ -16,8 +16,7 @@ void TButton::SetDefault(bool isDefault) {
 
 void TButton::Click() {
     if (OnClick) OnClick();
-    if (ModalResult != mrNone)
-        if (auto* form = dynamic_cast<TForm*>(Root())) form->ModalResult = ModalResult;
+    if (ModalResult != mrNone) Root()->ButtonResult(ModalResult);
 }
 
 void TButton::CommandNotify(WORD code) {

@@ -2,7 +2,6 @@
 // The controls the forms are made of. Each Create makes the window at once, at the given place with
 // the given text; the font and the alignment may be set before.
 #include "platform/Bitmaps.h"
-#include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
 

@@ -82,6 +82,7 @@ public:
     TButton* CancelButton = nullptr;
 
     void UpdateHint(TControl& control) override;
+    void ButtonResult(TModalResult result) override { ModalResult = result; }
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }
 

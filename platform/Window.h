@@ -8,6 +8,7 @@
 #include "platform/AlignLayout.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
+#include "platform/MessageText.h"
 
 #include <functional>
 #include <string>
@@ -74,6 +75,9 @@ public:
 
     // Enter, when the focused control is no button and the form has no default button; true when used.
     virtual bool DialogKey(UINT) { return false; }
+    // The form's work, asked of the outermost container: a button that ends the form's modal show
+    // with a result was pressed.
+    virtual void ButtonResult(TModalResult) {}
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();

@@ -116,6 +116,23 @@ void TFormSelect::RestyleSelected() {
     list.Invalidate();
 }
 
+void TFormSelect::ChooseStyle(WallpaperStyle style) {
+    Model.style = style;
+    ShowStyle();
+}
+
+void TFormSelect::ReturnWithStyle() {
+    RestyleSelected();
+}
+
+void TFormSelect::SetAsCurrent() {
+    SetasCurrentClick();
+}
+
+void TFormSelect::FileInfo() {
+    SizeClick();
+}
+
 // Setting the box in code is no change by the user: no list entry is restyled here.
 void TFormSelect::ShowStyle() {
     int index = -1;

@@ -3,7 +3,6 @@
 #include "pictures/Transparency.h"
 #include "pictures/Wallpaper.h"
 #include "platform/WaitCursor.h"
-#include "shell/USelect5.h"
 
 #include <exception>
 #include <new>
@@ -12,7 +11,7 @@ namespace {
 constexpr UINT_PTR kAnimationTimer = 1;
 }
 
-TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
+TFormPreview::TFormPreview(SelectModel& model, PreviewActions& actions) : model_(model), actions_(actions) {
     Title = "Full screen Preview";
     ClientWidth = 320;
     ClientHeight = 200;
@@ -73,15 +72,15 @@ void TFormPreview::FormActivate() {
 
 // Hidden entries keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
 void TFormPreview::UpdateCommands() {
-    const bool wallpaper = main_.Model.activeCategory == Category::Wall;
+    const bool wallpaper = model_.activeCategory == Category::Wall;
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         SetCommandVisible(StyleCommand(i), wallpaper);
         SetCommandEnabled(StyleCommand(i), wallpaper);
-        SetCommandChecked(StyleCommand(i), main_.Model.style == kWallpaperStyles[i].style);
+        SetCommandChecked(StyleCommand(i), model_.style == kWallpaperStyles[i].style);
     }
     SetCommandVisible(cmAsWindowsShowsIt, !wallpaper);
     SetCommandEnabled(cmAsWindowsShowsIt, !wallpaper);
-    SetCommandChecked(cmAsWindowsShowsIt, main_.Model.options.asWindowsShowsIt);
+    SetCommandChecked(cmAsWindowsShowsIt, model_.options.asWindowsShowsIt);
     SetascurrentScreen1.SetVisible(!wallpaper);
     SetascurrentWallpaper1.SetVisible(wallpaper);
     N2.SetVisible(wallpaper);
@@ -89,25 +88,25 @@ void TFormPreview::UpdateCommands() {
 
 void TFormPreview::LayoutPicture() {
     EnsureCreated();
-    const SelectModel& model = main_.Model;
-    const PixelSize pictureSize{model.preview.width, model.preview.height};
-    const bool wallpaper = model.activeCategory == Category::Wall;
+    const PixelSize pictureSize{model_.preview.width, model_.preview.height};
+    const bool wallpaper = model_.activeCategory == Category::Wall;
     const RECT client = ClientRect();
     StopAnimation();
     if (!wallpaper) {
-        layout_ = main_.Model.options.asWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
+        layout_ =
+            model_.options.asWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model_.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
-        HBITMAP picture = model.preview.picture ? model.preview.picture->Handle() : nullptr;
+        HBITMAP picture = model_.preview.picture ? model_.preview.picture->Handle() : nullptr;
         UniqueBitmap read;
         if (wallpaper && ReadWallpaper(read)) {
             picture = read.Get();
             // Of a picture larger than the screen, "Centred" has read only the part the screen shows.
             const BitmapFacts part = QueryBitmap(picture);
-            if (picture && model.style == WallpaperStyle::Centred)
+            if (picture && model_.style == WallpaperStyle::Centred)
                 layout_.bounds = CentreIn({part.width, part.height}, {client.right, client.bottom});
         }
         if (layout_.fillsClient) {
@@ -128,12 +127,11 @@ void TFormPreview::LayoutPicture() {
 // holds it reduced. False for a picture the library reads only whole, which the preview holds whole,
 // and for a picture not read from the file named; a file that gives no wallpaper reads as none.
 bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
-    const SelectModel& model = main_.Model;
-    if (!model.preview.fromFile || !model.style) return false;
+    if (!model_.preview.fromFile || !model_.style) return false;
     try {
         TWaitCursor waiting;
-        TPictureLibrary::LibraryWallpaper made =
-            main_.Library().MakeWallpaper(model.preview.path, *model.style, PrimaryScreenSize(), DesktopBackground());
+        TPictureLibrary::LibraryWallpaper made = actions_.Library().MakeWallpaper(
+            model_.preview.path, *model_.style, PrimaryScreenSize(), DesktopBackground());
         read = std::move(made.bitmap);
         return made.outcome != kNViewLibReadWhole;
     } catch (const std::exception&) {
@@ -166,13 +164,12 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
 
 // The main window's box shows the style at once; no list entry is restyled before the return.
 void TFormPreview::StyleClick(WallpaperStyle style) {
-    main_.Model.style = style;
-    main_.ShowStyle();
+    actions_.ChooseStyle(style);
     FormActivate();
 }
 
 void TFormPreview::Returntomain1Click() {
-    main_.RestyleSelected();
+    actions_.ReturnWithStyle();
     Close();
 }
 
@@ -181,25 +178,22 @@ void TFormPreview::Returntomainwithoutchange1Click() {
 }
 
 void TFormPreview::SetasCurrentClick() {
-    if (main_.Model.activeCategory == Category::Wall)
-        main_.ApplyWallpaper();
-    else
-        main_.InstallScreen();
+    actions_.SetAsCurrent();
 }
 
 void TFormPreview::Fileinfo1Click() {
-    main_.SizeClick();
+    actions_.FileInfo();
 }
 
 void TFormPreview::AsWindowsShowsIt1Click() {
-    main_.Model.options.asWindowsShowsIt = !main_.Model.options.asWindowsShowsIt;
+    model_.options.asWindowsShowsIt = !model_.options.asWindowsShowsIt;
     FormActivate();
 }
 
 // The colours are read from the shown copy, so the rotation starts from the file's own palette.
 void TFormPreview::StartAnimation() {
     const TPicture& shown = ImgPreview.Picture();
-    rotationStart_ = ShownRotationStart(main_.Model.activeCategory, shown.Format(), main_.Model.preview.rotationStart);
+    rotationStart_ = ShownRotationStart(model_.activeCategory, shown.Format(), model_.preview.rotationStart);
     DIBSECTION section = {};
     if (rotationStart_ && (ReadBitmapColours(shown.Handle(), colours_.data(), int(colours_.size())) != 256 ||
                            GetObjectA(shown.Handle(), sizeof(section), &section) != int(sizeof(section))))

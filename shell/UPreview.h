@@ -3,21 +3,22 @@
 // the main window's preview picture as the system would show it: a screen stretched over the
 // screen (or, "As Windows Shows It", in the 4:3 frame the system gives it, the start-up screen's
 // bar moving), a wallpaper laid out in the style chosen in the main window, read from its file as
-// far as the screen shows it. It shows what the main window's model holds; applying it is the main
-// window's business.
+// far as the screen shows it. It shows what the main window's model holds and acts through the main
+// window's actions.
 #include "pictures/ShownScreen.h"
 #include "pictures/WallpaperStyles.h"
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/Menus.h"
+#include "shell/PreviewActions.h"
+#include "shell/SelectModel.h"
 
 #include <array>
 #include <cstdint>
 
-class TFormSelect;
-
 class TFormPreview : public TForm {
 public:
-    explicit TFormPreview(TFormSelect& main);
+    TFormPreview(SelectModel& model, PreviewActions& actions);
 
     // The window's commands; a style's is the first style's and its index in the style table.
     enum Command { cmReturn = 1, cmFileInfo, cmAsWindowsShowsIt, cmSetAsCurrent, cmReturnUnchanged, cmFirstStyle };
@@ -67,7 +68,8 @@ private:
     void StartAnimation();
     void StopAnimation();
 
-    TFormSelect& main_;
+    SelectModel& model_;
+    PreviewActions& actions_;
     ImageLayout layout_;
     int rotationStart_ = 0;
     RowSpan turningRows_;                      // the rows of the picture that hold turning entries, top row first

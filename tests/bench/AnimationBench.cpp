@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     }
     Application().Initialize(GetModuleHandleA(nullptr));
     TFormSelect& form = Application().CreateForm<TFormSelect>();
-    form.FormPreview = &Application().CreateForm<TFormPreview>(form);
+    form.FormPreview = &Application().CreateForm<TFormPreview>(form.Model, form);
     TFormPreview& preview = *form.FormPreview;
     form.sbtnStart.SetDown(true);
     form.Change_Screen_Button(&form.sbtnStart);

@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
     }
 
     TFormSelect& form = Application().CreateForm<TFormSelect>();
-    form.FormPreview = &Application().CreateForm<TFormPreview>(form);
+    form.FormPreview = &Application().CreateForm<TFormPreview>(form.Model, form);
     TFormPreview& preview = *form.FormPreview;
     if (!ChooseWallpaperFile(form, folder, name, argv[3])) {
         std::printf("no %s in %s\n", name.c_str(), folder.c_str());

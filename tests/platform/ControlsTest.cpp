@@ -1,5 +1,6 @@
 // Controls under Wine: speed buttons, labels, hints.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/WaitCursor.h"
 #include "tests/support/WineFixture.h"

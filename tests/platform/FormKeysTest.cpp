@@ -1,5 +1,6 @@
 // Short-cut keys, tab order and dialog keys of a real form, through the message loop's key handling.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "shell/BrowserControls.h"
 #include "platform/Menus.h"
 #include "tests/support/WineFixture.h"

@@ -248,7 +248,7 @@ TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
         boxes.clear();
     }
 
-    form->AnimatedBarClick();
+    form->AnimatedBar2.Click();
     EXPECT_TRUE(form->AnimatedBar1.Checked());
     EXPECT_TRUE(form->AnimatedBar2.Checked());
     std::vector<std::uint8_t> bytes;

@@ -130,7 +130,10 @@ TEST_F(Settings, AnOptionChangedInOnePlaceShowsInAllItsPlacesAfterARestart) {
          {&TFormSelect::PreviewChooseOnly1},
          {&TFormSelect::PreviewNone1, &TFormSelect::PreviewSelectedOnly1, &TFormSelect::PreviewBoth1},
          true},
-        {"animated bar", &TFormSelect::AnimatedBar2, {&TFormSelect::AnimatedBar1, &TFormSelect::AnimatedBar2}, {},
+        {"animated bar",
+         &TFormSelect::AnimatedBar2,
+         {&TFormSelect::AnimatedBar1, &TFormSelect::AnimatedBar2},
+         {},
          false},
     };
     for (const Option& option : options) {

@@ -120,11 +120,7 @@ TEST_F(StartUpTest, AboutBoxShowsVersionAndBuildAndClosesWithEnter) {
 }
 
 TEST_F(StartUpTest, AboutBoxWithoutVersionShowsAnEmptyBuild) {
-    Application().HelpFile = "tanu.hlp";
-    TFormSelect& main = Application().CreateForm<TFormSelect>();
-    main.VersionText = "2.7";
-    main.BuildText = "";
-    TAboutBox& about = Application().CreateForm<TAboutBox>(main);
+    TAboutBox& about = Application().CreateForm<TAboutBox>("2.7", "");
     about.EnsureCreated();
     EXPECT_EQ(Text(about.Version), "Version 2.7");
     EXPECT_EQ(Text(about.LBuild), "Build ");

@@ -14,7 +14,7 @@ protected:
     TFormSelect& Start() {
         Application().HelpFile = "tanu.hlp";
         form = &Application().CreateForm<TFormSelect>();
-        form->FormPreview = &Application().CreateForm<TFormPreview>(*form);
+        form->FormPreview = &Application().CreateForm<TFormPreview>(form->Model, *form);
         return *form;
     }
 
