@@ -82,7 +82,7 @@ void TListView::AddColumn(const std::string& caption, int width) {
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
     column.iSubItem = int(fitted_.size()) - 1;
-    column.cx = width == kFitContents ? FittedWidth(column.iSubItem) : width;
+    column.cx = width == kFitContents ? FittedWidth(column.iSubItem) : Scaled(width);
     SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(column.iSubItem), LPARAM(&column));
 }
 

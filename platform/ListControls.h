@@ -36,6 +36,7 @@ public:
     std::function<const std::string&(int row, int column)> Cell;
 
     void Create(TControl& parent, const TBounds& bounds);
+    // The width is given at 96 pixels per inch, or kFitContents.
     void AddColumn(const std::string& caption, int width);
     // The last column reaches to the view's right edge.
     void FillLastColumn();

@@ -114,7 +114,7 @@ void TFormPreview::LayoutPicture() {
         } else {
             ImgPreview.SetAlign(TAlign::None);
             const LayoutRect& b = layout_.bounds;
-            ImgPreview.SetBounds(b.left, b.top, b.width, b.height);
+            ImgPreview.SetPixelBounds({b.left, b.top, b.width, b.height});
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
@@ -229,7 +229,8 @@ void TFormPreview::FormResize() {
     if (layout_.content != ImageLayout::Content::OwnColours) return;
     const RECT client = ClientRect();
     layout_.bounds = ShownScreenLayout({client.right, client.bottom}).bounds;
-    ImgPreview.SetBounds(layout_.bounds.left, layout_.bounds.top, layout_.bounds.width, layout_.bounds.height);
+    const LayoutRect& b = layout_.bounds;
+    ImgPreview.SetPixelBounds({b.left, b.top, b.width, b.height});
 }
 
 LRESULT TFormPreview::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -160,7 +160,7 @@ void TFormSelect::BuildControls() {
         list->Create(*this, {4, 291, 436, 118});
         list->AddColumn("Filename", TListView::kFitContents);
         list->AddColumn("Path", TListView::kFitContents);
-        if (list == &ListWall) list->AddColumn("Style", Scaled(80));
+        if (list == &ListWall) list->AddColumn("Style", 80);
         list->PopupMenu = &PopMSelected;
     }
     // The name ends just before the box; a wider font takes the free room on its left.

@@ -149,8 +149,9 @@ TEST_F(Settings, AnOptionChangedInOnePlaceShowsInAllItsPlacesAfterARestart) {
                 EXPECT_EQ((form->*item).Checked(), changed) << (form->*item).Caption();
             for (Item item : option.cleared)
                 EXPECT_EQ((form->*item).Checked(), !changed) << (form->*item).Caption();
-            if (option.cleared == std::vector<Item>{&TFormSelect::Runrandomizeratstartup1})
+            if (option.cleared == std::vector<Item>{&TFormSelect::Runrandomizeratstartup1}) {
                 EXPECT_EQ(form->chkbStartUpRun.Checked(), !changed) << "the check box";
+            }
         };
         expectShown(true);
         form->Close();
