@@ -22,11 +22,11 @@ TFormPreview::TFormPreview(SelectModel& model, PreviewActions& actions) : model_
     PopupMenu = &PopMPreview;
 
     std::vector<TCommand> commands = {
-        {cmReturn, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }},
+        // Escape too, as every full-screen view leaves on it; the menu shows F3.
+        {cmReturn, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }, ShortCut(vk::Escape)},
         {cmFileInfo, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
         {cmAsWindowsShowsIt, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
         {cmSetAsCurrent, "Set as current &Screen", ShortCut(vk::F4), [this] { SetasCurrentClick(); }},
-        {cmReturnUnchanged, "Return &unchanged", scNone, [this] { Returntomainwithoutchange1Click(); }},
     };
     TMenuItem* menu = &PopMPreview.Items;
     std::vector<TMenuEntry> entries = {{menu, &Returntomain1, cmReturn}, {menu, &Fileinfo1, cmFileInfo}, {menu, &N1}};
@@ -42,10 +42,8 @@ TFormPreview::TFormPreview(SelectModel& model, PreviewActions& actions) : model_
                                       {menu, &N2},
                                       {menu, &SetascurrentScreen1, cmSetAsCurrent},
                                       {menu, &SetascurrentWallpaper1, cmSetAsCurrent, "Set as current &Wallpaper"},
-                                      {menu, &Returntomainwithoutchange1, cmReturnUnchanged},
                                   });
     MakeCommands(std::move(commands), entries);
-    Returntomainwithoutchange1.SetVisible(false);
     // With a picture smaller than the screen, or none, a click beside it returns as well.
     OnClick = [this] { Returntomain1Click(); };
 }
@@ -170,10 +168,6 @@ void TFormPreview::StyleClick(WallpaperStyle style) {
 
 void TFormPreview::Returntomain1Click() {
     actions_.ReturnWithStyle();
-    Close();
-}
-
-void TFormPreview::Returntomainwithoutchange1Click() {
     Close();
 }
 

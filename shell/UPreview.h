@@ -21,14 +21,14 @@ public:
     TFormPreview(SelectModel& model, PreviewActions& actions);
 
     // The window's commands; a style's is the first style's and its index in the style table.
-    enum Command { cmReturn = 1, cmFileInfo, cmAsWindowsShowsIt, cmSetAsCurrent, cmReturnUnchanged, cmFirstStyle };
+    enum Command { cmReturn = 1, cmFileInfo, cmAsWindowsShowsIt, cmSetAsCurrent, cmFirstStyle };
     static int StyleCommand(int index) { return cmFirstStyle + index; }
 
     TImage ImgPreview;
 
     TPopupMenu PopMPreview;
     TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, AsWindowsShowsIt1, N2,
-        SetascurrentScreen1, SetascurrentWallpaper1, Returntomainwithoutchange1;
+        SetascurrentScreen1, SetascurrentWallpaper1;
 
     // Maximizes the window and lays the picture out anew; runs at every activation.
     void FormActivate() override;
@@ -40,7 +40,6 @@ public:
     // Back to the main window; in the wallpaper category the chosen style goes to the selected
     // wallpaper entries first.
     void Returntomain1Click();
-    void Returntomainwithoutchange1Click();
     void SetasCurrentClick();
     void Fileinfo1Click();
     // Switches between a screen stretched over the window and the screen as the system shows it.

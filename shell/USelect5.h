@@ -19,9 +19,6 @@ class EntryInserts;
 class TAboutBox;
 class TFormPreview;
 
-inline constexpr const char* kMakeScreenCaption = "Make &Screen from Picture...";
-inline constexpr const char* kAnimatedBarCaption = "&Animated bar";
-
 class TFormSelect : public TForm, public PreviewActions {
 public:
     TFormSelect();
@@ -104,8 +101,6 @@ public:
     void Findfile1Click();
     void Removenonexistingfiles1Click();
     void SaveToFile();
-    // The four lists as the list file holds them.
-    std::string ListFileBytes() const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     const double wall = NowMs() - wallStart, cpu = ProcessorMs() - cpuStart;
     std::printf("animated_s=%.1f\nsteps_per_s=%.1f\ncpu_percent=%.2f\n", wall / 1000, ticks * 1000 / wall,
                 100 * cpu / wall);
-    Application().Reset();
+    Application().DestroyForms();
     DeleteFileA((folder + name).c_str());
     return 0;
 }

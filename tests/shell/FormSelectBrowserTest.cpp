@@ -27,7 +27,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name :
              {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp", "new.bmp", "gone.bmp"}) {
             SetFileAttributesA((root + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -22,7 +22,7 @@ protected:
         form->ApplyBrowserPath(root);
     }
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
             DeleteFileA((root + "\\" + name).c_str());
         RemoveDirectoryA(root.c_str());

@@ -28,7 +28,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name :
              {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp", "photo.jpg"})
             DeleteFileA((root + "\\" + name).c_str());

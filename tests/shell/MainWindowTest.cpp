@@ -275,7 +275,7 @@ TEST_F(MainWindow, ClosingWithoutChangesAsksNothing) {
     PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
     PumpMessages();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, CloseQuestionCancelKeepsTheWindowAndTheChanges) {
@@ -286,7 +286,7 @@ TEST_F(MainWindow, CloseQuestionCancelKeepsTheWindowAndTheChanges) {
     EXPECT_EQ(boxes[0].text, std::string("Changes not saved!") + "\x0A\x0D" + "Save before exit?");
     EXPECT_EQ(boxes[0].type, TMsgDlgType::Confirmation);
     EXPECT_EQ(boxes[0].buttons, unsigned(mbYes | mbNo | mbCancel));
-    EXPECT_FALSE(Application().Terminated());
+    EXPECT_FALSE(TForm::Ending());
     EXPECT_TRUE(form->ListsChanged);
     EXPECT_TRUE(form->Showing());
     EXPECT_TRUE(form->SelectionTracking);
@@ -296,15 +296,15 @@ TEST_F(MainWindow, CloseQuestionNoAndYesBothClose) {
     form->ListsChanged = true;
     answers = {mrNo};
     form->Close();
-    EXPECT_TRUE(Application().Terminated());
-    Application().Reset();
+    EXPECT_TRUE(TForm::Ending());
+    ResetApplication();
 
     Start();
     form->ListsChanged = true;
     answers = {mrYes};
     form->Close();
     EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, ExitShortCutClosesThroughTheQuestion) {
@@ -313,10 +313,10 @@ TEST_F(MainWindow, ExitShortCutClosesThroughTheQuestion) {
     form->FileListBox1.SetFocus();
     PressKey('X', true);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_FALSE(Application().Terminated());
+    EXPECT_FALSE(TForm::Ending());
     answers = {mrNo};
     PressKey('X', true);
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, HelpOpensTheContentsAndClosesWithTheWindow) {
@@ -638,4 +638,104 @@ TEST_F(MainWindowWithFiles, TypedLettersMoveToTheNextNameInTheListsAndTheBrowser
     ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
     TypeKeys({'B'});
     EXPECT_TRUE(WaitUntil([&] { return form->FileListBox1.ItemIndex() == 1 && form->FileListBox1.Selected(1); }));
+}
+
+// Each short-cut acts once from every place it is given: the menus of the focused control first,
+// then the main menu and its hidden menu. A short-cut of the list's menu acts as the menu would be
+// at that moment, also after the menu was last opened with nothing selected.
+TEST_F(MainWindowWithFiles, EachShortCutActsOnceFromEveryPlace) {
+    Press(form->sbtnWall); // wallpapers are added unread
+    using Place = std::pair<const char*, TControl*>;
+    const Place files{"file list", &form->FileListBox1}, list{"list", &form->ListWall};
+    const std::vector<Place> everywhere = {{"drive box", &form->DriveComboBox1},
+                                           {"folder list", &form->DirectoryListBox1},
+                                           files,
+                                           {"filter box", &form->FilterComboBox1},
+                                           {"Add button", &form->BtnAdd},
+                                           list,
+                                           {"style box", &form->CBStyle}};
+    TListView& entries = form->ListWall;
+    auto onlyEntry = [&](int row) {
+        for (int selected : entries.SelectedRows())
+            entries.SetSelected(selected, false);
+        if (row >= 0) entries.SetSelected(row, true);
+    };
+    auto onlyFile = [&](int row) {
+        for (int i = 0; i < form->FileListBox1.Count(); ++i)
+            form->FileListBox1.SetSelected(i, i == row);
+    };
+    int before = 0;
+    struct Key {
+        const char* name;
+        UINT key;
+        bool ctrl;
+        std::vector<Place> places;
+        std::function<void()> prepare;
+        std::function<int()> acted; // how many times the command acted
+    };
+    const Key keys[] = {
+        {"F1, the help", VK_F1, false, everywhere, [] {}, [&] { return int(helpCalls.size()); }},
+        {"F3 with nothing previewed", VK_F3, false, everywhere,
+         [&] {
+             onlyEntry(0); // the list's entry acts on a selected entry
+             answers = {mrOk};
+         },
+         [&] { return int(boxes.size()); }},
+        {"Ctrl+X, the close question", 'X', true, everywhere,
+         [&] {
+             form->ListsChanged = true;
+             answers = {mrCancel};
+         },
+         [&] { return int(boxes.size()); }},
+        {"Ins, the chosen file added",
+         VK_INSERT,
+         false,
+         {files},
+         [&] {
+             onlyFile(0);
+             before = entries.Count();
+         },
+         [&] { return entries.Count() - before; }},
+        {"Del, the selected entry removed",
+         VK_DELETE,
+         false,
+         {list},
+         [&] {
+             onlyEntry(-1);
+             SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // the list's menu opens with nothing selected
+             onlyEntry(0);
+             before = entries.Count();
+         },
+         [&] { return before - entries.Count(); }},
+        {"Ctrl+A, all files selected",
+         'A',
+         true,
+         {files},
+         [&] { onlyFile(-1); },
+         [&] { return int(form->FileListBox1.SelCount() == form->FileListBox1.Count()); }},
+        {"Ctrl+A, all entries selected",
+         'A',
+         true,
+         {list},
+         [&] { onlyEntry(1); }, // the menu's rule: some selected
+         [&] { return int(entries.SelCount() == entries.Count()); }},
+        {"Ctrl+I, the entries' selection inverted",
+         'I',
+         true,
+         {list},
+         [&] { onlyEntry(0); },
+         [&] { return int(entries.FirstSelected() == 1 && entries.SelCount() == entries.Count() - 1); }},
+    };
+    for (const Key& key : keys) {
+        for (const auto& [where, control] : key.places) {
+            SCOPED_TRACE(std::string(key.name) + ", from the " + where);
+            boxes.clear();
+            helpCalls.clear();
+            key.prepare();
+            control->SetFocus();
+            PressKey(key.key, key.ctrl);
+            EXPECT_EQ(key.acted(), 1);
+            EXPECT_TRUE(answers.empty());
+        }
+    }
 }

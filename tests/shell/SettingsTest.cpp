@@ -155,10 +155,10 @@ TEST_F(Settings, AnOptionChangedInOnePlaceShowsInAllItsPlacesAfterARestart) {
         };
         expectShown(true);
         form->Close();
-        Application().Reset();
+        ResetApplication();
         Start();
         expectShown(option.kept);
-        Application().Reset();
+        ResetApplication();
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(Settings, TheRememberedFolderIsListedInEveryCategory) {
         PumpMessages();
         ASSERT_GE(form.FileListBox1.Count(), 1) << "the browser shows the remembered folder's pictures";
         EXPECT_EQ(form.FileListBox1.Item(0), std::string(category) == "10" ? "screen.bmp" : "photo.jpg");
-        Application().Reset();
+        ResetApplication();
     }
     DeleteFileA((folder + "\\screen.bmp").c_str());
     DeleteFileA((folder + "\\photo.jpg").c_str());
