@@ -168,7 +168,7 @@ private:
         cmFindFile,
         cmSelectAllEntries,
         cmInvertEntries,
-        cmFileInfo,
+        cmFileInfo
     };
 
     // The full-screen window's actions.

@@ -85,11 +85,15 @@ TEST_F(Settings, WithoutARememberedFolderTheBrowserListsTheFolderItStartedIn) {
     RemoveTestFolder(folder);
 }
 
-TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
+// The options changed where the user changes them are written as strings on closing, and after a
+// new start every place that shows one shows it (the animated bar is not kept).
+TEST_F(Settings, ClosingWritesTheValuesAsStringsAndANewStartShowsThem) {
     TFormSelect& form = Start();
-    form.ChangePreviewOn(PreviewMode::SelectedOnly);
-    form.ChangeErrorReport();
-    form.miPlusStretchClick();
+    form.PreviewSelectedOnly1.Click();
+    form.ErrorReportOn1.Click();
+    form.miPlusStretch.Click();
+    form.AnimatedBar2.Click();
+    SendMessageA(form.chkbStartUpRun.Handle(), BM_CLICK, 0, 0);
     form.Model.options.asWindowsShowsIt = true;
     ClickAt(form.sbtnShut, 5, 5);
     form.Close();
@@ -108,58 +112,15 @@ TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
         EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
         EXPECT_EQ(type, DWORD(REG_SZ)) << name;
     }
-}
 
-// An option changed where the user changes it shows in every place that shows it, at once and
-// after a new start (the animated bar is not kept: a new start shows it off again).
-TEST_F(Settings, AnOptionChangedInOnePlaceShowsInAllItsPlacesAfterARestart) {
-    using Item = TMenuItem TFormSelect::*;
-    struct Option {
-        const char* name;
-        Item chosen;               // the entry the user chooses, or none: the check box
-        std::vector<Item> checked; // the entries checked after the change
-        std::vector<Item> cleared; // and those cleared
-        bool kept;
-    };
-    const Option options[] = {
-        {"autostart, by its check box", nullptr, {}, {&TFormSelect::Runrandomizeratstartup1}, true},
-        {"report add errors", &TFormSelect::ErrorReportOn1, {}, {&TFormSelect::ErrorReportOn1}, true},
-        {"plus stretch", &TFormSelect::miPlusStretch, {&TFormSelect::miPlusStretch}, {}, true},
-        {"preview mode",
-         &TFormSelect::PreviewChooseOnly1,
-         {&TFormSelect::PreviewChooseOnly1},
-         {&TFormSelect::PreviewNone1, &TFormSelect::PreviewSelectedOnly1, &TFormSelect::PreviewBoth1},
-         true},
-        {"animated bar",
-         &TFormSelect::AnimatedBar2,
-         {&TFormSelect::AnimatedBar1, &TFormSelect::AnimatedBar2},
-         {},
-         false},
-    };
-    for (const Option& option : options) {
-        SCOPED_TRACE(option.name);
-        ClearProgramSettings();
-        Start();
-        if (option.chosen)
-            (form->*option.chosen).Click();
-        else
-            SendMessageA(form->chkbStartUpRun.Handle(), BM_CLICK, 0, 0);
-        auto expectShown = [&](bool changed) {
-            for (Item item : option.checked)
-                EXPECT_EQ((form->*item).Checked(), changed) << (form->*item).Caption();
-            for (Item item : option.cleared)
-                EXPECT_EQ((form->*item).Checked(), !changed) << (form->*item).Caption();
-            if (option.cleared == std::vector<Item>{&TFormSelect::Runrandomizeratstartup1}) {
-                EXPECT_EQ(form->chkbStartUpRun.Checked(), !changed) << "the check box";
-            }
-        };
-        expectShown(true);
-        form->Close();
-        ResetApplication();
-        Start();
-        expectShown(option.kept);
-        ResetApplication();
-    }
+    ResetApplication();
+    TFormSelect& again = Start();
+    for (TMenuItem* item : {&again.PreviewNone1, &again.PreviewChooseOnly1, &again.PreviewBoth1, &again.ErrorReportOn1,
+                            &again.Runrandomizeratstartup1, &again.AnimatedBar1, &again.AnimatedBar2})
+        EXPECT_FALSE(item->Checked()) << item->Caption();
+    for (TMenuItem* item : {&again.PreviewSelectedOnly1, &again.miPlusStretch})
+        EXPECT_TRUE(item->Checked()) << item->Caption();
+    EXPECT_FALSE(again.chkbStartUpRun.Checked());
 }
 
 TEST_F(Settings, AfterAnUninstallClosingWritesNothing) {
