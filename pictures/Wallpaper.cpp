@@ -84,11 +84,11 @@ WallpaperStyle ComposedStyle(WallpaperStyle style) {
     if (style != WallpaperStyle::Stretched) return style;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return WallpaperStyle::Centred;
+        return WallpaperStyle::StretchedToScreen;
     UniqueKey opened(key);
     return RegQueryValueExA(key, "WallpaperStyle", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS
                ? style
-               : WallpaperStyle::Centred;
+               : WallpaperStyle::StretchedToScreen;
 }
 
 WallpaperPicture ComposeWallpaperFile(const std::string& path, WallpaperStyle style, PixelSize screen,

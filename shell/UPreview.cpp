@@ -29,11 +29,11 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
         {menu, &Fileinfo1, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
         {menu, &N1},
     };
-    // A style's entry: "&" and its name, with Ctrl and the name's first letter.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         TMenuItem* item = StyleItem(i);
-        const std::string name = kWallpaperStyles[i].name;
-        commands.push_back({menu, item, "&" + name, CtrlKey(name[0]), [this, item] { StyleClick(item); }});
+        const WallpaperStyleInfo& style = kWallpaperStyles[i];
+        commands.push_back(
+            {menu, item, style.menuCaption, CtrlKey(style.shortCut), [this, item] { StyleClick(item); }});
     }
     commands.insert(
         commands.end(),
@@ -59,7 +59,7 @@ void TFormPreview::BuildControls() {
 }
 
 TMenuItem* TFormPreview::StyleItem(int index) {
-    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1};
+    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1, &Fill1};
     return index >= 0 && index < kWallpaperStyleCount ? byValue[int(kWallpaperStyles[index].style)] : nullptr;
 }
 
@@ -141,7 +141,7 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     }
 }
 
-// Tiles are shown as the wallpaper will hold them; any other layout shows the picture itself, a
+// Tiles and "Fill" are shown as the wallpaper will hold them; any other layout shows the picture itself, a
 // screen shown as the system shows it with its 8-bit pixels and a colour table of its own. A picture
 // too large for the memory left shows as the desktop colour alone.
 UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
@@ -150,10 +150,11 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
     if (layout_.content == ImageLayout::Content::Picture || layout_.content == ImageLayout::Content::OwnColours)
         return CopyPixelBitmap(picture);
     try {
+        const bool filled = layout_.content == ImageLayout::Content::Filled;
         // Tiles below the first band repeat it: only the rows the band shows are read.
-        const Pixels32 band = ReadPixels(picture, layout_.composedSize.height);
-        const WallpaperStyle style =
-            layout_.content == ImageLayout::Content::MirroredTiles ? WallpaperStyle::Mirror : WallpaperStyle::Tiled;
+        const Pixels32 band = ReadPixels(picture, filled ? 0x7FFFFFFF : layout_.composedSize.height);
+        WallpaperStyle style = filled ? WallpaperStyle::Fill : WallpaperStyle::Tiled;
+        if (layout_.content == ImageLayout::Content::MirroredTiles) style = WallpaperStyle::Mirror;
         const Pixels32 tiles = ComposeWallpaper(band.View(), style, layout_.composedSize);
         PixelView view;
         UniqueBitmap shown = NewPixelBitmap({tiles.width, tiles.height}, view);
