@@ -25,6 +25,7 @@ set(PORTABLE_SOURCES
     pictures/WallpaperStyles.cpp
     pictures/PixelCompose.cpp
     pictures/MonitorLayout.cpp
+    pictures/TiledBitmap.cpp
     pictures/WallpaperText.cpp
     pictures/ScreenMaker.cpp
     pictures/ScreenText.cpp
@@ -87,6 +88,7 @@ set(PLATFORM_WIN32_SOURCES
     platform/Files.cpp
     platform/Registry.cpp
     platform/Monitors.cpp
+    platform/DesktopWallpaper.cpp
     platform/Form.cpp
     platform/MenuItem.cpp
     platform/Menus.cpp
@@ -105,6 +107,7 @@ set(OPERATIONS_SOURCES
     pictures/PictureFile.cpp
     pictures/Transparency.cpp
     pictures/Wallpaper.cpp
+    pictures/MonitorWallpapers.cpp
     pictures/ScreenFromPicture.cpp
     system/SystemOperations.cpp
 )

@@ -30,35 +30,42 @@ PixelSize PrimaryScreenSize() {
 }
 
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {
+    if (bitmap.Size().Empty()) {
+        WallpaperResult result;
+        result.path = programDir + kWallpaperFileName;
+        result.outcome = WallpaperResult::Outcome::NoPicture;
+        return result;
+    }
+    const WallpaperStyleInfo& info = StyleInfo(style);
+    return SetWallpaperFile(EncodeBmp24(bitmap), bitmap.Size(), info.tileWallpaper, info.wallpaperStyle, programDir);
+}
+
+WallpaperResult SetWallpaperFile(const std::string& bmp, PixelSize size, const char* tileWallpaper,
+                                 const char* wallpaperStyle, const std::string& programDir) {
     using Outcome = WallpaperResult::Outcome;
     WallpaperResult result;
     result.path = programDir + kWallpaperFileName;
-    result.size = bitmap.Size();
+    result.size = size;
     if (result.path.size() > kMaxWallpaperPath) {
         result.outcome = Outcome::PathTooLong;
         return result;
     }
-    if (result.size.Empty()) {
-        result.outcome = Outcome::NoPicture;
-        return result;
-    }
 
-    ReplaceResult written = ReplaceFileContents(result.path, EncodeBmp24(bitmap));
+    ReplaceResult written = ReplaceFileContents(result.path, bmp);
     if (!written.Ok()) {
         result.outcome = Outcome::NotWritten;
         result.reason = SystemReason(written.error);
         return result;
     }
 
-    const WallpaperStyleInfo& info = StyleInfo(style);
     try {
         // The key is opened, never created: a system without it keeps no record of the wallpaper.
         if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
             result.desktopKey = true;
             desktop->WriteString("Wallpaper", result.path);
-            desktop->WriteString("TileWallpaper", info.tileWallpaper);
+            desktop->WriteString("TileWallpaper", tileWallpaper);
             if (desktop->HasValue("WallpaperStyle")) {
-                desktop->WriteString("WallpaperStyle", info.wallpaperStyle);
+                desktop->WriteString("WallpaperStyle", wallpaperStyle);
                 result.styleValue = true;
             }
         } else if (KeyExists(kDesktopKey)) {

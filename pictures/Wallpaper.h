@@ -16,6 +16,10 @@ PixelSize PrimaryScreenSize();
 // exists, sets Wallpaper, TileWallpaper and an existing WallpaperStyle for the style; then shows it
 // with SystemParametersInfoA. Each step runs only when the one before it succeeded.
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir);
+// The same with a BMP file already made and the desktop values to write.
+WallpaperResult SetWallpaperFile(const std::string& bmp, PixelSize size, const char* tileWallpaper,
+                                 const char* wallpaperStyle, const std::string& programDir);
+
 // The style the bitmap is composed in: the system shows "Stretched" centred where the desktop key
 // has no WallpaperStyle value, so there the program stretches the picture to the screen itself.
 WallpaperStyle ComposedStyle(WallpaperStyle style);

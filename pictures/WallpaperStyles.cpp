@@ -1,6 +1,7 @@
 #include "pictures/WallpaperStyles.h"
 
 #include <algorithm>
+#include <utility>
 
 // "Fill" takes Ctrl+L: Ctrl+F is "Fit 2 Screen"'s.
 const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount] = {
@@ -30,6 +31,14 @@ std::optional<WallpaperStyle> WallpaperStyleOfValue(int value) {
     for (const WallpaperStyleInfo& info : kWallpaperStyles)
         if (int(info.style) == value) return info.style;
     return std::nullopt;
+}
+
+int DesktopPositionOf(const std::string& tileWallpaper, const std::string& wallpaperStyle) {
+    // The system's numbers of WallpaperStyle; 0 (or none) is centred, or tiled with TileWallpaper 1.
+    const std::pair<const char*, int> positions[] = {{"2", 2}, {"6", 3}, {"10", 4}, {"22", 5}};
+    for (const auto& [value, position] : positions)
+        if (wallpaperStyle == value) return position;
+    return tileWallpaper == "1" ? 1 : 0;
 }
 
 long long RoundHalfEven(long long x, long long y) {

@@ -2,6 +2,7 @@
 
 #include "pictures/Transparency.h"
 #include "pictures/Wallpaper.h"
+#include "platform/Monitors.h"
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
@@ -64,7 +65,7 @@ TMenuItem* TFormPreview::StyleItem(int index) {
 }
 
 void TFormPreview::FormActivate() {
-    SetWindowState(TWindowState::Maximized);
+    MaximizeOn(MonitorOfWindow(main_.Handle()));
     const bool wallpaper = main_.Model.activeCategory == Category::Wall;
     // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
@@ -93,7 +94,8 @@ void TFormPreview::LayoutPicture() {
         N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model.style, pictureSize, MonitorOfWindow(main_.Handle()).Size(),
+                                       {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
@@ -132,8 +134,8 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     if (!model.preview.fromFile || !model.style) return false;
     try {
         TWaitCursor waiting;
-        TPictureLibrary::LibraryWallpaper made =
-            main_.Library().MakeWallpaper(model.preview.path, *model.style, PrimaryScreenSize(), DesktopBackground());
+        TPictureLibrary::LibraryWallpaper made = main_.Library().MakeWallpaper(
+            model.preview.path, *model.style, MonitorOfWindow(main_.Handle()).Size(), DesktopBackground());
         read = std::move(made.bitmap);
         return made.outcome != kNViewLibReadWhole;
     } catch (const std::exception&) {

@@ -3,18 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
-
-namespace {
-std::string Describe(const std::vector<TilePiece>& pieces) {
-    std::string text;
-    for (const TilePiece& p : pieces)
-        text += "(" + std::to_string(p.fromLeft) + "," + std::to_string(p.fromTop) + ")->(" + std::to_string(p.toLeft) +
-                "," + std::to_string(p.toTop) + ") " + std::to_string(p.width) + "x" + std::to_string(p.height) + " ";
-    return text;
-}
-} // namespace
-
 // Each desktop point (x, y) shows the bitmap's pixel (x mod W, y mod H): every monitor pixel lands
 // there, and the monitors together cover no bitmap pixel twice.
 TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
@@ -22,28 +10,18 @@ TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
         const char* name;
         std::vector<MonitorRect> monitors;
         PixelSize bitmap;
-        std::vector<std::string> pieces; // per monitor
     } layouts[] = {
-        {"primary left",
-         {{0, 0, 1280, 1024}, {1280, 0, 1024, 768}},
-         {2304, 1024},
-         {"(0,0)->(0,0) 1280x1024 ", "(0,0)->(1280,0) 1024x768 "}},
+        {"primary left", {{0, 0, 1280, 1024}, {1280, 0, 1024, 768}}, {2304, 1024}},
         {"primary right: the left monitor wraps to the far side",
          {{0, 0, 1280, 1024}, {-1024, 200, 1024, 768}},
-         {2304, 1024},
-         {"(0,0)->(0,0) 1280x1024 ", "(0,0)->(1280,200) 1024x768 "}},
+         {2304, 1024}},
         {"one above the primary, wider: it lands below, its left part on the right",
          {{0, 0, 1024, 768}, {-128, -1024, 1280, 1024}},
-         {1280, 1792},
-         {"(0,0)->(0,0) 1024x768 ", "(0,0)->(1152,768) 128x1024 (128,0)->(0,768) 1152x1024 "}},
-        {"three with a gap",
-         {{0, 0, 800, 600}, {900, 0, 800, 600}, {-700, 100, 700, 400}},
-         {2400, 600},
-         {"(0,0)->(0,0) 800x600 ", "(0,0)->(900,0) 800x600 ", "(0,0)->(1700,100) 700x400 "}},
+         {1280, 1792}},
+        {"three with a gap", {{0, 0, 800, 600}, {900, 0, 800, 600}, {-700, 100, 700, 400}}, {2400, 600}},
         {"portrait, above and below the primary: its top wraps to the bottom",
          {{0, 0, 1920, 1080}, {-1080, -400, 1080, 1920}},
-         {3000, 1920},
-         {"(0,0)->(0,0) 1920x1080 ", "(0,0)->(1920,1520) 1080x400 (0,400)->(1920,0) 1080x1520 "}},
+         {3000, 1920}},
     };
     for (const auto& layout : layouts) {
         SCOPED_TRACE(layout.name);
@@ -54,7 +32,6 @@ TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
         for (std::size_t m = 0; m < layout.monitors.size(); ++m) {
             const MonitorRect& monitor = layout.monitors[m];
             const std::vector<TilePiece> pieces = TiledPieces(monitor, layout.bitmap);
-            EXPECT_EQ(Describe(pieces), layout.pieces[m]) << "monitor " << m;
             long long area = 0;
             for (const TilePiece& p : pieces) {
                 // The piece's first and last pixels on the desktop land where the tiling shows them.
