@@ -5,21 +5,24 @@
 # desktop is one monitor), with its own persistent wineserver.
 #   monitors_start NAME SCREEN [SCREEN [PLACE]]   e.g. monitors_start two 1280x1024 1024x768 RightOf
 #     the first screen is the primary; PLACE (RightOf, LeftOf, Above, Below) puts the second beside it.
-#     Sets DISPLAY and WINEPREFIX (build/wineprefix-NAME, made once).
-#   monitors_stop   ends that wineserver and that Xorg, by its process id.
+#     Sets DISPLAY and WINEPREFIX (build/wineprefix-NAME, made once). Several sessions may run at once.
+#   monitors_use NAME   sets DISPLAY and WINEPREFIX of that session again.
+#   monitors_stop   ends every session's wineserver, and its Xorg by its process id.
 
 MONITORS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-MONITORS_XORG_PID=""
+MONITORS_XORG_PIDS=()
+declare -gA MONITORS_DISPLAYS=()
 
-# The Xorg configuration: per screen a dummy device, a monitor with one mode of its size and a
-# screen with that mode; the second screen placed beside the first.
+# The Xorg configuration: per screen a dummy device, a monitor with one mode of its size (60 Hz, with
+# ordinary blanking: Xorg refuses reduced blanking) and a screen with that mode; the second screen
+# placed beside the first.
 monitors_config() {
     local place="$1" i=0 size w h clock
     shift
     for size in "$@"; do
         w="${size%x*}"
         h="${size#*x}"
-        clock=$(((w + 160) * (h + 40) * 60 / 1000000 + 1))
+        clock=$(((w + 320) * (h + 40) * 60 / 1000000 + 1))
         cat <<CONF
 Section "Device"
     Identifier "D$i"
@@ -30,7 +33,7 @@ Section "Monitor"
     Identifier "M$i"
     HorizSync 5.0-1000.0
     VertRefresh 5.0-200.0
-    Modeline "$size" $clock $w $((w + 48)) $((w + 80)) $((w + 160)) $h $((h + 3)) $((h + 6)) $((h + 40))
+    Modeline "$size" $clock $w $((w + 64)) $((w + 192)) $((w + 320)) $h $((h + 1)) $((h + 4)) $((h + 40))
 EndSection
 Section "Screen"
     Identifier "S$i"
@@ -55,7 +58,7 @@ CONF
 }
 
 monitors_start() {
-    local name="$1" screens=("$2") place="RightOf" folder="$MONITORS_ROOT/build/monitors" n i
+    local name="$1" screens=("$2") place="RightOf" folder="$MONITORS_ROOT/build/monitors" n i pid=""
     [ -n "${3:-}" ] && screens+=("$3")
     [ -n "${4:-}" ] && place="$4"
     mkdir -p "$folder"
@@ -64,20 +67,22 @@ monitors_start() {
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         Xorg ":$n" -config "$folder/xorg-$name.conf" -noreset -nolisten tcp -extension RANDR \
             -logfile "$folder/xorg-$name.log" >/dev/null 2>&1 &
-        MONITORS_XORG_PID=$!
+        pid=$!
         export DISPLAY=":$n"
         for i in $(seq 1 100); do
             xdpyinfo >/dev/null 2>&1 && break
-            kill -0 "$MONITORS_XORG_PID" 2>/dev/null || break
+            kill -0 "$pid" 2>/dev/null || break
             sleep 0.1
         done
         if xdpyinfo >/dev/null 2>&1; then break; fi
-        MONITORS_XORG_PID=""
+        pid=""
     done
-    if [ -z "$MONITORS_XORG_PID" ]; then
+    if [ -z "$pid" ]; then
         echo "Xorg with the dummy driver did not start (see $folder/xorg-$name.log)" >&2
         return 1
     fi
+    MONITORS_XORG_PIDS+=("$pid")
+    MONITORS_DISPLAYS[$name]="$DISPLAY"
     export WINEPREFIX="$MONITORS_ROOT/build/wineprefix-$name" WINEARCH=win32 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/.vistrel-ready" ]; then
@@ -92,12 +97,20 @@ monitors_start() {
     wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+monitors_use() {
+    export DISPLAY="${MONITORS_DISPLAYS[$1]}" WINEPREFIX="$MONITORS_ROOT/build/wineprefix-$1"
+}
+
 monitors_stop() {
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
-    if [ -n "$MONITORS_XORG_PID" ]; then
-        kill "$MONITORS_XORG_PID" 2>/dev/null
-        wait "$MONITORS_XORG_PID" 2>/dev/null
-        MONITORS_XORG_PID=""
-    fi
+    local name pid
+    for name in "${!MONITORS_DISPLAYS[@]}"; do
+        WINEPREFIX="$MONITORS_ROOT/build/wineprefix-$name" wineserver -k >/dev/null 2>&1
+    done
+    for pid in "${MONITORS_XORG_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    MONITORS_XORG_PIDS=()
+    MONITORS_DISPLAYS=()
     return 0
 }

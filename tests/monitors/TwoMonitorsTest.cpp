@@ -18,6 +18,8 @@ protected:
         WallpaperFixture::SetUp();
         monitors = DisplayMonitors();
         ASSERT_EQ(monitors.size(), 2u) << "the two-monitor display";
+        ASSERT_EQ(std::vector<int>({monitors[1].left, monitors[0].width, monitors[0].height, monitors[1].width}),
+                  std::vector<int>({1280, 1280, 1024, 1024}));
         for (const char* file : {"QZRandom.exe", "NViewLib.dll"})
             ASSERT_TRUE(CopyFileA((ProgramFolder() + file).c_str(), (root + "\\" + file).c_str(), FALSE)) << file;
         TRegistryKey desktopKey = TRegistryKey::Create(HKEY_CURRENT_USER, kDesktopKey);
