@@ -10,7 +10,7 @@ bench_monitors() {
     cmake --build "$root/build/win32" --target RandomizerBench QZRandom NViewLib >/dev/null || return 1
     randomizer_make_pictures || { echo "    ImageMagick could not make the pictures" >&2; return 1; }
     (
-        # shellcheck source=../monitors-env.sh
+        # shellcheck source=SCRIPTDIR/../monitors-env.sh
         source "$root/scripts/monitors-env.sh"
         trap monitors_stop EXIT
         monitors_start one 1280x1024 || exit 1

@@ -4,7 +4,7 @@
 #   two-monitors.sh <monitor_tests.exe> [gtest options...]
 set -uo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-# shellcheck source=../../scripts/monitors-env.sh
+# shellcheck source=SCRIPTDIR/../../scripts/monitors-env.sh
 source "$root/scripts/monitors-env.sh"
 trap monitors_stop EXIT
 monitors_start two 1280x1024 1024x768 RightOf || exit 1
