@@ -74,25 +74,40 @@ protected:
     std::string windowsDir;
     std::string root;
     const std::vector<std::pair<std::string, std::string>> pictures = {
-        {"screen.bmp", BitmapFile(320, 400, 8)}, {"wide.bmp", BitmapFile(640, 480, 8)},
-        {"deep.bmp", BitmapFile(320, 400, 24)},  {"wide24.bmp", BitmapFile(640, 480, 24)},
-        {"other.bmp", BitmapFile(320, 400, 4)},  {"text.bmp", "This is no picture."},
+        {"screen.bmp", BitmapFile(320, 400, 8)},
+        {"wide.bmp", BitmapFile(640, 480, 8)},
+        {"deep.bmp", BitmapFile(320, 400, 24)},
+        {"wide24.bmp", BitmapFile(640, 480, 24)},
+        {"other.bmp", BitmapFile(320, 400, 4)},
+        {"text.bmp", "This is no picture."},
+        // A PNG named as the browser lists wallpapers: the picture library goes by the content.
+        {"photo.jpg", ReadFileBytes(JPEG_PICTURE)},
+        {"png.jpg", ReadFileBytes(DataFile("picture.png"))},
     };
+    static std::string DataFile(const char* name) {
+        const std::string jpeg = JPEG_PICTURE;
+        return jpeg.substr(0, jpeg.find_last_of("/\\") + 1) + name;
+    }
 };
 
 const char* const kSizeQuestion = "This screen has an invallid size\n\rSize is : 640 x 480,\n\rSize must be 320 x "
                                   "400.\n\rDo you want to cancel copying?";
+const char* const kNotBitmap = "\n\ris not a bitmap: Windows cannot show it as a screen.\n\rMake Screen from "
+                               "Picture (Ctrl+N) makes a screen of it.";
 const char* const kDepthQuestion = "This screens has a incorrect bitmap color depth!\n\rColor depth : 24 bits per "
                                    "pixel. This should be 8 bpp.\n\rDo you want to cancel copying?";
 
 } // namespace
 
+// A picture previewed as a wallpaper stays on view in a screen category: one that is not a bitmap is
+// refused before any question, as the system could not show it.
 TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
     struct Case {
         const char* file;
         std::vector<TModalResult> answers;
         std::vector<std::string> questions;
         bool copied;
+        Category previewedIn = Category::Start;
     } cases[] = {
         {"screen.bmp", {}, {}, true},
         {"wide.bmp", {mrNo}, {kSizeQuestion}, true},
@@ -100,19 +115,23 @@ TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
         {"wide24.bmp", {mrYes}, {kSizeQuestion}, false},
         {"wide.bmp", {mrCancel}, {kSizeQuestion}, false}, // the box closed by its title bar
         {"deep.bmp", {mrYes}, {kDepthQuestion}, false},
+        {"photo.jpg", {mrOk}, {kNotBitmap}, false, Category::Wall},
+        {"png.jpg", {mrOk}, {kNotBitmap}, false, Category::Wall},
     };
     OpenMainWindow();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + std::string(" answered ") + std::to_string(c.answers.size()) + " time(s)");
         WriteFileBytes(Screen(Category::Start), "old screen");
-        Preview(Category::Start, c.file);
+        Preview(c.previewedIn, c.file);
+        ChooseCategory(Category::Start);
         boxes.clear();
         answers.assign(c.answers.begin(), c.answers.end());
         PressF4();
         ASSERT_EQ(boxes.size(), c.questions.size());
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_EQ(boxes[i].text, c.questions[i]);
-            EXPECT_EQ(boxes[i].type, TMsgDlgType::Warning);
+            const bool refused = c.questions[i] == kNotBitmap;
+            EXPECT_EQ(boxes[i].text, refused ? "The file " + root + c.file + kNotBitmap : c.questions[i]);
+            EXPECT_EQ(boxes[i].type, refused ? TMsgDlgType::Information : TMsgDlgType::Warning);
         }
         EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), c.copied ? ReadFileBytes(root + c.file) : "old screen");
     }
