@@ -39,9 +39,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/UPreviewTest.cpp
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
-# The randomizer's and the preview's tests make large JPEGs with libjpeg.
+# The randomizer's, the preview's and the full-screen window's tests make large JPEGs with libjpeg.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/shell/FormSelectPreviewTest.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
+    ${CMAKE_SOURCE_DIR}/tests/shell/FormSelectPreviewTest.cpp ${CMAKE_SOURCE_DIR}/tests/shell/UPreviewTest.cpp
+    APPEND PROPERTY INCLUDE_DIRECTORIES
     ${DECODERS_PREFIX}/include)
 # A folder nobody may write to, not even root (the immutable attribute), for the screen maker's
 # error; unlocked after the tests so that the build folder can be removed.
