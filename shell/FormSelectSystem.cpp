@@ -1,5 +1,6 @@
 // "Set as current" for wallpapers and screens, the original screens, the randomizer's autostart and
 // the uninstall: the main window asks and tells; the operations do the work.
+#include "pictures/PictureFile.h"
 #include "pictures/PictureText.h"
 #include "pictures/ScreenRule.h"
 #include "pictures/MonitorWallpapers.h"
@@ -80,6 +81,11 @@ void TFormSelect::InstallScreen() {
     // After a failed load the picture on view is the one before: it must not go out under this name.
     if (shown.Named() && !shown.fromFile) {
         MessageDlg(UnreadableScreenText(source), TMsgDlgType::Error, mbOK);
+        return;
+    }
+    // A picture read as a wallpaper stays on view in a screen category: its bytes cannot be a screen.
+    if (HoldsNoBitmap(source)) {
+        MessageDlg(NotBitmapScreenText(source), TMsgDlgType::Information, mbOK);
         return;
     }
     if (!HasScreenSize(shown.width, shown.height)) {

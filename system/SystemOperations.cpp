@@ -68,15 +68,15 @@ std::string BackUpScreen(const std::string& system, const std::string& programDi
     }
 }
 
-// Whether a screen can be replaced or removed now: opened for writing with no sharing, as the copy
-// over it needs. The copy clears read-only first, so a read-only screen is only opened for reading.
+// Whether a screen can be replaced or removed now: opened with no sharing, as the copy over it needs
+// (ReplaceCheckAccess).
 void CheckReplaceable(const std::string& system, const std::string& backup, std::vector<ScreenFailure>& failures) {
     const DWORD attributes = GetFileAttributesA(system.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return; // nothing there to replace or remove
     const bool kept = backup != kNoOriginal;
     if (kept && GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES) return; // the restore leaves it
-    const DWORD access = GENERIC_READ | (attributes & FILE_ATTRIBUTE_READONLY ? 0 : GENERIC_WRITE);
-    UniqueFile file(CreateFileA(system.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(system.c_str(), ReplaceCheckAccess(attributes), 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) failures.push_back({system, kept ? backup : "", false, GetLastError()});
 }
 
@@ -112,6 +112,10 @@ void RestoreMonitorWallpapers(const std::string& wallPaper, const std::string& t
 }
 
 } // namespace
+
+unsigned long ReplaceCheckAccess(unsigned long attributes) {
+    return GENERIC_READ | (attributes & FILE_ATTRIBUTE_READONLY ? 0 : GENERIC_WRITE);
+}
 
 std::optional<FileFailure> InstallScreenFile(const std::string& source, const std::string& target) {
     ClearProtection(target);

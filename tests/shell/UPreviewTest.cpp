@@ -1,6 +1,7 @@
 // The full-screen preview window under Wine: the real windows on the 1024 x 768 virtual desktop,
 // driven by keys and clicks through the system's input queue.
 #include "pictures/PictureText.h"
+#include "tests/support/EncodedPictures.h"
 #include "tests/support/WallpaperFixture.h"
 
 #include <algorithm>
@@ -133,8 +134,11 @@ TEST_F(FullScreen, ClickOnThePictureReturnsAndRestyles) {
     ASSERT_TRUE(OpenFullScreen());
     Type('M', true);
     ASSERT_TRUE(WaitFor([this] { return preview->Mirror1.Checked(); }));
+    ASSERT_TRUE(WaitFor([this] {
+        return WindowFromPoint({500, 400}) == preview->ImgPreview.Handle();
+    })) << "the picture lies under the point clicked";
     ClickScreen(500, 400);
-    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "a click on the picture returns";
+    ASSERT_TRUE(WaitUntil([this] { return !preview->Showing() && form->ListsChanged; })) << "the click returns";
     EXPECT_EQ(Styles(), (std::vector<std::string>{"Centred", "Mirror", "Centred", "Mirror", "Centred"}));
     EXPECT_TRUE(form->Showing());
 }
@@ -194,6 +198,41 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     for (auto [x, y] : {std::pair{0, 0}, std::pair{1023, 767}, std::pair{512, 384}})
         EXPECT_EQ(ImagePixel(x, y), filled.At(x, y) & 0xFFFFFF) << x << ", " << y;
     EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 425) & 0xFFFFFF) << "the rows the screen shows of the covering picture";
+}
+
+// Of a picture larger than the screen "Centred" shows the middle, whatever the kind of file: a JPEG
+// or PNG is read only as far as the screen shows it, and that part lies where the bitmap's does.
+TEST_F(FullScreen, CentredShowsTheMiddleOfALargePictureOfEveryKind) {
+    const Pixels32 photo = PhotoLike(1600, 1200);
+    Write("large.bmp", EncodeBmp24(photo.View()));
+    Write("large.jpg", EncodeJpeg(photo, {95}));
+    Write("png.jpg", EncodePng(photo, false)); // named as the browser lists wallpapers
+    Category(form->sbtnWall);
+    const struct {
+        const char* file;
+        int tolerance; // of each channel: a JPEG is lossy
+    } cases[] = {{"large.bmp", 0}, {"large.jpg", 40}, {"png.jpg", 0}};
+    Pixels32 bitmap;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Choose(c.file);
+        ASSERT_TRUE(OpenFullScreen());
+        preview->StyleClick(&preview->Centred1);
+        PumpMessages();
+        const Pixels32 shot = WindowPixels();
+        if (bitmap.data.empty()) bitmap = shot;
+        ASSERT_EQ(shot.data.size(), bitmap.data.size());
+        int unlike = 0;
+        for (std::size_t i = 0; i < shot.data.size(); ++i)
+            for (int channel = 0; channel < 24; channel += 8)
+                if (std::abs(int(shot.data[i] >> channel & 0xFF) - int(bitmap.data[i] >> channel & 0xFF)) >
+                    c.tolerance) {
+                    ++unlike;
+                    break;
+                }
+        EXPECT_LE(unlike, int(shot.data.size() / 100)) << "pixels unlike the bitmap's";
+        preview->Returntomainwithoutchange1Click();
+    }
 }
 
 TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
