@@ -83,3 +83,20 @@ add_custom_command(OUTPUT ${BESIDE_WINE_TESTS}
     DEPENDS NViewLib QZRandom)
 add_custom_target(wine_tests_beside ALL DEPENDS ${BESIDE_WINE_TESTS})
 add_dependencies(wine_tests wine_tests_beside)
+
+# The tests of a desk with two monitors run on an X display of two screens that their script
+# starts, in a Wine prefix of its own. The stand-in for the shell's per-monitor wallpapers of
+# Windows 8 and later (Wine has none) lies beside them; the tests register it.
+add_library(FakeDesktopWallpaper SHARED tests/support/FakeDesktopWallpaper.cpp)
+target_include_directories(FakeDesktopWallpaper PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(FakeDesktopWallpaper PRIVATE ole32)
+target_link_options(FakeDesktopWallpaper PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+set_target_properties(FakeDesktopWallpaper PROPERTIES PREFIX "")
+add_executable(monitor_tests tests/WineTestMain.cpp tests/monitors/TwoMonitorsTest.cpp ${PROGRAM_RESOURCES}
+    ${RUNTIME_9X_OBJECTS})
+target_link_libraries(monitor_tests PRIVATE program randomizer gtest)
+target_include_directories(monitor_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(monitor_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(monitor_tests FakeDesktopWallpaper wine_tests_beside)
+add_test(NAME wine.TwoMonitors COMMAND ${CMAKE_SOURCE_DIR}/tests/monitors/two-monitors.sh
+    $<TARGET_FILE:monitor_tests>)

@@ -2,6 +2,7 @@
 
 #include "pictures/Transparency.h"
 #include "pictures/Wallpaper.h"
+#include "platform/Monitors.h"
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
@@ -29,11 +30,11 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
         {menu, &Fileinfo1, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
         {menu, &N1},
     };
-    // A style's entry: "&" and its name, with Ctrl and the name's first letter.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         TMenuItem* item = StyleItem(i);
-        const std::string name = kWallpaperStyles[i].name;
-        commands.push_back({menu, item, "&" + name, CtrlKey(name[0]), [this, item] { StyleClick(item); }});
+        const WallpaperStyleInfo& style = kWallpaperStyles[i];
+        commands.push_back(
+            {menu, item, style.menuCaption, CtrlKey(style.shortCut), [this, item] { StyleClick(item); }});
     }
     commands.insert(
         commands.end(),
@@ -59,12 +60,12 @@ void TFormPreview::BuildControls() {
 }
 
 TMenuItem* TFormPreview::StyleItem(int index) {
-    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1};
+    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1, &Fill1};
     return index >= 0 && index < kWallpaperStyleCount ? byValue[int(kWallpaperStyles[index].style)] : nullptr;
 }
 
 void TFormPreview::FormActivate() {
-    SetWindowState(TWindowState::Maximized);
+    MaximizeOn(MonitorOfWindow(main_.Handle()));
     const bool wallpaper = main_.Model.activeCategory == Category::Wall;
     // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
@@ -93,7 +94,8 @@ void TFormPreview::LayoutPicture() {
         N2.SetVisible(false);
         layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ = WallpaperImageLayout(model.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model.style, pictureSize, MonitorOfWindow(main_.Handle()).Size(),
+                                       {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
@@ -132,8 +134,8 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     if (!model.preview.fromFile || !model.style) return false;
     try {
         TWaitCursor waiting;
-        TPictureLibrary::LibraryWallpaper made =
-            main_.Library().MakeWallpaper(model.preview.path, *model.style, PrimaryScreenSize(), DesktopBackground());
+        TPictureLibrary::LibraryWallpaper made = main_.Library().MakeWallpaper(
+            model.preview.path, *model.style, MonitorOfWindow(main_.Handle()).Size(), DesktopBackground());
         read = std::move(made.bitmap);
         return made.outcome != kNViewLibReadWhole;
     } catch (const std::exception&) {
@@ -141,7 +143,7 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     }
 }
 
-// Tiles are shown as the wallpaper will hold them; any other layout shows the picture itself, a
+// Tiles and "Fill" are shown as the wallpaper will hold them; any other layout shows the picture itself, a
 // screen shown as the system shows it with its 8-bit pixels and a colour table of its own. A picture
 // too large for the memory left shows as the desktop colour alone.
 UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
@@ -150,10 +152,11 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
     if (layout_.content == ImageLayout::Content::Picture || layout_.content == ImageLayout::Content::OwnColours)
         return CopyPixelBitmap(picture);
     try {
+        const bool filled = layout_.content == ImageLayout::Content::Filled;
         // Tiles below the first band repeat it: only the rows the band shows are read.
-        const Pixels32 band = ReadPixels(picture, layout_.composedSize.height);
-        const WallpaperStyle style =
-            layout_.content == ImageLayout::Content::MirroredTiles ? WallpaperStyle::Mirror : WallpaperStyle::Tiled;
+        const Pixels32 band = ReadPixels(picture, filled ? 0x7FFFFFFF : layout_.composedSize.height);
+        WallpaperStyle style = filled ? WallpaperStyle::Fill : WallpaperStyle::Tiled;
+        if (layout_.content == ImageLayout::Content::MirroredTiles) style = WallpaperStyle::Mirror;
         const Pixels32 tiles = ComposeWallpaper(band.View(), style, layout_.composedSize);
         PixelView view;
         UniqueBitmap shown = NewPixelBitmap({tiles.width, tiles.height}, view);

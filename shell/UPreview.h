@@ -22,8 +22,8 @@ public:
     TImage ImgPreview;
 
     TPopupMenu PopMPreview;
-    TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, AsWindowsShowsIt1, N2,
-        SetascurrentScreen1, SetascurrentWallpaper1, Returntomainwithoutchange1;
+    TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, Fill1,
+        AsWindowsShowsIt1, N2, SetascurrentScreen1, SetascurrentWallpaper1, Returntomainwithoutchange1;
 
     // Maximizes the window and lays the picture out anew; runs at every activation.
     void FormActivate() override;

@@ -1,5 +1,7 @@
 #include "system/SystemOperations.h"
 
+#include "pictures/WallpaperStyles.h"
+#include "platform/DesktopWallpaper.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Registry.h"
@@ -99,6 +101,16 @@ void RestoreScreen(const std::string& system, const std::string& backup, std::op
     }
 }
 
+// The shell shows the pictures the program gave each monitor until it is told otherwise: the original
+// goes to every monitor, placed as the recorded values say.
+void RestoreMonitorWallpapers(const std::string& wallPaper, const std::string& tileWallpaper,
+                              const std::string& wallpaperStyle) {
+    if (std::unique_ptr<TDesktopWallpaper> shell = TDesktopWallpaper::Open()) {
+        shell->SetPosition(DesktopPositionOf(tileWallpaper, wallpaperStyle));
+        shell->SetWallpaper(nullptr, wallPaper);
+    }
+}
+
 } // namespace
 
 unsigned long ReplaceCheckAccess(unsigned long attributes) {
@@ -169,6 +181,8 @@ RestoreResult RestoreOriginals(const std::string& windowsDir, RestoreMode mode) 
         desktop->WriteString("TileWallpaper", tileWallpaper);
         if (wallpaperStyle != kNoOriginal) desktop->WriteString("WallpaperStyle", wallpaperStyle);
     }
+    if (settings.ReadBool(kOriginalInfo, kMonitorWallpapers, false))
+        RestoreMonitorWallpapers(wallPaper, tileWallpaper, wallpaperStyle);
 
     for (Category screen : kScreenCategories)
         RestoreScreen(SystemScreenPath(windowsDir, screen), recorded[int(screen)], attributes[int(screen)],

@@ -58,9 +58,17 @@ bool GreyAtLeast(std::uint32_t colour, int level) {
     colour &= 0xFFFFFF;
     return colour % 0x010101 == 0 && int(colour / 0x010101) >= level;
 }
-const std::vector<std::string> kWallpaperMenu = {
-    "Return to &main", "File &info",    "-",       "&Centred", "&Stretched",
-    "&Tiled",          "&Fit 2 Screen", "&Mirror", "-",        "Set as current &Wallpaper"};
+const std::vector<std::string> kWallpaperMenu = {"Return to &main",
+                                                 "File &info",
+                                                 "-",
+                                                 "&Centred",
+                                                 "&Stretched",
+                                                 "&Tiled",
+                                                 "&Fit 2 Screen",
+                                                 "&Mirror",
+                                                 "Fi&ll",
+                                                 "-",
+                                                 "Set as current &Wallpaper"};
 } // namespace
 
 TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
@@ -181,6 +189,15 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     preview->StyleClick(&preview->Mirror1);
     EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
     EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
+
+    preview->StyleClick(&preview->Fill1); // 200 x 1000 covers 1024 x 768 at 1024 x 5120, cut 2176 rows above
+    EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
+    EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
+    EXPECT_TRUE(preview->ImgPreview.Stretch);
+    const Pixels32 filled = ComposeWallpaper(tall.View(), WallpaperStyle::Fill, {1024, 768});
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{1023, 767}, std::pair{512, 384}})
+        EXPECT_EQ(ImagePixel(x, y), filled.At(x, y) & 0xFFFFFF) << x << ", " << y;
+    EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 425) & 0xFFFFFF) << "the rows the screen shows of the covering picture";
 }
 
 // Of a picture larger than the screen "Centred" shows the middle, whatever the kind of file: a JPEG
@@ -223,7 +240,8 @@ TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
     Choose("text.bmp"); // the library makes no picture of it
     ASSERT_EQ(form->ImgPreview.Picture().Width(), 0);
     ASSERT_TRUE(OpenFullScreen());
-    for (TMenuItem* item : {&preview->Tiled1, &preview->Mirror1, &preview->Fit2Screen1, &preview->Centred1}) {
+    for (TMenuItem* item :
+         {&preview->Tiled1, &preview->Mirror1, &preview->Fit2Screen1, &preview->Centred1, &preview->Fill1}) {
         SCOPED_TRACE(item->Caption());
         preview->StyleClick(item);
         EXPECT_EQ(preview->ImgPreview.Picture().Handle(), nullptr) << "nothing but the desktop colour";
