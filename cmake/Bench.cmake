@@ -19,10 +19,10 @@ target_link_options(StartupProbe PRIVATE ${STATIC_RUNTIME})
 set_target_properties(MinimalWindow SameWindows StartupProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 
 # The real program driven from outside: choosing pictures in its browser until the preview is
-# painted, and its peak working set.
+# painted, against libjpeg-turbo's own reduced decode of the same file; its peak working set.
 add_executable(PreviewProbe ${BENCH_SOURCE_DIR}/PreviewProbe.cpp)
-target_include_directories(PreviewProbe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(PreviewProbe PRIVATE psapi)
+target_include_directories(PreviewProbe PRIVATE ${CMAKE_SOURCE_DIR} ${DECODERS_PREFIX}/include)
+target_link_libraries(PreviewProbe PRIVATE psapi ${DECODERS_PREFIX}/lib/libturbojpeg.a)
 target_link_options(PreviewProbe PRIVATE ${STATIC_RUNTIME})
 set_target_properties(PreviewProbe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${BENCH_OUTPUT_DIR})
 

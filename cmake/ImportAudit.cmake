@@ -9,6 +9,18 @@ add_test(NAME manifest.EachProgramIsAwareOfTheDisplayScale COMMAND bash ${MANIFE
     $<TARGET_FILE:QZRandom>)
 add_test(NAME manifest.AuditRefusesABinaryWithoutOne COMMAND bash ${MANIFEST_AUDIT}
     --expect "NViewLib.dll: 0 manifests, must be 1" $<TARGET_FILE:NViewLib>)
+# The program's manifest with its dpiAware setting in the namespace of the newer setting, which
+# Windows then ignores: the audit must refuse it.
+file(READ ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.manifest MANIFEST_TEXT)
+string(REPLACE "SMI/2005/WindowsSettings" "SMI/2016/WindowsSettings" MANIFEST_TEXT "${MANIFEST_TEXT}")
+file(WRITE ${CMAKE_BINARY_DIR}/generated/WrongNamespace.manifest "${MANIFEST_TEXT}")
+file(WRITE ${CMAKE_BINARY_DIR}/generated/WrongNamespace.rc "1 24 \"WrongNamespace.manifest\"\n")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/shell/res/QZSelect.manifest)
+add_executable(WrongNamespace WIN32 tests/bench/EmptyProgram.cpp ${CMAKE_BINARY_DIR}/generated/WrongNamespace.rc)
+target_link_options(WrongNamespace PRIVATE ${STATIC_RUNTIME})
+add_test(NAME manifest.AuditRefusesASettingInAnotherNamespace COMMAND bash ${MANIFEST_AUDIT} --expect
+    "WrongNamespace.exe: the manifest lacks <dpiAware>true</dpiAware> in the namespace http://schemas.microsoft.com/SMI/2005/WindowsSettings"
+    $<TARGET_FILE:WrongNamespace>)
 
 # The audit itself refuses a binary that imports a function Windows 98 lacks and one that asks
 # for a newer subsystem.

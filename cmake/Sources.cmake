@@ -24,6 +24,8 @@ set(PORTABLE_SOURCES
     pictures/PictureText.cpp
     pictures/WallpaperStyles.cpp
     pictures/PixelCompose.cpp
+    pictures/MonitorLayout.cpp
+    pictures/TiledBitmap.cpp
     pictures/WallpaperText.cpp
     pictures/ScreenMaker.cpp
     pictures/ScreenText.cpp
@@ -60,6 +62,7 @@ set(HOST_TEST_SOURCES
     tests/pictures/PictureTextTest.cpp
     tests/pictures/WallpaperStylesTest.cpp
     tests/pictures/PixelComposeTest.cpp
+    tests/pictures/MonitorLayoutTest.cpp
     tests/pictures/ScreenMakerTest.cpp
     tests/pictures/ScreenTextTest.cpp
     tests/pictures/ShownScreenTest.cpp
@@ -84,6 +87,8 @@ set(PLATFORM_WIN32_SOURCES
     platform/Bitmaps.cpp
     platform/Files.cpp
     platform/Registry.cpp
+    platform/Monitors.cpp
+    platform/DesktopWallpaper.cpp
     platform/Form.cpp
     platform/MenuItem.cpp
     platform/Menus.cpp
@@ -102,6 +107,7 @@ set(OPERATIONS_SOURCES
     pictures/PictureFile.cpp
     pictures/Transparency.cpp
     pictures/Wallpaper.cpp
+    pictures/MonitorWallpapers.cpp
     pictures/ScreenFromPicture.cpp
     system/SystemOperations.cpp
 )

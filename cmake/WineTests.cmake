@@ -39,9 +39,10 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/UPreviewTest.cpp
 # The JPEG the wallpaper tests apply, as Wine reaches it through its Z: drive.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/shell/FormSelectWallpaperTest.cpp PROPERTIES
     COMPILE_DEFINITIONS "JPEG_PICTURE=\"Z:${CMAKE_SOURCE_DIR}/tests/nviewlib/data/picture.jpg\"")
-# The randomizer's and the preview's tests make large JPEGs with libjpeg.
+# The randomizer's, the preview's and the full-screen window's tests make large JPEGs with libjpeg.
 set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/randomizer/RandomizerTest.cpp
-    ${CMAKE_SOURCE_DIR}/tests/shell/FormSelectPreviewTest.cpp APPEND PROPERTY INCLUDE_DIRECTORIES
+    ${CMAKE_SOURCE_DIR}/tests/shell/FormSelectPreviewTest.cpp ${CMAKE_SOURCE_DIR}/tests/shell/UPreviewTest.cpp
+    APPEND PROPERTY INCLUDE_DIRECTORIES
     ${DECODERS_PREFIX}/include)
 # A folder nobody may write to, not even root (the immutable attribute), for the screen maker's
 # error; unlocked after the tests so that the build folder can be removed.
@@ -74,8 +75,28 @@ target_link_options(WindowReader PRIVATE ${STATIC_RUNTIME})
 target_link_libraries(WindowReader PRIVATE comctl32)
 add_dependencies(wine_tests WindowReader)
 
-# The wine tests are a program too: the picture library lies beside them.
-add_custom_command(TARGET wine_tests POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:NViewLib> $<TARGET_FILE_DIR:wine_tests>
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:QZRandom> $<TARGET_FILE_DIR:wine_tests>)
-add_dependencies(wine_tests NViewLib QZRandom)
+# The wine tests are a program too: the picture library and the randomizer lie beside them, copied
+# again whenever either is built anew, whether the tests are linked again or not.
+set(BESIDE_WINE_TESTS ${CMAKE_CURRENT_BINARY_DIR}/NViewLib.dll ${CMAKE_CURRENT_BINARY_DIR}/QZRandom.exe)
+add_custom_command(OUTPUT ${BESIDE_WINE_TESTS}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:NViewLib> $<TARGET_FILE:QZRandom> ${CMAKE_CURRENT_BINARY_DIR}
+    DEPENDS NViewLib QZRandom)
+add_custom_target(wine_tests_beside ALL DEPENDS ${BESIDE_WINE_TESTS})
+add_dependencies(wine_tests wine_tests_beside)
+
+# The tests of a desk with two monitors run on an X display of two screens that their script
+# starts, in a Wine prefix of its own. The stand-in for the shell's per-monitor wallpapers of
+# Windows 8 and later (Wine has none) lies beside them; the tests register it.
+add_library(FakeDesktopWallpaper SHARED tests/support/FakeDesktopWallpaper.cpp)
+target_include_directories(FakeDesktopWallpaper PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(FakeDesktopWallpaper PRIVATE ole32)
+target_link_options(FakeDesktopWallpaper PRIVATE ${STATIC_RUNTIME} -Wl,--kill-at)
+set_target_properties(FakeDesktopWallpaper PROPERTIES PREFIX "")
+add_executable(monitor_tests tests/WineTestMain.cpp tests/monitors/TwoMonitorsTest.cpp ${PROGRAM_RESOURCES}
+    ${RUNTIME_9X_OBJECTS})
+target_link_libraries(monitor_tests PRIVATE program randomizer gtest)
+target_include_directories(monitor_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(monitor_tests PRIVATE ${STATIC_RUNTIME})
+add_dependencies(monitor_tests FakeDesktopWallpaper wine_tests_beside)
+add_test(NAME wine.TwoMonitors COMMAND ${CMAKE_SOURCE_DIR}/tests/monitors/two-monitors.sh
+    $<TARGET_FILE:monitor_tests>)

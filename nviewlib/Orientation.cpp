@@ -101,3 +101,13 @@ LayoutRect StoredRect(const LayoutRect& upright, int orientation, PixelSize stor
                 upright.top + upright.height - 1, x1, y1);
     return {std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + 1, std::abs(y1 - y0) + 1};
 }
+
+ScaledWindow StoredWindow(const ScaledWindow& upright, PixelSize shown, int orientation) {
+    // Along an axis the turn reverses, the window is counted from the far edge.
+    const bool reverseX = orientation == 2 || orientation == 3 || orientation == 6 || orientation == 7;
+    const bool reverseY = orientation == 3 || orientation == 4 || orientation == 7 || orientation == 8;
+    const long long x = reverseX ? upright.width - upright.left - shown.width : upright.left;
+    const long long y = reverseY ? upright.height - upright.top - shown.height : upright.top;
+    if (!SwapsSides(orientation)) return {upright.width, upright.height, x, y};
+    return {upright.height, upright.width, y, x};
+}

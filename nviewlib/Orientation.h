@@ -25,3 +25,5 @@ void OrientPixels(const std::uint8_t* source, int width, int height, int orienta
 
 // The rectangle of the stored picture that shows as `upright` once turned.
 LayoutRect StoredRect(const LayoutRect& upright, int orientation, PixelSize stored);
+// The window of a scaled picture that shows as `upright` (the part `shown` large) once turned.
+ScaledWindow StoredWindow(const ScaledWindow& upright, PixelSize shown, int orientation);

@@ -2,6 +2,7 @@
 
 #include "nviewlib/Orientation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -45,11 +46,15 @@ Pixels32 Upright(Pixels32 stored, int orientation) {
     return upright;
 }
 
-Pixels32 ScaledWallpaper(PictureRows& rows, PixelSize saved, std::uint32_t background) {
+// The picture scaled to the window's size, of which the saved part is kept.
+Pixels32 ScaledWallpaper(PictureRows& rows, const ScaledWindow& window, PixelSize saved, std::uint32_t background) {
     const PixelSize target = Turned(saved, rows.orientation); // as stored
-    RowsToScale source(rows, rows.Reduce(target), background);
+    const ScaledWindow stored = StoredWindow(window, saved, rows.orientation);
+    // A window beyond what a side can hold is larger than any picture: no reduction then.
+    auto side = [](long long length) { return int(std::min<long long>(length, 0x7FFFFFFF)); };
+    RowsToScale source(rows, rows.Reduce({side(stored.width), side(stored.height)}), background);
     Pixels32 scaled(target.width, target.height);
-    ScaleByArea(source, scaled.View());
+    ScaleByArea(source, scaled.View(), stored);
     if (source.failed || !rows.Finish()) return {};
     return Upright(std::move(scaled), rows.orientation);
 }
@@ -86,7 +91,8 @@ PixelSize CoveringSize(PixelSize picture, PixelSize cover) {
 
 Pixels32 ReadCoveringRows(PictureRows& rows, PixelSize cover, std::uint32_t background) {
     const PixelSize upright = Turned(rows.stored, rows.orientation);
-    Pixels32 picture = ScaledWallpaper(rows, CoveringSize(upright, cover), background);
+    const PixelSize size = CoveringSize(upright, cover);
+    Pixels32 picture = ScaledWallpaper(rows, {size.width, size.height, 0, 0}, size, background);
     for (std::uint32_t& pixel : picture.data)
         pixel |= 0xFF000000u;
     return picture;
@@ -96,7 +102,7 @@ Pixels32 ReadWallpaperRows(PictureRows& rows, WallpaperStyle style, PixelSize sc
     const PixelSize upright = Turned(rows.stored, rows.orientation);
     const PixelSize saved = SavedBitmapSize(style, upright, screen);
     if (saved.Empty()) return {};
-    if (ScalesPicture(style)) return ScaledWallpaper(rows, saved, background);
+    if (ScalesPicture(style)) return ScaledWallpaper(rows, ScaledWindowOf(style, upright, screen), saved, background);
     const Pixels32 shown = ShownPixels(rows, ShownPart(style, upright, screen), background);
     if (shown.data.empty()) return {};
     return ComposeWallpaper(shown.View(), style, screen);

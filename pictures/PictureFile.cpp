@@ -91,3 +91,13 @@ PictureFile ReadPictureFile(const std::string& path, Category category, TPicture
     if (need == PictureNeed::Check) file.bitmap.Reset();
     return file;
 }
+
+bool HoldsNoBitmap(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (!ReadWholeFile(path, bytes)) return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    return !IsWindowsBitmap(bytes.data(), bytes.size());
+}

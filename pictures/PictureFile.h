@@ -39,3 +39,7 @@ struct PictureFile {
 enum class PictureNeed { Check, Bitmap };
 PictureFile ReadPictureFile(const std::string& path, Category category, TPictureLibrary& library, PictureNeed need,
                             PixelSize cover = {});
+
+// True when the file reads and holds no Windows bitmap (IsWindowsBitmap): the system cannot show it
+// as a screen. A file that cannot be read is left to the copy, which says why it fails.
+bool HoldsNoBitmap(const std::string& path);

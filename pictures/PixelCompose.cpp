@@ -37,27 +37,28 @@ struct AreaTaps {
 };
 
 // A source pixel is `target` units long and a target pixel `source` units, so both meet exactly.
-AreaTaps MakeTaps(int source, int target) {
+// Only the target pixels from `first` on, `count` of them, get taps: a window of a larger target.
+AreaTaps MakeTaps(int source, long long target, long long first, int count) {
     AreaTaps taps;
-    taps.first.resize(std::size_t(target));
-    taps.begin.resize(std::size_t(target) + 1);
-    for (int d = 0; d < target; ++d) {
-        const long long from = (long long)d * source, to = from + source;
+    taps.first.resize(std::size_t(count));
+    taps.begin.resize(std::size_t(count) + 1);
+    for (int i = 0; i < count; ++i) {
+        const long long from = (first + i) * source, to = from + source;
         const int s0 = int(from / target), s1 = int((to - 1) / target);
-        taps.first[std::size_t(d)] = s0;
-        taps.begin[std::size_t(d)] = int(taps.weights.size());
+        taps.first[std::size_t(i)] = s0;
+        taps.begin[std::size_t(i)] = int(taps.weights.size());
         std::uint32_t sum = 0;
         for (int s = s0; s <= s1; ++s) {
-            long long overlap = std::min(to, (long long)(s + 1) * target) - std::max(from, (long long)s * target);
+            long long overlap = std::min(to, (s + 1) * target) - std::max(from, s * target);
             auto weight = std::uint32_t((overlap * kWeightOne + source / 2) / source);
             taps.weights.push_back(weight);
             sum += weight;
         }
-        auto mine = taps.weights.begin() + taps.begin[std::size_t(d)];
+        auto mine = taps.weights.begin() + taps.begin[std::size_t(i)];
         auto largest = std::max_element(mine, taps.weights.end());
         *largest += kWeightOne - sum; // the rounding goes to the heaviest weight
     }
-    taps.begin[std::size_t(target)] = int(taps.weights.size());
+    taps.begin[std::size_t(count)] = int(taps.weights.size());
     return taps;
 }
 } // namespace
@@ -82,13 +83,19 @@ void ScaleByArea(ConstPixelView source, PixelView target) {
 }
 
 void ScaleByArea(RowSource& source, PixelView target) {
+    ScaleByArea(source, target, {target.width, target.height, 0, 0});
+}
+
+void ScaleByArea(RowSource& source, PixelView target, const ScaledWindow& window) {
     if (source.width <= 0 || source.height <= 0 || target.width <= 0 || target.height <= 0) return;
-    if (source.width == target.width && source.height == target.height) {
+    if (source.width == window.width && source.height == window.height) {
         for (int y = 0; y < target.height; ++y)
-            std::memcpy(target.Row(y), source.Row(y), std::size_t(target.width) * sizeof(std::uint32_t));
+            std::memcpy(target.Row(y), source.Row(int(window.top) + y) + window.left,
+                        std::size_t(target.width) * sizeof(std::uint32_t));
         return;
     }
-    const AreaTaps across = MakeTaps(source.width, target.width), down = MakeTaps(source.height, target.height);
+    const AreaTaps across = MakeTaps(source.width, window.width, window.left, target.width),
+                   down = MakeTaps(source.height, window.height, window.top, target.height);
     const std::size_t sw = std::size_t(source.width);
     // Each target row: the covered source rows summed by weight (vertically first, so only one
     // row of sums is kept), then each target pixel from the sums it covers.
@@ -161,12 +168,14 @@ Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSiz
     const PixelSize size = SavedBitmapSize(style, picture.Size(), screen);
     if (size.Empty()) return {};
     const ConstPixelView shown = SubView(picture, ShownPart(style, picture.Size(), screen));
+    Pixels32 composed(size.width, size.height);
     if (style == WallpaperStyle::Tiled || style == WallpaperStyle::Mirror) {
-        Pixels32 tiles(size.width, size.height);
-        ComposeTiles(shown, tiles.View(), style == WallpaperStyle::Mirror);
-        return tiles;
+        ComposeTiles(shown, composed.View(), style == WallpaperStyle::Mirror);
+    } else {
+        ViewRows rows(shown);
+        ScaleByArea(rows, composed.View(), ScaledWindowOf(style, picture.Size(), screen));
     }
-    return DrawScaled(shown, size);
+    return composed;
 }
 
 void PutLittleEndian(std::string& file, std::size_t at, std::uint32_t value, int bytes) {

@@ -29,6 +29,9 @@ public:
 void ScaleByArea(ConstPixelView source, PixelView target);
 // The same from rows that come one at a time: only one row of the source is held at once.
 void ScaleByArea(RowSource& source, PixelView target);
+// The target as the window of a larger scaled picture: the source is scaled to the window's size
+// and the target's pixels begin at its left and top. Only the source rows the window covers are read.
+void ScaleByArea(RowSource& source, PixelView target, const ScaledWindow& window);
 
 // The part of a view inside the rectangle, which must lie within it.
 ConstPixelView SubView(ConstPixelView picture, const LayoutRect& part);
@@ -44,7 +47,8 @@ Pixels32 DrawScaled(ConstPixelView source, PixelSize size);
 
 // The bitmap that becomes the wallpaper for a style and screen: the part of the picture the screen
 // shows for "Centred", the screen-sized tiles for "Tiled" and "Mirror", the picture scaled to the
-// saved size for "Stretched" and "Fit 2 Screen". Empty for an empty picture.
+// saved size for "Stretched" and "Fit 2 Screen", the screen's part of the covering size for "Fill".
+// Empty for an empty picture.
 Pixels32 ComposeWallpaper(ConstPixelView picture, WallpaperStyle style, PixelSize screen);
 
 // A bottom-up Windows bitmap file with 24 bits per pixel.

@@ -30,35 +30,42 @@ PixelSize PrimaryScreenSize() {
 }
 
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir) {
+    if (bitmap.Size().Empty()) {
+        WallpaperResult result;
+        result.path = programDir + kWallpaperFileName;
+        result.outcome = WallpaperResult::Outcome::NoPicture;
+        return result;
+    }
+    const WallpaperStyleInfo& info = StyleInfo(style);
+    return SetWallpaperFile(EncodeBmp24(bitmap), bitmap.Size(), info.tileWallpaper, info.wallpaperStyle, programDir);
+}
+
+WallpaperResult SetWallpaperFile(const std::string& bmp, PixelSize size, const char* tileWallpaper,
+                                 const char* wallpaperStyle, const std::string& programDir) {
     using Outcome = WallpaperResult::Outcome;
     WallpaperResult result;
     result.path = programDir + kWallpaperFileName;
-    result.size = bitmap.Size();
+    result.size = size;
     if (result.path.size() > kMaxWallpaperPath) {
         result.outcome = Outcome::PathTooLong;
         return result;
     }
-    if (result.size.Empty()) {
-        result.outcome = Outcome::NoPicture;
-        return result;
-    }
 
-    ReplaceResult written = ReplaceFileContents(result.path, EncodeBmp24(bitmap));
+    ReplaceResult written = ReplaceFileContents(result.path, bmp);
     if (!written.Ok()) {
         result.outcome = Outcome::NotWritten;
         result.reason = SystemReason(written.error);
         return result;
     }
 
-    const WallpaperStyleInfo& info = StyleInfo(style);
     try {
         // The key is opened, never created: a system without it keeps no record of the wallpaper.
         if (std::optional<TRegistryKey> desktop = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {
             result.desktopKey = true;
             desktop->WriteString("Wallpaper", result.path);
-            desktop->WriteString("TileWallpaper", info.tileWallpaper);
+            desktop->WriteString("TileWallpaper", tileWallpaper);
             if (desktop->HasValue("WallpaperStyle")) {
-                desktop->WriteString("WallpaperStyle", info.wallpaperStyle);
+                desktop->WriteString("WallpaperStyle", wallpaperStyle);
                 result.styleValue = true;
             }
         } else if (KeyExists(kDesktopKey)) {
@@ -84,11 +91,11 @@ WallpaperStyle ComposedStyle(WallpaperStyle style) {
     if (style != WallpaperStyle::Stretched) return style;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return WallpaperStyle::Centred;
+        return WallpaperStyle::StretchedToScreen;
     UniqueKey opened(key);
     return RegQueryValueExA(key, "WallpaperStyle", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS
                ? style
-               : WallpaperStyle::Centred;
+               : WallpaperStyle::StretchedToScreen;
 }
 
 WallpaperPicture ComposeWallpaperFile(const std::string& path, WallpaperStyle style, PixelSize screen,

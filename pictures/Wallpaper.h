@@ -16,9 +16,12 @@ PixelSize PrimaryScreenSize();
 // exists, sets Wallpaper, TileWallpaper and an existing WallpaperStyle for the style; then shows it
 // with SystemParametersInfoA. Each step runs only when the one before it succeeded.
 WallpaperResult SetWallpaper(ConstPixelView bitmap, WallpaperStyle style, const std::string& programDir);
+// The same with a BMP file already made and the desktop values to write.
+WallpaperResult SetWallpaperFile(const std::string& bmp, PixelSize size, const char* tileWallpaper,
+                                 const char* wallpaperStyle, const std::string& programDir);
 
 // The style the bitmap is composed in: the system shows "Stretched" centred where the desktop key
-// has no WallpaperStyle value, and then only the centred part of a larger picture is shown.
+// has no WallpaperStyle value, so there the program stretches the picture to the screen itself.
 WallpaperStyle ComposedStyle(WallpaperStyle style);
 
 // A picture file composed for the style on a screen of the size by the picture library, which reads

@@ -1,14 +1,20 @@
 #include "pictures/WallpaperStyles.h"
 
 #include <algorithm>
+#include <utility>
 
+// "Fill" takes Ctrl+L: Ctrl+F is "Fit 2 Screen"'s.
 const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount] = {
-    {WallpaperStyle::Centred, "Centred", "0", "0"}, {WallpaperStyle::Stretched, "Stretched", "0", "2"},
-    {WallpaperStyle::Tiled, "Tiled", "1", "0"},     {WallpaperStyle::Fit2Screen, "Fit 2 Screen", "0", "0"},
-    {WallpaperStyle::Mirror, "Mirror", "0", "0"},
+    {WallpaperStyle::Centred, "Centred", "0", "0", "&Centred", 'C'},
+    {WallpaperStyle::Stretched, "Stretched", "0", "2", "&Stretched", 'S'},
+    {WallpaperStyle::Tiled, "Tiled", "1", "0", "&Tiled", 'T'},
+    {WallpaperStyle::Fit2Screen, "Fit 2 Screen", "0", "0", "&Fit 2 Screen", 'F'},
+    {WallpaperStyle::Mirror, "Mirror", "0", "0", "&Mirror", 'M'},
+    {WallpaperStyle::Fill, "Fill", "0", "0", "Fi&ll", 'L'},
 };
 
 const WallpaperStyleInfo& StyleInfo(WallpaperStyle style) {
+    if (style == WallpaperStyle::StretchedToScreen) style = WallpaperStyle::Fit2Screen;
     for (const WallpaperStyleInfo& info : kWallpaperStyles)
         if (info.style == style) return info;
     return kWallpaperStyles[0];
@@ -21,9 +27,18 @@ std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text) {
 }
 
 std::optional<WallpaperStyle> WallpaperStyleOfValue(int value) {
+    if (value == int(WallpaperStyle::StretchedToScreen)) return WallpaperStyle::StretchedToScreen;
     for (const WallpaperStyleInfo& info : kWallpaperStyles)
         if (int(info.style) == value) return info.style;
     return std::nullopt;
+}
+
+int DesktopPositionOf(const std::string& tileWallpaper, const std::string& wallpaperStyle) {
+    // The system's numbers of WallpaperStyle; 0 (or none) is centred, or tiled with TileWallpaper 1.
+    const std::pair<const char*, int> positions[] = {{"2", 2}, {"6", 3}, {"10", 4}, {"22", 5}};
+    for (const auto& [value, position] : positions)
+        if (wallpaperStyle == value) return position;
+    return tileWallpaper == "1" ? 1 : 0;
 }
 
 long long RoundHalfEven(long long x, long long y) {
@@ -52,6 +67,23 @@ LayoutRect FitToScreen(PixelSize picture, PixelSize screen) {
 
 LayoutRect CentreIn(PixelSize picture, PixelSize area) {
     return {(area.width - picture.width) / 2, (area.height - picture.height) / 2, picture.width, picture.height};
+}
+
+CoverRect FillScreen(PixelSize picture, PixelSize screen) {
+    CoverRect rect;
+    if (picture.Empty() || screen.Empty()) return rect;
+    const long long w = picture.width, h = picture.height, sw = screen.width, sh = screen.height;
+    // The larger of SW / W and SH / H decides, compared without rounding: SW * H >= SH * W.
+    if (sw * h >= sh * w) {
+        rect.width = sw;
+        rect.height = RoundHalfEven(h * sw, w);
+    } else {
+        rect.height = sh;
+        rect.width = RoundHalfEven(w * sh, h);
+    }
+    rect.left = (sw - rect.width) / 2;
+    rect.top = (sh - rect.height) / 2;
+    return rect;
 }
 
 ImageLayout ScreenImageLayout() {
@@ -86,6 +118,13 @@ ImageLayout WallpaperImageLayout(std::optional<WallpaperStyle> style, PixelSize 
         layout.fillsClient = false;
         layout.bounds = FitToScreen(picture, screen);
         break;
+    case WallpaperStyle::Fill:
+        if (picture.Empty()) break;
+        layout.content = ImageLayout::Content::Filled;
+        layout.composedSize = screen;
+        break;
+    case WallpaperStyle::StretchedToScreen:
+        break;
     }
     return layout;
 }
@@ -99,6 +138,8 @@ PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize scr
     }
     case WallpaperStyle::Tiled:
     case WallpaperStyle::Mirror:
+    case WallpaperStyle::Fill:
+    case WallpaperStyle::StretchedToScreen:
         return screen;
     default:
         return {std::min(picture.width, screen.width), std::min(picture.height, screen.height)};
@@ -119,5 +160,15 @@ LayoutRect ShownPart(WallpaperStyle style, PixelSize picture, PixelSize screen) 
 }
 
 bool ScalesPicture(WallpaperStyle style) {
-    return style == WallpaperStyle::Stretched || style == WallpaperStyle::Fit2Screen;
+    return style == WallpaperStyle::Stretched || style == WallpaperStyle::Fit2Screen || style == WallpaperStyle::Fill ||
+           style == WallpaperStyle::StretchedToScreen;
+}
+
+ScaledWindow ScaledWindowOf(WallpaperStyle style, PixelSize picture, PixelSize screen) {
+    if (style == WallpaperStyle::Fill) {
+        const CoverRect fill = FillScreen(picture, screen);
+        return {fill.width, fill.height, -fill.left, -fill.top};
+    }
+    const PixelSize saved = SavedBitmapSize(style, picture, screen);
+    return {saved.width, saved.height, 0, 0};
 }

@@ -7,26 +7,43 @@
 #include <optional>
 #include <string>
 
-// Each style's value is its number in the picture library's call.
-enum class WallpaperStyle { Centred = 0, Stretched = 1, Tiled = 2, Fit2Screen = 3, Mirror = 4 };
-constexpr int kWallpaperStyleCount = 5;
+// Each style's value is its number in the picture library's call. StretchedToScreen is no style of
+// its own: it is how "Stretched" is composed where the system would not stretch the bitmap, the
+// picture scaled to the screen by the program.
+enum class WallpaperStyle {
+    Centred = 0,
+    Stretched = 1,
+    Tiled = 2,
+    Fit2Screen = 3,
+    Mirror = 4,
+    Fill = 5,
+    StretchedToScreen = 6
+};
+constexpr int kWallpaperStyleCount = 6;
 
 // The one table of the styles, in the order the program offers them: the style box's items and the
-// full-screen window's menu ("&" and the name, Ctrl and the name's first letter).
+// full-screen window's menu.
 struct WallpaperStyleInfo {
     WallpaperStyle style;
     const char* name; // as the style box, the list file and the wallpaper entries spell it
     // The desktop values: TileWallpaper, and WallpaperStyle where the system has that value.
     const char* tileWallpaper;
     const char* wallpaperStyle;
+    const char* menuCaption; // the full-screen window's entry, with Ctrl and `shortCut`
+    char shortCut;
 };
 extern const WallpaperStyleInfo kWallpaperStyles[kWallpaperStyleCount];
 
+// The table's entry; StretchedToScreen is written as "Fit 2 Screen" is.
 const WallpaperStyleInfo& StyleInfo(WallpaperStyle style);
 // The style whose name equals the text exactly; nothing for any other text.
 std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
 // The style of a value of the picture library's call; nothing for a number that names none.
 std::optional<WallpaperStyle> WallpaperStyleOfValue(int value);
+
+// The shell's wallpaper position (0 centre, 1 tile, 2 stretch, 3 fit, 4 fill, 5 span) that the desktop
+// values TileWallpaper and WallpaperStyle stand for; a missing value reads as the empty text.
+int DesktopPositionOf(const std::string& tileWallpaper, const std::string& wallpaperStyle);
 
 struct LayoutRect {
     int left = 0;
@@ -44,17 +61,27 @@ LayoutRect FitToScreen(PixelSize picture, PixelSize screen);
 // The picture at its own size, centred in the area; edges are negative when it is larger.
 LayoutRect CentreIn(PixelSize picture, PixelSize area);
 
+// "Fill": the picture scaled, proportions kept, to the smallest size that covers the screen, and
+// centred, its overflow outside the screen. Sides up to 65,535 make sizes up to 65,535 squared.
+struct CoverRect {
+    long long left = 0;
+    long long top = 0;
+    long long width = 0;
+    long long height = 0;
+};
+CoverRect FillScreen(PixelSize picture, PixelSize screen);
+
 // How the full-screen window shows the picture.
 struct ImageLayout {
     // OwnColours: the picture with a colour table of its own where it has one, which can turn.
-    enum class Content { Picture, Tiles, MirroredTiles, OwnColours };
+    enum class Content { Picture, Tiles, MirroredTiles, Filled, OwnColours };
     enum class Stretch { On, Off, AsBefore };
     bool laidOut = true;     // false: there is no style, nothing changes
     bool fillsClient = true; // else the image takes `bounds`
     LayoutRect bounds;       // within the window's client area
     Stretch stretch = Stretch::On;
     Content content = Content::Picture;
-    PixelSize composedSize; // the bitmap size of tiles: the screen
+    PixelSize composedSize; // the bitmap size of tiles and of "Fill": the screen
     bool onBlack = false;   // black around the picture, as the system shows a screen; else the desktop
 };
 
@@ -65,13 +92,24 @@ ImageLayout WallpaperImageLayout(std::optional<WallpaperStyle> style, PixelSize 
                                  PixelSize client);
 
 // The size of the bitmap saved as the wallpaper: the fitted size for "Fit 2 Screen", the screen for
-// tiles; for "Centred" and "Stretched" the picture's own size, cut to the screen's on each side
-// where it is larger (the system shows no more of it).
+// tiles, "Fill" and the program's own stretch; for "Centred" and "Stretched" the picture's own size,
+// cut to the screen's on each side where it is larger (the system shows no more of it).
 PixelSize SavedBitmapSize(WallpaperStyle style, PixelSize picture, PixelSize screen);
 
 // The part of the picture the saved bitmap is made of: the columns and rows the screen shows of a
 // picture centred on it ("Centred") or tiled from its top-left corner ("Tiled", "Mirror"); the
 // whole picture for the styles that scale it.
 LayoutRect ShownPart(WallpaperStyle style, PixelSize picture, PixelSize screen);
-// "Stretched" and "Fit 2 Screen" scale the shown part to the saved size; the others keep its pixels.
+// "Stretched", "Fit 2 Screen" and "Fill" scale the shown part; the others keep its pixels.
 bool ScalesPicture(WallpaperStyle style);
+// What the screen shows of the picture scaled: the part of a scaled picture `scaled` large whose
+// top-left corner lies at (left, top) of it, where the saved bitmap begins.
+struct ScaledWindow {
+    long long width = 0;
+    long long height = 0;
+    long long left = 0;
+    long long top = 0;
+};
+// The whole saved size for "Stretched" and "Fit 2 Screen"; for "Fill" the screen's part of the
+// covering size.
+ScaledWindow ScaledWindowOf(WallpaperStyle style, PixelSize picture, PixelSize screen);

@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Menus.h"
+#include "platform/Monitors.h"
 
 #include <commctrl.h>
 
@@ -269,6 +270,20 @@ void TForm::SetWindowState(TWindowState state) {
     ShowWindow(Handle(), state == TWindowState::Minimized   ? SW_MINIMIZE
                          : state == TWindowState::Maximized ? SW_MAXIMIZE
                                                             : SW_RESTORE);
+}
+
+void TForm::MaximizeOn(const MonitorRect& monitor) {
+    HWND window = Handle();
+    if (window && !(MonitorOfWindow(window) == monitor)) {
+        if (IsZoomed(window)) ShowWindow(window, SW_RESTORE);
+        RECT rc;
+        GetWindowRect(window, &rc);
+        const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+        SetWindowPos(window, nullptr, monitor.left + std::max(0, (monitor.width - width) / 2),
+                     monitor.top + std::max(0, (monitor.height - height) / 2), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetWindowState(TWindowState::Maximized);
 }
 
 void TForm::SetLeft(int left) {

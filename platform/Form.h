@@ -3,6 +3,7 @@
 // visible from creation, its first show; the handlers are virtual methods named after the events.
 #include "platform/MenuItem.h"
 #include "platform/MessageText.h"
+#include "platform/MonitorRect.h"
 #include "platform/Window.h"
 
 #include <optional>
@@ -71,6 +72,9 @@ public:
 
     TWindowState WindowState() const;
     void SetWindowState(TWindowState state);
+    // Maximized on the monitor: the system maximizes a window on the monitor that holds it, so one
+    // maximized elsewhere is brought back and moved there first.
+    void MaximizeOn(const MonitorRect& monitor);
     void SetLeft(int left);
 
     // Moves the focus to the next (or previous) tab stop. The tab order is the order in which the

@@ -2,7 +2,7 @@
 
 #include "lists/ListFileFormat.h"
 #include "pictures/PictureFile.h"
-#include "pictures/Wallpaper.h"
+#include "pictures/MonitorWallpapers.h"
 #include "lists/DirectoryPath.h"
 #include "platform/Files.h"
 #include "randomizer/Rounds.h"
@@ -81,8 +81,8 @@ void ChooseScreen(Category screen, const ListLines& list, RoundState& state, Run
     run.log.push_back(name + ": no entry could be used; the screen stays as it is");
 }
 
-// The picture of a wallpaper entry, composed in its style for the primary screen and applied as
-// the program applies it. Entries the picture library cannot read are skipped; a failure to write
+// The picture of a wallpaper entry, composed in its style for the monitors and applied as the
+// program applies it. Entries the picture library cannot read are skipped; a failure to write
 // the bitmap or the desktop values would fail for every entry and ends the attempt.
 void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) {
     const std::string name = ListName(Category::Wall);
@@ -90,15 +90,21 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         run.log.push_back(name + ": the list is empty; the wallpaper stays as it is");
         return;
     }
-    const PixelSize screen = PrimaryScreenSize();
     for (std::size_t position : TryOrder(list.keys, state, run.random)) {
         const ListEntry entry = EntryOfLine(std::string(list.lines[position]), Category::Wall, run.places.programDir);
         const std::string path = FullPath(entry);
         const WallpaperStyle style = WallpaperStyleNamed(entry.style).value_or(WallpaperStyle::Centred);
-        // Only what the screen shows is read of the picture: a photo costs no more than the screen.
-        const WallpaperPicture picture = ComposeWallpaperFile(path, style, screen, run.library);
-        if (picture.outcome == WallpaperPicture::Outcome::NoLibrary) throw std::runtime_error(picture.reason);
-        if (picture.outcome == WallpaperPicture::Outcome::Unreadable) {
+        // Only what the screens show is read of the picture: a photo costs no more than the screens.
+        FileWallpaperResult made;
+        if (run.options.dryRun) {
+            const WallpaperPicture picture = ComposeWallpaperFile(path, style, PrimaryScreenSize(), run.library);
+            made.picture = picture.outcome;
+            made.reason = picture.reason;
+        } else {
+            made = ApplyWallpaperFile(path, style, run.places.stateDir, run.library);
+        }
+        if (made.picture == WallpaperPicture::Outcome::NoLibrary) throw std::runtime_error(made.reason);
+        if (made.picture == WallpaperPicture::Outcome::Unreadable) {
             run.log.push_back(name + ": skipped " + path + ": the picture library cannot read it");
             continue;
         }
@@ -106,17 +112,16 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         if (run.options.dryRun) {
             run.log.push_back(name + ": " + what + " would become the wallpaper");
         } else {
-            WallpaperResult result;
-            if (picture.outcome == WallpaperPicture::Outcome::NoMemory)
+            WallpaperResult& result = made.applied;
+            if (made.picture == WallpaperPicture::Outcome::NoMemory)
                 result.outcome = WallpaperResult::Outcome::NoMemory;
-            else
-                result = SetWallpaper(picture.view, style, run.places.stateDir);
             if (!result.Ok()) {
                 run.log.push_back(name + ": " + what + ": " + WallpaperFailureText(result));
                 return;
             }
             run.log.push_back(name + ": " + what + " is now the wallpaper, " + std::to_string(result.size.width) +
-                              " x " + std::to_string(result.size.height) + " in " + result.path);
+                              " x " + std::to_string(result.size.height) + " in " + result.path +
+                              (made.monitors > 1 ? " (" + std::to_string(made.monitors) + " monitors)" : ""));
         }
         RecordShown(state, list.keys, list.keys[position]);
         return;

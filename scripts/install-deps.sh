@@ -8,6 +8,7 @@ packages=(
     g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 fonts-wine
     xvfb xauth x11-utils imagemagick
+    xserver-xorg-core xserver-xorg-video-dummy libxinerama1:i386 libxrandr2:i386
     googletest libbenchmark-dev libstb-dev libturbojpeg0-dev clang-format libclang-rt-14-dev
     nasm dpkg-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev
     halibut libchm-bin zip unzip gcc-12-source libgmp-dev libmpfr-dev libmpc-dev

@@ -82,7 +82,9 @@ jpeg="$(source_of libjpeg-turbo)" png="$(source_of libpng1.6)" zlib="$(source_of
     sed 's/^/    /' "$decoders/versions.txt"
     echo "    gcc-12 $(dpkg-query -W -f='${Version}' gcc-12-source) (libgcc, libstdc++)"
     section "libjpeg-turbo"
-    cat "$jpeg/LICENSE.md"
+    # Its licence file is Markdown with a line break in HTML: read as plain text, without the markup.
+    sed -E -e 's/<br *\/?>//g' -e 's/\*\*([^*]+)\*\*/\1/g' -e 's/\[([^]]+)\]\(\1\)/\1/g' \
+        -e 's/\[([^]]+)\]\(([^)]+)\)/\1 (\2)/g' "$jpeg/LICENSE.md"
     section "libjpeg-turbo: the Independent JPEG Group's licence (README.ijg)"
     # From its heading to the next heading (a line underlined with "=").
     awk 'on && /^=+$/ && prev != "LEGAL ISSUES" { stopped = 1; exit }

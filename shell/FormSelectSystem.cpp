@@ -1,8 +1,9 @@
 // "Set as current" for wallpapers and screens, the original screens, the randomizer's autostart and
 // the uninstall: the main window asks and tells; the operations do the work.
+#include "pictures/PictureFile.h"
 #include "pictures/PictureText.h"
 #include "pictures/ScreenRule.h"
-#include "pictures/Wallpaper.h"
+#include "pictures/MonitorWallpapers.h"
 #include "platform/Files.h"
 #include "platform/MessageDlg.h"
 #include "platform/WaitCursor.h"
@@ -56,23 +57,20 @@ void TFormSelect::ApplyWallpaper() {
     if (!shown.fromFile) throw std::runtime_error(UnreadablePictureText(name));
     if (!Model.style) throw std::runtime_error(NoStyleText(""));
     if (shown.width <= 0 || shown.height <= 0) throw std::runtime_error(NoPictureText(name));
-    WallpaperResult result;
+    FileWallpaperResult made;
     try {
         TWaitCursor waiting;
         // The file, not the picture on view, read as the randomizer reads it: the same wallpaper.
-        const WallpaperPicture picture = ComposeWallpaperFile(name, *Model.style, PrimaryScreenSize(), Library());
-        if (picture.outcome == WallpaperPicture::Outcome::Unreadable ||
-            picture.outcome == WallpaperPicture::Outcome::NoLibrary)
-            throw std::runtime_error(UnreadablePictureText(name, picture.reason));
-        if (picture.outcome == WallpaperPicture::Outcome::NoMemory)
-            result.outcome = WallpaperResult::Outcome::NoMemory;
-        else
-            result = SetWallpaper(picture.view, *Model.style, ProgramDir);
+        made = ApplyWallpaperFile(name, *Model.style, ProgramDir, Library());
     } catch (const std::bad_alloc&) {
-        result.outcome = WallpaperResult::Outcome::NoMemory;
+        made.picture = WallpaperPicture::Outcome::NoMemory;
     }
-    if (result.outcome == WallpaperResult::Outcome::NoMemory) throw std::runtime_error(NoMemoryText(name));
-    if (!result.Ok()) throw std::runtime_error(WallpaperFailureText(result));
+    if (made.picture == WallpaperPicture::Outcome::Unreadable || made.picture == WallpaperPicture::Outcome::NoLibrary)
+        throw std::runtime_error(UnreadablePictureText(name, made.reason));
+    if (made.picture == WallpaperPicture::Outcome::NoMemory ||
+        made.applied.outcome == WallpaperResult::Outcome::NoMemory)
+        throw std::runtime_error(NoMemoryText(name));
+    if (!made.applied.Ok()) throw std::runtime_error(WallpaperFailureText(made.applied));
 }
 
 void TFormSelect::InstallScreen() {
@@ -83,6 +81,11 @@ void TFormSelect::InstallScreen() {
     // After a failed load the picture on view is the one before: it must not go out under this name.
     if (shown.Named() && !shown.fromFile) {
         MessageDlg(UnreadableScreenText(source), TMsgDlgType::Error, mbOK);
+        return;
+    }
+    // A picture read as a wallpaper stays on view in a screen category: its bytes cannot be a screen.
+    if (HoldsNoBitmap(source)) {
+        MessageDlg(NotBitmapScreenText(source), TMsgDlgType::Information, mbOK);
         return;
     }
     if (!HasScreenSize(shown.width, shown.height)) {

@@ -2,6 +2,7 @@
 
 #include "pictures/Transparency.h"
 #include "pictures/Wallpaper.h"
+#include "platform/Monitors.h"
 #include "platform/WaitCursor.h"
 
 #include <exception>
@@ -30,11 +31,11 @@ TFormPreview::TFormPreview(SelectModel& model, PreviewActions& actions) : model_
     };
     TMenuItem* menu = &PopMPreview.Items;
     std::vector<TMenuEntry> entries = {{menu, &Returntomain1, cmReturn}, {menu, &Fileinfo1, cmFileInfo}, {menu, &N1}};
-    // A style's command: "&" and its name, with Ctrl and the name's first letter.
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
-        const std::string name = kWallpaperStyles[i].name;
-        const WallpaperStyle style = kWallpaperStyles[i].style;
-        commands.push_back({StyleCommand(i), "&" + name, CtrlKey(name[0]), [this, style] { StyleClick(style); }});
+        const WallpaperStyleInfo& info = kWallpaperStyles[i];
+        const WallpaperStyle style = info.style;
+        commands.push_back(
+            {StyleCommand(i), info.menuCaption, CtrlKey(info.shortCut), [this, style] { StyleClick(style); }});
         entries.push_back({menu, StyleItem(i), StyleCommand(i)});
     }
     entries.insert(entries.end(), {
@@ -55,13 +56,19 @@ void TFormPreview::BuildControls() {
     ImgPreview.OnClick = [this] { Returntomain1Click(); };
 }
 
+// The full-screen window is owned by the main window, and shows on its monitor.
+MonitorRect TFormPreview::MainMonitor() const {
+    HWND main = GetWindow(Handle(), GW_OWNER);
+    return MonitorOfWindow(main ? main : Handle());
+}
+
 TMenuItem* TFormPreview::StyleItem(int index) {
-    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1};
+    TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1, &Fill1};
     return index >= 0 && index < kWallpaperStyleCount ? byValue[int(kWallpaperStyles[index].style)] : nullptr;
 }
 
 void TFormPreview::FormActivate() {
-    SetWindowState(TWindowState::Maximized);
+    MaximizeOn(MainMonitor());
     LayoutPicture();
     UpdateCommands();
     // The window has no control to hold the focus; holding it itself, its short-cuts act.
@@ -94,7 +101,7 @@ void TFormPreview::LayoutPicture() {
         layout_ =
             model_.options.asWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ = WallpaperImageLayout(model_.style, pictureSize, PrimaryScreenSize(), {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model_.style, pictureSize, MainMonitor().Size(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
@@ -129,7 +136,7 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     try {
         TWaitCursor waiting;
         TPictureLibrary::LibraryWallpaper made = actions_.Library().MakeWallpaper(
-            model_.preview.path, *model_.style, PrimaryScreenSize(), DesktopBackground());
+            model_.preview.path, *model_.style, MainMonitor().Size(), DesktopBackground());
         read = std::move(made.bitmap);
         return made.outcome != kNViewLibReadWhole;
     } catch (const std::exception&) {
@@ -137,7 +144,7 @@ bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
     }
 }
 
-// Tiles are shown as the wallpaper will hold them; any other layout shows the picture itself, a
+// Tiles and "Fill" are shown as the wallpaper will hold them; any other layout shows the picture itself, a
 // screen shown as the system shows it with its 8-bit pixels and a colour table of its own. A picture
 // too large for the memory left shows as the desktop colour alone.
 UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
@@ -146,10 +153,11 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
     if (layout_.content == ImageLayout::Content::Picture || layout_.content == ImageLayout::Content::OwnColours)
         return CopyPixelBitmap(picture);
     try {
+        const bool filled = layout_.content == ImageLayout::Content::Filled;
         // Tiles below the first band repeat it: only the rows the band shows are read.
-        const Pixels32 band = ReadPixels(picture, layout_.composedSize.height);
-        const WallpaperStyle style =
-            layout_.content == ImageLayout::Content::MirroredTiles ? WallpaperStyle::Mirror : WallpaperStyle::Tiled;
+        const Pixels32 band = ReadPixels(picture, filled ? 0x7FFFFFFF : layout_.composedSize.height);
+        WallpaperStyle style = filled ? WallpaperStyle::Fill : WallpaperStyle::Tiled;
+        if (layout_.content == ImageLayout::Content::MirroredTiles) style = WallpaperStyle::Mirror;
         const Pixels32 tiles = ComposeWallpaper(band.View(), style, layout_.composedSize);
         PixelView view;
         UniqueBitmap shown = NewPixelBitmap({tiles.width, tiles.height}, view);

@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Menus.h"
+#include "platform/MonitorRect.h"
 #include "shell/PreviewActions.h"
 #include "shell/SelectModel.h"
 
@@ -27,8 +28,8 @@ public:
     TImage ImgPreview;
 
     TPopupMenu PopMPreview;
-    TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, AsWindowsShowsIt1, N2,
-        SetascurrentScreen1, SetascurrentWallpaper1;
+    TMenuItem Returntomain1, Fileinfo1, N1, Centred1, Stretched1, Tiled1, Fit2Screen1, Mirror1, Fill1,
+        AsWindowsShowsIt1, N2, SetascurrentScreen1, SetascurrentWallpaper1;
 
     // Maximizes the window and lays the picture out anew; runs at every activation.
     void FormActivate() override;
@@ -60,6 +61,7 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    MonitorRect MainMonitor() const;
     bool ReadWallpaper(UniqueBitmap& read);
     UniqueBitmap ShownBitmap(HBITMAP picture) const;
     // Turns the palette of the shown screen when it is the start-up screen with a rotation; the

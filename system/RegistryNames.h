@@ -9,6 +9,9 @@ inline constexpr const char* kSoftwareKey = "SoftWare";
 inline constexpr const char* kCompanySubkey = "Orvandel";
 inline constexpr const char* kMainSection = "Vistrel Selector";
 inline constexpr const char* kOriginalInfo = "Original Info";
+// In "Original Info": "1" once the program has handed the shell a picture per monitor, which the
+// shell keeps apart from the desktop values.
+inline constexpr const char* kMonitorWallpapers = "MonitorWallpapers";
 
 // The randomizer's autostart entry.
 inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";

@@ -21,6 +21,11 @@ std::string UnreadableScreenText(const std::string& file) {
     return "The file " + file + "\n\rcould not be read as a picture.\n\rThe screen was not changed.";
 }
 
+std::string NotBitmapScreenText(const std::string& file) {
+    return "The file " + file + "\n\ris not a bitmap: Windows cannot show it as a screen.\n\r" +
+           "Make Screen from Picture (Ctrl+N) makes a screen of it.";
+}
+
 std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason) {
     return "Cannot copy " + source + "\n\rto " + target + ":\n\r" + reason;
 }

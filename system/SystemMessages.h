@@ -23,6 +23,8 @@ std::string KeptOriginalName(const std::string& screen, const std::string& backu
 
 // The preview name shows a file whose picture could not be read: the picture on view is another's.
 std::string UnreadableScreenText(const std::string& file);
+// A file that holds no bitmap (a JPEG, a PNG) cannot be a screen; the command that makes one of it.
+std::string NotBitmapScreenText(const std::string& file);
 std::string InstallFailedText(const std::string& source, const std::string& target, const std::string& reason);
 std::string BackupFailedText(const std::string& lines);
 std::string RestoreFailedText(const std::string& lines);

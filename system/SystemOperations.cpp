@@ -1,5 +1,7 @@
 #include "system/SystemOperations.h"
 
+#include "pictures/WallpaperStyles.h"
+#include "platform/DesktopWallpaper.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Registry.h"
@@ -66,15 +68,15 @@ std::string BackUpScreen(const std::string& system, const std::string& programDi
     }
 }
 
-// Whether a screen can be replaced or removed now: opened for writing with no sharing, as the copy
-// over it needs. The copy clears read-only first, so a read-only screen is only opened for reading.
+// Whether a screen can be replaced or removed now: opened with no sharing, as the copy over it needs
+// (ReplaceCheckAccess).
 void CheckReplaceable(const std::string& system, const std::string& backup, std::vector<ScreenFailure>& failures) {
     const DWORD attributes = GetFileAttributesA(system.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return; // nothing there to replace or remove
     const bool kept = backup != kNoOriginal;
     if (kept && GetFileAttributesA(backup.c_str()) == INVALID_FILE_ATTRIBUTES) return; // the restore leaves it
-    const DWORD access = GENERIC_READ | (attributes & FILE_ATTRIBUTE_READONLY ? 0 : GENERIC_WRITE);
-    UniqueFile file(CreateFileA(system.c_str(), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(system.c_str(), ReplaceCheckAccess(attributes), 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) failures.push_back({system, kept ? backup : "", false, GetLastError()});
 }
 
@@ -99,7 +101,21 @@ void RestoreScreen(const std::string& system, const std::string& backup, std::op
     }
 }
 
+// The shell shows the pictures the program gave each monitor until it is told otherwise: the original
+// goes to every monitor, placed as the recorded values say.
+void RestoreMonitorWallpapers(const std::string& wallPaper, const std::string& tileWallpaper,
+                              const std::string& wallpaperStyle) {
+    if (std::unique_ptr<TDesktopWallpaper> shell = TDesktopWallpaper::Open()) {
+        shell->SetPosition(DesktopPositionOf(tileWallpaper, wallpaperStyle));
+        shell->SetWallpaper(nullptr, wallPaper);
+    }
+}
+
 } // namespace
+
+unsigned long ReplaceCheckAccess(unsigned long attributes) {
+    return GENERIC_READ | (attributes & FILE_ATTRIBUTE_READONLY ? 0 : GENERIC_WRITE);
+}
 
 std::optional<FileFailure> InstallScreenFile(const std::string& source, const std::string& target) {
     ClearProtection(target);
@@ -165,6 +181,8 @@ RestoreResult RestoreOriginals(const std::string& windowsDir, RestoreMode mode) 
         desktop->WriteString("TileWallpaper", tileWallpaper);
         if (wallpaperStyle != kNoOriginal) desktop->WriteString("WallpaperStyle", wallpaperStyle);
     }
+    if (settings.ReadBool(kOriginalInfo, kMonitorWallpapers, false))
+        RestoreMonitorWallpapers(wallPaper, tileWallpaper, wallpaperStyle);
 
     for (Category screen : kScreenCategories)
         RestoreScreen(SystemScreenPath(windowsDir, screen), recorded[int(screen)], attributes[int(screen)],

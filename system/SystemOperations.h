@@ -52,6 +52,11 @@ enum class RestoreMode { EachScreen, AllOrNothing };
 // file is gone (the user deleted it) stays as it is.
 RestoreResult RestoreOriginals(const std::string& windowsDir, RestoreMode mode = RestoreMode::EachScreen);
 
+// The access that tells whether a screen with these attributes can be replaced now: reading and
+// writing; only reading for a read-only screen, which the copy unprotects first (the system would
+// refuse the write, and the uninstall for good once a restore made the screen read-only again).
+unsigned long ReplaceCheckAccess(unsigned long attributes);
+
 // The randomizer's autostart value: its command when on, the empty text when off.
 void WriteAutostart(const std::string& programDir, bool on);
 bool AutostartIsOn();

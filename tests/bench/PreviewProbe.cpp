@@ -5,7 +5,9 @@
 //   PreviewProbe.exe choose <folder> <pairs> <exe> [<exe before>]
 //       The folder holds a large JPEG, first by name, and a small one. In each pair the Down key
 //       chooses the small picture and the Up key the large one, in each program in turn (both run
-//       at once). Prints each program's medians and the median of the per-pair ratios.
+//       at once); then the floor reads the large one: libjpeg-turbo's own decode of the file,
+//       reduced in its DCT to the scale the program reads it at for its pane, into a 32-bit DIB
+//       section. Prints each program's medians, the floor's, and the medians of the per-pair ratios.
 //   PreviewProbe.exe walk <folder> <rounds> <exe> [<exe before>]
 //       The folder holds camera photos: Home chooses the first, then the Down key each next one to
 //       the last, each step timed until painted; the programs take turns by round. Prints the
@@ -19,6 +21,7 @@
 #include "tests/bench/BenchClock.h"
 
 #include <psapi.h>
+#include <turbojpeg.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -176,17 +179,29 @@ public:
         return search.found;
     }
 
-    // The key pressed in the file list, timed until the preview pane has painted the file.
+    // The key pressed in the file list, timed until the preview pane has painted the file. The pane
+    // is found once; then only its text and update region are asked, so that the asking takes
+    // little from the program it times.
     double Choose(UINT key, const std::string& name) {
+        const std::string shown = "Preview: " + name;
         const double start = NowMs();
         PostMessageA(files_, WM_KEYDOWN, key, 1);
         PostMessageA(files_, WM_KEYUP, key, 0xC0000001);
         for (;;) {
-            const HWND preview = Child("TVistrelControl", "Preview: " + name);
-            if (preview && !GetUpdateRect(preview, nullptr, FALSE)) return NowMs() - start;
+            if (!pane_) pane_ = Child("TVistrelControl", shown);
+            char text[MAX_PATH + 16] = {};
+            if (pane_) GetWindowTextA(pane_, text, sizeof(text));
+            if (pane_ && shown == text && !GetUpdateRect(pane_, nullptr, FALSE)) return NowMs() - start;
             if (NowMs() - start > kTimeoutMs) throw std::runtime_error("the preview never showed " + name);
             Sleep(1);
         }
+    }
+
+    // The preview pane's size, as the program reads a picture to cover it.
+    SIZE Pane() const {
+        RECT pane = {};
+        GetWindowRect(pane_, &pane);
+        return {pane.right - pane.left, pane.bottom - pane.top};
     }
 
     // F4 in the style of the index; done when the wallpaper file is written and the program answers.
@@ -218,7 +233,7 @@ public:
 private:
     std::string exe_;
     PROCESS_INFORMATION process_ = {};
-    HWND main_ = nullptr, files_ = nullptr;
+    HWND main_ = nullptr, files_ = nullptr, pane_ = nullptr;
 };
 
 double Mean(const std::vector<double>& values) {
@@ -226,6 +241,59 @@ double Mean(const std::vector<double>& values) {
     for (double value : values)
         sum += value;
     return values.empty() ? 0 : sum / double(values.size());
+}
+
+std::vector<unsigned char> FileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+    std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    const bool whole = ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr) && read == bytes.size();
+    CloseHandle(file);
+    if (!whole) throw std::runtime_error("cannot read " + path);
+    return bytes;
+}
+
+// The floor of a preview: the JPEG read from its file and decoded by libjpeg-turbo, reduced in its
+// DCT by the smallest of its eighths that still covers the pane (as the program reduces it), into a
+// 32-bit DIB section. Returns the milliseconds; the scale in `eighths`.
+double FloorPreview(const std::string& path, SIZE pane, int& eighths) {
+    const double start = NowMs();
+    const std::vector<unsigned char> jpeg = FileBytes(path);
+    tjhandle decoder = tjInitDecompress();
+    int width = 0, height = 0, subsampling = 0, colours = 0;
+    if (!decoder || tjDecompressHeader3(decoder, jpeg.data(), (unsigned long)jpeg.size(), &width, &height, &subsampling,
+                                        &colours) != 0)
+        throw std::runtime_error("the floor cannot read " + path);
+    // The size that covers the pane with the picture's proportions, then the eighths that reach it.
+    const long long w = width, h = height;
+    SIZE cover = pane;
+    if (pane.cx * h >= pane.cy * w)
+        cover.cy = LONG((pane.cx * h + w - 1) / w);
+    else
+        cover.cx = LONG((pane.cy * w + h - 1) / h);
+    tjscalingfactor scale = {8, 8};
+    for (eighths = 1; eighths <= 8; ++eighths) {
+        scale.num = eighths;
+        if (TJSCALED(width, scale) >= cover.cx && TJSCALED(height, scale) >= cover.cy) break;
+    }
+    const int scaledWidth = TJSCALED(width, scale), scaledHeight = TJSCALED(height, scale);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = scaledWidth;
+    info.bmiHeader.biHeight = -scaledHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const bool decoded =
+        bitmap && tjDecompress2(decoder, jpeg.data(), (unsigned long)jpeg.size(), static_cast<unsigned char*>(bits),
+                                scaledWidth, scaledWidth * 4, scaledHeight, TJPF_BGRX, 0) == 0;
+    const double ms = NowMs() - start;
+    tjDestroy(decoder);
+    if (bitmap) DeleteObject(bitmap);
+    if (!decoded) throw std::runtime_error("the floor cannot decode " + path);
+    return ms;
 }
 
 const char* Side(std::size_t program) {
@@ -240,8 +308,13 @@ int Choose(const std::string& folder, int pairs, const std::vector<std::string>&
         programs.push_back(std::make_unique<Program>(exe, folder, names[0]));
         programs.back()->Choose(VK_HOME, names[0]); // not counted: the first decode loads the library
     }
-    std::vector<std::vector<double>> large(exes.size()), small(exes.size()), ratios(exes.size());
-    std::vector<double> againstBefore;
+    const std::string largePath = folder + "\\" + names[0];
+    const SIZE pane = programs[0]->Pane();
+    int eighths = 8;
+    FloorPreview(largePath, pane, eighths); // not counted: the first read
+    std::vector<std::vector<double>> large(exes.size()), small(exes.size()), ratios(exes.size()),
+        againstFloor(exes.size());
+    std::vector<double> againstBefore, floor;
     for (int pair = 0; pair < pairs; ++pair) {
         std::printf("pair %d:", pair + 1);
         for (std::size_t p = 0; p < programs.size(); ++p) {
@@ -250,12 +323,18 @@ int Choose(const std::string& folder, int pairs, const std::vector<std::string>&
             ratios[p].push_back(large[p].back() / small[p].back());
             std::printf(" %slarge %.1f ms, small %.1f ms;", Side(p), large[p].back(), small[p].back());
         }
+        floor.push_back(FloorPreview(largePath, pane, eighths));
+        for (std::size_t p = 0; p < programs.size(); ++p)
+            againstFloor[p].push_back(large[p].back() / floor.back());
         if (programs.size() > 1) againstBefore.push_back(large[0].back() / large[1].back());
-        std::printf("\n");
+        std::printf(" floor %.1f ms\n", floor.back());
     }
+    std::printf("pane=%ldx%ld\nfloor_scale=%d/8\nfloor_ms=%.1f\n", long(pane.cx), long(pane.cy), eighths,
+                MedianOf(floor));
     for (std::size_t p = 0; p < programs.size(); ++p)
-        std::printf("%slarge_ms=%.1f\n%ssmall_ms=%.1f\n%sratio=%.2f\n", Side(p), MedianOf(large[p]), Side(p),
-                    MedianOf(small[p]), Side(p), MedianOf(ratios[p]));
+        std::printf("%slarge_ms=%.1f\n%ssmall_ms=%.1f\n%sratio=%.2f\n%sagainst_floor=%.2f\n", Side(p),
+                    MedianOf(large[p]), Side(p), MedianOf(small[p]), Side(p), MedianOf(ratios[p]), Side(p),
+                    MedianOf(againstFloor[p]));
     if (!againstBefore.empty()) std::printf("large_against_before=%.2f\n", MedianOf(againstBefore));
     return 0;
 }

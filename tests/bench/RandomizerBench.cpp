@@ -8,6 +8,9 @@
 //     the run with a picture as the wallpaper against the same run with a reference picture, alternating.
 //   RandomizerBench --screen
 //     the size of the desktop the runs cover.
+//   RandomizerBench --once|--peak <program folder> <style> <picture>
+//     one run whose only list entry is the picture as the wallpaper: its time, or its peak working set
+//     (a script alternates such runs between displays of one and of two monitors).
 // The peak working set of each program is measured in a run of its own, held at its call of ExitProcess: once a
 // process has ended, Wine no longer knows its figures.
 #include "lists/ListFileFormat.h"
@@ -242,12 +245,41 @@ int AgainstReferencePicture(int argc, char** argv) {
                 Median(times[0]), Median(times[1]), Median(ratios), peaks[0], peaks[1]);
     return peaks[0] > 0 && peaks[1] > 0 ? 0 : 1;
 }
+int OneWallpaperRun(int argc, char** argv) {
+    if (argc < 5) return 2;
+    std::string folder = argv[2];
+    if (folder.back() != '\\') folder += '\\';
+    const std::string style = argv[3], picture = argv[4];
+    Write(folder + kListFileName,
+          "[START]\r\n\r\n[WAIT]\r\n\r\n[SHUT]\r\n\r\n[WALLPAPER]\r\n" + picture + ", " + style + "\r\n");
+    DeleteFileA((folder + kRoundsFileName).c_str());
+    RegistrySnapshot desktopKept(HKEY_CURRENT_USER, kDesktopKey);
+    if (std::string(argv[1]) == "--peak") {
+        const unsigned long peak = PeakAtExitKb(folder + "QZRandom.exe");
+        std::printf("peak_kb=%lu\n", peak);
+        return peak > 0 ? 0 : 1;
+    }
+    const RunResult run = Start(folder + "QZRandom.exe");
+    const std::string log = Read(folder + kLogFileName);
+    const std::size_t made = log.find("is now the wallpaper, ");
+    if (run.exitCode != 0 || made == std::string::npos) {
+        std::fprintf(stderr, "the run failed (exit code %lu):\n%s\n", run.exitCode, log.c_str());
+        return 1;
+    }
+    std::printf("ms=%.1f\nmade=%s\n", run.ms, log.substr(made + 22, log.find('\n', made) - made - 22).c_str());
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--screen") {
         std::printf("%d x %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         return 0;
+    }
+    if (argc > 1 && (std::string(argv[1]) == "--once" || std::string(argv[1]) == "--peak")) {
+        const int result = OneWallpaperRun(argc, argv);
+        if (result == 2) std::fprintf(stderr, "usage: RandomizerBench --once|--peak <folder> <style> <picture>\n");
+        return result;
     }
     const bool pair = argc > 1 && std::string(argv[1]) == "--pair";
     const int result = pair ? AgainstReferencePicture(argc, argv) : AgainstEmptyPrograms(argc, argv);

@@ -98,6 +98,7 @@ TEST(ListFileFormat, WallpaperStyles) {
         // A comma in the folder survives: the line is split at its last comma.
         {"C:\\A,B\\sea.jpg, Tiled", "C:\\A,B\\", "sea.jpg", "Tiled"},
         {"C:\\PICS\\sea.jpg,\tMIRROR\t", "C:\\PICS\\", "sea.jpg", "Mirror"},
+        {"C:\\PICS\\sea.jpg, fill", "C:\\PICS\\", "sea.jpg", "Fill"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
@@ -105,6 +106,11 @@ TEST(ListFileFormat, WallpaperStyles) {
         ASSERT_EQ(lists[Category::Wall].size(), 1u);
         EXPECT_EQ(Describe(lists[Category::Wall][0]), std::string(c.path) + "|" + c.name + "|" + c.style);
     }
+    ListSet filled;
+    filled[Category::Wall].push_back({"sea.jpg", "C:\\PICS\\", "Fill"});
+    const std::string file = WriteListFile(filled);
+    EXPECT_NE(file.find("\r\nC:\\PICS\\sea.jpg, Fill\r\n"), std::string::npos) << file;
+    EXPECT_EQ(Describe(Read(file)[Category::Wall][0]), "C:\\PICS\\|sea.jpg|Fill") << "the round trip";
     // In the other sections a comma is an ordinary character.
     ListSet lists = Read("[START]\r\nC:\\A,B\\sea.bmp, Tiled\r\n");
     EXPECT_EQ(Describe(lists[Category::Start][0]), "C:\\A,B\\|sea.bmp, Tiled|");

@@ -10,7 +10,7 @@ set -uo pipefail
 
 # audit_binary NAME DUMP: the faults of one binary, from its `objdump -p -s -j .rsrc`.
 audit_binary() {
-    local name="$1" dump="$2" rsrc leaves count id addr size hex text want
+    local name="$1" dump="$2" rsrc leaves count id addr size hex text want settings element value year namespace
     rsrc="$(awk '/Resource Directory \[/ { print $3 }' <<<"$dump")"
     # One "NAME ADDRESS SIZE" line per leaf under type 24; a type entry is the least indented.
     leaves="$(awk '
@@ -31,9 +31,17 @@ audit_binary() {
         on && /^ [0-9a-f]+ / { for (i = 2; i <= 5 && $i ~ /^[0-9a-f]+$/; i++) printf "%s", $i }' <<<"$dump")"
     hex="${hex:$((2 * (addr - 0x$rsrc))):$((2 * size))}"
     text="$(printf '%b' "$(sed 's/../\\x&/g' <<<"$hex")")"
-    # An element may name its namespace: <dpiAware xmlns="...">true</dpiAware>.
-    text="$(sed -E 's/<(dpiAware|dpiAwareness) [^>]*>/<\1>/g' <<<"$text")"
-    for want in '<dpiAware>true</dpiAware>' '<dpiAwareness>system</dpiAwareness>' \
+    # Windows reads a setting only in its own namespace: named on the element, or on the
+    # <windowsSettings> around an element that names none.
+    settings="$(sed -nE 's/.*<windowsSettings xmlns="([^"]*)".*/\1/p' <<<"$text")"
+    for want in 'dpiAware true 2005' 'dpiAwareness system 2016'; do
+        read -r element value year <<<"$want"
+        namespace="http://schemas.microsoft.com/SMI/$year/WindowsSettings"
+        [[ "$text" == *"<$element xmlns=\"$namespace\">$value</$element>"* ]] && continue
+        [ "$settings" = "$namespace" ] && [[ "$text" == *"<$element>$value</$element>"* ]] && continue
+        echo "$name: the manifest lacks <$element>$value</$element> in the namespace $namespace"
+    done
+    for want in \
         '{e2011457-1546-43c5-a5fe-008deee3d3f0}' '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' \
         '{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}' '{1f676c76-80e1-4239-95bb-83d0f6d0da78}' \
         '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do

@@ -4,6 +4,7 @@
 #include "nviewlib/GifRows.h"
 #include "nviewlib/JpegDecode.h"
 #include "nviewlib/JpegRows.h"
+#include "nviewlib/Orientation.h"
 #include "nviewlib/GifDecode.h"
 #include "nviewlib/PngDecode.h"
 #include "nviewlib/PngRows.h"
@@ -96,8 +97,10 @@ const Pixels32& Photo(int width, int height) {
     return photo;
 }
 
-constexpr WallpaperStyle kStyles[] = {WallpaperStyle::Centred, WallpaperStyle::Stretched, WallpaperStyle::Tiled,
-                                      WallpaperStyle::Fit2Screen, WallpaperStyle::Mirror};
+constexpr WallpaperStyle kStyles[] = {
+    WallpaperStyle::Centred,          WallpaperStyle::Stretched, WallpaperStyle::Tiled,
+    WallpaperStyle::Fit2Screen,       WallpaperStyle::Mirror,    WallpaperStyle::Fill,
+    WallpaperStyle::StretchedToScreen};
 } // namespace
 
 TEST(WallpaperRead, EachStyleOfPicturesLargerAndSmallerThanTheScreenIsTheWholePicturesWallpaper) {
@@ -270,4 +273,31 @@ TEST(WallpaperRead, InterlacedPicturesAreLeftToAWholeDecode) {
     EXPECT_EQ(rows.Open(), RowsOpened::Interlaced);
     PngRows png(notPng.get());
     EXPECT_EQ(png.Open(), RowsOpened::Refused);
+}
+
+// The window of a turned picture that the screen shows, counted in the stored picture and turned
+// upright, is that window of the upright picture, for a window cut unevenly on every side.
+TEST(WallpaperRead, TheStoredWindowTurnsUprightIntoTheShownOne) {
+    Pixels32 stored(5, 3);
+    for (std::size_t i = 0; i < stored.data.size(); ++i)
+        stored.data[i] = std::uint32_t(i);
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE("orientation " + std::to_string(orientation));
+        const PixelSize upright = Turned({5, 3}, orientation), shown{upright.width - 1, upright.height - 1};
+        Pixels32 whole(upright.width, upright.height);
+        OrientPixels(reinterpret_cast<const std::uint8_t*>(stored.data.data()), 5, 3, orientation, whole.View());
+        const ScaledWindow window = StoredWindow({upright.width, upright.height, 1, 1}, shown, orientation);
+        ASSERT_EQ(window.width, 5);
+        ASSERT_EQ(window.height, 3);
+        const PixelSize part = Turned(shown, orientation);
+        Pixels32 cut(part.width, part.height), turned(shown.width, shown.height);
+        for (int y = 0; y < part.height; ++y)
+            for (int x = 0; x < part.width; ++x)
+                cut.data[std::size_t(y * part.width + x)] = stored.At(int(window.left) + x, int(window.top) + y);
+        OrientPixels(reinterpret_cast<const std::uint8_t*>(cut.data.data()), part.width, part.height, orientation,
+                     turned.View());
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x)
+                EXPECT_EQ(turned.At(x, y), whole.At(1 + x, 1 + y)) << x << ", " << y;
+    }
 }

@@ -169,6 +169,33 @@ TEST(PixelCompose, ComposedWallpaperSizes) {
     EXPECT_TRUE(ComposeWallpaper(ConstPixelView(), WallpaperStyle::Tiled, screen).data.empty());
 }
 
+// "Fill" is the picture scaled to the covering size with the overflow cut: the screen's window of
+// the whole scaled picture, pixel for pixel; the program's own stretch is the picture drawn over it.
+TEST(PixelCompose, FillIsTheScreensWindowOfTheCoveringPicture) {
+    const struct {
+        const char* name;
+        PixelSize picture, screen;
+    } cases[] = {
+        {"wide, reduced", {37, 23}, {20, 20}},        {"tall, reduced", {23, 61}, {20, 20}},
+        {"enlarged, odd overflow", {3, 2}, {21, 19}}, {"1 x N", {1, 500}, {40, 30}},
+        {"equal ratios", {40, 30}, {20, 15}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Pixels32 picture = Random(c.picture.width, c.picture.height, 9);
+        const CoverRect fill = FillScreen(c.picture, c.screen);
+        const Pixels32 whole = DrawScaled(picture.View(), {int(fill.width), int(fill.height)});
+        const Pixels32 filled = ComposeWallpaper(picture.View(), WallpaperStyle::Fill, c.screen);
+        ASSERT_EQ(filled.width, c.screen.width);
+        ASSERT_EQ(filled.height, c.screen.height);
+        for (int y = 0; y < c.screen.height; ++y)
+            for (int x = 0; x < c.screen.width; ++x)
+                ASSERT_EQ(filled.At(x, y), whole.At(x - int(fill.left), y - int(fill.top))) << x << ", " << y;
+        EXPECT_EQ(ComposeWallpaper(picture.View(), WallpaperStyle::StretchedToScreen, c.screen).data,
+                  DrawScaled(picture.View(), c.screen).data);
+    }
+}
+
 // Rows handed out as a decoder makes them: the scaler must ask in order, going back only to the
 // row it asked for last, and give what it gives from a whole picture.
 TEST(PixelCompose, AreaScalingFromRowsAsksInOrderAndMatchesTheWholePicture) {

@@ -11,9 +11,9 @@ std::string Describe(const LayoutRect& r) {
 } // namespace
 
 TEST(WallpaperStyles, TableInBoxOrderWithTheDesktopValues) {
-    const char* names[] = {"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror"};
-    const char* tile[] = {"0", "0", "1", "0", "0"};
-    const char* style[] = {"0", "2", "0", "0", "0"};
+    const char* names[] = {"Centred", "Stretched", "Tiled", "Fit 2 Screen", "Mirror", "Fill"};
+    const char* tile[] = {"0", "0", "1", "0", "0", "0"};
+    const char* style[] = {"0", "2", "0", "0", "0", "0"};
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
         SCOPED_TRACE(names[i]);
         EXPECT_EQ(int(kWallpaperStyles[i].style), i);
@@ -26,8 +26,47 @@ TEST(WallpaperStyles, TableInBoxOrderWithTheDesktopValues) {
         SCOPED_TRACE(other);
         EXPECT_FALSE(WallpaperStyleNamed(other)) << "names are compared exactly";
     }
-    for (int other : {-1, kWallpaperStyleCount})
+    for (int other : {-1, kWallpaperStyleCount + 1})
         EXPECT_FALSE(WallpaperStyleOfValue(other)) << other;
+    // The program's own stretch reaches the picture library by its number, written as "Fit 2 Screen".
+    EXPECT_EQ(WallpaperStyleOfValue(6), WallpaperStyle::StretchedToScreen);
+    EXPECT_STREQ(StyleInfo(WallpaperStyle::StretchedToScreen).tileWallpaper, "0");
+    EXPECT_STREQ(StyleInfo(WallpaperStyle::StretchedToScreen).wallpaperStyle, "0");
+}
+
+TEST(WallpaperStyles, FillCoversTheScreenAndCutsTheOverflowEvenly) {
+    struct Case {
+        const char* name;
+        PixelSize picture, screen;
+        CoverRect expected;
+    } cases[] = {
+        {"wide: full height, cut left and right", {1600, 600}, {1024, 768}, {-512, 0, 2048, 768}},
+        {"tall: full width, cut above and below", {300, 600}, {1024, 768}, {0, -640, 1024, 2048}},
+        {"equal ratios: the screen", {400, 300}, {1024, 768}, {0, 0, 1024, 768}},
+        {"1 x N: a column as wide as the screen", {1, 40000}, {1280, 1024}, {0, -25599488, 1280, 51200000}},
+        {"40,000 pixels wide: a half cut toward zero", {40000, 30000}, {1280, 1024}, {-42, 0, 1365, 1024}},
+        {"halves to even: 2.5 rounds to 2", {4, 5}, {2, 2}, {0, 0, 2, 2}},
+        {"beyond 32 bits", {1, 65535}, {65535, 65535}, {0, -2147385345, 65535, 4294836225LL}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CoverRect r = FillScreen(c.picture, c.screen);
+        EXPECT_EQ(std::vector<long long>({r.left, r.top, r.width, r.height}),
+                  std::vector<long long>({c.expected.left, c.expected.top, c.expected.width, c.expected.height}));
+    }
+    const CoverRect none = FillScreen({0, 10}, {1024, 768});
+    EXPECT_EQ(none.width, 0) << "no division by zero";
+}
+
+// The original wallpaper goes back to every monitor placed as its recorded desktop values say.
+TEST(WallpaperStyles, DesktopValuesGiveTheShellsPosition) {
+    const struct {
+        const char *tile, *style;
+        int position;
+    } cases[] = {{"0", "0", 0}, {"1", "0", 1},  {"1", "(none)", 1}, {"", "", 0},  {"0", "2", 2},
+                 {"0", "6", 3}, {"0", "10", 4}, {"1", "22", 5},     {"7", "9", 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(DesktopPositionOf(c.tile, c.style), c.position) << c.tile << " " << c.style;
 }
 
 TEST(WallpaperStyles, RoundHalfEvenBothWays) {
@@ -116,6 +155,11 @@ TEST(WallpaperStyles, ImageLayoutPerStyle) {
         ImageLayout empty = WallpaperImageLayout(style, {0, 0}, screen, client);
         EXPECT_EQ(empty.content, ImageLayout::Content::Picture) << "an empty picture makes no tiles";
     }
+    ImageLayout filled = WallpaperImageLayout(WallpaperStyle::Fill, picture, screen, client);
+    EXPECT_TRUE(filled.fillsClient);
+    EXPECT_EQ(filled.content, ImageLayout::Content::Filled) << "composed at the screen's size";
+    EXPECT_EQ(filled.composedSize.width, 1024);
+    EXPECT_EQ(WallpaperImageLayout(WallpaperStyle::Fill, {}, screen, client).content, ImageLayout::Content::Picture);
     EXPECT_FALSE(WallpaperImageLayout(std::nullopt, picture, screen, client).laidOut);
     ImageLayout screenLayout = ScreenImageLayout();
     EXPECT_TRUE(screenLayout.fillsClient);
@@ -131,7 +175,9 @@ TEST(WallpaperStyles, SavedBitmapSizePerStyle) {
                  {WallpaperStyle::Stretched, 1024, 600},
                  {WallpaperStyle::Tiled, 1024, 768},
                  {WallpaperStyle::Fit2Screen, 1024, 384},
-                 {WallpaperStyle::Mirror, 1024, 768}};
+                 {WallpaperStyle::Mirror, 1024, 768},
+                 {WallpaperStyle::Fill, 1024, 768},
+                 {WallpaperStyle::StretchedToScreen, 1024, 768}};
     for (const Case& c : cases) {
         SCOPED_TRACE(StyleInfo(c.style).name);
         PixelSize size = SavedBitmapSize(c.style, picture, screen);

@@ -34,11 +34,25 @@ for binary in QZSelect.exe NViewLib.dll QZRandom.exe; do
 done
 grep -q 'This software is based in part on the work of the Independent JPEG Group' "$unpacked/notices.txt" ||
     fail "notices.txt lacks the IJG sentence"
-for licence in "libjpeg-turbo" "libpng" "zlib" "giflib: openbsd-reallocarray.c" "MinGW-w64 runtime" \
-    "GCC runtime libraries: GCC Runtime Library Exception" "GCC runtime libraries: GNU General Public License version 3" \
-    "GCC RUNTIME LIBRARY EXCEPTION" "  *GNU GENERAL PUBLIC LICENSE" "  *Version 3, 29 June 2007"; do
-    grep -q "^$licence" "$unpacked/notices.txt" || fail "notices.txt lacks $licence"
-done
+# Each licence's heading, and a line of its body after it.
+while IFS='|' read -r heading body; do
+    awk -v h="$heading" -v b="$body" 'index($0, h) == 1 { on = 1 } on && $0 ~ b { found = 1; exit }
+        END { exit !found }' "$unpacked/notices.txt" || fail "notices.txt lacks $heading with its body ($body)"
+done <<'LICENCES'
+libjpeg-turbo|^libjpeg-turbo is covered by three compatible BSD-style
+libjpeg-turbo: the Independent JPEG Group's licence|^The authors make NO WARRANTY or representation
+libpng|^PNG Reference Library License version 2
+zlib|^  This software is provided 'as-is', without any express or implied
+giflib|^The GIFLIB distribution is Copyright
+giflib: openbsd-reallocarray.c|^ [*] Permission to use, copy, modify, and distribute this software
+stb_image|^ALTERNATIVE B - Public Domain
+MinGW-w64 runtime|^This program or library was built using MinGW-w64 and statically
+GCC runtime libraries: GCC Runtime Library Exception|^This GCC Runtime Library Exception
+GCC runtime libraries: GNU General Public License version 3|^ +TERMS AND CONDITIONS
+LICENCES
+# Plain text: no markup of a licence's source (HTML tags, Markdown's bold and links).
+if LC_ALL=C grep -nE '</?(a|b|br|code|div|em|h[1-6]|hr|i|img|li|ol|p|pre|span|strong|sub|sup|tt|u|ul)( [^<>]*)?/?>|\*\*[^*]+\*\*|\]\(' \
+    "$unpacked/notices.txt"; then fail "notices.txt holds markup"; fi
 grep -q "libgcc and libstdc++" "$unpacked/notices.txt" || fail "the head of notices.txt does not name GCC's libraries"
 # Notepad on every supported Windows: code page 1252 and CR LF.
 LC_ALL=C grep -q $'Szathm\xe1ry' "$unpacked/notices.txt" || fail "notices.txt is not in code page 1252"
@@ -47,6 +61,9 @@ for text in readme.txt notices.txt tanu.cnt; do
 done
 # The first read: short, and what a user needs before and after the first start.
 [ "$(wc -l <"$unpacked/readme.txt")" -le 150 ] || fail "readme.txt is longer than 150 lines"
+# Notepad wraps no line: none is wider than the window of an old screen.
+if LC_ALL=C awk '{ sub(/\r$/, "") } length > 78 { printf "line %d: %d characters\n", NR, length; bad = 1 }
+    END { exit !bad }' "$unpacked/readme.txt"; then fail "readme.txt has lines longer than 78 characters"; fi
 for words in "Windows 98 SE" "Windows 11" "Pentium" "[0-9] MB of disk space" 'C:\\Vistrel' "Program Files" \
     "VirtualStore" "Unblock" "unzip program" "logo.bck" "randomizer" "Uninstall, Uninstall" "registry" "F1"; do
     grep -q "$words" "$unpacked/readme.txt" || fail "readme.txt does not say $words"

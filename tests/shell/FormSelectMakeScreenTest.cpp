@@ -1,10 +1,12 @@
 // Making a screen from a photo under Wine: the real main window, the real Save As box driven from a
 // second thread as a user drives it, the picture library beside the tests, real files.
 #include "pictures/BmpReader.h"
+#include "pictures/ScreenFromPicture.h"
 #include "pictures/ScreenMaker.h"
 #include "pictures/ScreenRule.h"
 #include "platform/Files.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/RegistrySnapshot.h"
 #include "tests/support/TestFiles.h"
 
 #include <algorithm>
@@ -310,4 +312,26 @@ TEST_F(MakeScreen, ShortCutFromTheKeyboardOpensTheBox) {
     EXPECT_TRUE(other.Join());
     EXPECT_TRUE(opened) << "Ctrl+N did not open the Save As box";
     EXPECT_EQ(GetFileAttributesA((root + "\\photo.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Transparent parts of a PNG or GIF go black in its screen, as the bands around the picture do,
+// whatever colour the desktop has.
+TEST_F(MakeScreen, TransparentPartsGoBlackWhateverTheDesktopsColour) {
+    RegistrySnapshot colours(HKEY_CURRENT_USER, "Control Panel\\Colors");
+    TRegistryKey::Create(HKEY_CURRENT_USER, "Control Panel\\Colors").WriteString("Background", "255 0 255");
+    std::string data = JPEG_PICTURE;
+    data.resize(data.find_last_of("/\\") + 1);
+    const std::string target = root + "\\screen.bmp";
+    for (const char* picture : {"alpha.png", "transparent.gif"}) {
+        SCOPED_TRACE(picture);
+        ASSERT_TRUE(MakeScreenFromPicture(form->Library(), data + picture, target, false).Ok());
+        std::vector<std::uint8_t> bytes;
+        const DecodedPicture screen = ReadScreen(target, bytes);
+        int desktop = 0;
+        for (std::size_t i = 0; i < screen.pixels.size(); ++i) {
+            const std::uint32_t colour = screen.palette[screen.pixels[i]];
+            desktop += (colour >> 16 & 0xFF) > 128 && (colour & 0xFF) > 128 && (colour >> 8 & 0xFF) < 100;
+        }
+        EXPECT_EQ(desktop, 0) << "pixels of the desktop's colour";
+    }
 }

@@ -30,7 +30,7 @@ protected:
     void TearDown() override {
         ResetApplication();
         for (const char* name :
-             {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp", "photo.jpg"})
+             {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp", "photo.jpg", "turned.jpg"})
             DeleteFileA((root + "\\" + name).c_str());
         RemoveDirectoryA(root.c_str());
         WineFixture::TearDown();
@@ -196,24 +196,33 @@ TEST_F(Preview, WallpapersAreReadThroughThePictureLibrary) {
     EXPECT_FALSE(Red()) << "a wallpaper is never shown in red";
 }
 
-// The pane holds a camera photo no larger than it shows it; all the user is told comes from the file.
+// The pane holds a camera photo no larger than it shows it, upright as its EXIF orientation turns
+// it; all the user is told comes from the file.
 TEST_F(Preview, ALargeJpegIsHeldReducedAndDescribedByItsFile) {
-    Write("photo.jpg", EncodeJpeg(Pixels32(4000, 3000)));
+    const struct {
+        const char* file;
+        int orientation, width, height;
+    } cases[] = {{"photo.jpg", 1, 4000, 3000}, {"turned.jpg", 6, 3000, 4000}};
+    for (const auto& c : cases)
+        Write(c.file, EncodeJpeg(Pixels32(4000, 3000), {90, false, c.orientation}));
     ClickAt(form->sbtnWall, 5, 5);
-    Choose("photo.jpg");
-    ASSERT_EQ(Name(), root + "\\photo.jpg");
-    const TImage& pane = form->ImgPreview;
-    EXPECT_GE(Picture().Width(), pane.Width()) << "it covers the pane";
-    EXPECT_LE(Picture().Width(), 2 * pane.Width());
-    EXPECT_GE(Picture().Height(), pane.Height());
-    EXPECT_LE(Picture().Height(), 2 * pane.Height());
-    EXPECT_EQ(pane.Hint(), SizeText(4000, 3000)) << "the tool-tip";
-    form->PopMFileInfoPopup();
-    EXPECT_EQ(form->Size.Caption(), SizeText(4000, 3000)) << "the menu";
-    answers = {mrOk};
-    form->SizeClick();
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back().text, FileInfoText(4000, 3000, PixelFormat::Bits32)) << "Info about file";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Choose(c.file);
+        ASSERT_EQ(Name(), root + "\\" + c.file);
+        const TImage& pane = form->ImgPreview;
+        EXPECT_GE(Picture().Width(), pane.Width()) << "it covers the pane";
+        EXPECT_GE(Picture().Height(), pane.Height());
+        EXPECT_TRUE(Picture().Width() == pane.Width() || Picture().Height() == pane.Height()) << "and no more";
+        EXPECT_EQ(Picture().Width() < Picture().Height(), c.width < c.height) << "upright";
+        EXPECT_EQ(pane.Hint(), SizeText(c.width, c.height)) << "the tool-tip";
+        form->PopMFileInfoPopup();
+        EXPECT_EQ(form->Size.Caption(), SizeText(c.width, c.height)) << "the menu";
+        answers = {mrOk};
+        form->SizeClick();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.back().text, FileInfoText(c.width, c.height, PixelFormat::Bits32)) << "Info about file";
+    }
 }
 
 TEST_F(Preview, SixteenBitBitmapWithoutMasksIsFifteenInEveryCategory) {

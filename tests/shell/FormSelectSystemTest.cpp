@@ -74,25 +74,40 @@ protected:
     std::string windowsDir;
     std::string root;
     const std::vector<std::pair<std::string, std::string>> pictures = {
-        {"screen.bmp", BitmapFile(320, 400, 8)}, {"wide.bmp", BitmapFile(640, 480, 8)},
-        {"deep.bmp", BitmapFile(320, 400, 24)},  {"wide24.bmp", BitmapFile(640, 480, 24)},
-        {"other.bmp", BitmapFile(320, 400, 4)},  {"text.bmp", "This is no picture."},
+        {"screen.bmp", BitmapFile(320, 400, 8)},
+        {"wide.bmp", BitmapFile(640, 480, 8)},
+        {"deep.bmp", BitmapFile(320, 400, 24)},
+        {"wide24.bmp", BitmapFile(640, 480, 24)},
+        {"other.bmp", BitmapFile(320, 400, 4)},
+        {"text.bmp", "This is no picture."},
+        // A PNG named as the browser lists wallpapers: the picture library goes by the content.
+        {"photo.jpg", ReadFileBytes(JPEG_PICTURE)},
+        {"png.jpg", ReadFileBytes(DataFile("picture.png"))},
     };
+    static std::string DataFile(const char* name) {
+        const std::string jpeg = JPEG_PICTURE;
+        return jpeg.substr(0, jpeg.find_last_of("/\\") + 1) + name;
+    }
 };
 
 const char* const kSizeQuestion = "This screen has an invallid size\n\rSize is : 640 x 480,\n\rSize must be 320 x "
                                   "400.\n\rDo you want to cancel copying?";
+const char* const kNotBitmap = "\n\ris not a bitmap: Windows cannot show it as a screen.\n\rMake Screen from "
+                               "Picture (Ctrl+N) makes a screen of it.";
 const char* const kDepthQuestion = "This screens has a incorrect bitmap color depth!\n\rColor depth : 24 bits per "
                                    "pixel. This should be 8 bpp.\n\rDo you want to cancel copying?";
 
 } // namespace
 
+// A picture previewed as a wallpaper stays on view in a screen category: one that is not a bitmap is
+// refused before any question, as the system could not show it.
 TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
     struct Case {
         const char* file;
         std::vector<TModalResult> answers;
         std::vector<std::string> questions;
         bool copied;
+        Category previewedIn = Category::Start;
     } cases[] = {
         {"screen.bmp", {}, {}, true},
         {"wide.bmp", {mrNo}, {kSizeQuestion}, true},
@@ -100,19 +115,23 @@ TEST_F(SystemScreens, QuestionsDecideWhetherTheScreenIsCopied) {
         {"wide24.bmp", {mrYes}, {kSizeQuestion}, false},
         {"wide.bmp", {mrCancel}, {kSizeQuestion}, false}, // the box closed by its title bar
         {"deep.bmp", {mrYes}, {kDepthQuestion}, false},
+        {"photo.jpg", {mrOk}, {kNotBitmap}, false, Category::Wall},
+        {"png.jpg", {mrOk}, {kNotBitmap}, false, Category::Wall},
     };
     OpenMainWindow();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + std::string(" answered ") + std::to_string(c.answers.size()) + " time(s)");
         WriteFileBytes(Screen(Category::Start), "old screen");
-        Preview(Category::Start, c.file);
+        Preview(c.previewedIn, c.file);
+        ChooseCategory(Category::Start);
         boxes.clear();
         answers.assign(c.answers.begin(), c.answers.end());
         PressF4();
         ASSERT_EQ(boxes.size(), c.questions.size());
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_EQ(boxes[i].text, c.questions[i]);
-            EXPECT_EQ(boxes[i].type, TMsgDlgType::Warning);
+            const bool refused = c.questions[i] == kNotBitmap;
+            EXPECT_EQ(boxes[i].text, refused ? "The file " + root + c.file + kNotBitmap : c.questions[i]);
+            EXPECT_EQ(boxes[i].type, refused ? TMsgDlgType::Information : TMsgDlgType::Warning);
         }
         EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), c.copied ? ReadFileBytes(root + c.file) : "old screen");
     }
@@ -361,8 +380,14 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)) << "another key of the maker's keeps it";
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
 
-    // Everything already gone: still a success, and the maker's key, empty now, goes too.
+    // Everything already gone: still a success. A value of the maker's keeps its key as well; the
+    // key, empty at last, goes too.
     TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)->DeleteKeyTree("Other");
+    TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)->WriteString("Other", "another product's");
+    answers = {mrYes, mrOk};
+    form->Uninstall2Click();
+    ASSERT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)) << "a value of the maker's keeps it";
+    TRegistryKey::Open(HKEY_CURRENT_USER, kCompanyKey)->DeleteValue("Other");
     answers = {mrYes, mrOk};
     form->Uninstall2Click();
     EXPECT_EQ(boxes.back().type, TMsgDlgType::Information);
@@ -434,41 +459,58 @@ TEST_F(SystemScreens, AfterARestoreTheUninstallStillGivesTheOriginalsBack) {
     EXPECT_EQ(ReadFileBytes(Screen(Category::Wait)), "wait original");
 }
 
-// An uninstall that cannot put a screen back removes nothing; after a completed one nothing
+// An uninstall that cannot put every screen back, or remove one there was none of, removes nothing;
+// a read-only screen is no hindrance (the copy unprotects it). After a completed uninstall nothing
 // changes the screens or the wallpaper until the program starts again.
 TEST_F(SystemScreens, UninstallOnlyWhenEveryScreenIsBackAndNothingChangesThemAfterwards) {
-    for (Category screen : kScreenCategories)
-        WriteFileBytes(Screen(screen), "original");
-    OpenMainWindow(); // the first-run backup
-    for (Category screen : kScreenCategories)
-        WriteFileBytes(Screen(screen), "installed later");
-    {
-        UniqueFile held(
-            CreateFileA(Screen(Category::Start).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(held);
+    OpenMainWindow();
+    const struct {
+        Category screen;
+        bool original, held; // held open by another program, else read-only
+    } cases[] = {
+        {Category::Start, true, true},  {Category::Wait, true, true},  {Category::Shut, true, true},
+        {Category::Start, false, true}, {Category::Wait, false, true}, {Category::Shut, false, true},
+        {Category::Shut, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Screen(c.screen) + (c.original ? ", an original" : ", none at first") +
+                     (c.held ? ", held" : ", read-only"));
+        ClearProgramSettings();
+        RemoveScreenFiles();
+        for (Category screen : kScreenCategories)
+            if (screen != c.screen || c.original) WriteFileBytes(Screen(screen), "original");
+        MakeOriginalsBackup(ProgramFolder(), windowsDir);
+        for (Category screen : kScreenCategories)
+            WriteFileBytes(Screen(screen), "installed later");
+        boxes.clear();
         answers = {mrYes, mrOk};
-        form->Uninstall2Click();
+        if (!c.held) {
+            SetFileAttributesA(Screen(c.screen).c_str(), kProtected);
+            // Wine lets root write a read-only file; Windows refuses the write the check must not ask.
+            EXPECT_EQ(ReplaceCheckAccess(GetFileAttributesA(Screen(c.screen).c_str())) & GENERIC_WRITE, 0u);
+            form->Uninstall2Click();
+            EXPECT_TRUE(form->Uninstalled);
+            continue;
+        }
+        {
+            UniqueFile held(CreateFileA(Screen(c.screen).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held);
+            form->Uninstall2Click();
+        }
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].type, TMsgDlgType::Error);
+        const std::string failed = "These original screens could not be put back:\n\r" + Screen(c.screen) +
+                                   (c.original ? " (its original stays in " + Backup(c.screen) + ")" : std::string()) +
+                                   ": ";
+        EXPECT_EQ(boxes[1].text.rfind(failed, 0), 0u) << boxes[1].text;
+        const std::string ending = "\n\r\n\rVistrel is NOT succesfully cleared from the registry";
+        EXPECT_EQ(boxes[1].text.substr(boxes[1].text.size() - std::min(boxes[1].text.size(), ending.size())), ending);
+        EXPECT_FALSE(form->Uninstalled);
+        for (Category screen : kScreenCategories)
+            EXPECT_EQ(ReadFileBytes(Screen(screen)), "installed later") << "no screen is put back before all can be";
+        EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
     }
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].type, TMsgDlgType::Error);
-    const std::string failed = "These original screens could not be put back:\n\r" + Screen(Category::Start) +
-                               " (its original stays in " + Backup(Category::Start) + "): ";
-    EXPECT_EQ(boxes[1].text.rfind(failed, 0), 0u) << boxes[1].text;
-    const std::string ending = "\n\r\n\rVistrel is NOT succesfully cleared from the registry";
-    EXPECT_EQ(boxes[1].text.substr(boxes[1].text.size() - std::min(boxes[1].text.size(), ending.size())), ending);
-    EXPECT_FALSE(form->Uninstalled);
-    TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
-    EXPECT_EQ(settings.ReadString(kOriginalInfo, "StartScreen", ""), Backup(Category::Start));
-    for (Category screen : kScreenCategories) {
-        SCOPED_TRACE(Screen(screen));
-        EXPECT_EQ(ReadFileBytes(Screen(screen)), "installed later") << "no screen is put back before all can be";
-        EXPECT_EQ(ReadFileBytes(Backup(screen)), "original");
-    }
-    EXPECT_TRUE(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue));
-
-    answers = {mrYes, mrOk};
-    form->Uninstall2Click();
-    EXPECT_TRUE(form->Uninstalled);
+    EXPECT_EQ(ReadFileBytes(Screen(Category::Shut)), "original") << "the read-only screen was put back";
     EXPECT_EQ(ReadFileBytes(Screen(Category::Start)), "original");
     EXPECT_FALSE(form->chkbStartUpRun.Checked()) << "the autostart value is gone";
 

@@ -72,10 +72,11 @@ TEST_F(Wallpaper, StyleValueIsNeverCreated) {
     auto key = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey);
     ASSERT_TRUE(key);
     EXPECT_FALSE(key->HasValue("WallpaperStyle"));
-    // Such a system shows the bitmap centred: the saved one is the picture's middle 1024 columns.
-    const std::string saved = Read(WallpaperPath()), picture = Read(root + "\\wide.bmp");
-    ASSERT_EQ(saved.size(), 54u + 1024u * 3u * 600u);
-    EXPECT_TRUE(saved.compare(54, 1024 * 3, picture, 54 + 288 * 3, 1024 * 3) == 0) << "the bottom row";
+    // Such a system shows the bitmap centred at its own size: the program stretches it to the screen.
+    const std::string saved = Read(WallpaperPath());
+    ASSERT_EQ(saved.size(), 54u + 1024u * 3u * 768u);
+    const BitmapPixels whole = PixelsOfBitmap(form->ImgPreview.Picture().Handle());
+    EXPECT_TRUE(saved == EncodeBmp24(DrawScaled(whole.view, {1024, 768}).View())) << "the whole picture, stretched";
 }
 
 TEST_F(Wallpaper, MissingDesktopKeyStillShowsTheWallpaper) {

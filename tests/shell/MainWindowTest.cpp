@@ -79,9 +79,11 @@ TEST_F(MainWindow, CaptionsFitAndNothingOverlapsAtTheScreensScale) {
                               : dynamic_cast<TCheckBox*>(control) ? TCheckBox::CaptionLeft()
                               : dynamic_cast<TButton*>(control)   ? 2 * GetSystemMetrics(SM_CXEDGE)
                                                                   : 0;
+            // A control of the system's has its font; a panel draws its caption in its own.
+            HFONT drawn =
+                button ? FontHandle(button->ShownFont()) : HFONT(SendMessageA(control->Handle(), WM_GETFONT, 0, 0));
             WindowDc dc(nullptr);
-            SelectObjectScope font(dc.Get(), button ? FontHandle(button->ShownFont())
-                                                    : HFONT(SendMessageA(control->Handle(), WM_GETFONT, 0, 0)));
+            SelectObjectScope font(dc.Get(), drawn ? drawn : FontHandle(control->Font()));
             SIZE text{0, 0};
             const std::string caption = Text(*control);
             GetTextExtentPoint32A(dc.Get(), caption.c_str(), int(caption.size()), &text);
@@ -91,6 +93,11 @@ TEST_F(MainWindow, CaptionsFitAndNothingOverlapsAtTheScreensScale) {
                 (!panel || panel->ShowCaption)) {
                 EXPECT_LE(text.cx, control->ClientRect().right - inset);
                 EXPECT_LE(text.cy, control->ClientRect().bottom);
+                TEXTMETRICA metrics = {};
+                GetTextMetricsA(dc.Get(), &metrics);
+                if (!caption.empty()) {
+                    EXPECT_GE(metrics.tmHeight, MulDiv(12, ScreenDpi(), 96)) << "the font grows with the scale";
+                }
             }
             for (TControl* other : shown) {
                 RECT a = RectIn(*control, nullptr), b = RectIn(*other, nullptr), both;
@@ -102,8 +109,9 @@ TEST_F(MainWindow, CaptionsFitAndNothingOverlapsAtTheScreensScale) {
     }
 }
 
-// The check above at 96, 120, 144 and 192 pixels per inch, each in a process of its own, which reads
-// the system's scale (HKCU\Control Panel\Desktop, LogPixels) once as it starts.
+// The check above, and the list view's fitted column, at 96, 120, 144 and 192 pixels per inch, each
+// in a process of its own, which reads the system's scale (HKCU\Control Panel\Desktop, LogPixels)
+// once as it starts.
 TEST(MainWindowScales, CaptionsFitAndNothingOverlapsAtEveryDisplayScale) {
     RegistrySnapshot desktop(HKEY_CURRENT_USER, "Control Panel\\Desktop");
     char exe[MAX_PATH] = {};
@@ -114,7 +122,8 @@ TEST(MainWindowScales, CaptionsFitAndNothingOverlapsAtEveryDisplayScale) {
         TRegistryKey key = TRegistryKey::Create(HKEY_CURRENT_USER, "Control Panel\\Desktop");
         RegSetValueExA(key.Handle(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
         SetEnvironmentVariableA("VISTREL_EXPECT_DPI", std::to_string(dpi).c_str());
-        std::string command = std::string("\"") + exe + "\" --gtest_filter=MainWindow.CaptionsFit*";
+        std::string command =
+            std::string("\"") + exe + "\" --gtest_filter=MainWindow.CaptionsFit*:ListView.AFittedColumn*";
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started = {};

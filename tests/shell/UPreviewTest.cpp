@@ -1,6 +1,7 @@
 // The full-screen preview window under Wine: the real windows on the 1024 x 768 virtual desktop,
 // driven by keys and clicks through the system's input queue.
 #include "pictures/PictureText.h"
+#include "tests/support/EncodedPictures.h"
 #include "tests/support/WallpaperFixture.h"
 
 #include <algorithm>
@@ -57,9 +58,17 @@ bool GreyAtLeast(std::uint32_t colour, int level) {
     colour &= 0xFFFFFF;
     return colour % 0x010101 == 0 && int(colour / 0x010101) >= level;
 }
-const std::vector<std::string> kWallpaperMenu = {
-    "Return to &main", "File &info",    "-",       "&Centred", "&Stretched",
-    "&Tiled",          "&Fit 2 Screen", "&Mirror", "-",        "Set as current &Wallpaper"};
+const std::vector<std::string> kWallpaperMenu = {"Return to &main",
+                                                 "File &info",
+                                                 "-",
+                                                 "&Centred",
+                                                 "&Stretched",
+                                                 "&Tiled",
+                                                 "&Fit 2 Screen",
+                                                 "&Mirror",
+                                                 "Fi&ll",
+                                                 "-",
+                                                 "Set as current &Wallpaper"};
 } // namespace
 
 TEST_F(FullScreen, ScreenIsStretchedOverTheWholeScreen) {
@@ -125,8 +134,11 @@ TEST_F(FullScreen, ClickOnThePictureReturnsAndRestyles) {
     ASSERT_TRUE(OpenFullScreen());
     Type('M', true);
     ASSERT_TRUE(WaitFor([this] { return preview->Mirror1.Checked(); }));
+    ASSERT_TRUE(WaitFor([this] {
+        return WindowFromPoint({500, 400}) == preview->ImgPreview.Handle();
+    })) << "the picture lies under the point clicked";
     ClickScreen(500, 400);
-    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "a click on the picture returns";
+    ASSERT_TRUE(WaitUntil([this] { return !preview->Showing() && form->ListsChanged; })) << "the click returns";
     EXPECT_EQ(Styles(), (std::vector<std::string>{"Centred", "Mirror", "Centred", "Mirror", "Centred"}));
     EXPECT_TRUE(form->Showing());
 }
@@ -166,6 +178,50 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     preview->StyleClick(WallpaperStyle::Mirror);
     EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
     EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
+
+    preview->StyleClick(WallpaperStyle::Fill); // 200 x 1000 covers 1024 x 768 at 1024 x 5120, cut 2176 rows above
+    EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
+    EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
+    EXPECT_TRUE(preview->ImgPreview.Stretch);
+    const Pixels32 filled = ComposeWallpaper(tall.View(), WallpaperStyle::Fill, {1024, 768});
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{1023, 767}, std::pair{512, 384}})
+        EXPECT_EQ(ImagePixel(x, y), filled.At(x, y) & 0xFFFFFF) << x << ", " << y;
+    EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 425) & 0xFFFFFF) << "the rows the screen shows of the covering picture";
+}
+
+// Of a picture larger than the screen "Centred" shows the middle, whatever the kind of file: a JPEG
+// or PNG is read only as far as the screen shows it, and that part lies where the bitmap's does.
+TEST_F(FullScreen, CentredShowsTheMiddleOfALargePictureOfEveryKind) {
+    const Pixels32 photo = PhotoLike(1600, 1200);
+    Write("large.bmp", EncodeBmp24(photo.View()));
+    Write("large.jpg", EncodeJpeg(photo, {95}));
+    Write("png.jpg", EncodePng(photo, false)); // named as the browser lists wallpapers
+    Category(form->sbtnWall);
+    const struct {
+        const char* file;
+        int tolerance; // of each channel: a JPEG is lossy
+    } cases[] = {{"large.bmp", 0}, {"large.jpg", 40}, {"png.jpg", 0}};
+    Pixels32 bitmap;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Choose(c.file);
+        ASSERT_TRUE(OpenFullScreen());
+        preview->StyleClick(WallpaperStyle::Centred);
+        PumpMessages();
+        const Pixels32 shot = WindowPixels();
+        if (bitmap.data.empty()) bitmap = shot;
+        ASSERT_EQ(shot.data.size(), bitmap.data.size());
+        int unlike = 0;
+        for (std::size_t i = 0; i < shot.data.size(); ++i)
+            for (int channel = 0; channel < 24; channel += 8)
+                if (std::abs(int(shot.data[i] >> channel & 0xFF) - int(bitmap.data[i] >> channel & 0xFF)) >
+                    c.tolerance) {
+                    ++unlike;
+                    break;
+                }
+        EXPECT_LE(unlike, int(shot.data.size() / 100)) << "pixels unlike the bitmap's";
+        preview->Close();
+    }
 }
 
 TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
@@ -173,8 +229,8 @@ TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
     Choose("text.bmp"); // the library makes no picture of it
     ASSERT_EQ(form->ImgPreview.Picture().Width(), 0);
     ASSERT_TRUE(OpenFullScreen());
-    for (WallpaperStyle style :
-         {WallpaperStyle::Tiled, WallpaperStyle::Mirror, WallpaperStyle::Fit2Screen, WallpaperStyle::Centred}) {
+    for (WallpaperStyle style : {WallpaperStyle::Tiled, WallpaperStyle::Mirror, WallpaperStyle::Fit2Screen,
+                                 WallpaperStyle::Centred, WallpaperStyle::Fill}) {
         SCOPED_TRACE(StyleInfo(style).name);
         preview->StyleClick(style);
         EXPECT_EQ(preview->ImgPreview.Picture().Handle(), nullptr) << "nothing but the desktop colour";
