@@ -121,7 +121,6 @@ void TFormSelect::BuildMenus() {
     N5.SetVisible(false);
     ViewFullScreen1.SetVisible(false);
     N7.SetEnabled(false);
-    UpdateCommands();
 }
 
 // The windows are made in the tab order (which is also the order in which screen readers meet
