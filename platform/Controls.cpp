@@ -3,6 +3,8 @@
 #include "platform/Guard.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 // Buttons -------------------------------------------------------------------------------------
 
@@ -139,7 +141,7 @@ void TSplitter::Create(TControl& parent, const TBounds& bounds) {
 // Images -----------------------------------------------------------------------------------------
 
 void TImage::Create(TControl& parent, const TBounds& bounds) {
-    CreateHandle(&parent, kClassName, 0, 0, bounds);
+    CreateHandle(&parent, kPictureClassName, 0, 0, bounds);
 }
 
 // The picture paints over its own background: a picture that changes often does not flicker.
@@ -149,25 +151,36 @@ LRESULT TImage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TImage::SetPicture(UniqueBitmap bitmap) {
     picture_.Assign(std::move(bitmap));
+    colourInfo_.clear();
+    colourBits_ = nullptr;
+    pendingFirst_ = 256;
     Invalidate();
+}
+
+RECT TImage::ShownRect(const BITMAP& info) const {
+    const RECT rc = ClientRect();
+    if (Stretch && picture_.Handle()) return rc;
+    const int width = ScaleWithLayout ? Scaled(info.bmWidth) : info.bmWidth,
+              height = ScaleWithLayout ? Scaled(info.bmHeight) : info.bmHeight;
+    const int x = Center ? (rc.right - width) / 2 : 0, y = Center ? (rc.bottom - height) / 2 : 0;
+    return {x, y, x + width, y + height};
 }
 
 void TImage::Paint(HDC dc) {
     const RECT rc = ClientRect();
     BITMAP info = {};
     if (picture_.Handle()) GetObjectA(picture_.Handle(), sizeof(info), &info);
-    RECT shown = rc;
-    if (!Stretch || !picture_.Handle()) {
-        const int width = ScaleWithLayout ? Scaled(info.bmWidth) : info.bmWidth,
-                  height = ScaleWithLayout ? Scaled(info.bmHeight) : info.bmHeight;
-        const int x = Center ? (rc.right - width) / 2 : 0, y = Center ? (rc.bottom - height) / 2 : 0;
-        shown = {x, y, x + width, y + height};
-    }
+    const RECT shown = ShownRect(info);
     const int saved = SaveDC(dc);
     ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
     FillRect(dc, &rc, ColorBrush(Parent()->Color()));
     RestoreDC(dc, saved);
     if (!picture_.Handle()) return;
+    if (pendingFirst_ < 256) {
+        const auto* colours = reinterpret_cast<const std::uint32_t*>(colourInfo_.data() + sizeof(BITMAPINFOHEADER));
+        WriteBitmapColours(picture_.Handle(), pendingFirst_, 256 - pendingFirst_, colours + pendingFirst_);
+        pendingFirst_ = 256;
+    }
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
     SelectObjectScope select(memory.Get(), picture_.Handle());
     // Smoothed where the system can (Windows 9x keeps colour on colour): a logo grown by 1.25 stays even.
@@ -175,6 +188,37 @@ void TImage::Paint(HDC dc) {
     SetBrushOrgEx(dc, 0, 0, nullptr);
     StretchBlt(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, memory.Get(), 0, 0,
                info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+void TImage::ShowColours(const std::uint32_t* colours, int first, const RECT& part) {
+    DIBSECTION section = {};
+    if (colourInfo_.empty()) {
+        if (GetObjectA(picture_.Handle(), sizeof(section), &section) != int(sizeof(section)) ||
+            section.dsBmih.biBitCount != 8)
+            return;
+        colourInfo_.assign(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
+        section.dsBmih.biClrUsed = 256;
+        std::memcpy(colourInfo_.data(), &section.dsBmih, sizeof(BITMAPINFOHEADER));
+        colourBits_ = section.dsBm.bmBits;
+    }
+    std::memcpy(colourInfo_.data() + sizeof(BITMAPINFOHEADER), colours, 256 * sizeof(RGBQUAD));
+    pendingFirst_ = std::min(pendingFirst_, std::clamp(first, 0, 256));
+    if (!Handle() || !IsWindowVisible(Handle())) return;
+    if (!band_ || !EqualRect(&bandRect_, &part)) {
+        band_.Reset(CreateRectRgnIndirect(&part));
+        bandRect_ = part;
+    }
+    const auto& header = *reinterpret_cast<const BITMAPINFOHEADER*>(colourInfo_.data());
+    const int width = header.biWidth, height = std::abs(header.biHeight);
+    const RECT shown = ShownRect({0, width, height, 0, 1, 8, nullptr});
+    // The window's own context keeps what is set in it: the clip goes again after the drawing.
+    WindowDc dc(Handle());
+    SelectClipRgn(dc.Get(), band_.Get());
+    SetStretchBltMode(dc.Get(), COLORONCOLOR);
+    StretchDIBits(dc.Get(), shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, 0, 0, width,
+                  height, colourBits_, reinterpret_cast<const BITMAPINFO*>(colourInfo_.data()), DIB_RGB_COLORS,
+                  SRCCOPY);
+    SelectClipRgn(dc.Get(), nullptr);
 }
 
 // Speed buttons ----------------------------------------------------------------------------------

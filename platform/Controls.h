@@ -95,13 +95,24 @@ public:
     void SetPicture(UniqueBitmap bitmap);
     TPicture& Picture() { return picture_; }
     const TPicture& Picture() const { return picture_; }
+    // An 8-bit picture's colour table (all 256 entries, of which those from `first` on changed) shown
+    // at once on the part of the window: the picture's own pixels are drawn with it straight from its
+    // bits. The picture takes the table itself only before its next whole paint, so a turning palette
+    // costs one drawing a step.
+    void ShowColours(const std::uint32_t* colours, int first, const RECT& part);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc) override;
 
 private:
+    RECT ShownRect(const BITMAP& info) const;
     TPicture picture_;
+    std::vector<std::uint8_t> colourInfo_; // the header and colour table ShowColours draws with
+    const void* colourBits_ = nullptr;
+    int pendingFirst_ = 256; // the first entry the picture has yet to take
+    UniqueRegion band_;      // the part ShowColours draws, kept while it stays the same
+    RECT bandRect_ = {};
 };
 
 // A button of a group (the speed buttons of one container), on the system's button drawn by the

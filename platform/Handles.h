@@ -92,6 +92,7 @@ private:
 using UniqueBitmap = GdiObject<HBITMAP>;
 using UniqueFont = GdiObject<HFONT>;
 using UniqueBrush = GdiObject<HBRUSH>;
+using UniqueRegion = GdiObject<HRGN>;
 
 // A window DC released with ReleaseDC.
 class WindowDc {

@@ -20,6 +20,7 @@ HINSTANCE classInstance = nullptr; // the module the classes were registered for
 
 const char* const TControl::kClassName = "TVistrelControl";
 const char* const TControl::kFormClassName = "TVistrelForm";
+const char* const TControl::kPictureClassName = "TVistrelPicture";
 
 LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     TControl* control = nullptr;
@@ -53,6 +54,12 @@ void RegisterWindowClasses(HINSTANCE instance) {
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = TControl::kClassName;
     RegisterClassA(&wc);
+    // A picture keeps its device context: a turning palette draws many times a second without
+    // asking the system for one each time.
+    wc.style = CS_DBLCLKS | CS_OWNDC;
+    wc.lpszClassName = TControl::kPictureClassName;
+    RegisterClassA(&wc);
+    wc.style = CS_DBLCLKS;
     // A program without an icon gets the system's.
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     if (!wc.hIcon) wc.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
@@ -228,13 +235,6 @@ void TControl::SetColor(TColor color) {
 
 void TControl::Invalidate() {
     if (handle_) InvalidateRect(handle_.Get(), nullptr, TRUE);
-}
-
-void TControl::PaintNow(const RECT& part) {
-    if (!handle_ || !IsWindowVisible(handle_.Get())) return;
-    WindowDc dc(handle_.Get());
-    IntersectClipRect(dc.Get(), part.left, part.top, part.right, part.bottom);
-    Paint(dc.Get());
 }
 
 void TControl::Realign() {

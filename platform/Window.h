@@ -33,8 +33,9 @@ public:
     TControl* Root();
     const std::vector<TControl*>& Controls() const { return children_; }
     static TControl* FromHandle(HWND hwnd);
-    static const char* const kClassName;     // the program's own window class
-    static const char* const kFormClassName; // and its class of top-level windows
+    static const char* const kClassName;        // the program's own window class
+    static const char* const kPictureClassName; // the same, for pictures
+    static const char* const kFormClassName;    // and its class of top-level windows
 
     // The window's place in its container's client area (a form's on the screen), in pixels.
     TBounds Bounds() const;
@@ -84,9 +85,6 @@ public:
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
-    // Paints a part of the control (in its own coordinates) at once, over what is there: for a
-    // picture that changes many times a second.
-    void PaintNow(const RECT& part);
 
 protected:
     // Makes the window, shown, at `bounds` with `caption`: a child of `parent`, or a top-level

@@ -216,15 +216,13 @@ void TFormPreview::StopAnimation() {
     rotationStart_ = 0;
 }
 
-// Only the colour table changes: the same 8-bit pixels are stretched once more with it, where the
-// rows with turning entries lie.
+// Only the colour table changes: the same 8-bit pixels are drawn once more with it, where the rows
+// with turning entries lie.
 void TFormPreview::AnimationStep() {
     if (!rotationStart_) return;
     RotateColours(colours_.data(), rotationStart_);
-    WriteBitmapColours(ImgPreview.Picture().Handle(), rotationStart_, 256 - rotationStart_,
-                       colours_.data() + rotationStart_);
     const RowSpan rows = ShownRows(turningRows_, ImgPreview.Picture().Height(), ImgPreview.Height());
-    ImgPreview.PaintNow({0, rows.begin, ImgPreview.Width(), rows.end});
+    ImgPreview.ShowColours(colours_.data(), rotationStart_, {0, rows.begin, ImgPreview.Width(), rows.end});
 }
 
 void TFormPreview::FormResize() {

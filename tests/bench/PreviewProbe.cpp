@@ -188,7 +188,7 @@ public:
         PostMessageA(files_, WM_KEYDOWN, key, 1);
         PostMessageA(files_, WM_KEYUP, key, 0xC0000001);
         for (;;) {
-            if (!pane_) pane_ = Child("TVistrelControl", shown);
+            if (!pane_) pane_ = Child("TVistrelPicture", shown);
             char text[MAX_PATH + 16] = {};
             if (pane_) GetWindowTextA(pane_, text, sizeof(text));
             if (pane_ && shown == text && !GetUpdateRect(pane_, nullptr, FALSE)) return NowMs() - start;

@@ -129,7 +129,7 @@ TEST_F(StartUpTest, NormalStartShowsMainWindow) {
     // panel), the preview picture, the two splitters and the line under the menu bar; the pressed
     // category button reads as pushed from here.
     EXPECT_EQ(std::count_if(children.begin(), children.end(),
-                            [](const WindowInfo& child) { return child.className == "TVistrelControl"; }),
+                            [](const WindowInfo& child) { return child.className.rfind("TVistrel", 0) == 0; }),
               7);
     EXPECT_NE(FindChild(main, "Static", "Drive:"), nullptr);
     HWND start = FindChild(main, "Button", "StartUp Screen"), wait = FindChild(main, "Button", "Waiting Screen");

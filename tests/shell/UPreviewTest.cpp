@@ -348,6 +348,8 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
             },
             c.turns ? 2000 : 300);
         EXPECT_EQ(changed, c.turns);
+        RedrawWindow(preview->ImgPreview.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(WindowPixels().data, after.data) << "a whole repaint shows the colours as far as they turned";
         int moved = 0, wrong = 0, still = 0;
         for (std::size_t i = 0; i < before.data.size(); ++i) {
             const bool turning = GreyAtLeast(before.data[i], 236);
