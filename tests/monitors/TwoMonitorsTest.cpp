@@ -139,6 +139,48 @@ TEST_F(TwoMonitors, EveryStyleGivesEachMonitorItsOwnScreenInOneTiledBitmap) {
     EXPECT_TRUE(boxes.empty());
 }
 
+// With "Wallpaper Per Monitor" on, each monitor takes an entry of its own while the list has enough,
+// each composed in its style for that monitor; a dry run logs the same picks. Off, one for all.
+TEST_F(TwoMonitors, TheRandomizerGivesEachMonitorAnEntryOfItsOwnWithTheOptionOn) {
+    const struct {
+        const char* option;
+        std::vector<Entry> entries;
+        bool different;
+    } rows[] = {{"1", {{"wide.bmp", 3}, {"tile.bmp", 2}, {"tall.bmp", 5}}, true},
+                {"1", {{"tile.bmp", 1}}, false},
+                {"0", {{"wide.bmp", 3}, {"tile.bmp", 2}}, false}};
+    for (const auto& row : rows)
+        for (const char* seed : {"/seed=5", "/seed=6"}) {
+            SCOPED_TRACE(std::string(row.option) + " " + std::to_string(row.entries.size()) + " " + seed);
+            TIniSections(HKEY_CURRENT_USER, kSettingsKey).WriteString(kMainSection, kWallpaperPerMonitor, row.option);
+            DeleteFileA(WallpaperPath().c_str());
+            DeleteFileA((root + "\\QZRandom.log").c_str());
+            ApplyWithRandomizer(row.entries, std::string("/dry ") + seed);
+            EXPECT_EQ(GetFileAttributesA(WallpaperPath().c_str()), INVALID_FILE_ATTRIBUTES)
+                << "a dry run changes nothing";
+            ApplyWithRandomizer(row.entries, seed);
+            const std::string bitmap = Read(WallpaperPath()), log = Read(root + "\\QZRandom.log");
+            std::vector<std::string> shown;
+            for (std::size_t m = 0; m < monitors.size(); ++m) {
+                const MonitorRect& monitor = monitors[m];
+                for (const Entry& entry : row.entries)
+                    if (MonitorShows(bitmap, monitor, entry)) shown.push_back(entry.file);
+                ASSERT_EQ(shown.size(), m + 1) << "each monitor shows one entry";
+                if (row.option[0] == '0') continue;
+                const std::string line = "monitor " + std::to_string(m + 1) + " (" + std::to_string(monitor.width) +
+                                         " x " + std::to_string(monitor.height) + " at " +
+                                         std::to_string(monitor.left) + ", 0): " + root + "\\" + shown[m] + " (";
+                const std::size_t dry = log.find(line), real = log.find(line, dry + 1);
+                ASSERT_NE(real, std::string::npos) << "the dry run's pick, then the same pick: " << log;
+                EXPECT_NE(log.substr(dry, log.find('\r', dry) - dry).find(") would become its wallpaper"),
+                          std::string::npos);
+                EXPECT_NE(log.substr(real, log.find('\r', real) - real).find(") is now its wallpaper"),
+                          std::string::npos);
+            }
+            EXPECT_EQ(shown[0] != shown[1], row.different) << log;
+        }
+}
+
 // F4 with the option on changes only the part of the monitor that holds the main window, where the
 // present bitmap is the program's own tiled one; otherwise every monitor gets the picture.
 TEST_F(TwoMonitors, WithTheOptionF4ChangesOnlyTheMainWindowsMonitor) {
