@@ -50,3 +50,17 @@ TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
         EXPECT_LE(*std::max_element(covered.begin(), covered.end()), 1) << "two monitors share a bitmap pixel";
     }
 }
+
+// The primary first, then from left to right, then from top to bottom, whatever the system's order.
+TEST(MonitorLayout, MonitorsComeInAFixedOrder) {
+    std::vector<MonitorRect> monitors = {{0, -768, 1024, 768},
+                                         {-1280, 0, 1280, 1024},
+                                         {1920, 0, 800, 600},
+                                         {0, 0, 1920, 1080, true},
+                                         {0, 1080, 800, 600}};
+    std::sort(monitors.begin(), monitors.end(), MonitorComesFirst);
+    std::vector<std::pair<int, int>> corners;
+    for (const MonitorRect& monitor : monitors)
+        corners.push_back({monitor.left, monitor.top});
+    EXPECT_EQ(corners, (std::vector<std::pair<int, int>>{{0, 0}, {-1280, 0}, {0, -768}, {0, 1080}, {1920, 0}}));
+}
