@@ -82,32 +82,26 @@ TEST(Rounds, FailingEntriesAreTriedLastAndDuplicatesOnce) {
 // Runs that give each monitor an entry: no entry on two monitors of a run while there are enough,
 // and the picks, monitor after monitor and run after run, still make whole rounds.
 TEST(Rounds, EachMonitorOfARunGetsAnEntryOfItsOwnInTurn) {
-    const struct { int entries, monitors; } desks[] = {{5, 2}, {3, 3}, {4, 3}, {2, 3}, {1, 2}};
-    for (const auto& desk : desks)
+    for (auto [entries, monitors] : {std::pair{5, 2}, {3, 3}, {4, 3}, {2, 3}, {1, 2}})
         for (std::uint64_t seed = 1; seed <= 50; ++seed) {
-            SCOPED_TRACE(std::to_string(desk.entries) + " entries, " + std::to_string(desk.monitors) +
-                         " monitors, seed " + std::to_string(seed));
-            const std::vector<std::uint64_t> keys = Keys(desk.entries);
+            SCOPED_TRACE(std::to_string(entries) + " entries, " + std::to_string(monitors) + " monitors, seed " +
+                         std::to_string(seed));
+            const std::vector<std::uint64_t> keys = Keys(entries);
             RoundState state;
             std::vector<std::uint64_t> picks;
             for (int run = 0; run < 6; ++run) {
                 PickRandom random(seed * 10 + std::uint64_t(run));
                 std::vector<std::uint64_t> onMonitors;
-                for (int monitor = 0; monitor < desk.monitors; ++monitor) {
+                for (int monitor = 0; monitor < monitors; ++monitor) {
                     const std::uint64_t key = keys[MonitorTryOrder(keys, state, random, onMonitors).front()];
-                    EXPECT_TRUE(desk.entries < desk.monitors ||
-                                std::count(onMonitors.begin(), onMonitors.end(), key) == 0)
-                        << "run " << run << ": one entry on two monitors";
+                    EXPECT_TRUE(entries < monitors || !std::count(onMonitors.begin(), onMonitors.end(), key));
                     RecordShown(state, keys, key);
                     onMonitors.push_back(key);
                     picks.push_back(key);
                 }
             }
-            for (std::size_t round = 0; round + std::size_t(desk.entries) <= picks.size();
-                 round += std::size_t(desk.entries))
-                EXPECT_EQ(std::set<std::uint64_t>(picks.begin() + round, picks.begin() + round + desk.entries).size(),
-                          std::size_t(desk.entries))
-                    << "the round from pick " << round;
+            for (auto round = picks.begin(); picks.end() - round >= entries; round += entries)
+                EXPECT_EQ(std::set<std::uint64_t>(round, round + entries).size(), std::size_t(entries));
         }
 }
 
