@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -180,7 +181,13 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
     }
     if (run.perMonitor)
         if (std::unique_ptr<TMonitorDesk> desk = TMonitorDesk::Open(run.places.stateDir, true)) {
-            ChooseWallpaperPerMonitor(list, state, run, *desk);
+            try {
+                ChooseWallpaperPerMonitor(list, state, run, *desk);
+            } catch (const std::bad_alloc&) {
+                WallpaperResult none;
+                none.outcome = WallpaperResult::Outcome::NoMemory;
+                run.log.push_back(name + ": " + WallpaperFailureText(none));
+            }
             return;
         }
     for (std::size_t position : TryOrder(list.keys, state, run.random)) {
