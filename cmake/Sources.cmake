@@ -118,7 +118,9 @@ set(PROGRAM_SOURCES
     shell/StartUp.cpp
     shell/UOpstartScherm.cpp
     shell/USelect5.cpp
+    shell/FormSelectLife.cpp
     shell/USelect5Layout.cpp
+    shell/FormSelectCommands.cpp
     shell/Categories.cpp
     shell/Settings.cpp
     shell/FormSelectLists.cpp

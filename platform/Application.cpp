@@ -50,14 +50,9 @@ void TApplication::Adopt(std::unique_ptr<TForm> form) {
 
 void TApplication::Run() {
     MSG msg;
-    while (!terminated_ && GetMessageA(&msg, nullptr, 0, 0) > 0)
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0)
         TForm::ProcessMessage(msg);
-    terminated_ = true;
     DestroyForms();
-}
-
-bool TApplication::Terminated() const {
-    return terminated_ || TForm::Ending();
 }
 
 void TApplication::DestroyForms() {
@@ -67,15 +62,6 @@ void TApplication::DestroyForms() {
         forms_.pop_back();
         Guard([&] { form->Destroy(); });
         if (form.get() == TForm::Main()) TForm::SetMain(nullptr);
-    }
-}
-
-void TApplication::Reset() {
-    DestroyForms();
-    TForm::SetMain(nullptr);
-    terminated_ = false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
 }
 

@@ -38,10 +38,7 @@ public:
     // Runs the message loop (TForm::ProcessMessage) until the main form has closed, then destroys
     // the forms.
     void Run();
-    bool Terminated() const;
     void DestroyForms();
-    // Back to the state after Initialize: no forms, not terminated, no quit message waiting.
-    void Reset();
 
     // The system's help with the application's help file: WinHelp, or from Windows Vista on the
     // HTML help of the same name (HelpViewer.h). Tests replace the help system through the hook.
@@ -54,7 +51,6 @@ private:
 
     HINSTANCE instance_ = nullptr;
     std::vector<std::unique_ptr<TForm>> forms_;
-    bool terminated_ = false;
     HelpHook helpHook_;
     // hhctrl.ocx, loaded at the first HTML help call: systems before it have no such file.
     UniqueModule htmlHelp_;

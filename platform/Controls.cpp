@@ -16,22 +16,23 @@ void TButton::SetDefault(bool isDefault) {
 
 void TButton::Click() {
     if (OnClick) OnClick();
-    if (ModalResult != mrNone)
-        if (auto* form = dynamic_cast<TForm*>(Root())) form->ModalResult = ModalResult;
+    if (ModalResult != mrNone) Root()->ButtonResult(ModalResult);
 }
 
 void TButton::CommandNotify(WORD code) {
     if (code == BN_CLICKED) Click();
 }
 
+// A caption wider than its place in the font on the screen takes the free room up to the container's
+// edge; on the form itself, where that is too little, the form grows to hold it.
 void TCheckBox::Create(TControl& parent, const TBounds& bounds, const std::string& caption) {
     CreateHandle(&parent, "BUTTON", WS_TABSTOP | BS_CHECKBOX, 0, bounds, caption);
-    // A caption wider than its place in the system's font takes the free room up to the container's edge.
-    const TBounds placed = Bounds();
+    TBounds placed = Bounds();
     const int needed = CaptionLeft() + TextExtent(font_, caption).cx;
-    if (needed > placed.width)
-        SetBounds(placed.left, placed.top, std::min<int>(needed, parent.ClientRect().right - placed.left),
-                  placed.height);
+    if (needed <= placed.width) return;
+    if (&parent == Root()) WidenFormTo(placed.left + needed);
+    placed.width = std::min<int>(needed, parent.ClientRect().right - placed.left);
+    SetPixelBounds(placed);
 }
 
 // The system draws the box, then leaves half a digit of the dialog font before the caption.
@@ -48,13 +49,13 @@ bool TCheckBox::Checked() const {
 }
 
 void TCheckBox::SetChecked(bool checked) {
-    if (Checked() == checked) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (OnClick) OnClick();
+    if (Checked() != checked) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::CommandNotify(WORD code) {
-    if (code == BN_CLICKED) SetChecked(!Checked());
+    if (code != BN_CLICKED) return;
+    SetChecked(!Checked());
+    if (OnClick) OnClick();
 }
 
 // Labels ---------------------------------------------------------------------------------------
@@ -65,11 +66,13 @@ void TLabel::Create(TControl& parent, const TBounds& bounds, const std::string& 
                                                           : SS_LEFT;
     CreateHandle(&parent, "STATIC", style, 0, bounds, caption);
     AdjustSize(); // to the caption in the font at the screen's scale
+    // A caption that reaches beyond the form makes the form wider.
+    const TBounds placed = Bounds();
+    if (&parent == Root()) WidenFormTo(placed.left + placed.width);
 }
 
 void TLabel::AdjustSize() {
-    const TBounds b = Fitted(Bounds(), Caption());
-    SetBounds(b.left, b.top, b.width, b.height);
+    SetPixelBounds(Fitted(Bounds(), Caption()));
 }
 
 TBounds TLabel::Fitted(const TBounds& bounds, const std::string& caption) const {

@@ -2,7 +2,6 @@
 // The controls the forms are made of. Each Create makes the window at once, at the given place with
 // the given text; the font and the alignment may be set before.
 #include "platform/Bitmaps.h"
-#include "platform/Form.h"
 #include "platform/Handles.h"
 #include "platform/Window.h"
 
@@ -23,7 +22,7 @@ class TCheckBox : public TControl {
 public:
     void Create(TControl& parent, const TBounds& bounds, const std::string& caption);
     bool Checked() const;
-    // A change of state runs OnClick, whether the user or the program made it.
+    // As the system's own: only the user's click runs OnClick, after the box has turned over.
     void SetChecked(bool checked);
     // Where the caption starts, right of the box.
     static int CaptionLeft();

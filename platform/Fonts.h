@@ -1,6 +1,8 @@
 #pragma once
 // Colours and fonts of the forms. A colour is an RGB value or, with the high bit set, a system
 // colour index, so that "button face" follows the user's scheme.
+#include "platform/AlignLayout.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -23,9 +25,13 @@ HBRUSH ColorBrush(TColor color);
 
 // The system's font scale: the screen's pixels per logical inch (96, 120, 144, ...), read once.
 int ScreenDpi();
-// A length of the forms' layout, given at 96 pixels per inch, at the screen's scale.
+// A length of the forms' layout, given at 96 pixels per inch, at the screen's scale: the one unit
+// in which the forms give the layer every length.
 inline int Scaled(int length) {
     return MulDiv(length, ScreenDpi(), 96);
+}
+inline TBounds Scaled(const TBounds& bounds) {
+    return {Scaled(bounds.left), Scaled(bounds.top), Scaled(bounds.width), Scaled(bounds.height)};
 }
 
 // The system's dialog face: MS Sans Serif on Windows 9x, a face that scales on the NT family.

@@ -67,19 +67,47 @@ void TForm::ProcessMessage(MSG& msg) {
 
 TForm::~TForm() = default;
 
-void TForm::MakeCommands(const std::vector<MenuCommand>& commands) {
+void TForm::MakeCommands(std::vector<TCommand> commands, const std::vector<TMenuEntry>& entries) {
+    commands_ = std::move(commands);
     std::vector<ACCEL> keys;
-    for (const MenuCommand& command : commands) {
-        command.menu->Add(command.item, command.caption, command.shortCut);
-        if (command.item) command.item->OnClick = command.onClick;
-        const TShortCut key = command.shortCut;
+    auto addKey = [&keys](TShortCut key) {
         if (key == scNone || std::any_of(keys.begin(), keys.end(), [key](const ACCEL& a) { return a.cmd == key; }))
-            continue;
+            return;
         keys.push_back(
             {BYTE(FVIRTKEY | (key & scShift ? FSHIFT : 0) | (key & scCtrl ? FCONTROL : 0) | (key & scAlt ? FALT : 0)),
              WORD(key & 0xFF), key});
+    };
+    for (const TMenuEntry& entry : entries) {
+        auto command = std::find_if(commands_.begin(), commands_.end(),
+                                    [&entry](const TCommand& c) { return entry.command && c.id == entry.command; });
+        const bool carries = command != commands_.end();
+        const std::string& caption = !entry.caption.empty() || !carries ? entry.caption : command->caption;
+        const TShortCut key = entry.shortCut.value_or(carries ? command->shortCut : scNone);
+        entry.menu->Add(entry.item, caption.empty() ? TMenuItem::kSeparator : caption, key);
+        addKey(key);
+        if (carries && entry.item) {
+            entry.item->OnClick = command->action;
+            entries_.emplace_back(entry.command, entry.item);
+        }
     }
+    for (const TCommand& command : commands_)
+        addKey(command.otherKey);
     accelerators_.Reset(CreateAcceleratorTableA(keys.data(), int(keys.size())));
+}
+
+void TForm::SetCommandChecked(int command, bool checked) {
+    for (auto& [id, item] : entries_)
+        if (id == command) item->SetChecked(checked);
+}
+
+void TForm::SetCommandEnabled(int command, bool enabled) {
+    for (auto& [id, item] : entries_)
+        if (id == command) item->SetEnabled(enabled);
+}
+
+void TForm::SetCommandVisible(int command, bool visible) {
+    for (auto& [id, item] : entries_)
+        if (id == command) item->SetVisible(visible);
 }
 
 void TForm::CreateFormWindow() {
@@ -288,6 +316,26 @@ TMenuItem* TForm::ShortCutEntry(TShortCut shortCut) const {
     return entry || !Menu ? entry : Menu->Items.FindShortCut(shortCut);
 }
 
+bool TForm::ShortCutPressed(TShortCut shortCut) {
+    TMenuItem* entry = ShortCutEntry(shortCut);
+    auto other = std::find_if(commands_.begin(), commands_.end(),
+                              [shortCut](const TCommand& command) { return command.otherKey == shortCut; });
+    if (!entry && other == commands_.end()) return false;
+    UpdateCommands();
+    if (entry) {
+        bool acts = true;
+        for (const TMenuItem* above = entry; above; above = above->Parent())
+            acts = acts && above->Enabled();
+        if (acts) entry->Click();
+        return true;
+    }
+    bool carried = false, enabled = false;
+    for (auto& [id, item] : entries_)
+        if (id == other->id) carried = true, enabled = enabled || item->Enabled();
+    if ((enabled || !carried) && other->action) other->action();
+    return true;
+}
+
 void TForm::DialogCommand(WORD id) {
     TControl* focused = FromHandle(GetFocus());
     if (id == IDOK) {
@@ -355,15 +403,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (lParam == 0 && HIWORD(wParam) == 1) { // an accelerator: the short-cut is its id
-            TMenuItem* entry = ShortCutEntry(LOWORD(wParam));
-            if (keyTaken) *keyTaken = entry != nullptr;
-            // The entry acts when it and the entries above it are enabled; either way the key is used.
-            bool acts = entry != nullptr;
-            for (const TMenuItem* above = entry; above; above = above->Parent())
-                acts = acts && above->Enabled();
-            if (acts) entry->Click();
+            const bool used = ShortCutPressed(LOWORD(wParam));
+            if (keyTaken) *keyTaken = used;
             return 0;
         }
+        break;
+    case WM_INITMENU: // the menu bar or a pop-up menu of the form opens
+        UpdateCommands();
         break;
     case WM_ACTIVATE:
         // Tips belong to the active window: one that is up goes when another window comes over it.

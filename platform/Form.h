@@ -6,8 +6,33 @@
 #include "platform/MonitorRect.h"
 #include "platform/Window.h"
 
+#include <optional>
+#include <utility>
+
 class TMainMenu;
 class TButton;
+
+// One command of a form: its id (the form's own numbering, from 1), its caption, its short-cut and
+// what it does. Another key may act for it too, one that no menu entry shows.
+struct TCommand {
+    int id;
+    std::string caption;
+    TShortCut shortCut = scNone;
+    std::function<void()> action;
+    TShortCut otherKey = scNone;
+};
+
+// One entry of a form's menus: the menu it goes in (an entry, or the root entry of a menu bar or
+// pop-up menu), the entry (none: an unnamed separator) and the command it carries (0: none, for a
+// menu of entries or a separator). The entry shows its command's caption and short-cut unless it
+// gives its own. A menu's row comes before the rows of its entries.
+struct TMenuEntry {
+    TMenuItem* menu;
+    TMenuItem* item = nullptr;
+    int command = 0;
+    std::string caption = {};
+    std::optional<TShortCut> shortCut = std::nullopt;
+};
 
 enum class TBorderStyle { Single, None, Dialog };
 enum class TWindowState { Normal, Minimized, Maximized };
@@ -61,6 +86,7 @@ public:
     TButton* CancelButton = nullptr;
 
     void UpdateHint(TControl& control) override;
+    void ButtonResult(TModalResult result) override { ModalResult = result; }
     // The tooltip window, made when the mouse first comes over the form.
     HWND HintWindow() const { return tooltip_.Get(); }
 
@@ -80,9 +106,16 @@ protected:
     bool ActivateOnShow = true;
     TMainMenu* Menu = nullptr;
 
-    // Makes the form's menus from its command table, and its accelerator table from their short-cuts
-    // (once, when the form is constructed).
-    void MakeCommands(const std::vector<MenuCommand>& commands);
+    // Makes the form's menus from its commands and entries, and its accelerator table from the
+    // entries' short-cuts and the commands' other keys, each key once (when the form is constructed).
+    void MakeCommands(std::vector<TCommand> commands, const std::vector<TMenuEntry>& entries);
+    // The check mark, enabling and visibility of every entry that carries the command.
+    void SetCommandChecked(int command, bool checked);
+    void SetCommandEnabled(int command, bool enabled);
+    void SetCommandVisible(int command, bool visible);
+    // Brings the commands' states up to date with what the form shows: runs before one of the
+    // form's menus opens and before a short-cut acts, so a key acts as the menu would.
+    virtual void UpdateCommands() {}
 
     virtual void BuildControls() {}
     virtual void FormCreate() {}
@@ -101,6 +134,9 @@ private:
     // The entry a short-cut key reaches: the first with that key in the focused control's pop-up
     // menu, in those of its containers, then in the main menu.
     TMenuItem* ShortCutEntry(TShortCut shortCut) const;
+    // A key that reaches an entry acts when the entry and those above it are enabled; a command's
+    // other key acts when one of its entries is enabled, or it has none. True when the key is used.
+    bool ShortCutPressed(TShortCut shortCut);
     // Enter and Escape, as the dialog manager reports them (IDOK, IDCANCEL).
     void DialogCommand(WORD id);
     void RepaintAll();
@@ -116,4 +152,6 @@ private:
     UniqueWindow tooltip_;
     HWND lastFocus_ = nullptr;
     UniqueAccelerators accelerators_;
+    std::vector<TCommand> commands_;
+    std::vector<std::pair<int, TMenuItem*>> entries_; // each entry that carries a command, with its id
 };

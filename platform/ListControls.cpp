@@ -82,7 +82,7 @@ void TListView::AddColumn(const std::string& caption, int width) {
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     column.pszText = const_cast<char*>(caption.c_str());
     column.iSubItem = int(fitted_.size()) - 1;
-    column.cx = width == kFitContents ? FittedWidth(column.iSubItem) : width;
+    column.cx = width == kFitContents ? FittedWidth(column.iSubItem) : Scaled(width);
     SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(column.iSubItem), LPARAM(&column));
 }
 
@@ -130,11 +130,14 @@ void TListView::FitColumns() {
             SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, column, MAKELPARAM(FittedWidth(int(column)), 0));
 }
 
+// The view tells of every change of state, also of the program's own: only the user's reach OnChange.
 void TListView::SetState(int index, UINT state, UINT mask) {
     LVITEMA item = {};
     item.stateMask = mask;
     item.state = state;
+    ++quiet_;
     SendMessageA(Handle(), LVM_SETITEMSTATE, WPARAM(index), LPARAM(&item));
+    --quiet_;
 }
 
 template <typename Work> void TListView::Bulk(Work work) {
@@ -165,7 +168,6 @@ int TListView::Count() const {
 
 void TListView::SelectAll() {
     Bulk([&] { SetState(-1, LVIS_SELECTED, LVIS_SELECTED); });
-    if (OnChange) OnChange();
 }
 
 void TListView::InvertSelection() {
@@ -188,7 +190,6 @@ void TListView::InvertSelection() {
             }
         }
     });
-    if (OnChange) OnChange();
 }
 
 int TListView::SelCount() const {

@@ -36,6 +36,7 @@ public:
     std::function<const std::string&(int row, int column)> Cell;
 
     void Create(TControl& parent, const TBounds& bounds);
+    // The width is given at 96 pixels per inch, or kFitContents.
     void AddColumn(const std::string& caption, int width);
     // The last column reaches to the view's right edge.
     void FillLastColumn();
@@ -44,7 +45,8 @@ public:
     void ShowRows(int count, const std::vector<int>& selected, int focused);
     int Count() const;
     int SelCount() const;
-    // Select every row, or turn every row's selection over; one change event afterwards.
+    // Select every row, or turn every row's selection over. Like every setter of the view, they
+    // raise no change event: OnChange is the user's.
     void SelectAll();
     void InvertSelection();
     // The selected rows, first to last.
@@ -69,7 +71,7 @@ private:
     // state change of a drawn view costs a round trip to the window system.
     template <typename Work> void Bulk(Work work);
 
-    // While the view changes selections of its own accord, its change events are held back.
+    // While the program changes the view, the view's notices of the change are held back.
     int quiet_ = 0;
     std::vector<std::string> fitted_; // each column's caption when it fits its contents, else empty
 };

@@ -1,7 +1,8 @@
 #pragma once
 // Menu entries over real menus: the caption, check mark and enabling live in the menu itself and
 // are read back from it. An entry keeps only what a menu cannot hold: its short-cut, its action
-// and whether it is shown. A form makes its entries from one table of commands (MenuCommand).
+// and whether it is shown. A form makes its entries from its tables of commands and menu entries
+// (Form.h).
 #include "platform/Handles.h"
 #include "platform/Shortcut.h"
 
@@ -75,17 +76,6 @@ private:
     UniqueMenu sub_;
     std::vector<TMenuItem*> items_;
     std::vector<std::unique_ptr<TMenuItem>> owned_;
-};
-
-// One row of a form's command table: the menu the entry goes in (an entry, or the root entry of a
-// menu bar or pop-up menu), the entry (none: an unnamed separator), its caption, its short-cut and
-// what it does. A menu's row comes before the rows of its entries.
-struct MenuCommand {
-    TMenuItem* menu;
-    TMenuItem* item = nullptr;
-    std::string caption = TMenuItem::kSeparator;
-    TShortCut shortCut = scNone;
-    std::function<void()> onClick = nullptr;
 };
 
 // The text of an entry in its real menu: its caption and, after a tab, its short-cut.

@@ -42,21 +42,26 @@ KindLook LookOf(TMsgDlgType type) {
     }
 }
 
+// The sizes of the system's own message box, given like every length of the forms at 96 pixels per
+// inch: the margin and the gaps, a button, the widest line of text and what a line needs beyond it.
+constexpr int kMargin96 = 11, kGap96 = 8, kTextWidth96 = 400, kTextSpare96 = 2;
+constexpr TBounds kButton96{0, 0, 75, 25};
+
 // Lays the box out around its text: icon at the left, text beside it, buttons centred below.
 void LayOut(HWND dialog, const DialogState& state) {
-    // The sizes of the system's own message box at 96 DPI, grown with the system font.
-    const int kMargin = Scaled(11), kGap = Scaled(8), kIcon = GetSystemMetrics(SM_CXICON), kButtonWidth = Scaled(75),
-              kButtonHeight = Scaled(25);
+    const int kMargin = Scaled(kMargin96), kGap = Scaled(kGap96), kIcon = GetSystemMetrics(SM_CXICON);
+    const TBounds button = Scaled(kButton96);
+    const int kButtonWidth = button.width, kButtonHeight = button.height;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HFONT font = FontHandle(TFontSpec{});
     std::string shown = DisplayText(state.call->text);
 
-    RECT textRect{0, 0, Scaled(400), 0};
+    RECT textRect{0, 0, Scaled(kTextWidth96), 0};
     {
         WindowDc dc(dialog);
         SelectObjectScope select(dc.Get(), font);
         DrawTextA(dc.Get(), shown.c_str(), int(shown.size()), &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-        textRect.right += Scaled(2); // a line that fills the label exactly would lose its last word
+        textRect.right += Scaled(kTextSpare96); // a line that fills the label exactly would lose its last word
     }
     int textLeft = kMargin + kIcon + kGap * 2;
     int buttonsWidth = int(state.buttons.size()) * kButtonWidth + int(state.buttons.size() - 1) * kGap;

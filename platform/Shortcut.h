@@ -12,6 +12,7 @@ constexpr TShortCut scNone = 0;
 
 // Virtual-key codes the program's menus use (values as Windows defines them).
 namespace vk {
+constexpr std::uint8_t Escape = 0x1B;
 constexpr std::uint8_t Insert = 0x2D;
 constexpr std::uint8_t Delete = 0x2E;
 constexpr std::uint8_t F1 = 0x70;

@@ -109,8 +109,7 @@ void TControl::CreateHandle(TControl* parent, const char* className, DWORD style
     }
     // A control's place is given at 96 pixels per inch and grows with the system font; a form's
     // window is already placed on the screen.
-    const TBounds placed =
-        parent ? TBounds{Scaled(bounds.left), Scaled(bounds.top), Scaled(bounds.width), Scaled(bounds.height)} : bounds;
+    const TBounds placed = parent ? Scaled(bounds) : bounds;
     HWND hwnd = CreateWindowExA(exStyle, className, caption.c_str(), style, placed.left, placed.top, placed.width,
                                 placed.height, owner, nullptr, classInstance, this);
     if (!hwnd) throw std::runtime_error("Error creating window of class " + std::string(className));
@@ -137,8 +136,23 @@ TBounds TControl::Bounds() const {
     return {int(rc.left), int(rc.top), int(rc.right - rc.left), int(rc.bottom - rc.top)};
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
-    MoveWindow(handle_.Get(), left, top, width, height, TRUE);
+void TControl::SetBounds(const TBounds& bounds) {
+    SetPixelBounds(Scaled(bounds));
+}
+
+void TControl::SetPixelBounds(const TBounds& bounds) {
+    MoveWindow(handle_.Get(), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+}
+
+// The form keeps its middle where it was.
+void TControl::WidenFormTo(int right) {
+    TControl* form = Root();
+    const int missing = right - form->ClientRect().right;
+    if (form == this || !form->Handle() || missing <= 0) return;
+    RECT rc;
+    GetWindowRect(form->Handle(), &rc);
+    SetWindowPos(form->Handle(), nullptr, std::max<int>(0, rc.left - missing / 2), rc.top, rc.right - rc.left + missing,
+                 rc.bottom - rc.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -239,7 +253,7 @@ void TControl::Realign() {
     AlignControls(client, items);
     for (std::size_t i = 0; i < aligned.size(); ++i) {
         const TBounds& b = items[i].bounds;
-        if (!(b == aligned[i]->Bounds())) aligned[i]->SetBounds(b.left, b.top, b.width, b.height);
+        if (!(b == aligned[i]->Bounds())) aligned[i]->SetPixelBounds(b);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/AlignLayout.h"
 #include "platform/Fonts.h"
 #include "platform/Handles.h"
+#include "platform/MessageText.h"
 
 #include <functional>
 #include <string>
@@ -35,9 +36,12 @@ public:
     static const char* const kClassName;     // the program's own window class
     static const char* const kFormClassName; // and its class of top-level windows
 
-    // The window's place in its container's client area (a form's on the screen).
+    // The window's place in its container's client area (a form's on the screen), in pixels.
     TBounds Bounds() const;
-    void SetBounds(int left, int top, int width, int height);
+    // A place given at 96 pixels per inch, as Create takes it, put at the screen's scale.
+    void SetBounds(const TBounds& bounds);
+    // A place measured on the screen, in its pixels: a picture laid out over the whole screen.
+    void SetPixelBounds(const TBounds& bounds);
     int Width() const { return Bounds().width; }
     int Height() const { return Bounds().height; }
     TAlign Align() const { return align_; }
@@ -74,6 +78,9 @@ public:
 
     // Enter, when the focused control is no button and the form has no default button; true when used.
     virtual bool DialogKey(UINT) { return false; }
+    // The form's work, asked of the outermost container: a button that ends the form's modal show
+    // with a result was pressed.
+    virtual void ButtonResult(TModalResult) {}
     // Lays the aligned children out in the client area.
     void Realign();
     void Invalidate();
@@ -92,6 +99,9 @@ protected:
     bool startsGroup_ = true;
     // Runs once the window exists.
     virtual void HandleCreated() {}
+    // Widens the form that holds the control so that its client area reaches `right` (pixels of
+    // the form's client area); a form wide enough already stays as it is.
+    void WidenFormTo(int right);
     // Size taken off each edge of the client area before aligning children (borders, bevels).
     virtual int ClientInset() const { return 0; }
     // Messages of the program's own window classes.

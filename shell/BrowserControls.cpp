@@ -155,7 +155,7 @@ char TDriveComboBox::Drive() const {
 void TDriveComboBox::Changed() {
     if (DirList && Drive()) {
         try {
-            DirList->SetDirectory(FullPath(std::string(1, Drive()) + ":"));
+            DirList->Open(FullPath(std::string(1, Drive()) + ":"));
         } catch (...) {
             SetDrive(DirList->Directory().empty() ? '\0' : DirList->Directory()[0]);
             throw;
@@ -166,8 +166,8 @@ void TDriveComboBox::Changed() {
 
 // Filters --------------------------------------------------------------------------------------
 
-void TFilterComboBox::SetFilter(const std::string& filter) {
-    if (!filter_.empty() && SameFilter(filter_, filter)) return;
+bool TFilterComboBox::SetFilter(const std::string& filter) {
+    if (!filter_.empty() && SameFilter(filter_, filter)) return false;
     filter_ = filter;
     rows_ = ParseFilter(filter);
     std::vector<std::string> descriptions;
@@ -175,7 +175,8 @@ void TFilterComboBox::SetFilter(const std::string& filter) {
         descriptions.push_back(row.description);
     SetItems(descriptions);
     SetItemIndex(rows_.empty() ? -1 : 0);
-    Changed();
+    if (FileList) FileList->SetMask(Mask());
+    return true;
 }
 
 std::string TFilterComboBox::Mask() const {
@@ -206,6 +207,11 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
     Update();
 }
 
+void TDirectoryListBox::Open(const std::string& path) {
+    SetDirectory(path);
+    if (OnChange) OnChange();
+}
+
 void TDirectoryListBox::Update() {
     TWaitCursor waiting; // a folder of thousands of files, or one on a slow drive
     // A folder deleted meanwhile gives way to the nearest folder above it that still exists.
@@ -219,7 +225,6 @@ void TDirectoryListBox::Update() {
     const FolderNames others = Fill(FileList != nullptr);
     if (DriveCombo && !directory_.empty()) DriveCombo->SetDrive(directory_[0]);
     if (FileList) FileList->SetDirectory(directory_, others);
-    if (OnChange) OnChange();
 }
 
 FolderNames TDirectoryListBox::Fill(bool keepOthers) {
@@ -253,12 +258,8 @@ FolderNames TDirectoryListBox::Fill(bool keepOthers) {
     return others;
 }
 
-std::string TDirectoryListBox::RowText(int index) const {
-    return index >= 0 && index < Count() ? rows_[std::size_t(index)].text : std::string();
-}
-
 void TDirectoryListBox::OpenRow(int index) {
-    if (index >= 0 && index < Count()) SetDirectory(rows_[std::size_t(index)].path);
+    if (index >= 0 && index < Count()) Open(rows_[std::size_t(index)].path);
 }
 
 void TDirectoryListBox::CommandNotify(WORD code) {
@@ -271,7 +272,8 @@ bool TDirectoryListBox::DialogKey(UINT key) {
     return true;
 }
 
-// A folder glyph, open for the levels of the path, then the name, indented by level.
+// A folder glyph, open for the levels of the path, then the name, indented by level. The glyph's
+// lengths are given at 96 pixels per inch, as the forms give theirs.
 bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemID == UINT(-1) || item.itemID >= rows_.size()) return true;
     const Row& row = rows_[item.itemID];
@@ -279,24 +281,27 @@ bool TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT rc = item.rcItem;
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rc, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    int x = rc.left + 2 + row.level * 7;
-    int y = rc.top + (rc.bottom - rc.top - 11) / 2;
+    int x = rc.left + Scaled(2 + row.level * 7);
+    int y = rc.top + (rc.bottom - rc.top - Scaled(11)) / 2;
+    auto at = [x, y](int left, int top, int right, int bottom) {
+        return RECT{x + Scaled(left), y + Scaled(top), x + Scaled(right), y + Scaled(bottom)};
+    };
     UniqueBrush yellow(CreateSolidBrush(RGB(255, 223, 96)));
     UniqueBrush outline(CreateSolidBrush(RGB(128, 96, 0)));
-    RECT tab{x, y, x + 6, y + 2}, body{x, y + 2, x + 14, y + 11};
+    RECT tab = at(0, 0, 6, 2), body = at(0, 2, 14, 11);
     FillRect(dc, &tab, outline.Get());
     FillRect(dc, &body, outline.Get());
-    InflateRect(&body, -1, -1);
+    InflateRect(&body, -Scaled(1), -Scaled(1));
     FillRect(dc, &body, yellow.Get());
     if (row.open) {
-        RECT front{x + 2, y + 5, x + 14, y + 10};
+        RECT front = at(2, 5, 14, 10);
         FrameRect(dc, &front, outline.Get());
     }
     SelectObjectScope font(dc, FontHandle(Font()));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT text = rc;
-    text.left = x + 18;
+    text.left = x + Scaled(18);
     DrawTextA(dc, row.text.c_str(), int(row.text.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
     return true;

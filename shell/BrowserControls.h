@@ -31,8 +31,8 @@ public:
     TFileListBox* FileList = nullptr;
     const std::string& Filter() const { return filter_; }
     // Giving the box the list it already holds (whatever the case) changes nothing; another list
-    // rebuilds the rows, selects the first, applies its mask and raises the change event.
-    void SetFilter(const std::string& filter);
+    // rebuilds the rows, selects the first and applies its mask. True when the list changed.
+    bool SetFilter(const std::string& filter);
     std::string Mask() const;
 
 protected:
@@ -43,9 +43,9 @@ private:
     std::vector<FilterRow> rows_;
 };
 
-// The current folder's path, one row per level, and its subfolders below it. A double click (or
-// Enter) on a row moves there; every change of folder points the file list at it and then raises
-// the change event.
+// The current folder's path, one row per level, and its subfolders below it. Every change of folder
+// points the file list at it; the user's (a double click or Enter on a row, a drive chosen) then
+// raises the change event.
 class TDirectoryListBox : public TControl {
 public:
     TFileListBox* FileList = nullptr;
@@ -56,14 +56,13 @@ public:
     const std::string& Directory() const { return directory_; }
     // Fails with an error when the folder does not exist.
     void SetDirectory(const std::string& path);
-    // Reads the folders from the disk again and announces the folder again; a folder that is gone
-    // gives way to the nearest one above it that still exists.
+    // The same as the user's move to the folder: then raises the change event.
+    void Open(const std::string& path);
+    // Reads the folders from the disk again; a folder that is gone gives way to the nearest one
+    // above it that still exists.
     void Update();
 
     int Count() const { return int(rows_.size()); }
-    std::string RowText(int index) const;
-    // Moves to the folder of a row, as a double click on it does.
-    void OpenRow(int index);
 
 protected:
     void CommandNotify(WORD code) override;
@@ -80,6 +79,8 @@ private:
     // Reads the folder once: its subfolders become rows; its other entries are returned when kept,
     // for the file list.
     FolderNames Fill(bool keepOthers);
+    // Moves to the folder of a row, as the user's choice.
+    void OpenRow(int index);
     std::string directory_;
     std::vector<Row> rows_;
 };

@@ -20,10 +20,7 @@ void InactiveLook(TSpeedButton& button) {
 
 void TFormSelect::Change_Screen_Button(TSpeedButton* pressed) {
     const Category old = Model.activeCategory;
-    {
-        SelectionTrackingOff ownChanges(*this);
-        SwitchControls(pressed);
-    }
+    SwitchControls(pressed);
 
     TListView& active = ActiveList();
     TListView& oldList = ListOfCategory(old);
@@ -49,10 +46,9 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         }
     }
 
-    // Choosing the style here is the window's own doing, not a change of style by the user.
+    // Choosing the style here is the window's own doing, not a change of style by the user: the box
+    // raises no change.
     if (pressed == &sbtnWall) {
-        Setascurrentwallpaper1.SetVisible(true);
-        SetascurrentScreen1.SetVisible(false);
         chkbStartUpRun.SetVisible(false);
         Model.style = kWallpaperStyles[0].style;
         ShowStyle();
@@ -62,8 +58,6 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         Model.activeCategory = Category::Wall;
         ActiveLook(sbtnWall);
     } else {
-        Setascurrentwallpaper1.SetVisible(false);
-        SetascurrentScreen1.SetVisible(true);
         Model.style.reset();
         ShowStyle();
         CBStyle.SetEnabled(false);
@@ -73,8 +67,9 @@ void TFormSelect::SwitchControls(TSpeedButton* pressed) {
         InactiveLook(sbtnWall);
     }
 
-    FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter);
-    UpdateScreenItems();
+    if (FilterComboBox1.SetFilter(Model.activeCategory == Category::Wall ? kWallpaperFilter : kScreenFilter))
+        FilterComboBox1Change();
+    UpdateCommands();
     UpdateCounter();
 }
 

@@ -25,13 +25,18 @@ void TFormSelect::FilterComboBox1Change() {
     FilterComboBox1.SetHint(FilterComboBox1.Text());
 }
 
+// The folder is recorded again: a folder that is gone gave way to the nearest one above it.
 void TFormSelect::Refresh1Click() {
     DriveComboBox1.Invalidate();
     DirectoryListBox1.Update();
+    DirectoryListBox1Change();
     FileListBox1.Update();
     FilterComboBox1.Invalidate();
 }
 
+// A move of the browser, recorded as the user's moves are.
 void TFormSelect::ApplyBrowserPath(const std::string& path) {
-    if (!path.empty()) DirectoryListBox1.SetDirectory(path);
+    if (path.empty()) return;
+    DirectoryListBox1.SetDirectory(path);
+    DirectoryListBox1Change();
 }

@@ -62,17 +62,6 @@ void TFormSelect::ComposeListFile(TextSink& file) const {
     }
 }
 
-std::string TFormSelect::ListFileBytes() const {
-    std::string bytes;
-    TextSink sink([&](const char* chunk, std::size_t size) {
-        bytes.append(chunk, size);
-        return true;
-    });
-    ComposeListFile(sink);
-    sink.Finish();
-    return bytes;
-}
-
 void TFormSelect::SaveToFile() {
     const std::string path = ProgramDir + kListFileName;
     if (ListFileUnread && !CopyFileA(path.c_str(), (ProgramDir + kUnreadListFileName).c_str(), FALSE)) {

@@ -67,7 +67,6 @@ void TFormSelect::RemoveEntries(Category category, const std::vector<int>& rows)
 }
 
 void TFormSelect::AddChosenFile(int index, EntryInserts& inserts) {
-    SelectionTrackingOff ownChanges(*this);
     const std::string path = JoinPath(FileListBox1.Directory(), FileListBox1.Item(index));
     std::string refusal;
     if (Model.activeCategory == Category::Wall) {
@@ -85,7 +84,7 @@ void TFormSelect::AddChosenFile(int index, EntryInserts& inserts) {
             refusal = DepthErrorText(path, PixelFormatName(file.format));
     }
     if (!refusal.empty()) {
-        if (ErrorReportOn1.Checked()) MessageDlg(refusal, TMsgDlgType::Error, mbOK);
+        if (Model.options.reportAddErrors) MessageDlg(refusal, TMsgDlgType::Error, mbOK);
         return;
     }
     std::vector<std::string> row = {FileListBox1.Item(index), FileListBox1.Directory()};
@@ -127,26 +126,18 @@ void TFormSelect::BtnInvFilesClick() {
 
 void TFormSelect::btnAllSelectClick() {
     ActiveList().SelectAll();
-    UpdateCounter();
+    LstVSelectedChange();
 }
 
 void TFormSelect::btnInvSelectClick() {
     ActiveList().InvertSelection();
-    UpdateCounter();
+    LstVSelectedChange();
 }
 
 void TFormSelect::LstVSelectedChange() {
     btnRemove.SetEnabled(ActiveList().SelCount() > 0);
     if (SelectionTracking) ViewSelected();
     UpdateCounter();
-}
-
-void TFormSelect::PopMSelectedPopup() {
-    const TListView& list = ActiveList();
-    const bool some = list.SelCount() > 0, all = some && list.SelCount() == list.Count();
-    for (TMenuItem* item : {&View2, &Remove1, &InvertSelection2})
-        item->SetEnabled(some);
-    SelectAll2.SetEnabled(some && !all);
 }
 
 void TFormSelect::Findfile1Click() {

@@ -8,22 +8,9 @@
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 
-void TFormSelect::UpdateScreenItems() {
-    const bool screens = IsScreen(Model.activeCategory);
-    const bool named = Model.preview.Named();
-    for (TMenuItem* item : {&N8, &MakeScreen1, &N9, &MakeScreen2})
-        item->SetVisible(screens);
-    MakeScreen1.SetEnabled(named);
-    MakeScreen2.SetEnabled(named);
-    // Only the start-up screen can move: the system rotates the palette of that one alone.
-    AnimatedBar1.SetVisible(Model.activeCategory == Category::Start);
-    AnimatedBar2.SetVisible(Model.activeCategory == Category::Start);
-}
-
 void TFormSelect::AnimatedBarClick() {
-    const bool checked = !AnimatedBar1.Checked();
-    AnimatedBar1.SetChecked(checked);
-    AnimatedBar2.SetChecked(checked);
+    Model.options.animatedBar = !Model.options.animatedBar;
+    UpdateCommands();
 }
 
 void TFormSelect::MakeScreenClick() {
@@ -37,7 +24,7 @@ void TFormSelect::MakeScreenClick() {
     {
         TWaitCursor waiting;
         made = MakeScreenFromPicture(Library(), source, target,
-                                     Model.activeCategory == Category::Start && AnimatedBar1.Checked());
+                                     Model.activeCategory == Category::Start && Model.options.animatedBar);
     }
     if (!made.Ok()) {
         MessageDlg(ScreenFailureText(made), TMsgDlgType::Error, mbOK);
@@ -48,22 +35,19 @@ void TFormSelect::MakeScreenClick() {
     const std::size_t cut = target.find_last_of('\\');
     const std::string name = target.substr(cut + 1), folder = BrowserPath(target.substr(0, cut + 1));
     TListView& list = ActiveList();
-    {
-        SelectionTrackingOff ownChanges(*this);
-        const ListRows& entries = ActiveEntries();
-        int row = -1;
-        for (std::size_t i = 0; i < entries.Size() && row < 0; ++i)
-            if (lstrcmpiA(entries.Cell(i, 0).c_str(), name.c_str()) == 0 &&
-                lstrcmpiA(entries.Cell(i, 1).c_str(), folder.c_str()) == 0)
-                row = int(i);
-        if (row < 0) {
-            row = AddEntry(Model.activeCategory, {name, folder});
-            ListsChanged = true;
-        }
-        for (int selected : list.SelectedRows())
-            list.SetSelected(selected, false);
-        list.SetSelected(row, true);
+    const ListRows& entries = ActiveEntries();
+    int row = -1;
+    for (std::size_t i = 0; i < entries.Size() && row < 0; ++i)
+        if (lstrcmpiA(entries.Cell(i, 0).c_str(), name.c_str()) == 0 &&
+            lstrcmpiA(entries.Cell(i, 1).c_str(), folder.c_str()) == 0)
+            row = int(i);
+    if (row < 0) {
+        row = AddEntry(Model.activeCategory, {name, folder});
+        ListsChanged = true;
     }
+    for (int selected : list.SelectedRows())
+        list.SetSelected(selected, false);
+    list.SetSelected(row, true);
     if (lstrcmpiA(BrowserPath(FileListBox1.Directory()).c_str(), folder.c_str()) == 0) FileListBox1.Update();
 
     // Read again even under the same name: the file is new.

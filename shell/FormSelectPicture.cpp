@@ -48,5 +48,4 @@ void TFormSelect::SizeClick() {
 
 void TFormSelect::PopMFileInfoPopup() {
     Size.SetCaption(PreviewSizeText());
-    UpdateScreenItems();
 }

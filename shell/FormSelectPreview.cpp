@@ -16,7 +16,7 @@ void TFormSelect::ResetPreview() {
     ImgPreview.SetHint("");
     ImgPreview.SetCaption("Preview");
     PnlPreviewName.SetColor(clBtnFace);
-    UpdateScreenItems();
+    UpdateCommands();
 }
 
 void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool reread) {
@@ -37,12 +37,13 @@ void TFormSelect::ShowPreview(const std::string& path, bool markWrongSize, bool 
         PnlPreviewName.SetColor(clBtnFace);
     }
     PnlPreviewName.SetHint(path);
-    UpdateScreenItems();
+    UpdateCommands();
 }
 
 void TFormSelect::ViewChooseBox() {
     BtnAdd.SetEnabled(FileListBox1.SelCount() > 0);
-    if (PreviewMode != kPreviewChooseOnly && PreviewMode != kPreviewBoth) return;
+    const PreviewMode mode = Model.options.previewMode;
+    if (mode != PreviewMode::ChooseOnly && mode != PreviewMode::Both) return;
     if (FileListBox1.SelCount() == 0 || FileListBox1.ItemIndex() < 0) {
         ResetPreview();
         return;
@@ -57,7 +58,8 @@ void TFormSelect::ViewChooseBox() {
 void TFormSelect::ViewSelected() {
     TListView& list = ActiveList();
     const ListRows& entries = ActiveEntries();
-    if (PreviewMode == kPreviewSelectedOnly || PreviewMode == kPreviewBoth) {
+    const PreviewMode mode = Model.options.previewMode;
+    if (mode == PreviewMode::SelectedOnly || mode == PreviewMode::Both) {
         if (list.SelCount() > 0) {
             int entry = list.FocusedIndex();
             if (entry < 0) entry = list.FirstSelected();
@@ -70,24 +72,16 @@ void TFormSelect::ViewSelected() {
     // The first selected wallpaper entry's style becomes the chosen one; an unknown name changes nothing.
     if (Model.activeCategory == Category::Wall && list.SelCount() > 0) {
         if (const auto style = WallpaperStyleNamed(entries.Cell(std::size_t(list.FirstSelected()), 2))) {
-            SelectionTrackingOff ownChanges(*this);
             Model.style = style;
             ShowStyle();
         }
     }
 }
 
-int TFormSelect::PreviewModeOf(const TMenuItem* item) const {
-    if (item == &PreviewNone1) return kPreviewNone;
-    if (item == &PreviewChooseOnly1) return kPreviewChooseOnly;
-    if (item == &PreviewSelectedOnly1) return kPreviewSelectedOnly;
-    return kPreviewBoth;
-}
-
-void TFormSelect::ChangePreviewOn(TMenuItem* sender) {
-    for (TMenuItem* item : {&PreviewNone1, &PreviewChooseOnly1, &PreviewSelectedOnly1, &PreviewBoth1})
-        item->SetChecked(item == sender);
-    PreviewMode = PreviewModeOf(sender);
+// The pane keeps what it shows until the next event the new mode lets through.
+void TFormSelect::ChangePreviewOn(PreviewMode mode) {
+    Model.options.previewMode = mode;
+    UpdateCommands();
 }
 
 void TFormSelect::ImgPreviewDblClick() {
@@ -122,6 +116,23 @@ void TFormSelect::RestyleSelected() {
     list.Invalidate();
 }
 
+void TFormSelect::ChooseStyle(WallpaperStyle style) {
+    Model.style = style;
+    ShowStyle();
+}
+
+void TFormSelect::ReturnWithStyle() {
+    RestyleSelected();
+}
+
+void TFormSelect::SetAsCurrent() {
+    SetasCurrentClick();
+}
+
+void TFormSelect::FileInfo() {
+    SizeClick();
+}
+
 // Setting the box in code is no change by the user: no list entry is restyled here.
 void TFormSelect::ShowStyle() {
     int index = -1;
@@ -132,5 +143,6 @@ void TFormSelect::ShowStyle() {
 
 // Toggled and stored; no operation reads it.
 void TFormSelect::miPlusStretchClick() {
-    miPlusStretch.SetChecked(!miPlusStretch.Checked());
+    Model.options.plusStretch = !Model.options.plusStretch;
+    UpdateCommands();
 }

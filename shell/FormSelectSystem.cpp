@@ -118,40 +118,33 @@ void TFormSelect::OriginalScreens1Click() {
         MessageDlg(RestoreFailedText(RestoreFailureLines(restore.failures)), TMsgDlgType::Error, mbOK);
 }
 
+// A value that does not name the randomizer shows the option off, and that counts as the user's
+// turning it off: the value is emptied.
 void TFormSelect::ReadAutostartState() {
-    // The box starts checked: clearing it here runs its click, which turns the option off.
-    chkbStartUpRun.SetChecked(AutostartIsOn());
-    Runrandomizeratstartup1.SetChecked(chkbStartUpRun.Checked());
+    Model.options.autostart = AutostartIsOn();
+    if (!Model.options.autostart) WriteAutostart(ProgramDir, false);
 }
 
+// The check box and the menu item, whichever the user chose, both show the new state.
 void TFormSelect::Runrandomizeratstartup1Click() {
     if (Uninstalled) {
-        // The uninstall removed the value, and only a new start writes it again. Turning the box
-        // back off runs this handler once more, which has nothing to add.
-        if (ClearingAutostart) return;
-        ShowAutostartRemoved();
+        // The uninstall removed the value, and only a new start writes it again.
+        UpdateCommands();
         RefusedAfterUninstall();
         return;
     }
-    const bool on = !Runrandomizeratstartup1.Checked();
-    // A change of the box runs this handler once more, from the box's click, which does the rest.
-    chkbStartUpRun.SetChecked(on);
-    if (Runrandomizeratstartup1.Checked() == on) return;
-    Runrandomizeratstartup1.SetChecked(on);
-    WriteAutostart(ProgramDir, on);
-}
-
-void TFormSelect::ShowAutostartRemoved() {
-    ClearingAutostart = true;
-    chkbStartUpRun.SetChecked(false);
-    ClearingAutostart = false;
-    Runrandomizeratstartup1.SetChecked(false);
+    Model.options.autostart = !Model.options.autostart;
+    UpdateCommands();
+    WriteAutostart(ProgramDir, Model.options.autostart);
 }
 
 void TFormSelect::Uninstall2Click() {
     if (MessageDlg(kUninstallQuestion, TMsgDlgType::Warning, mbYesNo) == mrYes) {
         Uninstalled = UninstallNow();
-        if (Uninstalled) ShowAutostartRemoved();
+        if (Uninstalled) {
+            Model.options.autostart = false;
+            UpdateCommands();
+        }
     }
     // Started only to uninstall: the program ends here, whatever the answer.
     if (UninstallStart) Close();

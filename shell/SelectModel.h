@@ -28,8 +28,26 @@ struct PreviewedFile {
     bool Named() const { return !path.empty(); }
 };
 
+// What the preview pane follows: the values the settings store. A stored number that is none of
+// these is kept as the mode, and the pane then follows neither.
+enum class PreviewMode : int { None = 0, ChooseOnly = 10, SelectedOnly = 20, Both = 30 };
+
+// The user's options, which the menus and the controls show. The settings keep them between runs,
+// all but the animated bar; the autostart option is the Run value, written whenever it changes.
+struct SelectOptions {
+    bool autostart = true;
+    bool plusStretch = false; // toggled and stored; no operation reads it
+    bool reportAddErrors = true;
+    PreviewMode previewMode = PreviewMode::Both;
+    // The full-screen window shows a screen as the system does, in its 4:3 frame.
+    bool asWindowsShowsIt = false;
+    // A start-up screen made from a picture moves its bar.
+    bool animatedBar = false;
+};
+
 struct SelectModel {
     Category activeCategory = Category::Start;
+    SelectOptions options;
     // Each category's list, in its order: file name, folder and, for a wallpaper, its style's name.
     ListRows entries[kCategoryCount];
     PreviewedFile preview;

@@ -10,12 +10,10 @@ void TFormSelect::ReadSettings() {
     bool firstRun = !settings.ReadBool(kOriginalInfo, "FilesBackedUp", false);
     if (firstRun) MakeFirstRunBackup();
 
-    PreviewMode = settings.ReadInteger(kMainSection, "PreviewShow", kPreviewBoth);
-    for (TMenuItem* item : {&PreviewNone1, &PreviewChooseOnly1, &PreviewSelectedOnly1, &PreviewBoth1})
-        if (PreviewModeOf(item) == PreviewMode) ChangePreviewOn(item);
-
+    SelectOptions& options = Model.options;
+    options.previewMode = PreviewMode(settings.ReadInteger(kMainSection, "PreviewShow", int(PreviewMode::Both)));
     ReadAutostartState();
-    ErrorReportOn1.SetChecked(settings.ReadBool(kMainSection, "Report Add Errors", true));
+    options.reportAddErrors = settings.ReadBool(kMainSection, "Report Add Errors", true);
 
     // Only the run that makes the first backup starts the browser in the program's own folder.
     const std::string folderDefault = firstRun ? ProgramDir : std::string();
@@ -28,8 +26,8 @@ void TFormSelect::ReadSettings() {
     // category; the reading goes on.
     const std::optional<int> code = ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10"));
     Model.activeCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
-    miPlusStretch.SetChecked(settings.ReadBool(kMainSection, "PlusStretch", false));
-    AsWindowsShowsIt = settings.ReadBool(kMainSection, "As Windows Shows It", false);
+    options.plusStretch = settings.ReadBool(kMainSection, "PlusStretch", false);
+    options.asWindowsShowsIt = settings.ReadBool(kMainSection, "As Windows Shows It", false);
 
     // A remembered folder that is gone: the default, else the folder the program started in.
     for (const std::string& folder : {StartDir, folderDefault, StartUpFolder}) {
@@ -47,13 +45,14 @@ void TFormSelect::FormClose() {
     // the settings, so it must not write the start values over them either.
     if (Uninstalled || UninstallStart) return;
     TIniSections settings(HKEY_CURRENT_USER, kSettingsKey);
-    settings.WriteInteger(kMainSection, "PreviewShow", PreviewMode);
+    const SelectOptions& options = Model.options;
+    settings.WriteInteger(kMainSection, "PreviewShow", int(options.previewMode));
     settings.WriteString(kMainSection, "StartDir", StartDir);
     settings.WriteString(kMainSection, "WaitDir", WaitDir);
     settings.WriteString(kMainSection, "ShutDir", ShutDir);
     settings.WriteString(kMainSection, "WallDir", WallDir);
     settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(Model.activeCategory));
-    settings.WriteBool(kMainSection, "Report Add Errors", ErrorReportOn1.Checked());
-    settings.WriteBool(kMainSection, "PlusStretch", miPlusStretch.Checked());
-    settings.WriteBool(kMainSection, "As Windows Shows It", AsWindowsShowsIt);
+    settings.WriteBool(kMainSection, "Report Add Errors", options.reportAddErrors);
+    settings.WriteBool(kMainSection, "PlusStretch", options.plusStretch);
+    settings.WriteBool(kMainSection, "As Windows Shows It", options.asWindowsShowsIt);
 }

@@ -39,7 +39,7 @@ TFormSelect& StartUp(TApplication& application) {
     main.VersionText = splash.Splash().VersionText;
     main.BuildText = splash.Splash().BuildText;
     main.SetCaption(main.Caption() + " " + main.VersionText);
-    main.FormPreview = &application.CreateForm<TFormPreview>(main);
-    main.AboutBox = &application.CreateForm<TAboutBox>(main);
+    main.FormPreview = &application.CreateForm<TFormPreview>(main.Model, main);
+    main.AboutBox = &application.CreateForm<TAboutBox>(main.VersionText, main.BuildText);
     return main;
 }

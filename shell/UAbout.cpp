@@ -1,11 +1,11 @@
 #include "shell/UAbout.h"
 
 #include "platform/Application.h"
-#include "shell/USelect5.h"
 
 #include <tuple>
 
-TAboutBox::TAboutBox(const TFormSelect& main) : main_(main) {
+TAboutBox::TAboutBox(std::string versionText, std::string buildText)
+    : versionText_(std::move(versionText)), buildText_(std::move(buildText)) {
     Title = "About";
     ClientWidth = 298;
     ClientHeight = 320;
@@ -36,7 +36,7 @@ void TAboutBox::BuildControls() {
     }
 
     for (auto [label, left, top, text] :
-         {std::tuple{&ProductName, 88, 16, kMainCaption}, std::tuple{&Version, 88, 40, "Version "},
+         {std::tuple{&ProductName, 88, 16, "Vistrel Selector"}, std::tuple{&Version, 88, 40, "Version "},
           std::tuple{&LBuild, 163, 40, "Build "}})
         label->Create(Panel1, {left, top, 0, 0}, text);
 
@@ -47,6 +47,6 @@ void TAboutBox::BuildControls() {
 }
 
 void TAboutBox::FormCreate() {
-    Version.SetCaption("Version " + main_.VersionText);
-    LBuild.SetCaption("Build " + main_.BuildText);
+    Version.SetCaption("Version " + versionText_);
+    LBuild.SetCaption("Build " + buildText_);
 }

@@ -1,12 +1,13 @@
 #pragma once
 // The About box: the program's name, icon, version and build.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 
-class TFormSelect;
+#include <string>
 
 class TAboutBox : public TForm {
 public:
-    explicit TAboutBox(const TFormSelect& main);
+    TAboutBox(std::string versionText, std::string buildText);
 
     TPanel Panel1;
     TImage ProgramIcon;
@@ -18,5 +19,5 @@ protected:
     void FormCreate() override;
 
 private:
-    const TFormSelect& main_;
+    std::string versionText_, buildText_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The splash screen: the logo and the program's version while the main window loads.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 
 #include <string>
 

@@ -4,7 +4,6 @@
 #include "pictures/Wallpaper.h"
 #include "platform/Monitors.h"
 #include "platform/WaitCursor.h"
-#include "shell/USelect5.h"
 
 #include <exception>
 #include <new>
@@ -13,7 +12,7 @@ namespace {
 constexpr UINT_PTR kAnimationTimer = 1;
 }
 
-TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
+TFormPreview::TFormPreview(SelectModel& model, PreviewActions& actions) : model_(model), actions_(actions) {
     Title = "Full screen Preview";
     ClientWidth = 320;
     ClientHeight = 200;
@@ -23,31 +22,29 @@ TFormPreview::TFormPreview(TFormSelect& main) : main_(main) {
     SetColor(kSystemColor | COLOR_DESKTOP);
     PopupMenu = &PopMPreview;
 
-    TMenuItem* menu = &PopMPreview.Items;
-    auto setAsCurrent = [this] { SetasCurrentClick(); };
-    std::vector<MenuCommand> commands = {
-        {menu, &Returntomain1, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }},
-        {menu, &Fileinfo1, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
-        {menu, &N1},
+    std::vector<TCommand> commands = {
+        // Escape too, as every full-screen view leaves on it; the menu shows F3.
+        {cmReturn, "Return to &main", ShortCut(vk::F3), [this] { Returntomain1Click(); }, ShortCut(vk::Escape)},
+        {cmFileInfo, "File &info", CtrlKey('I'), [this] { Fileinfo1Click(); }},
+        {cmAsWindowsShowsIt, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
+        {cmSetAsCurrent, "Set as current &Screen", ShortCut(vk::F4), [this] { SetasCurrentClick(); }},
     };
+    TMenuItem* menu = &PopMPreview.Items;
+    std::vector<TMenuEntry> entries = {{menu, &Returntomain1, cmReturn}, {menu, &Fileinfo1, cmFileInfo}, {menu, &N1}};
     for (int i = 0; i < kWallpaperStyleCount; ++i) {
-        TMenuItem* item = StyleItem(i);
-        const WallpaperStyleInfo& style = kWallpaperStyles[i];
+        const WallpaperStyleInfo& info = kWallpaperStyles[i];
+        const WallpaperStyle style = info.style;
         commands.push_back(
-            {menu, item, style.menuCaption, CtrlKey(style.shortCut), [this, item] { StyleClick(item); }});
+            {StyleCommand(i), info.menuCaption, CtrlKey(info.shortCut), [this, style] { StyleClick(style); }});
+        entries.push_back({menu, StyleItem(i), StyleCommand(i)});
     }
-    commands.insert(
-        commands.end(),
-        {
-            {menu, &AsWindowsShowsIt1, "As &Windows Shows It", CtrlKey('W'), [this] { AsWindowsShowsIt1Click(); }},
-            {menu, &N2},
-            {menu, &SetascurrentScreen1, "Set as current &Screen", ShortCut(vk::F4), setAsCurrent},
-            {menu, &SetascurrentWallpaper1, "Set as current &Wallpaper", ShortCut(vk::F4), setAsCurrent},
-            {menu, &Returntomainwithoutchange1, "Return &unchanged", scNone,
-             [this] { Returntomainwithoutchange1Click(); }},
-        });
-    MakeCommands(commands);
-    Returntomainwithoutchange1.SetVisible(false);
+    entries.insert(entries.end(), {
+                                      {menu, &AsWindowsShowsIt1, cmAsWindowsShowsIt},
+                                      {menu, &N2},
+                                      {menu, &SetascurrentScreen1, cmSetAsCurrent},
+                                      {menu, &SetascurrentWallpaper1, cmSetAsCurrent, "Set as current &Wallpaper"},
+                                  });
+    MakeCommands(std::move(commands), entries);
     // With a picture smaller than the screen, or none, a click beside it returns as well.
     OnClick = [this] { Returntomain1Click(); };
 }
@@ -59,53 +56,62 @@ void TFormPreview::BuildControls() {
     ImgPreview.OnClick = [this] { Returntomain1Click(); };
 }
 
+// The full-screen window is owned by the main window, and shows on its monitor.
+MonitorRect TFormPreview::MainMonitor() const {
+    HWND main = GetWindow(Handle(), GW_OWNER);
+    return MonitorOfWindow(main ? main : Handle());
+}
+
 TMenuItem* TFormPreview::StyleItem(int index) {
     TMenuItem* byValue[kWallpaperStyleCount] = {&Centred1, &Stretched1, &Tiled1, &Fit2Screen1, &Mirror1, &Fill1};
     return index >= 0 && index < kWallpaperStyleCount ? byValue[int(kWallpaperStyles[index].style)] : nullptr;
 }
 
 void TFormPreview::FormActivate() {
-    MaximizeOn(MonitorOfWindow(main_.Handle()));
-    const bool wallpaper = main_.Model.activeCategory == Category::Wall;
-    // Hidden items keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
-    for (int i = 0; i < kWallpaperStyleCount; ++i) {
-        StyleItem(i)->SetVisible(wallpaper);
-        StyleItem(i)->SetEnabled(wallpaper);
-    }
-    AsWindowsShowsIt1.SetVisible(!wallpaper);
-    AsWindowsShowsIt1.SetEnabled(!wallpaper);
-    AsWindowsShowsIt1.SetChecked(main_.AsWindowsShowsIt);
-    SetascurrentScreen1.SetVisible(!wallpaper);
+    MaximizeOn(MainMonitor());
     LayoutPicture();
-    CheckStyleItems();
+    UpdateCommands();
     // The window has no control to hold the focus; holding it itself, its short-cuts act.
     if (Showing() && GetForegroundWindow() == Handle()) ::SetFocus(Handle());
 }
 
+// Hidden entries keep their short-cuts: disabled, the style keys do nothing outside the wallpapers.
+void TFormPreview::UpdateCommands() {
+    const bool wallpaper = model_.activeCategory == Category::Wall;
+    for (int i = 0; i < kWallpaperStyleCount; ++i) {
+        SetCommandVisible(StyleCommand(i), wallpaper);
+        SetCommandEnabled(StyleCommand(i), wallpaper);
+        SetCommandChecked(StyleCommand(i), model_.style == kWallpaperStyles[i].style);
+    }
+    SetCommandVisible(cmAsWindowsShowsIt, !wallpaper);
+    SetCommandEnabled(cmAsWindowsShowsIt, !wallpaper);
+    SetCommandChecked(cmAsWindowsShowsIt, model_.options.asWindowsShowsIt);
+    SetascurrentScreen1.SetVisible(!wallpaper);
+    SetascurrentWallpaper1.SetVisible(wallpaper);
+    N2.SetVisible(wallpaper);
+}
+
 void TFormPreview::LayoutPicture() {
     EnsureCreated();
-    const SelectModel& model = main_.Model;
-    const PixelSize pictureSize{model.preview.width, model.preview.height};
-    const bool wallpaper = model.activeCategory == Category::Wall;
+    const PixelSize pictureSize{model_.preview.width, model_.preview.height};
+    const bool wallpaper = model_.activeCategory == Category::Wall;
     const RECT client = ClientRect();
     StopAnimation();
     if (!wallpaper) {
-        SetascurrentWallpaper1.SetVisible(false);
-        N2.SetVisible(false);
-        layout_ = main_.AsWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
+        layout_ =
+            model_.options.asWindowsShowsIt ? ShownScreenLayout({client.right, client.bottom}) : ScreenImageLayout();
     } else {
-        layout_ = WallpaperImageLayout(model.style, pictureSize, MonitorOfWindow(main_.Handle()).Size(),
-                                       {client.right, client.bottom});
+        layout_ = WallpaperImageLayout(model_.style, pictureSize, MainMonitor().Size(), {client.right, client.bottom});
     }
     SetColor(layout_.onBlack ? clBlack : kSystemColor | COLOR_DESKTOP);
     if (layout_.laidOut) {
-        HBITMAP picture = model.preview.picture ? model.preview.picture->Handle() : nullptr;
+        HBITMAP picture = model_.preview.picture ? model_.preview.picture->Handle() : nullptr;
         UniqueBitmap read;
         if (wallpaper && ReadWallpaper(read)) {
             picture = read.Get();
             // Of a picture larger than the screen, "Centred" has read only the part the screen shows.
             const BitmapFacts part = QueryBitmap(picture);
-            if (picture && model.style == WallpaperStyle::Centred)
+            if (picture && model_.style == WallpaperStyle::Centred)
                 layout_.bounds = CentreIn({part.width, part.height}, {client.right, client.bottom});
         }
         if (layout_.fillsClient) {
@@ -113,16 +119,12 @@ void TFormPreview::LayoutPicture() {
         } else {
             ImgPreview.SetAlign(TAlign::None);
             const LayoutRect& b = layout_.bounds;
-            ImgPreview.SetBounds(b.left, b.top, b.width, b.height);
+            ImgPreview.SetPixelBounds({b.left, b.top, b.width, b.height});
         }
         if (layout_.stretch != ImageLayout::Stretch::AsBefore)
             ImgPreview.Stretch = layout_.stretch == ImageLayout::Stretch::On;
         ImgPreview.SetPicture(ShownBitmap(picture));
         if (layout_.content == ImageLayout::Content::OwnColours) StartAnimation();
-    }
-    if (wallpaper) {
-        SetascurrentWallpaper1.SetVisible(true);
-        N2.SetVisible(true);
     }
 }
 
@@ -130,12 +132,11 @@ void TFormPreview::LayoutPicture() {
 // holds it reduced. False for a picture the library reads only whole, which the preview holds whole,
 // and for a picture not read from the file named; a file that gives no wallpaper reads as none.
 bool TFormPreview::ReadWallpaper(UniqueBitmap& read) {
-    const SelectModel& model = main_.Model;
-    if (!model.preview.fromFile || !model.style) return false;
+    if (!model_.preview.fromFile || !model_.style) return false;
     try {
         TWaitCursor waiting;
-        TPictureLibrary::LibraryWallpaper made = main_.Library().MakeWallpaper(
-            model.preview.path, *model.style, MonitorOfWindow(main_.Handle()).Size(), DesktopBackground());
+        TPictureLibrary::LibraryWallpaper made = actions_.Library().MakeWallpaper(
+            model_.preview.path, *model_.style, MainMonitor().Size(), DesktopBackground());
         read = std::move(made.bitmap);
         return made.outcome != kNViewLibReadWhole;
     } catch (const std::exception&) {
@@ -167,49 +168,34 @@ UniqueBitmap TFormPreview::ShownBitmap(HBITMAP picture) const {
     }
 }
 
-void TFormPreview::CheckStyleItems() {
-    for (int i = 0; i < kWallpaperStyleCount; ++i)
-        StyleItem(i)->SetChecked(main_.Model.style == kWallpaperStyles[i].style);
-}
-
 // The main window's box shows the style at once; no list entry is restyled before the return.
-void TFormPreview::StyleClick(TMenuItem* sender) {
-    for (int i = 0; i < kWallpaperStyleCount; ++i)
-        if (StyleItem(i) == sender) main_.Model.style = kWallpaperStyles[i].style;
-    main_.ShowStyle();
-    CheckStyleItems();
+void TFormPreview::StyleClick(WallpaperStyle style) {
+    actions_.ChooseStyle(style);
     FormActivate();
 }
 
 void TFormPreview::Returntomain1Click() {
-    main_.RestyleSelected();
-    Close();
-}
-
-void TFormPreview::Returntomainwithoutchange1Click() {
+    actions_.ReturnWithStyle();
     Close();
 }
 
 void TFormPreview::SetasCurrentClick() {
-    if (main_.Model.activeCategory == Category::Wall)
-        main_.ApplyWallpaper();
-    else
-        main_.InstallScreen();
+    actions_.SetAsCurrent();
 }
 
 void TFormPreview::Fileinfo1Click() {
-    main_.SizeClick();
+    actions_.FileInfo();
 }
 
 void TFormPreview::AsWindowsShowsIt1Click() {
-    main_.AsWindowsShowsIt = !main_.AsWindowsShowsIt;
+    model_.options.asWindowsShowsIt = !model_.options.asWindowsShowsIt;
     FormActivate();
 }
 
 // The colours are read from the shown copy, so the rotation starts from the file's own palette.
 void TFormPreview::StartAnimation() {
     const TPicture& shown = ImgPreview.Picture();
-    rotationStart_ = ShownRotationStart(main_.Model.activeCategory, shown.Format(), main_.Model.preview.rotationStart);
+    rotationStart_ = ShownRotationStart(model_.activeCategory, shown.Format(), model_.preview.rotationStart);
     DIBSECTION section = {};
     if (rotationStart_ && (ReadBitmapColours(shown.Handle(), colours_.data(), int(colours_.size())) != 256 ||
                            GetObjectA(shown.Handle(), sizeof(section), &section) != int(sizeof(section))))
@@ -245,7 +231,8 @@ void TFormPreview::FormResize() {
     if (layout_.content != ImageLayout::Content::OwnColours) return;
     const RECT client = ClientRect();
     layout_.bounds = ShownScreenLayout({client.right, client.bottom}).bounds;
-    ImgPreview.SetBounds(layout_.bounds.left, layout_.bounds.top, layout_.bounds.width, layout_.bounds.height);
+    const LayoutRect& b = layout_.bounds;
+    ImgPreview.SetPixelBounds({b.left, b.top, b.width, b.height});
 }
 
 LRESULT TFormPreview::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/Menus.h"
+#include "shell/PreviewActions.h"
 #include "shell/SelectModel.h"
 
 #include <memory>
@@ -18,16 +19,7 @@ class EntryInserts;
 class TAboutBox;
 class TFormPreview;
 
-// Preview modes: what the preview pane follows.
-constexpr int kPreviewNone = 0;
-constexpr int kPreviewChooseOnly = 10;
-constexpr int kPreviewSelectedOnly = 20;
-constexpr int kPreviewBoth = 30;
-
-inline constexpr const char* kMakeScreenCaption = "Make &Screen from Picture...";
-inline constexpr const char* kAnimatedBarCaption = "&Animated bar";
-
-class TFormSelect : public TForm {
+class TFormSelect : public TForm, public PreviewActions {
 public:
     TFormSelect();
     ~TFormSelect() override;
@@ -43,24 +35,11 @@ public:
     SelectModel Model;
     std::string ProgramDir;
     bool ListsChanged = false;
-    // The list file existed but could not be read at start-up: the first save keeps it beside the
-    // new one, so the user's lists are not lost.
-    bool ListFileUnread = false;
     bool SelectionTracking = false;
-    bool UninstallStart = false;
     bool Uninstalled = false;
-    // The program itself turns the autostart box off after an uninstall: its click asks nothing.
-    bool ClearingAutostart = false;
     int SavedWidth = 0;
     // The browser's last folder per category; StartDir also holds the last folder of all.
     std::string StartDir, WaitDir, ShutDir, WallDir;
-    // The current folder at the start: the browser's folder when no remembered one applies. It is
-    // read once the settings are known, so a remembered folder spares reading this one too.
-    std::string StartUpFolder;
-    int PreviewMode = kPreviewBoth;
-    // The full-screen window shows a screen as the system does (its check item "As &Windows Shows
-    // It"); a setting, so the main window keeps it.
-    bool AsWindowsShowsIt = false;
     // NViewLib.dll, loaded when the first wallpaper is read.
     std::unique_ptr<TPictureLibrary> PictureLibrary;
 
@@ -77,97 +56,57 @@ public:
 
     // Controls, as the window lays them out.
     TSpeedButton sbtnStart, sbtnWait, sbtnShut, sbtnWall;
-    TLabel Label3, Label5, Label6, Label2, Label4, Label1, LblStyle, LblNumber;
+    TLabel LblStyle, LblNumber;
     TDriveComboBox DriveComboBox1;
     TDirectoryListBox DirectoryListBox1;
     TFilterComboBox FilterComboBox1;
     TFileListBox FileListBox1;
-    TPanel pnlPreview, PnlPreviewName;
+    TPanel PnlPreviewName;
     TImage ImgPreview;
     TButton BtnAdd, btnRemove;
     TCheckBox chkbStartUpRun;
     TComboBox CBStyle;
-    TBevel Bevel1;
-    TSplitter Splitter1, Splitter4;
     TListView ListStart, ListWait, ListShut, ListWall;
     TPanel PnlExtend;
 
-    // Menus, made from the command table in BuildMenus.
+    // Menus, made from the command table in BuildMenus; their names stay the entries' own.
     TMainMenu MainMenu1;
-    TMenuItem File1, Save1, N3, Close1;
-    TMenuItem Options1, Runrandomizeratstartup1, miPlusStretch, ErrorReportOn1, PreviewNone1, PreviewChooseOnly1,
+    TMenuItem Runrandomizeratstartup1, miPlusStretch, ErrorReportOn1, PreviewNone1, PreviewChooseOnly1,
         PreviewSelectedOnly1, PreviewBoth1;
-    TMenuItem Edit1, Removenonexistingfiles1;
     // Making a screen from the previewed picture: in the Edit menu and in the preview's pop-up menu.
     TMenuItem N8, MakeScreen1, AnimatedBar1;
-    TMenuItem Uninstall1, OriginalScreens1, Uninstall2;
-    TMenuItem Help1, Help2, About1;
     // Never shown; its short-cuts act from anywhere in the window.
-    TMenuItem NietZichtbaar1, FullScreenPreview2, Setascurrent1, Refresh1, Extend1;
-
+    TMenuItem NietZichtbaar1;
     TPopupMenu PopMFile;
-    TMenuItem Add1, SelectAll1, InvertSelection1, Refresh2, N5, ViewFullScreen1;
-
     TPopupMenu PopMSelected;
-    TMenuItem View2, Remove1, Findfile1, N7, SelectAll2, InvertSelection2;
-
+    TMenuItem Remove1, Findfile1, SelectAll2;
     TPopupMenu PopMFileInfo;
-    TMenuItem SetascurrentScreen1, Setascurrentwallpaper1, FullScreenPreview1, Size, N9, MakeScreen2, AnimatedBar2;
+    TMenuItem SetascurrentScreen1, Setascurrentwallpaper1, Size, MakeScreen2, AnimatedBar2;
 
-    // Shell: window, categories, closing, help, extend panel.
-    void FormCreate() override;
-    void FormShow() override;
-    void FormCloseQuery(bool& canClose) override;
-    void FormClose() override;
-    void FormDestroy() override;
-    void FormResize() override;
+    // Shell: categories, the About box, the options.
     void Change_Screen_Button(TSpeedButton* pressed);
-    void Close1Click();
-    void Help2Click();
     void About1Click();
-    void PnlExtendClick();
     void ChangeErrorReport();
-    void ReadSettings();
-    // The preview mode a menu item stands for.
-    int PreviewModeOf(const TMenuItem* item) const;
 
     // Lists and browser.
-    void AddChosenFile(int index, EntryInserts& inserts);
     // Adds an entry where its list's order puts it; returns its row.
     int AddEntry(Category category, const std::vector<std::string>& cells);
     // Replaces a category's entries, sorted; none is selected.
     void SetEntries(Category category, std::vector<std::vector<std::string>> rows);
-    // Removes entries of a category; the others keep their selection and the focus.
-    void RemoveEntries(Category category, const std::vector<int>& rows);
-    int RemoveMissingEntries(Category category);
     void BtnAddClick();
     void btnRemoveClick();
     void btnAllFilesClick();
-    void BtnInvFilesClick();
     void btnAllSelectClick();
     void btnInvSelectClick();
-    void LstVSelectedChange();
-    void PopMSelectedPopup();
     void Findfile1Click();
     void Removenonexistingfiles1Click();
-    void DirectoryListBox1Change();
-    void FilterComboBox1Change();
-    void Refresh1Click();
-    void LoadListFile();
     void SaveToFile();
-    // The four lists as the list file holds them, whole or passed through a sink in chunks, and
-    // the entry lines of one of them.
-    std::string ListFileBytes() const;
-    void ComposeListFile(TextSink& file) const;
-    void WriteListSection(const ListRows& entries, bool withStyle, TextSink& file) const;
     // Points the browser at a folder; fails with an error when the folder does not exist.
     void ApplyBrowserPath(const std::string& path);
 
     // Pictures and preview.
     int LoadPicture(const std::string& path, TPicture& picture);
-    TPictureLibrary& Library();
-    // The size of the picture on view, as its hints show it; empty when no file is previewed.
-    std::string PreviewSizeText() const;
+    TPictureLibrary& Library() override;
     void ResetPreview();
     // Shows a file in the preview pane, read only when the pane does not name it already (or when
     // `reread`). `markWrongSize`: a newly read picture of a screen category that is not 320 x 400
@@ -176,66 +115,139 @@ public:
     void ViewChooseBox();
     void ViewSelected();
     void ImgPreviewDblClick();
-    void pnlPreviewDblClick();
-    void ChangePreviewOn(TMenuItem* sender);
+    void ChangePreviewOn(PreviewMode mode);
     void SizeClick();
     void PopMFileInfoPopup();
+    void miPlusStretchClick();
+    // Making a screen from the previewed picture; the items follow the category and the preview.
+    void MakeScreenClick();
+
+    // System integration.
+    void SetasCurrentClick();
+    void OriginalScreens1Click();
+    void Uninstall2Click();
+
+protected:
+    void BuildControls() override;
+    void FormCreate() override;
+    void FormShow() override;
+    void FormCloseQuery(bool& canClose) override;
+    void FormClose() override;
+    void FormDestroy() override;
+    void FormResize() override;
+    // Check marks, enabling and visibility of the commands, from what the window shows.
+    void UpdateCommands() override;
+
+private:
+    // The window's commands; the entries of its menus carry them by id.
+    enum Command {
+        cmSave = 1,
+        cmExit,
+        cmAutostart,
+        cmPlusStretch,
+        cmReportAddErrors,
+        cmPreviewNone,
+        cmPreviewChooseOnly,
+        cmPreviewSelectedOnly,
+        cmPreviewBoth,
+        cmRemoveMissing,
+        cmMakeScreen,
+        cmAnimatedBar,
+        cmOriginalScreens,
+        cmUninstall,
+        cmHelp,
+        cmAbout,
+        cmFullScreen,
+        cmSetAsCurrent,
+        cmRefresh,
+        cmExtend,
+        cmAddFiles,
+        cmSelectAllFiles,
+        cmInvertFiles,
+        cmRemoveEntries,
+        cmFindFile,
+        cmSelectAllEntries,
+        cmInvertEntries,
+        cmFileInfo
+    };
+
+    // The full-screen window's actions.
+    void ChooseStyle(WallpaperStyle style) override;
+    void ReturnWithStyle() override;
+    void SetAsCurrent() override;
+    void FileInfo() override;
+
+    void BuildMenus();
+    void BindEvents();
+    void SwitchControls(TSpeedButton* pressed);
+    // The counter and the Remove button, from the active list.
+    void UpdateCounter();
+    void Close1Click();
+    void Help2Click();
+    void PnlExtendClick();
+    void ReadSettings();
+
+    void AddChosenFile(int index, EntryInserts& inserts);
+    // Removes entries of a category; the others keep their selection and the focus.
+    void RemoveEntries(Category category, const std::vector<int>& rows);
+    int RemoveMissingEntries(Category category);
+    void BtnInvFilesClick();
+    void LstVSelectedChange();
+    void DirectoryListBox1Change();
+    void FilterComboBox1Change();
+    void Refresh1Click();
+    void LoadListFile();
+    // The four lists as the list file holds them, passed through a sink in chunks, and the entry
+    // lines of one of them.
+    void ComposeListFile(TextSink& file) const;
+    void WriteListSection(const ListRows& entries, bool withStyle, TextSink& file) const;
+
+    // The size of the picture on view, as its hints show it; empty when no file is previewed.
+    std::string PreviewSizeText() const;
+    void pnlPreviewDblClick();
     // The user chose a style in the box.
     void CBStyleChange();
     // Every selected wallpaper entry takes the style.
     void RestyleSelected();
     // The style box shows the style.
     void ShowStyle();
-    void miPlusStretchClick();
-    // Making a screen from the previewed picture; the items follow the category and the preview.
-    void MakeScreenClick();
     void AnimatedBarClick();
-    void UpdateScreenItems();
 
-    // System integration.
-    void SetasCurrentClick();
     void InstallScreen();
     // Makes the previewed picture the wallpaper in the chosen style; fails with the message.
     void ApplyWallpaper();
     // After an uninstall in this run nothing may change the screens or the wallpaper: true, after
     // saying so, when the command is refused.
     bool RefusedAfterUninstall();
-    void OriginalScreens1Click();
-    void Uninstall2Click();
     // The uninstall after the user's Yes: the originals back, then the registry entries removed;
     // true when it completed.
     bool UninstallNow();
     void Runrandomizeratstartup1Click();
-    // The uninstall removed the autostart value: the box and the menu item show it off.
-    void ShowAutostartRemoved();
     // Steps of the start-up reading that belong to the backup and the autostart option.
     void MakeFirstRunBackup();
     void ReadAutostartState();
 
-protected:
-    void BuildControls() override;
+    // The list file existed but could not be read at start-up: the first save keeps it beside the
+    // new one, so the user's lists are not lost.
+    bool ListFileUnread = false;
+    bool UninstallStart = false;
+    // The current folder at the start: the browser's folder when no remembered one applies. It is
+    // read once the settings are known, so a remembered folder spares reading this one too.
+    std::string StartUpFolder;
 
-    // The counter and the Remove button, from the active list.
-    void UpdateCounter();
-
-private:
-    void SwitchControls(TSpeedButton* pressed);
-    void BuildMenus();
-    void BindEvents();
-};
-
-// Switches the main window's selection tracking off for a scope: the program's own changes of the
-// lists and the style box are no user's selection. It is on again at the end of the scope, as it
-// always is between events.
-class SelectionTrackingOff {
-public:
-    explicit SelectionTrackingOff(TFormSelect& form) : form_(form) { form_.SelectionTracking = false; }
-    SelectionTrackingOff(const SelectionTrackingOff&) = delete;
-    SelectionTrackingOff& operator=(const SelectionTrackingOff&) = delete;
-    ~SelectionTrackingOff() { form_.SelectionTracking = true; }
-
-private:
-    TFormSelect& form_;
+    TLabel Label3, Label5, Label6, Label2, Label4, Label1;
+    TPanel pnlPreview;
+    TBevel Bevel1;
+    TSplitter Splitter1, Splitter4;
+    TMenuItem File1, Save1, N3, Close1;
+    TMenuItem Options1;
+    TMenuItem Edit1, Removenonexistingfiles1;
+    TMenuItem Uninstall1, OriginalScreens1, Uninstall2;
+    TMenuItem Help1, Help2, About1;
+    TMenuItem FullScreenPreview2, Setascurrent1, Refresh1, Extend1;
+    TMenuItem Add1, SelectAll1, InvertSelection1, Refresh2, N5, ViewFullScreen1;
+    TMenuItem View2, N7, InvertSelection2;
+    TMenuItem FullScreenPreview1, N9;
 };
 
 // Entries inserted into a category's list, each where the list's order puts it. The view shows them

@@ -23,86 +23,104 @@ TFormSelect::TFormSelect() {
     BuildMenus();
 }
 
-// Every command of the window: its menu, entry, caption, short-cut and handler.
+// Every command of the window with its caption, short-cut and handler, then the entries of its menus,
+// which carry the commands by id; an entry the menus name otherwise shows its own caption.
 void TFormSelect::BuildMenus() {
-    TMenuItem *bar = &MainMenu1.Items, *files = &PopMFile.Items, *entries = &PopMSelected.Items,
-              *preview = &PopMFileInfo.Items;
-    auto previewOn = [this](TMenuItem* item) { return [this, item] { ChangePreviewOn(item); }; };
-    auto fullScreen = [this] { ImgPreviewDblClick(); };
-    auto setAsCurrent = [this] { SetasCurrentClick(); };
-    auto makeScreen = [this] { MakeScreenClick(); };
-    auto animatedBar = [this] { AnimatedBarClick(); };
-    MakeCommands({
-        {bar, &File1, "&File"},
-        {&File1, &Save1, "&Save", CtrlKey('S'), [this] { SaveToFile(); }},
-        {&File1, &N3},
-        {&File1, &Close1, "&Exit", CtrlKey('X'), [this] { Close1Click(); }},
-        {bar, &Options1, "&Options"},
-        {&Options1, &Runrandomizeratstartup1, "&Run Randomizer at Start-Up", scNone,
-         [this] { Runrandomizeratstartup1Click(); }},
-        {&Options1, &miPlusStretch, "Uses stretch from plus ", scNone, [this] { miPlusStretchClick(); }},
-        {&Options1},
-        {&Options1, &ErrorReportOn1, "Report Add &Errors", scNone, [this] { ChangeErrorReport(); }},
-        {&Options1},
-        {&Options1, &PreviewNone1, "Preview &None", scNone, previewOn(&PreviewNone1)},
-        {&Options1, &PreviewChooseOnly1, "Preview &Choose Only", scNone, previewOn(&PreviewChooseOnly1)},
-        {&Options1, &PreviewSelectedOnly1, "Preview &Selected Only", scNone, previewOn(&PreviewSelectedOnly1)},
-        {&Options1, &PreviewBoth1, "Preview &Both", scNone, previewOn(&PreviewBoth1)},
-        {bar, &Edit1, "&Edit"},
-        {&Edit1, &Removenonexistingfiles1, "&Remove non existing files from lists", scNone,
-         [this] { Removenonexistingfiles1Click(); }},
-        {&Edit1, &N8},
-        {&Edit1, &MakeScreen1, kMakeScreenCaption, CtrlKey('N'), makeScreen},
-        {&Edit1, &AnimatedBar1, kAnimatedBarCaption, scNone, animatedBar},
-        {bar, &Uninstall1, "&Uninstall"},
-        {&Uninstall1, &OriginalScreens1, "&Set Original Screens Back", scNone, [this] { OriginalScreens1Click(); }},
-        {&Uninstall1, &Uninstall2, "&Uninstall", scNone, [this] { Uninstall2Click(); }},
-        {bar, &Help1, "&Help"},
-        {&Help1, &Help2, "&Help", ShortCut(vk::F1), [this] { Help2Click(); }},
-        {&Help1, &About1, "&About ...", scNone, [this] { About1Click(); }},
-        {bar, &NietZichtbaar1, "Niet Zichtbaar"},
-        {&NietZichtbaar1, &FullScreenPreview2, "Full Screen Preview", ShortCut(vk::F3), fullScreen},
-        {&NietZichtbaar1, &Setascurrent1, "&Set as current", ShortCut(vk::F4), setAsCurrent},
-        {&NietZichtbaar1, &Refresh1, "Re&fresh", CtrlKey('R'), [this] { Refresh1Click(); }},
-        {&NietZichtbaar1, &Extend1, "E&xtend", CtrlKey('E'), [this] { PnlExtendClick(); }}, // the bar's key
+    auto previewOn = [this](PreviewMode mode) { return [this, mode] { ChangePreviewOn(mode); }; };
+    MakeCommands(
+        {
+            {cmSave, "&Save", CtrlKey('S'), [this] { SaveToFile(); }},
+            {cmExit, "&Exit", CtrlKey('X'), [this] { Close1Click(); }},
+            {cmAutostart, "&Run Randomizer at Start-Up", scNone, [this] { Runrandomizeratstartup1Click(); }},
+            {cmPlusStretch, "Uses stretch from plus ", scNone, [this] { miPlusStretchClick(); }},
+            {cmReportAddErrors, "Report Add &Errors", scNone, [this] { ChangeErrorReport(); }},
+            {cmPreviewNone, "Preview &None", scNone, previewOn(PreviewMode::None)},
+            {cmPreviewChooseOnly, "Preview &Choose Only", scNone, previewOn(PreviewMode::ChooseOnly)},
+            {cmPreviewSelectedOnly, "Preview &Selected Only", scNone, previewOn(PreviewMode::SelectedOnly)},
+            {cmPreviewBoth, "Preview &Both", scNone, previewOn(PreviewMode::Both)},
+            {cmRemoveMissing, "&Remove non existing files from lists", scNone,
+             [this] { Removenonexistingfiles1Click(); }},
+            {cmMakeScreen, "Make &Screen from Picture...", CtrlKey('N'), [this] { MakeScreenClick(); }},
+            {cmAnimatedBar, "&Animated bar", scNone, [this] { AnimatedBarClick(); }},
+            {cmOriginalScreens, "&Set Original Screens Back", scNone, [this] { OriginalScreens1Click(); }},
+            {cmUninstall, "&Uninstall", scNone, [this] { Uninstall2Click(); }},
+            {cmHelp, "&Help", ShortCut(vk::F1), [this] { Help2Click(); }},
+            {cmAbout, "&About ...", scNone, [this] { About1Click(); }},
+            {cmFullScreen, "Full Screen Preview", ShortCut(vk::F3), [this] { ImgPreviewDblClick(); }},
+            {cmSetAsCurrent, "&Set as current", ShortCut(vk::F4), [this] { SetasCurrentClick(); }},
+            {cmRefresh, "Re&fresh", CtrlKey('R'), [this] { Refresh1Click(); }},
+            {cmExtend, "E&xtend", CtrlKey('E'), [this] { PnlExtendClick(); }}, // the bar's key
+            {cmAddFiles, "&Add", ShortCut(vk::Insert), [this] { BtnAddClick(); }},
+            {cmSelectAllFiles, "&Select All", CtrlKey('A'), [this] { btnAllFilesClick(); }},
+            {cmInvertFiles, "&Invert Selection", CtrlKey('I'), [this] { BtnInvFilesClick(); }},
+            {cmRemoveEntries, "&Remove", ShortCut(vk::Delete), [this] { btnRemoveClick(); }},
+            {cmFindFile, "Find File &Directory", CtrlKey('D'), [this] { Findfile1Click(); }},
+            {cmSelectAllEntries, "Select &All", CtrlKey('A'), [this] { btnAllSelectClick(); }},
+            {cmInvertEntries, "&Invert Selection", CtrlKey('I'), [this] { btnInvSelectClick(); }},
+            {cmFileInfo, "Info about file", scNone, [this] { SizeClick(); }},
+        },
+        {
+            {&MainMenu1.Items, &File1, 0, "&File"},
+            {&File1, &Save1, cmSave},
+            {&File1, &N3},
+            {&File1, &Close1, cmExit},
+            {&MainMenu1.Items, &Options1, 0, "&Options"},
+            {&Options1, &Runrandomizeratstartup1, cmAutostart},
+            {&Options1, &miPlusStretch, cmPlusStretch},
+            {&Options1},
+            {&Options1, &ErrorReportOn1, cmReportAddErrors},
+            {&Options1},
+            {&Options1, &PreviewNone1, cmPreviewNone},
+            {&Options1, &PreviewChooseOnly1, cmPreviewChooseOnly},
+            {&Options1, &PreviewSelectedOnly1, cmPreviewSelectedOnly},
+            {&Options1, &PreviewBoth1, cmPreviewBoth},
+            {&MainMenu1.Items, &Edit1, 0, "&Edit"},
+            {&Edit1, &Removenonexistingfiles1, cmRemoveMissing},
+            {&Edit1, &N8},
+            {&Edit1, &MakeScreen1, cmMakeScreen},
+            {&Edit1, &AnimatedBar1, cmAnimatedBar},
+            {&MainMenu1.Items, &Uninstall1, 0, "&Uninstall"},
+            {&Uninstall1, &OriginalScreens1, cmOriginalScreens},
+            {&Uninstall1, &Uninstall2, cmUninstall},
+            {&MainMenu1.Items, &Help1, 0, "&Help"},
+            {&Help1, &Help2, cmHelp},
+            {&Help1, &About1, cmAbout},
+            {&MainMenu1.Items, &NietZichtbaar1, 0, "Niet Zichtbaar"},
+            {&NietZichtbaar1, &FullScreenPreview2, cmFullScreen},
+            {&NietZichtbaar1, &Setascurrent1, cmSetAsCurrent},
+            {&NietZichtbaar1, &Refresh1, cmRefresh},
+            {&NietZichtbaar1, &Extend1, cmExtend},
 
-        {files, &Add1, "&Add", ShortCut(vk::Insert), [this] { BtnAddClick(); }},
-        {files},
-        {files, &SelectAll1, "&Select All", CtrlKey('A'), [this] { btnAllFilesClick(); }},
-        {files, &InvertSelection1, "&Invert Selection", CtrlKey('I'), [this] { BtnInvFilesClick(); }},
-        {files, &Refresh2, "&Refresh", ShortCut(vk::F5), [this] { Refresh1Click(); }}, // F5 refreshes like Ctrl+R
-        {files, &N5},
-        {files, &ViewFullScreen1, "View &Full Screen", ShortCut(vk::F3), fullScreen},
+            {&PopMFile.Items, &Add1, cmAddFiles},
+            {&PopMFile.Items},
+            {&PopMFile.Items, &SelectAll1, cmSelectAllFiles},
+            {&PopMFile.Items, &InvertSelection1, cmInvertFiles},
+            {&PopMFile.Items, &Refresh2, cmRefresh, "&Refresh", ShortCut(vk::F5)}, // F5 refreshes like Ctrl+R
+            {&PopMFile.Items, &N5},
+            {&PopMFile.Items, &ViewFullScreen1, cmFullScreen, "View &Full Screen"},
 
-        {entries, &View2, "&Full Screen Preview", ShortCut(vk::F3), fullScreen},
-        {entries, &Remove1, "&Remove", ShortCut(vk::Delete), [this] { btnRemoveClick(); }},
-        {entries},
-        {entries, &Findfile1, "Find File &Directory", CtrlKey('D'), [this] { Findfile1Click(); }},
-        {entries, &N7},
-        {entries, &SelectAll2, "Select &All", CtrlKey('A'), [this] { btnAllSelectClick(); }},
-        {entries, &InvertSelection2, "&Invert Selection", CtrlKey('I'), [this] { btnInvSelectClick(); }},
+            {&PopMSelected.Items, &View2, cmFullScreen, "&Full Screen Preview"},
+            {&PopMSelected.Items, &Remove1, cmRemoveEntries},
+            {&PopMSelected.Items},
+            {&PopMSelected.Items, &Findfile1, cmFindFile},
+            {&PopMSelected.Items, &N7},
+            {&PopMSelected.Items, &SelectAll2, cmSelectAllEntries},
+            {&PopMSelected.Items, &InvertSelection2, cmInvertEntries},
 
-        {preview, &SetascurrentScreen1, "Set as current &Screen", ShortCut(vk::F4), setAsCurrent},
-        {preview, &Setascurrentwallpaper1, "Set as current &Wallpaper", ShortCut(vk::F4), setAsCurrent},
-        {preview, &FullScreenPreview1, "Full Screen &Preview", ShortCut(vk::F3), fullScreen},
-        {preview},
-        {preview, &Size, "Info about file", scNone, [this] { SizeClick(); }},
-        {preview, &N9},
-        {preview, &MakeScreen2, kMakeScreenCaption, CtrlKey('N'), makeScreen},
-        {preview, &AnimatedBar2, kAnimatedBarCaption, scNone, animatedBar},
-    });
-    PopMSelected.OnPopup = [this] { PopMSelectedPopup(); };
+            {&PopMFileInfo.Items, &SetascurrentScreen1, cmSetAsCurrent, "Set as current &Screen"},
+            {&PopMFileInfo.Items, &Setascurrentwallpaper1, cmSetAsCurrent, "Set as current &Wallpaper"},
+            {&PopMFileInfo.Items, &FullScreenPreview1, cmFullScreen, "Full Screen &Preview"},
+            {&PopMFileInfo.Items},
+            {&PopMFileInfo.Items, &Size, cmFileInfo},
+            {&PopMFileInfo.Items, &N9},
+            {&PopMFileInfo.Items, &MakeScreen2, cmMakeScreen},
+            {&PopMFileInfo.Items, &AnimatedBar2, cmAnimatedBar},
+        });
     PopMFileInfo.OnPopup = [this] { PopMFileInfoPopup(); };
     NietZichtbaar1.SetVisible(false);
-    Runrandomizeratstartup1.SetChecked(true);
-    ErrorReportOn1.SetChecked(true);
-    PreviewBoth1.SetChecked(true);
     N5.SetVisible(false);
     ViewFullScreen1.SetVisible(false);
     N7.SetEnabled(false);
-    // Nothing is previewed yet.
-    MakeScreen1.SetEnabled(false);
-    MakeScreen2.SetEnabled(false);
 }
 
 // The windows are made in the tab order (which is also the order in which screen readers meet
@@ -130,7 +148,6 @@ void TFormSelect::BuildControls() {
     BtnAdd.Create(*this, {276, 180, 165, 25}, "Add Chosen File(s)");
     btnRemove.Create(*this, {276, 212, 165, 25}, "Remove Selected File(s)");
     chkbStartUpRun.Create(*this, {276, 248, 157, 17}, "Run Randomizer at Start-Up");
-    chkbStartUpRun.SetChecked(true);
 
     Label1.Create(*this, {4, 272, 0, 0}, "Selected Files:"); // the lists lie in one place, below it
     for (Category category : kCategories) {
@@ -142,7 +159,7 @@ void TFormSelect::BuildControls() {
         list->Create(*this, {4, 291, 436, 118});
         list->AddColumn("Filename", TListView::kFitContents);
         list->AddColumn("Path", TListView::kFitContents);
-        if (list == &ListWall) list->AddColumn("Style", Scaled(80));
+        if (list == &ListWall) list->AddColumn("Style", 80);
         list->PopupMenu = &PopMSelected;
     }
     // The name ends just before the box; a wider font takes the free room on its left.
@@ -201,6 +218,7 @@ void TFormSelect::BuildControls() {
     Bevel1.SetAlign(TAlign::Top);
     Bevel1.Create(*this, {0, 0, 444, 291});
     BindEvents();
+    UpdateCommands();
 }
 
 void TFormSelect::BindEvents() {

@@ -52,13 +52,13 @@ int main(int argc, char** argv) {
     }
     Application().Initialize(GetModuleHandleA(nullptr));
     TFormSelect& form = Application().CreateForm<TFormSelect>();
-    form.FormPreview = &Application().CreateForm<TFormPreview>(form);
+    form.FormPreview = &Application().CreateForm<TFormPreview>(form.Model, form);
     TFormPreview& preview = *form.FormPreview;
     form.sbtnStart.SetDown(true);
     form.Change_Screen_Button(&form.sbtnStart);
     form.ApplyBrowserPath(folder);
     form.ShowPreview(folder + name, true);
-    form.AsWindowsShowsIt = true;
+    form.Model.options.asWindowsShowsIt = true;
     form.ImgPreviewDblClick(); // shown, laid out and painted before it returns
     const TBounds place = preview.ImgPreview.Bounds();
     RECT client;
@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
     const double wall = NowMs() - wallStart, cpu = ProcessorMs() - cpuStart;
     std::printf("animated_s=%.1f\nsteps_per_s=%.1f\ncpu_percent=%.2f\n", wall / 1000, ticks * 1000 / wall,
                 100 * cpu / wall);
-    Application().Reset();
+    Application().DestroyForms();
     DeleteFileA((folder + name).c_str());
     return 0;
 }

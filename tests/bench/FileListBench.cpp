@@ -104,6 +104,6 @@ int main(int argc, char** argv) {
                 *std::max_element(listRatios.begin(), listRatios.end()),
                 *std::min_element(changeRatios.begin(), changeRatios.end()),
                 *std::max_element(changeRatios.begin(), changeRatios.end()));
-    Application().Reset();
+    Application().DestroyForms();
     return 0;
 }

@@ -163,7 +163,7 @@ int PreviewAndApplyPeak(const std::string& folder, const std::string& name, cons
                 form.ImgPreview.Picture().Height(),
                 static_cast<unsigned long>(GetCompressedFileSizeA((folder + kWallpaperFileName).c_str(), nullptr)),
                 static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024));
-    Application().Reset();
+    Application().DestroyForms();
     DeleteFileA((folder + kWallpaperFileName).c_str());
     return 0;
 }
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
     }
 
     TFormSelect& form = Application().CreateForm<TFormSelect>();
-    form.FormPreview = &Application().CreateForm<TFormPreview>(form);
+    form.FormPreview = &Application().CreateForm<TFormPreview>(form.Model, form);
     TFormPreview& preview = *form.FormPreview;
     if (!ChooseWallpaperFile(form, folder, name, argv[3])) {
         std::printf("no %s in %s\n", name.c_str(), folder.c_str());
@@ -229,7 +229,7 @@ int main(int argc, char** argv) {
             form.ImgPreviewDblClick(); // shown, laid out and painted before it returns
             GdiFlush();
             open.push_back(NowMs() - t);
-            preview.Returntomainwithoutchange1Click();
+            preview.Close(); // back without restyling: no entry is selected
             Pump();
             openFloor.push_back(FloorFullScreen(floorWindow, floor, picture, place));
             Pump();
@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
     }
 
     DestroyWindow(floorWindow);
-    Application().Reset();
+    Application().DestroyForms();
     DeleteFileA((folder + kWallpaperFileName).c_str());
     DeleteFileA((folder + "floor.bmp").c_str());
     if (auto key = TRegistryKey::Open(HKEY_CURRENT_USER, kDesktopKey)) {

@@ -1,5 +1,6 @@
 // Controls under Wine: speed buttons, labels, hints.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "platform/ListControls.h"
 #include "platform/WaitCursor.h"
 #include "tests/support/WineFixture.h"
@@ -9,6 +10,8 @@
 #include <stdexcept>
 
 namespace {
+constexpr const char* kWideCaption = "Run Randomizer at Start-Up";
+
 class ControlForm : public TForm {
 public:
     ControlForm() {
@@ -20,6 +23,7 @@ public:
     TSpeedButton One, Two;
     TLabel Left, Right;
     TButton Button;
+    TCheckBox Wide;
     std::vector<std::string> clicks;
 
 protected:
@@ -37,6 +41,7 @@ protected:
         Right.SetCaption("12 / 345");
         Button.SetHint("a button's hint");
         Button.Create(*this, {200, 120, 80, 25}, "");
+        Wide.Create(*this, {260, 160, 40, 17}, kWideCaption);
     }
 };
 
@@ -82,6 +87,17 @@ TEST_F(Controls, LabelsTakeTheSizeOfTheirText) {
     EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right) << "a right-aligned label keeps its right edge";
     form->Right.SetCaption("1 / 2");
     EXPECT_EQ(form->Right.Bounds().left + form->Right.Width(), right);
+}
+
+// In a wider font (the host's, where "MS Shell Dlg" falls back to a wider face) a caption may not
+// fit beside its control: the form grows to hold it, at the screen's scale. The labels that fit
+// moved nothing.
+TEST_F(Controls, ACaptionBeyondTheFormsEdgeWidensTheForm) {
+    const int needed = Scaled(260) + TCheckBox::CaptionLeft() + TextExtent(TFontSpec{}, kWideCaption).cx;
+    const int client = form->ClientRect().right;
+    EXPECT_EQ(client, std::max(Scaled(300), needed));
+    EXPECT_EQ(form->Wide.Bounds().left + form->Wide.Width(), client);
+    EXPECT_EQ(form->Left.Bounds().left, 10);
 }
 
 TEST_F(Controls, LabelsGetTheTextColourWithTheBackground) {

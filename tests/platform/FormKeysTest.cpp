@@ -1,5 +1,6 @@
 // Short-cut keys, tab order and dialog keys of a real form, through the message loop's key handling.
 #include "platform/Controls.h"
+#include "platform/Form.h"
 #include "shell/BrowserControls.h"
 #include "platform/Menus.h"
 #include "tests/support/WineFixture.h"
@@ -25,14 +26,20 @@ public:
         VisibleAtCreation = true;
         Menu = &MainMenu;
         auto note = [this](const char* caption) { return [this, caption] { clicks.push_back(caption); }; };
-        MakeCommands({{&MainMenu.Items, &FileMenu, "&File"},
-                      {&FileMenu, &Save, "&Save", CtrlKey('S'), note("&Save")},
-                      {&MainMenu.Items, &Hidden, "Hidden"},
-                      {&Hidden, &FullScreen, "Full", ShortCut(vk::F3), note("Full")},
-                      {&Hidden, &MainSelectAll, "Main all", CtrlKey('A'), note("Main all")},
-                      {&FilePopup.Items, &SelectAll, "Popup all", CtrlKey('A'), note("Popup all")},
-                      {&FilePopup.Items, &Remove, "Remove", ShortCut(vk::Delete), note("Remove")},
-                      {&PanelPopup.Items, &PanelEntry, "Panel entry", CtrlKey('P'), note("Panel entry")}});
+        MakeCommands({{1, "&Save", CtrlKey('S'), note("&Save")},
+                      {2, "Full", ShortCut(vk::F3), note("Full")},
+                      {3, "Main all", CtrlKey('A'), note("Main all")},
+                      {4, "Popup all", CtrlKey('A'), note("Popup all")},
+                      {5, "Remove", ShortCut(vk::Delete), note("Remove")},
+                      {6, "Panel entry", CtrlKey('P'), note("Panel entry")}},
+                     {{&MainMenu.Items, &FileMenu, 0, "&File"},
+                      {&FileMenu, &Save, 1},
+                      {&MainMenu.Items, &Hidden, 0, "Hidden"},
+                      {&Hidden, &FullScreen, 2},
+                      {&Hidden, &MainSelectAll, 3},
+                      {&FilePopup.Items, &SelectAll, 4},
+                      {&FilePopup.Items, &Remove, 5},
+                      {&PanelPopup.Items, &PanelEntry, 6}});
         Hidden.SetVisible(false);
     }
 

@@ -89,7 +89,7 @@ TEST_F(ListView, AFittedColumnIsAsWideAsItsWidestTextOrItsHeader) {
     const int headerOnly = width(0);
     EXPECT_EQ(headerOnly, fitted("Filename")) << "an empty list still shows its header";
     EXPECT_GE(headerOnly, viewsOwnFit(0, LVSCW_AUTOSIZE_USEHEADER));
-    EXPECT_EQ(width(1), 100) << "a column of fixed width keeps it";
+    EXPECT_EQ(width(1), Scaled(100)) << "a column of fixed width, given at 96 DPI, keeps it at the screen's scale";
 
     form->rows = {
         {"a rather long file name of many letters.bmp"}, {"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW.bmp"}, {"short.bmp"}};

@@ -48,7 +48,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset(); // the main window of a test lets go of the folder's picture library
+        ResetApplication(); // the main window of a test lets go of the folder's picture library
         RemoveScreenFiles();
         RemoveTestFolder(folder);
         WineFixture::TearDown();

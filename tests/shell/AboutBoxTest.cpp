@@ -9,7 +9,7 @@ protected:
     void SetUp() override {
         WineFixture::SetUp();
         Start();
-        about = &Application().CreateForm<TAboutBox>(*form);
+        about = &Application().CreateForm<TAboutBox>(form->VersionText, form->BuildText);
         about->EnsureCreated(); // the box's window is needed before its first show
         form->AboutBox = about;
     }

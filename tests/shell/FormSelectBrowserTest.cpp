@@ -27,7 +27,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name :
              {"b.bmp", "A.BMP", "c.sys", "photo.jif", "readme.txt", "logo.sys", "s.bmp", "new.bmp", "gone.bmp"}) {
             SetFileAttributesA((root + "\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -56,10 +56,17 @@ protected:
         SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->FilterComboBox1.Handle()));
     }
 
+    // A row of the directory list, as the list box holds it.
+    std::string FolderRow(int index) const {
+        char text[MAX_PATH] = {};
+        SendMessageA(form->DirectoryListBox1.Handle(), LB_GETTEXT, WPARAM(index), LPARAM(text));
+        return text;
+    }
+
     // A double click on a row of the directory list.
     void OpenFolderRow(const std::string& text) {
         for (int i = 0; i < form->DirectoryListBox1.Count(); ++i)
-            if (form->DirectoryListBox1.RowText(i) == text) {
+            if (FolderRow(i) == text) {
                 SendMessageA(form->DirectoryListBox1.Handle(), LB_SETCURSEL, WPARAM(i), 0);
                 SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_DBLCLK),
                              LPARAM(form->DirectoryListBox1.Handle()));
@@ -93,8 +100,8 @@ TEST_F(Browser, DirectoryListShowsThePathAndVisibleSubfolders) {
     form->ApplyBrowserPath(root);
     int n = form->DirectoryListBox1.Count();
     ASSERT_GE(n, 2);
-    EXPECT_EQ(form->DirectoryListBox1.RowText(0).substr(1), ":\\") << "the drive's root comes first";
-    EXPECT_EQ(form->DirectoryListBox1.RowText(n - 1), "Sub") << "the hidden folder is not listed";
+    EXPECT_EQ(FolderRow(0).substr(1), ":\\") << "the drive's root comes first";
+    EXPECT_EQ(FolderRow(n - 1), "Sub") << "the hidden folder is not listed";
     OpenFolderRow("Sub");
     EXPECT_EQ(form->DirectoryListBox1.Directory(), root + "\\Sub");
     EXPECT_TRUE(Files().empty());

@@ -55,7 +55,6 @@ TEST_F(ListFile, ALongSaveIsTheComposedFileByteForByte) {
     const std::string saved = ReadFile();
     ASSERT_GT(saved.size(), 3 * TextSink::kChunkBytes) << "the save spans several chunks";
     EXPECT_TRUE(saved == WriteListFile(lists)) << "the save is the file composed whole";
-    EXPECT_TRUE(saved == form.ListFileBytes());
 }
 
 TEST_F(ListFile, LoadsAtStartUpSortedAndSavesInTheNormalForm) {
@@ -86,7 +85,7 @@ TEST_F(ListFile, SavedWithCtrlSTheCloseAsksNothing) {
     EXPECT_EQ(ReadFile(), kEmptyFile);
     form.Close();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
@@ -108,10 +107,10 @@ TEST_F(ListFile, AFailedSaveKeepsTheOldFileAndTheWindowOpen) {
     // On closing: Yes, the save fails, the window stays open; then No closes without saving.
     answers = {mrYes, mrOk, mrNo};
     form.Close();
-    EXPECT_FALSE(Application().Terminated()) << "the unsaved lists are not lost";
+    EXPECT_FALSE(TForm::Ending()) << "the unsaved lists are not lost";
     EXPECT_TRUE(form.ListsChanged);
     form.Close();
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
     form.ProgramDir = programDir;
     EXPECT_EQ(ReadFile(), kEmptyFile) << "the old file is untouched";
 }

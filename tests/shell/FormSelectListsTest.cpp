@@ -22,7 +22,7 @@ protected:
         form->ApplyBrowserPath(root);
     }
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "d.bmp", "e.bmp"})
             DeleteFileA((root + "\\" + name).c_str());
         RemoveDirectoryA(root.c_str());
@@ -99,19 +99,19 @@ TEST_F(ListCommands, RemoveThreeOfFiveAndThePopUpMenuTable) {
     SelectFiles({0, 3});
     form->BtnAddClick();
     ASSERT_EQ(form->ListStart.Count(), 5);
-    form->PopMSelectedPopup();
+    SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // the menu opens
     EXPECT_FALSE(form->Remove1.Enabled());
     EXPECT_FALSE(form->SelectAll2.Enabled());
     EXPECT_TRUE(form->Findfile1.Enabled());
     form->btnAllSelectClick();
-    form->PopMSelectedPopup();
+    SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // the menu opens
     EXPECT_TRUE(form->Remove1.Enabled());
     EXPECT_FALSE(form->SelectAll2.Enabled()) << "everything is selected already";
     form->btnInvSelectClick();
     EXPECT_EQ(form->ListStart.SelCount(), 0);
     for (int row : {0, 2, 4})
         form->ListStart.SetSelected(row, true);
-    form->PopMSelectedPopup();
+    SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // the menu opens
     EXPECT_TRUE(form->SelectAll2.Enabled());
     form->ListsChanged = false;
     form->ListStart.SetFocus();

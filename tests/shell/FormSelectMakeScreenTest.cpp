@@ -82,7 +82,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         RemoveTestFolder(root);
         WineFixture::TearDown();
     }
@@ -151,16 +151,6 @@ TEST_F(MakeScreen, ItemsFollowTheCategoryAndThePreview) {
         form->SetEntries(form->Model.activeCategory, {});
     }
     EXPECT_FALSE(form->AnimatedBar1.Checked()) << "the bar is off by default";
-    EXPECT_EQ(MenuEntryText(form->MakeScreen1), "Make &Screen from Picture...\tCtrl+N");
-    EXPECT_EQ(form->AnimatedBar2.Caption(), "&Animated bar");
-}
-
-// The item's short-cut is its own: no other entry of the program's menus has it.
-TEST_F(MakeScreen, ShortCutIsUsedByNoOtherItem) {
-    const std::vector<const TMenuItem*> sharing = ItemsWithShortCut(form->MakeScreen1.ShortCut());
-    ASSERT_EQ(sharing.size(), 2u);
-    EXPECT_TRUE(std::find(sharing.begin(), sharing.end(), &form->MakeScreen1) != sharing.end());
-    EXPECT_TRUE(std::find(sharing.begin(), sharing.end(), &form->MakeScreen2) != sharing.end());
 }
 
 // Cancel in the box changes nothing; Save writes the screen, lists it and previews it.
@@ -250,7 +240,7 @@ TEST_F(MakeScreen, OverwritePromptThenAnimatedBar) {
         boxes.clear();
     }
 
-    form->AnimatedBarClick();
+    form->AnimatedBar2.Click();
     EXPECT_TRUE(form->AnimatedBar1.Checked());
     EXPECT_TRUE(form->AnimatedBar2.Checked());
     std::vector<std::uint8_t> bytes;

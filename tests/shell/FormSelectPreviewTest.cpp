@@ -28,7 +28,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         for (const char* name :
              {"screen.bmp", "deep.bmp", "high.bmp", "wide.bmp", "text.bmp", "empty.bmp", "photo.jpg", "turned.jpg"})
             DeleteFileA((root + "\\" + name).c_str());
@@ -106,22 +106,22 @@ TEST_F(Preview, AFileAlreadyPreviewedIsNotReadAgain) {
 }
 
 TEST_F(Preview, ModesDecideWhatThePaneFollows) {
-    form->ChangePreviewOn(&form->PreviewSelectedOnly1);
-    EXPECT_EQ(form->PreviewMode, 20);
+    form->ChangePreviewOn(PreviewMode::SelectedOnly);
+    EXPECT_EQ(int(form->Model.options.previewMode), 20);
     EXPECT_TRUE(form->PreviewSelectedOnly1.Checked());
     EXPECT_FALSE(form->PreviewBoth1.Checked());
     Choose("screen.bmp");
     EXPECT_EQ(Name(), "No File Selected") << "the browser is not followed";
     EXPECT_TRUE(Enabled(form->BtnAdd)) << "but the add button still follows the choice";
 
-    form->ChangePreviewOn(&form->PreviewChooseOnly1);
+    form->ChangePreviewOn(PreviewMode::ChooseOnly);
     Choose("screen.bmp");
     EXPECT_EQ(Name(), root + "\\screen.bmp");
-    form->ChangePreviewOn(&form->PreviewNone1);
-    EXPECT_EQ(form->PreviewMode, 0);
+    form->ChangePreviewOn(PreviewMode::None);
+    EXPECT_EQ(int(form->Model.options.previewMode), 0);
     EXPECT_EQ(Name(), root + "\\screen.bmp") << "switching the mode leaves the picture on view";
 
-    form->ChangePreviewOn(&form->PreviewBoth1);
+    form->ChangePreviewOn(PreviewMode::Both);
     SendMessageA(form->FileListBox1.Handle(), LB_SETSEL, FALSE, -1);
     SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE), LPARAM(form->FileListBox1.Handle()));
     EXPECT_EQ(Name(), "No File Selected") << "nothing chosen empties the pane";
@@ -149,7 +149,7 @@ TEST_F(Preview, SelectedListEntryIsPreviewedNeverRed) {
 
 TEST_F(Preview, WallpaperEntryShowsItsStyleInEveryMode) {
     ClickAt(form->sbtnWall, 5, 5);
-    form->ChangePreviewOn(&form->PreviewNone1);
+    form->ChangePreviewOn(PreviewMode::None);
     form->AddEntry(Category::Wall, {"wide.bmp", root, "Tiled"});
     form->ListWall.SetSelected(0, true);
     form->ViewSelected();

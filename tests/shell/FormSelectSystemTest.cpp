@@ -34,7 +34,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         RemoveScreenFiles();
         for (const auto& entry : pictures)
             DeleteFileA((root + entry.first).c_str());
@@ -344,7 +344,7 @@ TEST_F(SystemScreens, StartUpReadingTurnsAForeignValueOffAndReadsAQuotedOneAsOn)
     EXPECT_FALSE(form->chkbStartUpRun.Checked());
     EXPECT_FALSE(form->Runrandomizeratstartup1.Checked());
     EXPECT_EQ(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue), std::string());
-    Application().Reset();
+    ResetApplication();
 
     WriteAutostart("C:\\Program Files\\Vistrel\\", true);
     EXPECT_EQ(TRegistryKey::Open(HKEY_CURRENT_USER, kRunKey)->ReadString(kRunValue),
@@ -398,7 +398,7 @@ TEST_F(SystemScreens, UninstallRestoresAndRemovesTheRegistryEntriesOnlyOnYes) {
     form->Close();
     PumpMessages();
     EXPECT_FALSE(TRegistryKey::Open(HKEY_CURRENT_USER, kSettingsKey));
-    Application().Reset();
+    ResetApplication();
     OpenMainWindow();
     EXPECT_EQ(TIniSections(HKEY_CURRENT_USER, kSettingsKey).ReadString(kOriginalInfo, "FilesBackedUp", ""), "1");
     EXPECT_TRUE(AutostartIsOn());

@@ -227,14 +227,6 @@ TEST_F(Wallpaper, StyleBoxRestylesExactlyTheSelectedEntries) {
     EXPECT_TRUE(form->ListsChanged);
 }
 
-TEST_F(Wallpaper, PlusStretchOptionToggles) {
-    EXPECT_FALSE(form->miPlusStretch.Checked());
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(form->miPlusStretch.Command(), 0), 0);
-    EXPECT_TRUE(form->miPlusStretch.Checked());
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(form->miPlusStretch.Command(), 0), 0);
-    EXPECT_FALSE(form->miPlusStretch.Checked());
-}
-
 // Transparent parts of PNG and GIF pictures show the desktop's colour in the preview, hence in the
 // full-screen window and the wallpaper; a bitmap's fourth byte, often unused, changes nothing.
 TEST_F(Wallpaper, TransparentPartsShowTheDesktopColour) {

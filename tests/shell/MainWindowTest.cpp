@@ -141,32 +141,16 @@ TEST(MainWindowScales, CaptionsFitAndNothingOverlapsAtEveryDisplayScale) {
 TEST_F(MainWindow, MenusAndTheirInitialCheckMarks) {
     HMENU bar = GetMenu(form->Handle());
     ASSERT_EQ(GetMenuItemCount(bar), 5) << "the hidden menu is never shown";
-    const char* menus[] = {"&File", "&Options", "&Edit", "&Uninstall", "&Help"};
-    for (int i = 0; i < 5; ++i) {
-        char text[64] = {};
-        GetMenuStringA(bar, i, text, sizeof(text), MF_BYPOSITION);
-        EXPECT_STREQ(text, menus[i]);
-    }
-    HMENU file = GetSubMenu(bar, 0), options = GetSubMenu(bar, 1), help = GetSubMenu(bar, 4);
-    auto entry = [](HMENU menu, int position) {
-        char text[128] = {};
-        GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
-        return std::string(text);
+    HMENU options = GetSubMenu(bar, 1);
+    auto checked = [options](int position) {
+        return (GetMenuState(options, position, MF_BYPOSITION) & MF_CHECKED) != 0;
     };
-    auto checked = [](HMENU menu, int position) {
-        return (GetMenuState(menu, position, MF_BYPOSITION) & MF_CHECKED) != 0;
-    };
-    EXPECT_EQ(entry(file, 0), "&Save\tCtrl+S");
-    EXPECT_EQ(entry(file, 2), "&Exit\tCtrl+X");
-    EXPECT_EQ(entry(help, 0), "&Help\tF1");
-    EXPECT_EQ(entry(help, 1), "&About ...");
     EXPECT_EQ(GetMenuItemCount(options), 9);
-    EXPECT_EQ(entry(options, 1), "Uses stretch from plus ");
-    EXPECT_TRUE(checked(options, 0)) << "Run Randomizer at Start-Up";
-    EXPECT_FALSE(checked(options, 1)) << "Uses stretch from plus";
-    EXPECT_TRUE(checked(options, 3)) << "Report Add Errors";
-    EXPECT_FALSE(checked(options, 5));
-    EXPECT_TRUE(checked(options, 8)) << "Preview Both";
+    EXPECT_TRUE(checked(0)) << "Run Randomizer at Start-Up";
+    EXPECT_FALSE(checked(1)) << "Uses stretch from plus";
+    EXPECT_TRUE(checked(3)) << "Report Add Errors";
+    EXPECT_FALSE(checked(5));
+    EXPECT_TRUE(checked(8)) << "Preview Both";
     EXPECT_TRUE(form->chkbStartUpRun.Checked());
 }
 
@@ -284,7 +268,7 @@ TEST_F(MainWindow, ClosingWithoutChangesAsksNothing) {
     PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
     PumpMessages();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, CloseQuestionCancelKeepsTheWindowAndTheChanges) {
@@ -295,7 +279,7 @@ TEST_F(MainWindow, CloseQuestionCancelKeepsTheWindowAndTheChanges) {
     EXPECT_EQ(boxes[0].text, std::string("Changes not saved!") + "\x0A\x0D" + "Save before exit?");
     EXPECT_EQ(boxes[0].type, TMsgDlgType::Confirmation);
     EXPECT_EQ(boxes[0].buttons, unsigned(mbYes | mbNo | mbCancel));
-    EXPECT_FALSE(Application().Terminated());
+    EXPECT_FALSE(TForm::Ending());
     EXPECT_TRUE(form->ListsChanged);
     EXPECT_TRUE(form->Showing());
     EXPECT_TRUE(form->SelectionTracking);
@@ -305,15 +289,15 @@ TEST_F(MainWindow, CloseQuestionNoAndYesBothClose) {
     form->ListsChanged = true;
     answers = {mrNo};
     form->Close();
-    EXPECT_TRUE(Application().Terminated());
-    Application().Reset();
+    EXPECT_TRUE(TForm::Ending());
+    ResetApplication();
 
     Start();
     form->ListsChanged = true;
     answers = {mrYes};
     form->Close();
     EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, ExitShortCutClosesThroughTheQuestion) {
@@ -322,10 +306,10 @@ TEST_F(MainWindow, ExitShortCutClosesThroughTheQuestion) {
     form->FileListBox1.SetFocus();
     PressKey('X', true);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_FALSE(Application().Terminated());
+    EXPECT_FALSE(TForm::Ending());
     answers = {mrNo};
     PressKey('X', true);
-    EXPECT_TRUE(Application().Terminated());
+    EXPECT_TRUE(TForm::Ending());
 }
 
 TEST_F(MainWindow, HelpOpensTheContentsAndClosesWithTheWindow) {
@@ -366,14 +350,6 @@ TEST_F(MainWindow, ExtendPanelTwiceGivesTheNormalSizeAndPlaceBack) {
     WindowDc bar(form->PnlExtend.Handle()); // its name is not drawn: inside the bevel it is plain
     for (int x = 1; x < form->PnlExtend.Width() - 1; ++x)
         EXPECT_EQ(GetPixel(bar.Get(), x, 2), GetSysColor(COLOR_BTNFACE)) << x;
-}
-
-TEST_F(MainWindow, ReportAddErrorsFlipsItsCheckMark) {
-    form->ChangeErrorReport();
-    EXPECT_FALSE(form->ErrorReportOn1.Checked());
-    EXPECT_FALSE(GetMenuState(GetSubMenu(GetMenu(form->Handle()), 1), 3, MF_BYPOSITION) & MF_CHECKED);
-    form->ChangeErrorReport();
-    EXPECT_TRUE(form->ErrorReportOn1.Checked());
 }
 
 namespace {
@@ -593,7 +569,7 @@ protected:
                 form->AddEntry(category, {name, folder, "Centred"});
         }
         form->ApplyBrowserPath(folder);
-        form->ChangePreviewOn(&form->PreviewNone1); // the files are no pictures
+        form->ChangePreviewOn(PreviewMode::None); // the files are no pictures
     }
     void TearDown() override {
         MainWindow::TearDown();
@@ -655,4 +631,78 @@ TEST_F(MainWindowWithFiles, TypedLettersMoveToTheNextNameInTheListsAndTheBrowser
     ASSERT_TRUE(WaitUntil([&] { return form->FileListBox1.Focused(); }));
     TypeKeys({'B'});
     EXPECT_TRUE(WaitUntil([&] { return form->FileListBox1.ItemIndex() == 1 && form->FileListBox1.Selected(1); }));
+}
+
+// Each short-cut acts once from every place it is given: the menus of the focused control first,
+// then the main menu and its hidden menu. A key of the list's menu acts as the menu would at that
+// moment, also after the menu was last opened with nothing selected.
+TEST_F(MainWindowWithFiles, EachShortCutActsOnceFromEveryPlace) {
+    Press(form->sbtnWall); // wallpapers are added unread
+    TFileListBox& files = form->FileListBox1;
+    TListView& entries = form->ListWall;
+    const std::vector<TControl*> everywhere = {
+        &form->DriveComboBox1, &form->DirectoryListBox1, &files, &form->FilterComboBox1, &form->BtnAdd, &entries,
+        &form->CBStyle};
+    auto select = [&](int file, int entry) {
+        for (int i = 0; i < files.Count(); ++i)
+            files.SetSelected(i, i == file);
+        for (int i = 0; i < entries.Count(); ++i)
+            entries.SetSelected(i, i == entry);
+    };
+    int before = 0;
+    struct Key {
+        const char* name;
+        UINT key;
+        bool ctrl;
+        std::vector<TControl*> places;
+        std::function<void()> prepare;
+        std::function<int()> acted; // how many times the command acted
+    };
+    const Key keys[] = {
+        {"F1", VK_F1, false, everywhere, [] {}, [&] { return int(helpCalls.size()); }},
+        {"F3, nothing previewed", VK_F3, false, everywhere, [&] { select(-1, 0), answers = {mrOk}; },
+         [&] { return int(boxes.size()); }},
+        {"Ins",
+         VK_INSERT,
+         false,
+         {&files},
+         [&] { select(0, -1), before = entries.Count(); },
+         [&] { return entries.Count() - before; }},
+        {"Del",
+         VK_DELETE,
+         false,
+         {&entries},
+         [&] {
+             select(-1, -1);
+             SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // the list's menu opens with nothing selected
+             select(-1, 0), before = entries.Count();
+         },
+         [&] { return before - entries.Count(); }},
+        {"Ctrl+A in the file list",
+         'A',
+         true,
+         {&files},
+         [&] { select(-1, 0); },
+         [&] { return int(files.SelCount() == files.Count() && entries.SelCount() == 1); }},
+        {"Ctrl+A in the list",
+         'A',
+         true,
+         {&entries},
+         [&] { select(-1, 0); },
+         [&] { return int(entries.SelCount() == entries.Count() && files.SelCount() == 0); }},
+    };
+    for (const Key& key : keys) {
+        for (TControl* place : key.places) {
+            char focus[64] = {};
+            GetClassNameA(place->Handle(), focus, sizeof(focus));
+            SCOPED_TRACE(std::string(key.name) + ", the focus in a " + focus);
+            boxes.clear();
+            helpCalls.clear();
+            key.prepare();
+            place->SetFocus();
+            PressKey(key.key, key.ctrl);
+            EXPECT_EQ(key.acted(), 1);
+            EXPECT_TRUE(answers.empty());
+        }
+    }
 }

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_EQ(int(form.Model.options.previewMode), 30);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_TRUE(form.ErrorReportOn1.Checked());
     EXPECT_FALSE(form.miPlusStretch.Checked());
@@ -40,7 +40,7 @@ TEST_F(Settings, OddStoredValues) {
     Plant("PlusStretch", "x");
     Plant("Selected Screen Button", "abc");
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 30);
+    EXPECT_EQ(int(form.Model.options.previewMode), 30);
     EXPECT_TRUE(form.ErrorReportOn1.Checked()) << "any whole number but 0 is on";
     EXPECT_FALSE(form.miPlusStretch.Checked()) << "no number: the default";
     EXPECT_EQ(form.Model.activeCategory, Category::Start)
@@ -51,7 +51,7 @@ TEST_F(Settings, AModeWithoutAMenuEntryIsKeptAndChangesNoCheckMark) {
     Plant("PreviewShow", "15");
     Plant("Selected Screen Button", "40");
     TFormSelect& form = Start();
-    EXPECT_EQ(form.PreviewMode, 15);
+    EXPECT_EQ(int(form.Model.options.previewMode), 15);
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_FALSE(form.PreviewNone1.Checked());
     EXPECT_EQ(form.Model.activeCategory, Category::Wall);
@@ -85,12 +85,16 @@ TEST_F(Settings, WithoutARememberedFolderTheBrowserListsTheFolderItStartedIn) {
     RemoveTestFolder(folder);
 }
 
-TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
+// The options changed where the user changes them are written as strings on closing, and after a
+// new start every place that shows one shows it (the animated bar is not kept).
+TEST_F(Settings, ClosingWritesTheValuesAsStringsAndANewStartShowsThem) {
     TFormSelect& form = Start();
-    form.ChangePreviewOn(&form.PreviewSelectedOnly1);
-    form.ChangeErrorReport();
-    form.miPlusStretch.SetChecked(true);
-    form.AsWindowsShowsIt = true;
+    form.PreviewSelectedOnly1.Click();
+    form.ErrorReportOn1.Click();
+    form.miPlusStretch.Click();
+    form.AnimatedBar2.Click();
+    SendMessageA(form.chkbStartUpRun.Handle(), BM_CLICK, 0, 0);
+    form.Model.options.asWindowsShowsIt = true;
     ClickAt(form.sbtnShut, 5, 5);
     form.Close();
     EXPECT_EQ(Stored("PreviewShow"), "20");
@@ -108,6 +112,15 @@ TEST_F(Settings, ClosingWritesTheValuesAsStrings) {
         EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
         EXPECT_EQ(type, DWORD(REG_SZ)) << name;
     }
+
+    ResetApplication();
+    TFormSelect& again = Start();
+    for (TMenuItem* item : {&again.PreviewNone1, &again.PreviewChooseOnly1, &again.PreviewBoth1, &again.ErrorReportOn1,
+                            &again.Runrandomizeratstartup1, &again.AnimatedBar1, &again.AnimatedBar2})
+        EXPECT_FALSE(item->Checked()) << item->Caption();
+    for (TMenuItem* item : {&again.PreviewSelectedOnly1, &again.miPlusStretch})
+        EXPECT_TRUE(item->Checked()) << item->Caption();
+    EXPECT_FALSE(again.chkbStartUpRun.Checked());
 }
 
 TEST_F(Settings, AfterAnUninstallClosingWritesNothing) {
@@ -132,7 +145,7 @@ TEST_F(Settings, TheRememberedFolderIsListedInEveryCategory) {
         PumpMessages();
         ASSERT_GE(form.FileListBox1.Count(), 1) << "the browser shows the remembered folder's pictures";
         EXPECT_EQ(form.FileListBox1.Item(0), std::string(category) == "10" ? "screen.bmp" : "photo.jpg");
-        Application().Reset();
+        ResetApplication();
     }
     DeleteFileA((folder + "\\screen.bmp").c_str());
     DeleteFileA((folder + "\\photo.jpg").c_str());

@@ -119,17 +119,6 @@ TEST_F(StartUpTest, AboutBoxShowsVersionAndBuildAndClosesWithEnter) {
     EXPECT_FALSE(about.Showing());
 }
 
-TEST_F(StartUpTest, AboutBoxWithoutVersionShowsAnEmptyBuild) {
-    Application().HelpFile = "tanu.hlp";
-    TFormSelect& main = Application().CreateForm<TFormSelect>();
-    main.VersionText = "2.7";
-    main.BuildText = "";
-    TAboutBox& about = Application().CreateForm<TAboutBox>(main);
-    about.EnsureCreated();
-    EXPECT_EQ(Text(about.Version), "Version 2.7");
-    EXPECT_EQ(Text(about.LBuild), "Build ");
-}
-
 TEST_F(StartUpTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
     answers = {mrOk};
     Guard([] { throw std::runtime_error("Cannot create file C:\\X.BMP"); });

@@ -104,7 +104,7 @@ TEST_F(FullScreen, WallpaperMenuMarksTheStyleOfTheBox) {
     for (int style = 0; style < kWallpaperStyleCount; ++style) {
         SCOPED_TRACE(kWallpaperStyles[style].name);
         PickStyle(style);
-        preview->CheckStyleItems();
+        SendMessageA(preview->Handle(), WM_INITMENU, 0, 0); // as when the menu opens
         for (int item = 0; item < kWallpaperStyleCount; ++item)
             EXPECT_EQ(preview->StyleItem(item)->Checked(), item == style) << "item " << item;
     }
@@ -122,8 +122,8 @@ TEST_F(FullScreen, StyleKeyMovesTheMarkAndRestylesOnlyOnReturn) {
     EXPECT_FALSE(form->ListsChanged);
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024) << "laid out anew: a screen of tiles";
 
-    Type(VK_F3);
-    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); }));
+    Type(VK_ESCAPE); // as F3
+    ASSERT_TRUE(WaitFor([this] { return !preview->Showing(); })) << "Escape returns to the main window";
     EXPECT_EQ(Styles(), (std::vector<std::string>{"Centred", "Tiled", "Centred", "Tiled", "Centred"}));
     EXPECT_TRUE(form->ListsChanged);
 }
@@ -143,29 +143,18 @@ TEST_F(FullScreen, ClickOnThePictureReturnsAndRestyles) {
     EXPECT_TRUE(form->Showing());
 }
 
-TEST_F(FullScreen, UnchangedReturnRestylesNothing) {
-    FiveEntriesTwoSelected();
-    Choose("tile.bmp");
-    ASSERT_TRUE(OpenFullScreen());
-    preview->StyleClick(&preview->Stretched1);
-    preview->Returntomainwithoutchange1Click();
-    EXPECT_FALSE(preview->Showing());
-    EXPECT_EQ(Styles(), (std::vector<std::string>(5, "Centred")));
-    EXPECT_FALSE(form->ListsChanged);
-}
-
 TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
     ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "the prefix's virtual desktop";
     ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
     Category(form->sbtnWall);
     Choose("wide.bmp");
     ASSERT_TRUE(OpenFullScreen());
-    preview->StyleClick(&preview->Fit2Screen1);
+    preview->StyleClick(WallpaperStyle::Fit2Screen);
     TBounds b = preview->ImgPreview.Bounds();
     EXPECT_EQ(std::vector<int>({b.left, b.top, b.width, b.height}), std::vector<int>({0, 192, 1024, 384}));
     EXPECT_TRUE(preview->ImgPreview.Stretch);
 
-    preview->StyleClick(&preview->Centred1);
+    preview->StyleClick(WallpaperStyle::Centred);
     b = preview->ImgPreview.Bounds();
     EXPECT_LT(b.left, 0) << "a picture wider than the screen is cut on both sides";
     EXPECT_EQ(b.width, 1600);
@@ -173,12 +162,12 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
 
     Choose("tile.bmp");
     const Pixels32 picture = ReadPixels(form->ImgPreview.Picture().Handle());
-    preview->StyleClick(&preview->Tiled1);
+    preview->StyleClick(WallpaperStyle::Tiled);
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
     EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
     EXPECT_EQ(ImagePixel(300, 0), picture.At(0, 0) & 0xFFFFFF) << "the second column starts the picture again";
     EXPECT_EQ(ImagePixel(1023, 767), picture.At(123, 167) & 0xFFFFFF) << "the last tile cut at the edge";
-    preview->StyleClick(&preview->Mirror1);
+    preview->StyleClick(WallpaperStyle::Mirror);
     EXPECT_EQ(ImagePixel(300, 0), picture.At(299, 0) & 0xFFFFFF) << "the second column turned left to right";
     EXPECT_EQ(ImagePixel(0, 200), picture.At(0, 199) & 0xFFFFFF) << "the second row turned top to bottom";
     EXPECT_EQ(ImagePixel(300, 200), picture.At(299, 199) & 0xFFFFFF) << "turned both ways";
@@ -186,11 +175,11 @@ TEST_F(FullScreen, LayoutOfEachStyleOnTheScreen) {
 
     Choose("tall.bmp"); // taller than the screen: only its top rows are shown
     const Pixels32 tall = ReadPixels(form->ImgPreview.Picture().Handle());
-    preview->StyleClick(&preview->Mirror1);
+    preview->StyleClick(WallpaperStyle::Mirror);
     EXPECT_EQ(ImagePixel(0, 0), tall.At(0, 0) & 0xFFFFFF);
     EXPECT_EQ(ImagePixel(200, 767), tall.At(199, 767) & 0xFFFFFF) << "the screen's last row is the picture's row 767";
 
-    preview->StyleClick(&preview->Fill1); // 200 x 1000 covers 1024 x 768 at 1024 x 5120, cut 2176 rows above
+    preview->StyleClick(WallpaperStyle::Fill); // 200 x 1000 covers 1024 x 768 at 1024 x 5120, cut 2176 rows above
     EXPECT_EQ(preview->ImgPreview.Picture().Width(), 1024);
     EXPECT_EQ(preview->ImgPreview.Picture().Height(), 768);
     EXPECT_TRUE(preview->ImgPreview.Stretch);
@@ -217,7 +206,7 @@ TEST_F(FullScreen, CentredShowsTheMiddleOfALargePictureOfEveryKind) {
         SCOPED_TRACE(c.file);
         Choose(c.file);
         ASSERT_TRUE(OpenFullScreen());
-        preview->StyleClick(&preview->Centred1);
+        preview->StyleClick(WallpaperStyle::Centred);
         PumpMessages();
         const Pixels32 shot = WindowPixels();
         if (bitmap.data.empty()) bitmap = shot;
@@ -231,7 +220,7 @@ TEST_F(FullScreen, CentredShowsTheMiddleOfALargePictureOfEveryKind) {
                     break;
                 }
         EXPECT_LE(unlike, int(shot.data.size() / 100)) << "pixels unlike the bitmap's";
-        preview->Returntomainwithoutchange1Click();
+        preview->Close();
     }
 }
 
@@ -240,10 +229,10 @@ TEST_F(FullScreen, EmptyPictureShowsTheDesktopColourAndIsNoWallpaper) {
     Choose("text.bmp"); // the library makes no picture of it
     ASSERT_EQ(form->ImgPreview.Picture().Width(), 0);
     ASSERT_TRUE(OpenFullScreen());
-    for (TMenuItem* item :
-         {&preview->Tiled1, &preview->Mirror1, &preview->Fit2Screen1, &preview->Centred1, &preview->Fill1}) {
-        SCOPED_TRACE(item->Caption());
-        preview->StyleClick(item);
+    for (WallpaperStyle style : {WallpaperStyle::Tiled, WallpaperStyle::Mirror, WallpaperStyle::Fit2Screen,
+                                 WallpaperStyle::Centred, WallpaperStyle::Fill}) {
+        SCOPED_TRACE(StyleInfo(style).name);
+        preview->StyleClick(style);
         EXPECT_EQ(preview->ImgPreview.Picture().Handle(), nullptr) << "nothing but the desktop colour";
     }
     answers = {mrOk};
@@ -272,15 +261,12 @@ TEST_F(FullScreen, AsWindowsShowsItIsKeptInTheSettings) {
     Choose("screen.bmp");
     ASSERT_TRUE(OpenFullScreen());
     EXPECT_FALSE(preview->AsWindowsShowsIt1.Checked());
-    EXPECT_EQ(ItemsWithShortCut(preview->AsWindowsShowsIt1.ShortCut()),
-              std::vector<const TMenuItem*>{&preview->AsWindowsShowsIt1})
-        << "no other entry of the program's menus has its short-cut";
     Type('W', true);
     ASSERT_TRUE(WaitFor([this] { return preview->AsWindowsShowsIt1.Checked(); })) << "Ctrl+W checks it";
     EXPECT_EQ(preview->Color(), clBlack) << "the screen is shown on black";
     form->Close();
 
-    Application().Reset();
+    ResetApplication();
     preview = Start().FormPreview;
     form->ApplyBrowserPath(root);
     Choose("screen.bmp");
@@ -299,7 +285,7 @@ TEST_F(FullScreen, AsWindowsShowsItScalesTheScreenToTheLargestFourByThreeRectang
         file[i] = char(i % 2 ? 150 : 100);
     Write("columns.bmp", file);
     form->ApplyBrowserPath(root);
-    form->AsWindowsShowsIt = true;
+    form->Model.options.asWindowsShowsIt = true;
     Choose("columns.bmp");
     ASSERT_TRUE(OpenFullScreen());
     const struct {
@@ -346,7 +332,7 @@ TEST_F(FullScreen, AsWindowsShowsItTurnsTheStartUpScreensBarOnly) {
         {"start-up screen with 0 at 0x32", &form->sbtnStart, "screen.bmp", false},
         {"waiting screen turning from 236", &form->sbtnWait, "bar.bmp", false},
     };
-    form->AsWindowsShowsIt = true;
+    form->Model.options.asWindowsShowsIt = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Category(*c.button);
@@ -434,8 +420,8 @@ TEST_F(FullScreen, TheHelpsShortCutsAreEntriesTheMenusShow) {
     for (auto [button, file] : visits) {
         Category(*button);
         Choose(file);
-        for (TPopupMenu* menu : {&form->PopMFile, &form->PopMSelected, &form->PopMFileInfo})
-            if (menu->OnPopup) menu->OnPopup();
+        form->PopMFileInfoPopup();
+        SendMessageA(form->Handle(), WM_INITMENU, 0, 0); // as when a menu opens
         ASSERT_TRUE(OpenFullScreen());
         for (const auto& [heading, menu] : menus)
             AddShownEntries(*menu, "", shown[heading]);

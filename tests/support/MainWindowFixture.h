@@ -14,7 +14,7 @@ protected:
     TFormSelect& Start() {
         Application().HelpFile = "tanu.hlp";
         form = &Application().CreateForm<TFormSelect>();
-        form->FormPreview = &Application().CreateForm<TFormPreview>(*form);
+        form->FormPreview = &Application().CreateForm<TFormPreview>(form->Model, *form);
         return *form;
     }
 
@@ -24,21 +24,6 @@ protected:
     void PickStyle(int index) {
         SendMessageA(form->CBStyle.Handle(), CB_SETCURSEL, WPARAM(index), 0);
         SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(form->CBStyle.Handle()));
-    }
-
-    // The entries of every menu of the program's windows that have the short-cut.
-    std::vector<const TMenuItem*> ItemsWithShortCut(TShortCut shortCut) const {
-        std::vector<const TMenuItem*> found;
-        std::function<void(const TMenuItem&)> walk = [&](const TMenuItem& item) {
-            for (const TMenuItem* child : item.Items()) {
-                if (child->ShortCut() == shortCut) found.push_back(child);
-                walk(*child);
-            }
-        };
-        for (const TMenuItem* root : {&form->MainMenu1.Items, &form->PopMFile.Items, &form->PopMSelected.Items,
-                                      &form->PopMFileInfo.Items, &form->FormPreview->PopMPreview.Items})
-            walk(*root);
-        return found;
     }
 
     TFormSelect* form = nullptr;

@@ -34,7 +34,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         desktop->Restore();
         char shown[MAX_PATH] = {};
         lstrcpynA(shown, shownWallpaper.c_str(), MAX_PATH);

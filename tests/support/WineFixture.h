@@ -89,7 +89,7 @@ protected:
     }
 
     void TearDown() override {
-        Application().Reset();
+        ResetApplication();
         ClearProgramSettings();
         SetMessageResponder(nullptr);
         Application().SetHelpHook(nullptr);
@@ -118,6 +118,15 @@ protected:
     static std::string ProgramFolder() {
         std::string exe = Application().ExeName();
         return exe.substr(0, exe.find_last_of('\\') + 1);
+    }
+
+    // The application as after its start: no forms, the program not ending, no quit message waiting.
+    static void ResetApplication() {
+        Application().DestroyForms();
+        TForm::SetMain(nullptr);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
     }
 
     // Lets the windows handle what is waiting for them (painting, posted messages).
