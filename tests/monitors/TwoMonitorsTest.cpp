@@ -57,11 +57,21 @@ protected:
         PressKey(VK_F4);
     }
 
-    // F4 with "Wallpaper Per Monitor" on and the main window on the monitor.
-    void ApplyToMonitor(const std::string& file, int style, const MonitorRect& monitor) {
-        const FileWallpaperResult made = ApplyWallpaperToMonitor(root + "\\" + file, kWallpaperStyles[style].style,
-                                                                 monitor, root + "\\", form->Library());
-        EXPECT_TRUE(made.applied.Ok()) << WallpaperFailureText(made.applied);
+    // F4 with "A Different Wallpaper on Each Monitor" checked and the main window on the monitor, in
+    // the main window or in the full-screen window, which opens there; then the option is off again.
+    void ApplyToMonitor(const std::string& file, int style, const MonitorRect& monitor, bool fullScreen = false) {
+        form->miWallpaperPerMonitor.Click();
+        SetWindowPos(form->Handle(), nullptr, monitor.left + 50, monitor.top + 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        if (fullScreen) {
+            Choose(file);
+            PickStyle(style);
+            ASSERT_TRUE(OpenFullScreen());
+            PressKey(VK_F4);
+            preview->Returntomain1Click();
+        } else {
+            ApplyWithF4(file, style);
+        }
+        form->miWallpaperPerMonitor.Click();
     }
 
     // The randomizer's run at log-on with these wallpaper entries.
@@ -279,10 +289,13 @@ TEST_F(ShellWallpapers, EachMonitorGetsAFileOfItsOwnInOneCallEach) {
 // the position the other monitors show theirs in.
 TEST_F(ShellWallpapers, WithTheOptionF4GivesTheMainWindowsMonitorAlone) {
     const std::string primary = root + "\\@QZ!BACK.BMP", second = root + "\\@QZ!BK02.BMP";
-    ApplyToMonitor("tile.bmp", 2, monitors[1]);
-    EXPECT_EQ(Calls(), "SetWallpaper \\\\?\\DISPLAY#FAKE#2 " + second + "\n");
-    EXPECT_TRUE(Read(second) == EncodeBmp24(OneMonitor("tile.bmp", 2, {1024, 768}).View()));
-    EXPECT_EQ(GetFileAttributesA(primary.c_str()), INVALID_FILE_ATTRIBUTES) << "the primary's file stays as it was";
+    for (bool fullScreen : {false, true}) {
+        SCOPED_TRACE(fullScreen ? "the full-screen window" : "the main window");
+        ApplyToMonitor("tile.bmp", 2, monitors[1], fullScreen);
+        EXPECT_EQ(Calls(), "SetWallpaper \\\\?\\DISPLAY#FAKE#2 " + second + "\n");
+        EXPECT_TRUE(Read(second) == EncodeBmp24(OneMonitor("tile.bmp", 2, {1024, 768}).View()));
+        EXPECT_EQ(GetFileAttributesA(primary.c_str()), INVALID_FILE_ATTRIBUTES) << "the primary's file stays as it was";
+    }
 }
 
 // Set Original Screens Back gives the original to every monitor through the shell once the program
