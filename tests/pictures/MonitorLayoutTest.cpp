@@ -53,14 +53,9 @@ TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
 
 // The primary first, then from left to right, then from top to bottom, whatever the system's order.
 TEST(MonitorLayout, MonitorsComeInAFixedOrder) {
-    std::vector<MonitorRect> monitors = {{0, -768, 1024, 768},
-                                         {-1280, 0, 1280, 1024},
-                                         {1920, 0, 800, 600},
-                                         {0, 0, 1920, 1080, true},
-                                         {0, 1080, 800, 600}};
+    const MonitorRect primary{0, 0, 1920, 1080, true}, left{-1280, 0, 1280, 1024}, above{0, -768, 1024, 768},
+        below{0, 1080, 800, 600}, right{1920, 0, 800, 600};
+    std::vector<MonitorRect> monitors = {above, left, right, primary, below};
     std::sort(monitors.begin(), monitors.end(), MonitorComesFirst);
-    std::vector<std::pair<int, int>> corners;
-    for (const MonitorRect& monitor : monitors)
-        corners.push_back({monitor.left, monitor.top});
-    EXPECT_EQ(corners, (std::vector<std::pair<int, int>>{{0, 0}, {-1280, 0}, {0, -768}, {0, 1080}, {1920, 0}}));
+    EXPECT_TRUE(monitors == std::vector<MonitorRect>({primary, left, above, below, right}));
 }
