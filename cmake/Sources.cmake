@@ -107,6 +107,7 @@ set(OPERATIONS_SOURCES
     pictures/PictureFile.cpp
     pictures/Transparency.cpp
     pictures/Wallpaper.cpp
+    pictures/MonitorDesk.cpp
     pictures/MonitorWallpapers.cpp
     pictures/ScreenFromPicture.cpp
     system/SystemOperations.cpp

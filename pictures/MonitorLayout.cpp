@@ -14,6 +14,11 @@ MonitorRect VirtualScreenOf(const std::vector<MonitorRect>& monitors) {
     return {int(left), int(top), int(right - left), int(bottom - top), false};
 }
 
+bool MonitorComesFirst(const MonitorRect& a, const MonitorRect& b) {
+    if (a.primary != b.primary) return a.primary;
+    return a.left != b.left ? a.left < b.left : a.top < b.top;
+}
+
 int WrapInto(int x, int m) {
     const int r = x % m;
     return r < 0 ? r + m : r;

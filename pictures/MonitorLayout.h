@@ -10,6 +10,10 @@
 // The smallest rectangle that holds every monitor: the virtual screen.
 MonitorRect VirtualScreenOf(const std::vector<MonitorRect>& monitors);
 
+// The order in which monitors are given their wallpapers: the primary first, then from left to right,
+// then from top to bottom; the same on every run, whatever order the system lists them in.
+bool MonitorComesFirst(const MonitorRect& a, const MonitorRect& b);
+
 // x mod m, never negative; m > 0.
 int WrapInto(int x, int m);
 

@@ -1,18 +1,10 @@
 #pragma once
-// A picture file made the wallpaper of every monitor: F4 and the randomizer call this one operation.
-// With one monitor the bitmap is composed for the screen and written as it always was. With several,
-// each monitor gets what one monitor of its size would show, handed to the system one of two ways:
-// the shell's per-monitor wallpapers where it has them (Windows 8 and later), one file a monitor;
-// else one bitmap as large as the virtual screen that the system tiles over the whole desktop.
-#include "pictures/TiledBitmap.h"
+// A picture file made the wallpaper of every monitor, or of one: F4 and the randomizer call these
+// operations. With one monitor the bitmap is composed for the screen and written as it always was.
+// With several, each monitor gets what one monitor of its size would show, handed to the system as
+// the desk of monitors does it.
+#include "pictures/MonitorDesk.h"
 #include "pictures/Wallpaper.h"
-#include "platform/DesktopWallpaper.h"
-
-#include <functional>
-
-// The monitors' bitmaps in the program folder: "@QZ!BACK.BMP" for the first (the primary), then
-// "@QZ!BK02.BMP", "@QZ!BK03.BMP" and on, short names that every system takes.
-std::string MonitorWallpaperName(std::size_t index);
 
 // What a single monitor of the size shows of the file in the style, screen-sized: the composition
 // itself where that is screen-sized ("Tiled", "Mirror", "Fill" and "Stretched", which the program
@@ -24,13 +16,6 @@ struct MonitorWallpaper {
 MonitorWallpaper ComposeMonitorWallpaper(const std::string& path, WallpaperStyle style, PixelSize monitor,
                                          TPictureLibrary& library);
 
-// Hands each monitor's BMP file to the shell: the position "centre", then the file of each monitor.
-// `files` are full paths, one per monitor in the order of `monitors`.
-WallpaperResult SetMonitorWallpapers(TDesktopWallpaper& shell, const std::vector<TDesktopWallpaper::Monitor>& monitors,
-                                     const std::vector<std::string>& files);
-// Writes the tiled bitmap as "@QZ!BACK.BMP", repeated over the desktop from the primary's corner.
-WallpaperResult SetTiledWallpaper(TiledBitmap& bitmap, const std::string& programDir);
-
 struct FileWallpaperResult {
     WallpaperPicture::Outcome picture = WallpaperPicture::Outcome::Composed; // else nothing was written
     std::string reason;                                                      // NoLibrary: the failure's text
@@ -39,3 +24,9 @@ struct FileWallpaperResult {
 };
 FileWallpaperResult ApplyWallpaperFile(const std::string& path, WallpaperStyle style, const std::string& programDir,
                                        TPictureLibrary& library);
+// The picture on the one monitor, the others keeping what they show: through the shell, that
+// monitor's wallpaper alone; in the tiled way, that monitor's part of the program's own present
+// bitmap. Where that cannot be (one monitor, a monitor the desk does not know, a present bitmap that
+// is not the program's own), every monitor gets the picture.
+FileWallpaperResult ApplyWallpaperToMonitor(const std::string& path, WallpaperStyle style, const MonitorRect& monitor,
+                                            const std::string& programDir, TPictureLibrary& library);

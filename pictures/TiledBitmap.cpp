@@ -3,6 +3,7 @@
 #include "pictures/PixelCompose.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 void PutPixel(char* out, std::uint32_t pixel) {
@@ -22,6 +23,25 @@ TiledBitmap::TiledBitmap(PixelSize size, std::uint32_t background) : size_(size)
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x)
             PutPixel(Pixel(x, y), background);
+}
+
+std::optional<TiledBitmap> TiledBitmap::FromFile(std::string file, PixelSize size) {
+    TiledBitmap read;
+    read.size_ = size;
+    // The header is the one the program writes for the size, up to the resolution fields it leaves 0.
+    const std::string header = NewBmpFile(size.width, 0, 24, 0, read.offset_, read.stride_).substr(0, 22);
+    const std::size_t length = read.offset_ + read.stride_ * std::size_t(std::max(size.height, 0));
+    const auto field = [&file](std::size_t at) {
+        std::uint32_t value = 0;
+        for (std::size_t i = 4; i-- > 0;)
+            value = value << 8 | std::uint8_t(file[at + i]);
+        return value;
+    };
+    if (size.Empty() || file.size() != length || file.compare(10, 12, header, 10, 12) != 0 || file[0] != 'B' ||
+        file[1] != 'M' || field(22) != std::uint32_t(size.height) || field(26) != (24u << 16 | 1u) || field(30) != 0)
+        return std::nullopt;
+    read.file_ = std::move(file);
+    return read;
 }
 
 char* TiledBitmap::Pixel(int x, int y) {

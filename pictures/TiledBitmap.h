@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What one monitor shows: a picture at (left, top) of a screen of the monitor's size, the rest of the
@@ -26,6 +27,9 @@ ScreenPicture PlacedOnScreen(ConstPixelView composed, PixelSize screen, std::uin
 class TiledBitmap {
 public:
     TiledBitmap(PixelSize size, std::uint32_t background);
+    // The bytes of a bitmap the program wrote, of the size, to put further pictures into; none when
+    // they are anything else (another size or depth, compressed, top-down, cut short).
+    static std::optional<TiledBitmap> FromFile(std::string file, PixelSize size);
     // The monitor's picture at the place where the tiling shows it on the monitor.
     void Put(const MonitorRect& monitor, const ScreenPicture& shown);
     const std::string& File() const { return file_; }
@@ -33,6 +37,7 @@ public:
     PixelSize Size() const { return size_; }
 
 private:
+    TiledBitmap() = default;
     char* Pixel(int x, int y); // (0, 0) is the top-left pixel; the rows are stored bottom-up
     PixelSize size_;
     std::string file_;

@@ -67,6 +67,10 @@ HRESULT TDesktopWallpaper::SetPosition(int position) {
     return object_->SetPosition(position);
 }
 
+HRESULT TDesktopWallpaper::GetPosition(int& position) {
+    return object_->GetPosition(&position);
+}
+
 HRESULT TDesktopWallpaper::SetWallpaper(const std::wstring* monitorId, const std::string& path) {
     return object_->SetWallpaper(monitorId ? monitorId->c_str() : nullptr, Wide(path).c_str());
 }

@@ -26,6 +26,7 @@ public:
     std::vector<Monitor> Monitors();
     // How every monitor's picture is placed (a DesktopWallpaperPosition).
     HRESULT SetPosition(int position);
+    HRESULT GetPosition(int& position);
     // The picture of one monitor, or of every monitor for a null id.
     HRESULT SetWallpaper(const std::wstring* monitorId, const std::string& path);
 

@@ -5,12 +5,15 @@
 #include "pictures/MonitorWallpapers.h"
 #include "lists/DirectoryPath.h"
 #include "platform/Files.h"
+#include "platform/Registry.h"
+#include "platform/SettingsText.h"
 #include "randomizer/Rounds.h"
 #include "system/SystemOperations.h"
 
 #include <windows.h>
 
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -53,6 +56,7 @@ struct RunContext {
     TPictureLibrary& library;
     PickRandom& random;
     std::vector<std::string>& log;
+    bool perMonitor; // each monitor a wallpaper entry of its own
 };
 
 void ChooseScreen(Category screen, const ListLines& list, RoundState& state, RunContext& run) {
@@ -81,6 +85,91 @@ void ChooseScreen(Category screen, const ListLines& list, RoundState& state, Run
     run.log.push_back(name + ": no entry could be used; the screen stays as it is");
 }
 
+// The selector's switch that gives each monitor an entry of its own; read, never created.
+bool WallpaperPerMonitor() {
+    try {
+        const std::optional<TRegistryKey> section =
+            TRegistryKey::Open(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + kMainSection);
+        const std::optional<std::string> value = section ? section->ReadString(kWallpaperPerMonitor) : std::nullopt;
+        return value && ParseWholeNumber(*value).value_or(0) != 0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string MonitorName(std::size_t index, const MonitorRect& monitor) {
+    return "monitor " + std::to_string(index + 1) + " (" + std::to_string(monitor.width) + " x " +
+           std::to_string(monitor.height) + " at " + std::to_string(monitor.left) + ", " + std::to_string(monitor.top) +
+           ")";
+}
+
+// Each monitor, in the desk's order, takes the next entry of the round that is on no other monitor
+// yet, composed in its own style for that monitor. Entries the picture library cannot read are
+// skipped; a monitor no entry can be made for keeps what it shows, the others still change. The
+// round moves on only when the pictures reach the system.
+void ChooseWallpaperPerMonitor(const ListLines& list, RoundState& state, RunContext& run, TMonitorDesk& desk) {
+    const std::string name = ListName(Category::Wall);
+    const bool dry = run.options.dryRun;
+    RoundState round = state;
+    std::vector<std::uint64_t> onMonitors;
+    std::vector<char> unreadable(list.lines.size(), 0);
+    std::vector<std::string> picks;
+    for (std::size_t m = 0; m < desk.Monitors().size(); ++m) {
+        const std::string monitor = name + ": " + MonitorName(m, desk.Monitors()[m]) + ": ";
+        std::string failure = "no entry could be used";
+        for (std::size_t position : MonitorTryOrder(list.keys, round, run.random, onMonitors)) {
+            if (unreadable[position]) continue;
+            const ListEntry entry =
+                EntryOfLine(std::string(list.lines[position]), Category::Wall, run.places.programDir);
+            const std::string path = FullPath(entry);
+            const WallpaperStyle style = WallpaperStyleNamed(entry.style).value_or(WallpaperStyle::Centred);
+            const MonitorWallpaper made = ComposeMonitorWallpaper(path, style, desk.Monitors()[m].Size(), run.library);
+            const WallpaperPicture::Outcome outcome = made.composed.outcome;
+            if (outcome == WallpaperPicture::Outcome::NoLibrary) throw std::runtime_error(made.composed.reason);
+            if (outcome == WallpaperPicture::Outcome::Unreadable) {
+                unreadable[position] = 1;
+                run.log.push_back(name + ": skipped " + path + ": the picture library cannot read it");
+                continue;
+            }
+            if (outcome == WallpaperPicture::Outcome::NoMemory) {
+                failure = path + ": there is not enough memory to make its picture";
+                break;
+            }
+            if (!dry && !desk.Put(m, made.shown)) {
+                // A file the folder does not take: no monitor changes.
+                run.log.push_back(name + ": " + WallpaperFailureText(desk.Finish()));
+                return;
+            }
+            picks.push_back(monitor + path + " (" + entry.style + ")" +
+                            (dry ? " would become its wallpaper" : " is now its wallpaper"));
+            RecordShown(round, list.keys, list.keys[position]);
+            onMonitors.push_back(list.keys[position]);
+            failure.clear();
+            break;
+        }
+        if (!failure.empty())
+            picks.push_back(monitor + failure +
+                            (desk.KeepsTheOthers() ? "; it keeps its picture" : "; it shows the desktop colour"));
+    }
+    if (onMonitors.empty()) {
+        run.log.push_back(name + ": no entry could be used; the wallpaper stays as it is");
+        return;
+    }
+    if (!dry) {
+        const WallpaperResult result = desk.Finish();
+        if (!result.Ok()) {
+            run.log.push_back(name + ": " + WallpaperFailureText(result));
+            return;
+        }
+        picks.push_back(name + (desk.ThroughShell()
+                                    ? ": a file a monitor, the first " + result.path
+                                    : ": tiled in " + result.path + ", " + std::to_string(result.size.width) + " x " +
+                                          std::to_string(result.size.height)));
+    }
+    run.log.insert(run.log.end(), picks.begin(), picks.end());
+    state = round;
+}
+
 // The picture of a wallpaper entry, composed in its style for the monitors and applied as the
 // program applies it. Entries the picture library cannot read are skipped; a failure to write
 // the bitmap or the desktop values would fail for every entry and ends the attempt.
@@ -90,6 +179,17 @@ void ChooseWallpaper(const ListLines& list, RoundState& state, RunContext& run) 
         run.log.push_back(name + ": the list is empty; the wallpaper stays as it is");
         return;
     }
+    if (run.perMonitor)
+        if (std::unique_ptr<TMonitorDesk> desk = TMonitorDesk::Open(run.places.stateDir, true)) {
+            try {
+                ChooseWallpaperPerMonitor(list, state, run, *desk);
+            } catch (const std::bad_alloc&) {
+                WallpaperResult none;
+                none.outcome = WallpaperResult::Outcome::NoMemory;
+                run.log.push_back(name + ": " + WallpaperFailureText(none));
+            }
+            return;
+        }
     for (std::size_t position : TryOrder(list.keys, state, run.random)) {
         const ListEntry entry = EntryOfLine(std::string(list.lines[position]), Category::Wall, run.places.programDir);
         const std::string path = FullPath(entry);
@@ -195,7 +295,7 @@ std::vector<std::string> RunRandomizer(const RandomizerOptions& options, const R
 
     PickRandom random(options.hasSeed ? options.seed : FreshSeed());
     TPictureLibrary library(places.programDir);
-    RunContext run{options, places, library, random, log};
+    RunContext run{options, places, library, random, log, WallpaperPerMonitor()};
     for (Category category : kCategories) {
         const int index = int(category);
         try {

@@ -81,6 +81,15 @@ std::vector<std::size_t> TryOrder(const std::vector<std::uint64_t>& keys, const 
     return fresh;
 }
 
+std::vector<std::size_t> MonitorTryOrder(const std::vector<std::uint64_t>& keys, const RoundState& state,
+                                         PickRandom& random, const std::vector<std::uint64_t>& onMonitors) {
+    std::vector<std::size_t> order = TryOrder(keys, state, random);
+    std::stable_partition(order.begin(), order.end(), [&](std::size_t i) {
+        return std::find(onMonitors.begin(), onMonitors.end(), keys[i]) == onMonitors.end();
+    });
+    return order;
+}
+
 void RecordShown(RoundState& state, const std::vector<std::uint64_t>& keys, std::uint64_t shown) {
     if (WasShown(state, shown)) state.shown.clear();
     std::vector<std::uint64_t> present(keys);

@@ -38,6 +38,11 @@ struct RoundState {
 // one shown last at the very end. A key that occurs more than once is tried once.
 std::vector<std::size_t> TryOrder(const std::vector<std::uint64_t>& keys, const RoundState& state, PickRandom& random);
 
+// The same for the next monitor of a run that gives each monitor an entry of its own: the entries
+// already on a monitor of this run come last, so none shows twice while the list has others.
+std::vector<std::size_t> MonitorTryOrder(const std::vector<std::uint64_t>& keys, const RoundState& state,
+                                         PickRandom& random, const std::vector<std::uint64_t>& onMonitors);
+
 // Records the entry that was shown: a key already shown in this round begins a new round. Keys
 // that are no longer in the list are forgotten.
 void RecordShown(RoundState& state, const std::vector<std::uint64_t>& keys, std::uint64_t shown);

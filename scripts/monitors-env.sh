@@ -8,6 +8,8 @@
 #     Sets DISPLAY and WINEPREFIX (build/wineprefix-NAME, made once). Several sessions may run at once.
 #   monitors_use NAME   sets DISPLAY and WINEPREFIX of that session again.
 #   monitors_stop   ends every session's wineserver, and its Xorg by its process id.
+# MONITORS_DISPLAY_NUMBERS, where set, lists the display numbers to try (else 71 to 89), so that
+# builds side by side on one machine each keep to their own.
 
 MONITORS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 MONITORS_XORG_PIDS=()
@@ -63,7 +65,7 @@ monitors_start() {
     [ -n "${4:-}" ] && place="$4"
     mkdir -p "$folder"
     monitors_config "$place" "${screens[@]}" >"$folder/xorg-$name.conf"
-    for n in $(seq 71 89); do
+    for n in ${MONITORS_DISPLAY_NUMBERS:-$(seq 71 89)}; do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
         Xorg ":$n" -config "$folder/xorg-$name.conf" -noreset -nolisten tcp -extension RANDR \
             -logfile "$folder/xorg-$name.log" >/dev/null 2>&1 &

@@ -17,6 +17,7 @@ void TFormSelect::UpdateCommands() {
     SetCommandChecked(cmAutostart, options.autostart);
     chkbStartUpRun.SetChecked(options.autostart); // the option's other place
     SetCommandChecked(cmPlusStretch, options.plusStretch);
+    SetCommandChecked(cmWallpaperPerMonitor, options.wallpaperPerMonitor);
     SetCommandChecked(cmReportAddErrors, options.reportAddErrors);
     const std::pair<int, PreviewMode> modes[] = {{cmPreviewNone, PreviewMode::None},
                                                  {cmPreviewChooseOnly, PreviewMode::ChooseOnly},

@@ -125,8 +125,8 @@ void TFormSelect::ReturnWithStyle() {
     RestyleSelected();
 }
 
-void TFormSelect::SetAsCurrent() {
-    SetasCurrentClick();
+void TFormSelect::SetAsCurrent(const MonitorRect& shownOn) {
+    SetAsCurrentOn(shownOn);
 }
 
 void TFormSelect::FileInfo() {
@@ -144,5 +144,10 @@ void TFormSelect::ShowStyle() {
 // Toggled and stored; no operation reads it.
 void TFormSelect::miPlusStretchClick() {
     Model.options.plusStretch = !Model.options.plusStretch;
+    UpdateCommands();
+}
+
+void TFormSelect::WallpaperPerMonitorClick() {
+    Model.options.wallpaperPerMonitor = !Model.options.wallpaperPerMonitor;
     UpdateCommands();
 }

@@ -6,6 +6,7 @@
 #include "pictures/MonitorWallpapers.h"
 #include "platform/Files.h"
 #include "platform/MessageDlg.h"
+#include "platform/Monitors.h"
 #include "platform/WaitCursor.h"
 #include "shell/USelect5.h"
 #include "system/SystemMessages.h"
@@ -42,14 +43,18 @@ bool TFormSelect::RefusedAfterUninstall() {
 
 // F4: the previewed picture becomes the wallpaper, or the screen of the active category.
 void TFormSelect::SetasCurrentClick() {
+    SetAsCurrentOn(MonitorOfWindow(Handle()));
+}
+
+void TFormSelect::SetAsCurrentOn(const MonitorRect& monitor) {
     if (!Model.preview.Named()) return;
     if (Model.activeCategory == Category::Wall)
-        ApplyWallpaper();
+        ApplyWallpaper(monitor);
     else
         InstallScreen();
 }
 
-void TFormSelect::ApplyWallpaper() {
+void TFormSelect::ApplyWallpaper(const MonitorRect& monitor) {
     if (RefusedAfterUninstall()) return;
     const PreviewedFile& shown = Model.preview;
     const std::string& name = shown.path;
@@ -61,7 +66,9 @@ void TFormSelect::ApplyWallpaper() {
     try {
         TWaitCursor waiting;
         // The file, not the picture on view, read as the randomizer reads it: the same wallpaper.
-        made = ApplyWallpaperFile(name, *Model.style, ProgramDir, Library());
+        made = Model.options.wallpaperPerMonitor
+                   ? ApplyWallpaperToMonitor(name, *Model.style, monitor, ProgramDir, Library())
+                   : ApplyWallpaperFile(name, *Model.style, ProgramDir, Library());
     } catch (const std::bad_alloc&) {
         made.picture = WallpaperPicture::Outcome::NoMemory;
     }

@@ -43,6 +43,9 @@ struct SelectOptions {
     bool asWindowsShowsIt = false;
     // A start-up screen made from a picture moves its bar.
     bool animatedBar = false;
+    // With two or more monitors each has a wallpaper of its own: the randomizer gives each monitor
+    // an entry, and F4 gives the picture to one monitor.
+    bool wallpaperPerMonitor = false;
 };
 
 struct SelectModel {

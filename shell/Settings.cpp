@@ -27,6 +27,7 @@ void TFormSelect::ReadSettings() {
     const std::optional<int> code = ParseWholeNumber(settings.ReadString(kMainSection, "Selected Screen Button", "10"));
     Model.activeCategory = CategoryOfCode(code.value_or(0)).value_or(Category::Start);
     options.plusStretch = settings.ReadBool(kMainSection, "PlusStretch", false);
+    options.wallpaperPerMonitor = settings.ReadBool(kMainSection, kWallpaperPerMonitor, false);
     options.asWindowsShowsIt = settings.ReadBool(kMainSection, "As Windows Shows It", false);
 
     // A remembered folder that is gone: the default, else the folder the program started in.
@@ -54,5 +55,6 @@ void TFormSelect::FormClose() {
     settings.WriteInteger(kMainSection, "Selected Screen Button", CodeOfCategory(Model.activeCategory));
     settings.WriteBool(kMainSection, "Report Add Errors", options.reportAddErrors);
     settings.WriteBool(kMainSection, "PlusStretch", options.plusStretch);
+    settings.WriteBool(kMainSection, kWallpaperPerMonitor, options.wallpaperPerMonitor);
     settings.WriteBool(kMainSection, "As Windows Shows It", options.asWindowsShowsIt);
 }

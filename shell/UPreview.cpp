@@ -180,7 +180,7 @@ void TFormPreview::Returntomain1Click() {
 }
 
 void TFormPreview::SetasCurrentClick() {
-    actions_.SetAsCurrent();
+    actions_.SetAsCurrent(MonitorOfWindow(Handle()));
 }
 
 void TFormPreview::Fileinfo1Click() {

@@ -71,8 +71,8 @@ public:
 
     // Menus, made from the command table in BuildMenus; their names stay the entries' own.
     TMainMenu MainMenu1;
-    TMenuItem Runrandomizeratstartup1, miPlusStretch, ErrorReportOn1, PreviewNone1, PreviewChooseOnly1,
-        PreviewSelectedOnly1, PreviewBoth1;
+    TMenuItem Runrandomizeratstartup1, miPlusStretch, miWallpaperPerMonitor, ErrorReportOn1, PreviewNone1,
+        PreviewChooseOnly1, PreviewSelectedOnly1, PreviewBoth1;
     // Making a screen from the previewed picture: in the Edit menu and in the preview's pop-up menu.
     TMenuItem N8, MakeScreen1, AnimatedBar1;
     // Never shown; its short-cuts act from anywhere in the window.
@@ -119,6 +119,7 @@ public:
     void SizeClick();
     void PopMFileInfoPopup();
     void miPlusStretchClick();
+    void WallpaperPerMonitorClick();
     // Making a screen from the previewed picture; the items follow the category and the preview.
     void MakeScreenClick();
 
@@ -168,13 +169,14 @@ private:
         cmFindFile,
         cmSelectAllEntries,
         cmInvertEntries,
-        cmFileInfo
+        cmFileInfo,
+        cmWallpaperPerMonitor
     };
 
     // The full-screen window's actions.
     void ChooseStyle(WallpaperStyle style) override;
     void ReturnWithStyle() override;
-    void SetAsCurrent() override;
+    void SetAsCurrent(const MonitorRect& shownOn) override;
     void FileInfo() override;
 
     void BuildMenus();
@@ -215,7 +217,10 @@ private:
 
     void InstallScreen();
     // Makes the previewed picture the wallpaper in the chosen style; fails with the message.
-    void ApplyWallpaper();
+    // The previewed picture becomes the screen, or the wallpaper: of the monitor when each monitor
+    // has its own.
+    void SetAsCurrentOn(const MonitorRect& monitor);
+    void ApplyWallpaper(const MonitorRect& monitor);
     // After an uninstall in this run nothing may change the screens or the wallpaper: true, after
     // saying so, when the command is refused.
     bool RefusedAfterUninstall();

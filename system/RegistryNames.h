@@ -9,6 +9,9 @@ inline constexpr const char* kSoftwareKey = "SoftWare";
 inline constexpr const char* kCompanySubkey = "Orvandel";
 inline constexpr const char* kMainSection = "Vistrel Selector";
 inline constexpr const char* kOriginalInfo = "Original Info";
+// In the main section: "1" gives each monitor a wallpaper entry of its own; missing or "0", one for all.
+// The randomizer reads it too.
+inline constexpr const char* kWallpaperPerMonitor = "Wallpaper Per Monitor";
 // In "Original Info": "1" once the program has handed the shell a picture per monitor, which the
 // shell keeps apart from the desktop values.
 inline constexpr const char* kMonitorWallpapers = "MonitorWallpapers";

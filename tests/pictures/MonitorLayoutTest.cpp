@@ -50,3 +50,12 @@ TEST(MonitorLayout, EachMonitorsPartLandsAtItsWrappedPlace) {
         EXPECT_LE(*std::max_element(covered.begin(), covered.end()), 1) << "two monitors share a bitmap pixel";
     }
 }
+
+// The primary first, then from left to right, then from top to bottom, whatever the system's order.
+TEST(MonitorLayout, MonitorsComeInAFixedOrder) {
+    const MonitorRect primary{0, 0, 1920, 1080, true}, left{-1280, 0, 1280, 1024}, above{0, -768, 1024, 768},
+        below{0, 1080, 800, 600}, right{1920, 0, 800, 600};
+    std::vector<MonitorRect> monitors = {above, left, right, primary, below};
+    std::sort(monitors.begin(), monitors.end(), MonitorComesFirst);
+    EXPECT_TRUE(monitors == std::vector<MonitorRect>({primary, left, above, below, right}));
+}

@@ -79,6 +79,32 @@ TEST(Rounds, FailingEntriesAreTriedLastAndDuplicatesOnce) {
     EXPECT_TRUE(TryOrder({}, state, random).empty());
 }
 
+// Runs that give each monitor an entry: no entry on two monitors of a run while there are enough,
+// and the picks, monitor after monitor and run after run, still make whole rounds.
+TEST(Rounds, EachMonitorOfARunGetsAnEntryOfItsOwnInTurn) {
+    for (auto [entries, monitors] : {std::pair{5, 2}, {3, 3}, {4, 3}, {2, 3}, {1, 2}})
+        for (std::uint64_t seed = 1; seed <= 50; ++seed) {
+            SCOPED_TRACE(std::to_string(entries) + " entries, " + std::to_string(monitors) + " monitors, seed " +
+                         std::to_string(seed));
+            const std::vector<std::uint64_t> keys = Keys(entries);
+            RoundState state;
+            std::vector<std::uint64_t> picks;
+            for (int run = 0; run < 6; ++run) {
+                PickRandom random(seed * 10 + std::uint64_t(run));
+                std::vector<std::uint64_t> onMonitors;
+                for (int monitor = 0; monitor < monitors; ++monitor) {
+                    const std::uint64_t key = keys[MonitorTryOrder(keys, state, random, onMonitors).front()];
+                    EXPECT_TRUE(entries < monitors || !std::count(onMonitors.begin(), onMonitors.end(), key));
+                    RecordShown(state, keys, key);
+                    onMonitors.push_back(key);
+                    picks.push_back(key);
+                }
+            }
+            for (auto round = picks.begin(); picks.end() - round >= entries; round += entries)
+                EXPECT_EQ(std::set<std::uint64_t>(round, round + entries).size(), std::size_t(entries));
+        }
+}
+
 TEST(Rounds, FirstPicksAreEvenlySpread) {
     constexpr int kEntries = 10;
     constexpr int kRuns = 20000;

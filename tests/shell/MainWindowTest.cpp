@@ -145,12 +145,13 @@ TEST_F(MainWindow, MenusAndTheirInitialCheckMarks) {
     auto checked = [options](int position) {
         return (GetMenuState(options, position, MF_BYPOSITION) & MF_CHECKED) != 0;
     };
-    EXPECT_EQ(GetMenuItemCount(options), 9);
+    EXPECT_EQ(GetMenuItemCount(options), 10);
     EXPECT_TRUE(checked(0)) << "Run Randomizer at Start-Up";
     EXPECT_FALSE(checked(1)) << "Uses stretch from plus";
-    EXPECT_TRUE(checked(3)) << "Report Add Errors";
-    EXPECT_FALSE(checked(5));
-    EXPECT_TRUE(checked(8)) << "Preview Both";
+    EXPECT_FALSE(checked(2)) << "A Different Wallpaper on Each Monitor";
+    EXPECT_TRUE(checked(4)) << "Report Add Errors";
+    EXPECT_FALSE(checked(6));
+    EXPECT_TRUE(checked(9)) << "Preview Both";
     EXPECT_TRUE(form->chkbStartUpRun.Checked());
 }
 

@@ -26,6 +26,7 @@ TEST_F(Settings, AnEmptyKeyGivesTheDefaults) {
     EXPECT_TRUE(form.PreviewBoth1.Checked());
     EXPECT_TRUE(form.ErrorReportOn1.Checked());
     EXPECT_FALSE(form.miPlusStretch.Checked());
+    EXPECT_FALSE(form.miWallpaperPerMonitor.Checked());
     EXPECT_EQ(form.Model.activeCategory, Category::Start);
     EXPECT_TRUE(form.sbtnStart.Down());
     // No backup yet: this is the first run, so the folders default to the program's own.
@@ -92,6 +93,7 @@ TEST_F(Settings, ClosingWritesTheValuesAsStringsAndANewStartShowsThem) {
     form.PreviewSelectedOnly1.Click();
     form.ErrorReportOn1.Click();
     form.miPlusStretch.Click();
+    form.miWallpaperPerMonitor.Click();
     form.AnimatedBar2.Click();
     SendMessageA(form.chkbStartUpRun.Handle(), BM_CLICK, 0, 0);
     form.Model.options.asWindowsShowsIt = true;
@@ -101,13 +103,14 @@ TEST_F(Settings, ClosingWritesTheValuesAsStringsAndANewStartShowsThem) {
     EXPECT_EQ(Stored("Selected Screen Button"), "30");
     EXPECT_EQ(Stored("Report Add Errors"), "0");
     EXPECT_EQ(Stored("PlusStretch"), "1");
+    EXPECT_EQ(Stored("Wallpaper Per Monitor"), "1");
     EXPECT_EQ(Stored("As Windows Shows It"), "1");
     EXPECT_EQ(Stored("StartDir"), form.StartDir);
     EXPECT_EQ(Stored("WallDir"), form.WallDir);
     std::optional<TRegistryKey> key = TRegistryKey::Open(HKEY_CURRENT_USER, kSection);
     ASSERT_TRUE(key);
     for (const char* name : {"PreviewShow", "StartDir", "WaitDir", "ShutDir", "WallDir", "Selected Screen Button",
-                             "Report Add Errors", "PlusStretch", "As Windows Shows It"}) {
+                             "Report Add Errors", "PlusStretch", "Wallpaper Per Monitor", "As Windows Shows It"}) {
         DWORD type = 0;
         EXPECT_EQ(RegQueryValueExA(key->Handle(), name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS) << name;
         EXPECT_EQ(type, DWORD(REG_SZ)) << name;
@@ -118,7 +121,7 @@ TEST_F(Settings, ClosingWritesTheValuesAsStringsAndANewStartShowsThem) {
     for (TMenuItem* item : {&again.PreviewNone1, &again.PreviewChooseOnly1, &again.PreviewBoth1, &again.ErrorReportOn1,
                             &again.Runrandomizeratstartup1, &again.AnimatedBar1, &again.AnimatedBar2})
         EXPECT_FALSE(item->Checked()) << item->Caption();
-    for (TMenuItem* item : {&again.PreviewSelectedOnly1, &again.miPlusStretch})
+    for (TMenuItem* item : {&again.PreviewSelectedOnly1, &again.miPlusStretch, &again.miWallpaperPerMonitor})
         EXPECT_TRUE(item->Checked()) << item->Caption();
     EXPECT_FALSE(again.chkbStartUpRun.Checked());
 }

@@ -1,7 +1,8 @@
 // A stand-in for the shell's desktop wallpaper object of Windows 8 and later, which Wine lacks: an
-// in-process COM server that tests register for its class id. It reports two monitors (the second
-// one listed first, left of the primary and smaller) and appends every call that changes the
-// wallpaper to "FakeDesktopWallpaper.log" beside the DLL, one line a call.
+// in-process COM server that tests register for its class id. It reports the two monitors of the
+// test display (the second one listed first) and appends every call that changes the wallpaper to
+// "FakeDesktopWallpaper.log" beside the DLL, one line a call. Its position starts as Fill, as on a
+// new system.
 #include "platform/DesktopWallpaperApi.h"
 
 #include <cstdio>
@@ -22,7 +23,7 @@ struct FakeMonitor {
     const wchar_t* id;
     RECT rect;
 };
-const FakeMonitor kMonitors[] = {{L"\\\\?\\DISPLAY#FAKE#2", {-800, 100, 0, 700}},
+const FakeMonitor kMonitors[] = {{L"\\\\?\\DISPLAY#FAKE#2", {1280, 0, 2304, 768}},
                                  {L"\\\\?\\DISPLAY#FAKE#1", {0, 0, 1280, 1024}}};
 
 std::string Narrow(LPCWSTR text) {
@@ -88,9 +89,13 @@ public:
     HRESULT STDMETHODCALLTYPE GetBackgroundColor(COLORREF*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetPosition(int position) override {
         Log("SetPosition " + std::to_string(position));
+        position_ = position;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetPosition(int*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetPosition(int* position) override {
+        *position = position_;
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE SetSlideshow(IUnknown*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetSlideshow(IUnknown**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetSlideshowOptions(int, UINT) override { return E_NOTIMPL; }
@@ -102,6 +107,7 @@ public:
 private:
     virtual ~DesktopWallpaper() = default;
     LONG references_ = 1;
+    int position_ = 4;
 };
 
 class Factory : public IClassFactory {
