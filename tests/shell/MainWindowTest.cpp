@@ -206,7 +206,8 @@ TEST_F(MainWindow, FilterRowSurvivesSwitchesBetweenScreenCategories) {
 TEST_F(MainWindow, DropDownListsShowTheirWidestRowWhole) {
     Press(form->sbtnWall); // the longest filter rows, and the style box shown
     for (TComboBox* box : {static_cast<TComboBox*>(&form->FilterComboBox1), &form->CBStyle}) {
-        COMBOBOXINFO list = {sizeof(list)};
+        COMBOBOXINFO list = {};
+        list.cbSize = sizeof(list);
         SendMessageA(box->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
         ASSERT_TRUE(GetComboBoxInfo(box->Handle(), &list) && GetClientRect(list.hwndList, &list.rcItem));
         WindowDc dc(list.hwndList);
