@@ -32,6 +32,7 @@ set(PORTABLE_SOURCES
     pictures/ShownScreen.cpp
     system/SystemPaths.cpp
     system/SystemMessages.cpp
+    system/DesktopPosition.cpp
     randomizer/Rounds.cpp
     randomizer/RandomizerText.cpp
     shell/VersionText.cpp
@@ -67,6 +68,7 @@ set(HOST_TEST_SOURCES
     tests/pictures/ScreenTextTest.cpp
     tests/pictures/ShownScreenTest.cpp
     tests/system/SystemPathsTest.cpp
+    tests/system/DesktopPositionTest.cpp
     tests/randomizer/RoundsTest.cpp
     tests/randomizer/RandomizerTextTest.cpp
     tests/shell/VersionTextTest.cpp

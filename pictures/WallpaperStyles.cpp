@@ -33,14 +33,6 @@ std::optional<WallpaperStyle> WallpaperStyleOfValue(int value) {
     return std::nullopt;
 }
 
-int DesktopPositionOf(const std::string& tileWallpaper, const std::string& wallpaperStyle) {
-    // The system's numbers of WallpaperStyle; 0 (or none) is centred, or tiled with TileWallpaper 1.
-    const std::pair<const char*, int> positions[] = {{"2", 2}, {"6", 3}, {"10", 4}, {"22", 5}};
-    for (const auto& [value, position] : positions)
-        if (wallpaperStyle == value) return position;
-    return tileWallpaper == "1" ? 1 : 0;
-}
-
 long long RoundHalfEven(long long x, long long y) {
     long long quotient = x / y, twice = 2 * (x % y);
     if (twice > y || (twice == y && quotient % 2 != 0)) ++quotient;

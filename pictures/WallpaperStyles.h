@@ -41,10 +41,6 @@ std::optional<WallpaperStyle> WallpaperStyleNamed(const std::string& text);
 // The style of a value of the picture library's call; nothing for a number that names none.
 std::optional<WallpaperStyle> WallpaperStyleOfValue(int value);
 
-// The shell's wallpaper position (0 centre, 1 tile, 2 stretch, 3 fit, 4 fill, 5 span) that the desktop
-// values TileWallpaper and WallpaperStyle stand for; a missing value reads as the empty text.
-int DesktopPositionOf(const std::string& tileWallpaper, const std::string& wallpaperStyle);
-
 struct LayoutRect {
     int left = 0;
     int top = 0;

@@ -1,10 +1,10 @@
 #include "system/SystemOperations.h"
 
-#include "pictures/WallpaperStyles.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/Files.h"
 #include "platform/Handles.h"
 #include "platform/Registry.h"
+#include "system/DesktopPosition.h"
 #include "system/RegistryNames.h"
 
 #include <windows.h>
